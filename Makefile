@@ -1,0 +1,44 @@
+# Thin wrapper over CMake. `make run` and `make test` set up a fresh Debian 12
+# machine by themselves.
+BUILD     ?= build
+BUILDTYPE ?= RelWithDebInfo
+JOBS      ?= $(shell nproc)
+CMAKEFLAGS ?=
+
+.PHONY: all deps configure build run test bench asan fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) $(CMAKEFLAGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/korvane
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@set -e; for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_BENCH=OFF
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer targets (clang); run them by hand, e.g. build-fuzz/bin/fuzz_chunk_reader.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz

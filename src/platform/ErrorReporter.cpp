@@ -1,0 +1,47 @@
+#include "platform/ErrorReporter.h"
+
+#include <cstdio>
+
+namespace kv {
+namespace {
+
+class StderrReporter final : public ErrorReporter {
+public:
+    void critical(const std::string& text) override {
+        std::fprintf(stderr, "%s: %s\n", kCriticalErrorTitle, text.c_str());
+    }
+    MessageResult messageBox(MessageButtons, MessageIcon, const std::string& title,
+                             const std::string& text, MessageResult defaultResult) override {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        return defaultResult;
+    }
+};
+
+StderrReporter g_stderrReporter;
+ErrorReporter* g_reporter = &g_stderrReporter;
+
+} // namespace
+
+ErrorReporter* InstallErrorReporter(ErrorReporter* reporter) {
+    ErrorReporter* previous = g_reporter;
+    g_reporter = reporter ? reporter : &g_stderrReporter;
+    return previous == &g_stderrReporter ? nullptr : previous;
+}
+
+ErrorReporter& CurrentErrorReporter() { return *g_reporter; }
+
+void ReportCriticalError(const std::string& text) { g_reporter->critical(text); }
+
+void ReportError(const std::string& text) {
+    g_reporter->messageBox(MessageButtons::Ok, MessageIcon::Error, kErrorTitle, text,
+                           MessageResult::Ok);
+}
+
+MessageResult AppMessageBox(MessageButtons buttons, MessageIcon icon, const std::string& title,
+                            const std::string& text, MessageResult defaultResult) {
+    return g_reporter->messageBox(buttons, icon, title, text, defaultResult);
+}
+
+void Beep() { g_reporter->beep(); }
+
+} // namespace kv
