@@ -1,0 +1,124 @@
+#include "app/CommandLine.h"
+
+#include "platform/ErrorReporter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <new>
+#include <sys/stat.h>
+
+namespace kv {
+
+std::vector<std::string> SplitCommandLine(const std::string& text) {
+    std::vector<std::string> tokens;
+    std::string token;
+    auto flush = [&] {
+        if (token.empty())
+            return;
+        try {
+            tokens.push_back(std::move(token));
+        } catch (const std::bad_alloc&) {
+            ReportError("Cannot create string item");
+        }
+        token.clear();
+    };
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (!inQuotes) {
+            if (std::isspace(static_cast<unsigned char>(c)))
+                flush();
+            else if (c == '"')
+                inQuotes = true;
+            else
+                token.push_back(c);
+        } else if (c == '"') {
+            if (i + 1 < text.size() && text[i + 1] == '"') {
+                token.push_back('"');
+                ++i;
+            } else {
+                inQuotes = false;
+            }
+        } else {
+            token.push_back(c);
+        }
+    }
+    flush();
+    return tokens;
+}
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+StartSwitch SwitchFromName(const std::string& name) {
+    const std::string n = Lower(name);
+    if (n == "r" || n == "register") return StartSwitch::Register;
+    if (n == "u" || n == "unregister") return StartSwitch::Unregister;
+    if (n == "i" || n == "import") return StartSwitch::Import;
+    if (n == "h" || n == "help") return StartSwitch::Help;
+    if (n == "version") return StartSwitch::Version;
+    return StartSwitch::Other;
+}
+
+// The switch name of a token, or false when the token is a path.
+bool SwitchName(const std::string& token, const std::function<bool(const std::string&)>& exists,
+                std::string& name) {
+    if (token.size() >= 2 && token[0] == '-') {
+        name = token.substr(token[1] == '-' ? 2 : 1);
+        return true;
+    }
+    if (token.size() == 2 && token[0] == '/' && !exists(token)) {
+        name = token.substr(1);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
+                             const std::function<bool(const std::string&)>& pathExists) {
+    CommandLine line;
+    bool haveSwitch = false, havePath = false;
+    for (const std::string& token : tokens) {
+        std::string name;
+        if (SwitchName(token, pathExists, name)) {
+            if (!haveSwitch) {
+                line.switchText = name;
+                line.startSwitch = SwitchFromName(name);
+                haveSwitch = true;
+            }
+        } else if (!havePath) {
+            line.path = token;
+            havePath = true;
+        }
+    }
+    return line;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+const char* UsageText() {
+    return "Usage: korvane [OPTION] [FILE]\n"
+           "Edit icons, cursors and other small images.\n"
+           "\n"
+           "  FILE                 open FILE as a project\n"
+           "  -i, --import FILE    import FILE into a new project\n"
+           "  -r, --register       register Korvane and its file types with the desktop, then exit\n"
+           "  -u, --unregister     remove those registrations, then exit\n"
+           "  -h, --help           show this help and exit\n"
+           "      --version        show the version and exit\n"
+           "\n"
+           "Only the first option and the first FILE count. /r, /u and /i are accepted\n"
+           "for -r, -u and -i when no file of that name exists.\n";
+}
+
+} // namespace kv

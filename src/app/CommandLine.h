@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// Splits a command-line text into tokens: white space separates outside
+// double quotes, quotes are dropped, "" inside quotes is one literal quote,
+// and empty tokens are never produced.
+std::vector<std::string> SplitCommandLine(const std::string& text);
+
+enum class StartSwitch {
+    None,       // start normally, open the path as a project
+    Register,   // register with the desktop, no window
+    Unregister, // remove the registration, no window
+    Import,     // start normally, import the path
+    Help,       // print the usage, no window
+    Version,    // print the version, no window
+    Other,      // start normally, ignore the path
+};
+
+struct CommandLine {
+    StartSwitch startSwitch = StartSwitch::None;
+    std::string switchText; // as given, without its leading dashes or slash
+    std::string path;
+};
+
+// Takes the first switch and the first path; later ones are ignored. Switches
+// are "-r", "--register" and so on; "/r", "/u", "/i" count as switches only
+// when no such file exists. Letters are compared ignoring case.
+CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
+                             const std::function<bool(const std::string&)>& pathExists);
+
+bool PathExists(const std::string& path);
+
+const char* UsageText();
+
+} // namespace kv

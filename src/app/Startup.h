@@ -1,0 +1,10 @@
+#pragma once
+
+namespace kv {
+
+// The program from start to exit: process values, command line, the
+// subsystems in their order, the event loop and the shut-down. Returns the
+// process exit code (0 normal, 1 a failed registration, -1 a failed start).
+int RunKorvane(int argc, char** argv);
+
+} // namespace kv

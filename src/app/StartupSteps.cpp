@@ -1,0 +1,76 @@
+#include "app/StartupSteps.h"
+
+#include "platform/ErrorReporter.h"
+#include "platform/ProcessValues.h"
+
+#include <cfenv>
+#include <cstdio>
+#include <fcntl.h>
+#include <semaphore.h>
+
+namespace kv {
+namespace {
+sem_t* g_instanceMarker = SEM_FAILED;
+}
+
+void StartStreamLibrary() {
+    // The stream library has no process-wide state to set up yet.
+}
+void StopStreamLibrary() {}
+
+bool InitializeApplication() {
+    ProcessValues& values = Process();
+    values.cpu = ReadCpuFeatures();
+    // Round to nearest everywhere; floating-point exceptions stay masked.
+    std::fesetround(FE_TONEAREST);
+    // Marks that an instance runs; it never limits how many may run.
+    g_instanceMarker = ::sem_open("/KORVANE", O_CREAT, 0600, 0);
+    values.productVersion = ReadProductVersion();
+    if (!ReadExecutablePath(values.executablePath)) {
+        ReportCriticalError("Cannot locate executable");
+        return false;
+    }
+    values.executableFolder = AppendSlash(FolderOf(values.executablePath));
+    values.startFolder = AppendSlash(ReadCurrentFolder());
+    // The clipboard formats are registered when clipboard exchange arrives.
+    return true;
+}
+
+void ReleaseInstanceMarker() {
+    if (g_instanceMarker != SEM_FAILED)
+        ::sem_close(g_instanceMarker);
+    g_instanceMarker = SEM_FAILED;
+}
+
+bool RegisterWithDesktop() {
+    std::fputs("korvane: registering with the desktop is not available in this build\n", stderr);
+    return false;
+}
+
+bool UnregisterWithDesktop() {
+    std::fputs("korvane: removing the desktop registration is not available in this build\n",
+               stderr);
+    return false;
+}
+
+// Steps whose subsystems are not built yet; each names what it will do.
+void CreateDefaultSettings() {}
+void LoadSettings() {}
+void SaveSettings() {}
+void DestroySettings() {}
+void RegisterFileTypesIfWanted() {}
+void LoadFontList() {}
+void ReleaseFontList() {}
+void LoadPlugins() {}
+void UnloadPlugins() {}
+void BuildShortcutTable() {}
+void BuildDefaultSwatchSet() {}
+void ClearSwatchSet() {}
+void DeselectCurrentTool() {}
+
+void OpenStartupPath(const std::string& path, bool import) {
+    ReportError((import ? "Cannot import \"" : "Cannot open \"") + path +
+                "\": this build cannot read files yet.");
+}
+
+} // namespace kv

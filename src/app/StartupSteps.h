@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+
+namespace kv {
+
+// The start-up and shut-down steps, one function each, in the order they
+// run. Steps whose subsystem does not exist yet do nothing and say so.
+
+void StartStreamLibrary();
+void StopStreamLibrary();
+
+// CPU features, floating-point mode, process values, the instance marker.
+// Reports and returns false when the program cannot go on.
+bool InitializeApplication();
+void ReleaseInstanceMarker();
+
+// Registration with the desktop for -r / -u; true only on full success.
+bool RegisterWithDesktop();
+bool UnregisterWithDesktop();
+
+void CreateDefaultSettings();   // every setting with its default
+void LoadSettings();            // a missing store leaves the defaults
+void SaveSettings();            // only after a normal run; failures are silent
+void DestroySettings();
+void RegisterFileTypesIfWanted();
+
+void LoadFontList();
+void ReleaseFontList();
+void LoadPlugins();
+void UnloadPlugins();
+void BuildShortcutTable();
+void BuildDefaultSwatchSet();
+void ClearSwatchSet();
+void DeselectCurrentTool();
+
+// Opens the file named on the command line (as a project, or imported).
+void OpenStartupPath(const std::string& path, bool import);
+
+} // namespace kv
