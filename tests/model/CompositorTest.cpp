@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace kv {
 namespace {
 
@@ -77,6 +79,27 @@ TEST(ScaleAlpha, ScalesOnlyAlphaInsideTheClippedRect) {
     EXPECT_EQ(a.get(0, 0), MakeColor32(1, 2, 3, 128));
     ScaleAlpha(a, 0.0f);
     EXPECT_EQ(a.get(2, 1), MakeColor32(255, 255, 255, 0));
+}
+
+TEST(ScaleAlpha, EveryRowWidthAndOffsetFollowsTheFormula) {
+    // Wide rows go through vector lanes, their ends one pixel at a time.
+    std::mt19937 rng(99);
+    for (int round = 0; round < 60; ++round) {
+        const std::int32_t w = 1 + static_cast<std::int32_t>(rng() % 40);
+        const PixelArray original = RandomPixels(w, 3, rng);
+        PixelArray scaled(w, 3);
+        CopyRaster(scaled, 0, 0, original);
+        const std::uint32_t fraction = rng() % kOpacityOne;
+        const Rect rect{static_cast<std::int32_t>(rng() % 3), 1, w, 3};
+        ScaleAlphaByFraction(scaled, rect, fraction);
+        for (std::int32_t y = 0; y < 3; ++y)
+            for (std::int32_t x = 0; x < w; ++x) {
+                const Color32 p = original.get(x, y);
+                const std::uint64_t exact = (std::uint64_t{AlphaOf(p)} * fraction + (1u << 23)) >> 24;
+                const Color32 expected = rect.contains(x, y) ? WithAlpha(p, static_cast<unsigned>(exact)) : p;
+                ASSERT_EQ(scaled.get(x, y), expected) << "width " << w << " at " << x << "," << y;
+            }
+    }
 }
 
 TEST(MergeThroughMask, MaskBytesWeighTheSource) {
