@@ -2,12 +2,10 @@
 
 #include "model/Blending.h"
 #include "model/FixedPoint.h"
+#include "model/RowKernels.h"
 
 #include <cmath>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 
 namespace kv {
 
@@ -23,64 +21,6 @@ void MixRect(PixelArray& raster, const Rect& area, Color32 color, std::uint32_t 
         Color32* p = raster.row(y);
         for (std::int32_t x = area.left; x < area.right; ++x)
             p[x] = MixOver(p[x], color, a);
-    }
-}
-
-} // namespace
-
-namespace {
-
-// Alpha scaling of one row. The integer formula is kept exactly: vector lanes
-// hold whole 32-bit products, since A x f < 2^32. Eight pixels at a time with
-// AVX2 where the processor has it, four with SSE2, then one by one.
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("avx2"))) std::int32_t ScaleAlphaAvx2(Color32* p, std::int32_t n,
-                                                            std::uint32_t fraction) {
-    const __m256i f = _mm256_set1_epi32(static_cast<int>(fraction));
-    const __m256i half = _mm256_set1_epi32(1 << 23);
-    const __m256i colorMask = _mm256_set1_epi32(0x00FFFFFF);
-    std::int32_t x = 0;
-    for (; x + 8 <= n; x += 8) {
-        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + x));
-        const __m256i scaled = _mm256_srli_epi32(
-            _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srli_epi32(c, 24), f), half), 24);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + x),
-                            _mm256_or_si256(_mm256_and_si256(c, colorMask), _mm256_slli_epi32(scaled, 24)));
-    }
-    return x;
-}
-
-bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-#endif
-
-void ScaleAlphaRow(Color32* p, std::int32_t n, std::uint32_t fraction) {
-    std::int32_t x = 0;
-#if defined(__x86_64__) || defined(__i386__)
-    if (HasAvx2())
-        x = ScaleAlphaAvx2(p, n, fraction);
-#endif
-#if defined(__SSE2__)
-    const __m128i f = _mm_set1_epi32(static_cast<int>(fraction));
-    const __m128i half = _mm_set1_epi32(1 << 23);
-    const __m128i colorMask = _mm_set1_epi32(0x00FFFFFF);
-    for (; x + 4 <= n; x += 4) {
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
-        const __m128i alpha = _mm_srli_epi32(c, 24);
-        const __m128i even = _mm_mul_epu32(alpha, f);
-        const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(alpha, 32), f);
-        const __m128i products = _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
-                                                     _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
-        const __m128i scaled = _mm_srli_epi32(_mm_add_epi32(products, half), 24);
-        const __m128i out = _mm_or_si128(_mm_and_si128(c, colorMask), _mm_slli_epi32(scaled, 24));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + x), out);
-    }
-#endif
-    for (; x < n; ++x) {
-        const Color32 c = p[x];
-        p[x] = (c & 0x00FFFFFFu) | EffectiveAlpha(c >> 24, fraction) << 24;
     }
 }
 
@@ -114,8 +54,7 @@ void BlendOverByFraction(PixelArray& dst, Point position, const PixelArray& src,
     for (std::int32_t j = 0; j < h; ++j) {
         Color32* d = dst.row(dy + j) + dx;
         const Color32* s = src.row(sy + j) + sx;
-        for (std::int32_t i = 0; i < w; ++i)
-            d[i] = BlendOverPixel(d[i], s[i], fraction);
+        BlendOverRow(d, s, w, fraction);
     }
 }
 

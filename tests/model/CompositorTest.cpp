@@ -43,6 +43,37 @@ TEST(BlendOver, PixelRuleTable) {
         EXPECT_EQ(BlendOne(c.dst, c.src, c.fraction), c.expected) << c.what;
 }
 
+// Rows mixing transparent, opaque and partial pixels, at every width up to 40
+// so that vector lanes and the pixels after them are both covered.
+TEST(BlendOver, EveryRowWidthMatchesThePixelRule) {
+    std::mt19937 rng(5);
+    const auto pick = [&]() -> Color32 {
+        const Color32 color = static_cast<Color32>(rng()) & 0x00FFFFFFu;
+        switch (rng() % 4) {
+        case 0: return color;
+        case 1: return color | 0xFF000000u;
+        default: return color | static_cast<Color32>(rng() % 256) << 24;
+        }
+    };
+    const std::uint32_t fractions[] = {1, 1u << 23, 11744051, 16744319, 16744320, kOpacityOne};
+    for (std::int32_t w = 1; w <= 40; ++w)
+        for (std::uint32_t fraction : fractions) {
+            PixelArray dst(w, 2), src(w, 2);
+            for (std::int32_t y = 0; y < 2; ++y)
+                for (std::int32_t x = 0; x < w; ++x) {
+                    dst.set(x, y, pick());
+                    src.set(x, y, pick());
+                }
+            PixelArray expected(w, 2);
+            CopyRaster(expected, 0, 0, dst);
+            for (std::int32_t y = 0; y < 2; ++y)
+                for (std::int32_t x = 0; x < w; ++x)
+                    expected.set(x, y, BlendOne(dst.get(x, y), src.get(x, y), fraction));
+            BlendOverByFraction(dst, Point{0, 0}, src, src.bounds(), fraction);
+            ASSERT_TRUE(dst.sameContents(expected)) << "width " << w << " fraction " << fraction;
+        }
+}
+
 TEST(BlendOver, OpacityBelowOneUnitDoesNothingAndClipsLikeACopy) {
     PixelArray dst = Filled(4, 4, kRed);
     const PixelArray src = Filled(3, 3, kBlue);
