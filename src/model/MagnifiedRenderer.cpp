@@ -1,11 +1,12 @@
 #include "model/MagnifiedRenderer.h"
 
-#include "model/Blending.h"
 #include "model/Compositor.h"
 #include "model/FixedPoint.h"
+#include "model/RowKernels.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace kv {
 
@@ -41,33 +42,14 @@ void CopyUnscaled(PixelArray& view, const Rect& clip, Point origin, const PixelA
         BlendOverByFraction(view, at, src, inSource, fraction);
 }
 
-// One source row's blocks on one view row, clipped columns [x0, x1).
-void CopyBlocksRow(Color32* out, const Color32* s, Span columns, std::int64_t originX, int zoom,
-                   std::int64_t x0, std::int64_t x1) {
+// One source row's blocks on one row, clipped to view columns [x0, x1); `out`
+// holds view column `base` at index 0.
+void CopyBlocksRow(Color32* out, std::int64_t base, const Color32* s, Span columns,
+                   std::int64_t originX, int zoom, std::int64_t x0, std::int64_t x1) {
     for (std::int64_t i = columns.first; i < columns.end; ++i) {
         const std::int64_t left = std::max(x0, originX + i * zoom);
         const std::int64_t right = std::min(x1, originX + (i + 1) * zoom);
-        std::fill(out + left, out + right, s[i]);
-    }
-}
-
-void BlendBlocksRow(Color32* out, const Color32* s, Span columns, std::int64_t originX, int zoom,
-                    std::int64_t x0, std::int64_t x1, std::uint32_t fraction) {
-    for (std::int64_t i = columns.first; i < columns.end; ++i) {
-        const Color32 c = s[i];
-        const std::uint32_t sa = AlphaOf(c);
-        if (sa == 0)
-            continue;
-        const std::int64_t left = std::max(x0, originX + i * zoom);
-        const std::int64_t right = std::min(x1, originX + (i + 1) * zoom);
-        const std::uint32_t product = sa * fraction;
-        if (product >= kOpaqueThreshold) {
-            std::fill(out + left, out + right, c);
-            continue;
-        }
-        const std::uint32_t a = (product + (1u << 23)) >> 24;
-        for (std::int64_t x = left; x < right; ++x)
-            out[x] = MixOver(out[x], c, a);
+        std::fill(out + (left - base), out + (right - base), s[i]);
     }
 }
 
@@ -91,6 +73,12 @@ void RenderMagnified(PixelArray& view, const Rect& clip, Point origin, int zoom,
     const Span rows = SourceSpan(area.top, area.bottom, origin.y, zoom, src.height());
     if (columns.first >= columns.end || rows.first >= rows.end)
         return;
+    // View columns that the span's blocks cover.
+    const std::int64_t left = std::max<std::int64_t>(area.left, origin.x + columns.first * zoom);
+    const std::int64_t right = std::min<std::int64_t>(area.right, origin.x + columns.end * zoom);
+    std::vector<Color32> expanded;
+    if (operation == RenderOperation::Blend)
+        expanded.resize(static_cast<std::size_t>(area.width()));
     for (std::int64_t j = rows.first; j < rows.end; ++j) {
         const std::int64_t top = std::max<std::int64_t>(area.top, origin.y + j * zoom);
         const std::int64_t bottom = std::min<std::int64_t>(area.bottom, origin.y + (j + 1) * zoom);
@@ -98,15 +86,16 @@ void RenderMagnified(PixelArray& view, const Rect& clip, Point origin, int zoom,
         if (operation == RenderOperation::Copy) {
             // Every view row of the block row is the same: build one, copy it.
             Color32* first = view.row(static_cast<std::int32_t>(top));
-            CopyBlocksRow(first, s, columns, origin.x, zoom, area.left, area.right);
-            const std::int64_t left = std::max<std::int64_t>(area.left, origin.x + columns.first * zoom);
-            const std::int64_t right = std::min<std::int64_t>(area.right, origin.x + columns.end * zoom);
+            CopyBlocksRow(first, 0, s, columns, origin.x, zoom, area.left, area.right);
             for (std::int64_t y = top + 1; y < bottom; ++y)
                 std::copy(first + left, first + right, view.row(static_cast<std::int32_t>(y)) + left);
         } else {
+            // The magnified source row once, then blended into every view row
+            // of the block row.
+            CopyBlocksRow(expanded.data(), area.left, s, columns, origin.x, zoom, area.left, area.right);
             for (std::int64_t y = top; y < bottom; ++y)
-                BlendBlocksRow(view.row(static_cast<std::int32_t>(y)), s, columns, origin.x, zoom,
-                               area.left, area.right, fraction);
+                BlendOverRow(view.row(static_cast<std::int32_t>(y)) + left, expanded.data() + (left - area.left),
+                             static_cast<std::int32_t>(right - left), fraction);
         }
     }
 }
