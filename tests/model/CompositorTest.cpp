@@ -94,24 +94,6 @@ TEST(BlendOver, OpacityBelowOneUnitDoesNothingAndClipsLikeACopy) {
     EXPECT_EQ(dst.get(3, 0), kWhite);
 }
 
-TEST(ScaleAlpha, ScalesOnlyAlphaInsideTheClippedRect) {
-    PixelArray a(3, 2);
-    a.set(0, 0, MakeColor32(1, 2, 3, 255));
-    a.set(1, 0, MakeColor32(1, 2, 3, 1));
-    a.set(2, 0, MakeColor32(1, 2, 3, 3));
-    a.fillRect(Rect{0, 1, 3, 2}, kWhite);
-    ScaleAlpha(a, Rect{-4, -4, 3, 1}, 0.5f);
-    EXPECT_EQ(a.get(0, 0), MakeColor32(1, 2, 3, 128)); // 127.5 rounds up
-    EXPECT_EQ(a.get(1, 0), MakeColor32(1, 2, 3, 1));   // 0.5 rounds up
-    EXPECT_EQ(a.get(2, 0), MakeColor32(1, 2, 3, 2));
-    EXPECT_EQ(a.get(0, 1), kWhite);
-
-    ScaleAlpha(a, 1.0f);
-    EXPECT_EQ(a.get(0, 0), MakeColor32(1, 2, 3, 128));
-    ScaleAlpha(a, 0.0f);
-    EXPECT_EQ(a.get(2, 1), MakeColor32(255, 255, 255, 0));
-}
-
 TEST(ScaleAlpha, EveryRowWidthAndOffsetFollowsTheFormula) {
     // Wide rows go through vector lanes, their ends one pixel at a time.
     std::mt19937 rng(99);

@@ -89,18 +89,6 @@ TEST(Flatten, WritesOnlyInsideTheAreaAndOnlyWhenSomethingIsVisible) {
     EXPECT_EQ(untouched.get(2, 2), kWhite);
 }
 
-TEST(Flatten, ARunStopsAtItsTopLayer) {
-    Stack stack(1, 1);
-    stack.add(kRed);
-    stack.add(kWhite, 0.5f);
-    stack.add(kBlue);
-    PixelArray dst(1, 1);
-    ASSERT_TRUE(Flatten(dst, dst.bounds(), *stack.layers[0], *stack.layers[1]));
-    EXPECT_EQ(dst.get(0, 0), MakeColor32(255, 128, 128, 255));
-    ASSERT_TRUE(Flatten(dst, dst.bounds(), *stack.layers[1], *stack.layers[2]));
-    EXPECT_EQ(dst.get(0, 0), kBlue);
-}
-
 TEST(MergeLayerRun, PlainLayersMergeAtImageSize) {
     Stack stack(3, 2);
     stack.add(kRed);

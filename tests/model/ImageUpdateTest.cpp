@@ -137,15 +137,5 @@ TEST(ViewCaches, ACacheThatChangesRoleIsRebuiltWhole) {
     EXPECT_TRUE(Uniform(*f.image.validAboveCache(), kBlue));
 }
 
-TEST(ViewCaches, PartialUpdatesRefreshTheRectangle) {
-    Fixture f({kRed, kWhite, kBlue});
-    f.image.setCurrentLayer(f.layers[1]);
-    f.layers[2]->pixels().fill(kBlack);
-    f.image.update(Rect{2, 0, 4, 3});
-    const PixelArray& above = *f.image.validAboveCache();
-    EXPECT_EQ(above.get(1, 1), kBlue);
-    EXPECT_EQ(above.get(2, 1), kBlack);
-}
-
 } // namespace
 } // namespace kv

@@ -66,12 +66,6 @@ TEST(RenderMagnified, MatchesPerPixelLookupForEveryViewZoom) {
             }
 }
 
-TEST(RenderMagnified, ZoomBelowOneDrawsNothing) {
-    PixelArray view = Filled(4, 4, kBackground);
-    RenderMagnified(view, view.bounds(), Point{0, 0}, 0, Filled(2, 2, kRed), RenderOperation::Copy);
-    EXPECT_EQ(view.get(0, 0), kBackground);
-}
-
 TEST(LayerRender, CopyAppliesOpacityToTheWholeClipRect) {
     auto layer = SolidLayer(2, 2, kRed, 0.5f);
     PixelArray view = Filled(10, 10, kWhite);

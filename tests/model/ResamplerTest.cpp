@@ -74,18 +74,6 @@ TEST(Resampler, SameSizeKeepsEveryPixelWithAlpha) {
         }
 }
 
-TEST(Resampler, ReductionOfAUniformPictureStaysUniformAtAwkwardSizes) {
-    const Color32 color = MakeColor32(200, 100, 50, 77);
-    const PixelArray src = Filled(37, 23, color);
-    const std::int32_t sizes[][2] = {{1, 1}, {5, 3}, {36, 22}, {16, 23}, {37, 1}};
-    for (const auto& size : sizes) {
-        const PixelArray out = Resampled(src, size[0], size[1]);
-        for (std::int32_t y = 0; y < size[1]; ++y)
-            for (std::int32_t x = 0; x < size[0]; ++x)
-                ASSERT_EQ(out.get(x, y), color) << size[0] << "x" << size[1];
-    }
-}
-
 TEST(Resampler, BudgetsSampleSparselyAtAreaCentres) {
     // One white pixel at (128, 128) of a black 512 x 512 picture.
     PixelArray src = Filled(512, 512, kBlack);
@@ -116,14 +104,6 @@ TEST(Resampler, EnlargementWithoutSmoothingAveragesAreas) {
     EXPECT_EQ(out.get(2, 0), kWhite);
     // 2 x 1 to 3 x 1: the middle pixel straddles both halves equally.
     EXPECT_EQ(Resampled(Row({kBlack, kWhite}), 3, 1, blocky).get(1, 0), Gray(128));
-}
-
-TEST(Resampler, EmptyRastersAreHandled) {
-    PixelArray empty;
-    EXPECT_EQ(Resampled(empty, 2, 2).get(1, 1), 0u);
-    PixelArray none;
-    Resample(none, Filled(3, 3, kWhite)); // nothing to fill, nothing happens
-    EXPECT_TRUE(none.isEmpty());
 }
 
 } // namespace
