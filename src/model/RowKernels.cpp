@@ -12,6 +12,23 @@ namespace kv {
 
 namespace {
 
+// Alpha is the block's mean alpha rounded half up; colors are weighted by
+// alpha, so transparent pixels do not tint the result.
+inline Color32 ReduceBlock(Color32 p1, Color32 p2, Color32 p3, Color32 p4) {
+    const std::uint32_t a1 = AlphaOf(p1), a2 = AlphaOf(p2), a3 = AlphaOf(p3), a4 = AlphaOf(p4);
+    const std::uint32_t sum = a1 + a2 + a3 + a4;
+    if (sum == 0)
+        return 0;
+    const std::uint64_t r = ReciprocalTable[sum];
+    const auto channel = [&](unsigned shift) {
+        const std::uint32_t q = ((p1 >> shift) & 0xFF) * a1 + ((p2 >> shift) & 0xFF) * a2 +
+                                ((p3 >> shift) & 0xFF) * a3 + ((p4 >> shift) & 0xFF) * a4;
+        return static_cast<std::uint32_t>((q * r + (1u << 23)) >> 24);
+    };
+    const std::uint32_t alpha = (sum * (1u << 22) + (1u << 23)) >> 24;
+    return alpha << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
+}
+
 #if KV_X86_KERNELS
 bool HasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
@@ -58,13 +75,55 @@ std::int32_t ScaleAlphaSse2(Color32* p, std::int32_t n, std::int32_t x, std::uin
 #endif
 
 // (q x r + 2^23) >> 24 in 32-bit lanes: r splits into 12-bit halves so that no
-// product overflows (q <= 130050, r <= 2^24), and the nested shifts floor
+// product overflows (q <= 260100, r <= 2^24), and the nested shifts floor
 // exactly as the single 64-bit one would.
 __attribute__((target("avx2"))) inline __m256i DivideByReciprocal(__m256i q, __m256i rHigh,
                                                                    __m256i rLow) {
     const __m256i high = _mm256_mullo_epi32(q, rHigh);
     const __m256i low = _mm256_add_epi32(_mm256_mullo_epi32(q, rLow), _mm256_set1_epi32(1 << 23));
     return _mm256_srli_epi32(_mm256_add_epi32(high, _mm256_srli_epi32(low, 12)), 12);
+}
+
+// Even and odd pixels of 16, in order: lane shuffles pair them up per 128-bit
+// half, the 64-bit permute puts the halves back in sequence.
+__attribute__((target("avx2"))) inline void Deinterleave(const Color32* p, __m256i& even, __m256i& odd) {
+    const __m256 first = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
+    const __m256 second = _mm256_castsi256_ps(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 8)));
+    even = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0))),
+                                    _MM_SHUFFLE(3, 1, 2, 0));
+    odd = _mm256_permute4x64_epi64(_mm256_castps_si256(_mm256_shuffle_ps(first, second, _MM_SHUFFLE(3, 1, 3, 1))),
+                                   _MM_SHUFFLE(3, 1, 2, 0));
+}
+
+__attribute__((target("avx2"))) std::int32_t ReduceAvx2(const Color32* upper, const Color32* lower,
+                                                        Color32* out, std::int32_t n) {
+    const __m256i byte = _mm256_set1_epi32(0xFF);
+    const __m256i two = _mm256_set1_epi32(2);
+    const __m256i low12 = _mm256_set1_epi32(0xFFF);
+    const int* table = reinterpret_cast<const int*>(ReciprocalTable.data());
+    std::int32_t x = 0;
+    for (; x + 8 <= n; x += 8) {
+        __m256i p[4];
+        Deinterleave(upper + 2 * x, p[0], p[1]);
+        Deinterleave(lower + 2 * x, p[2], p[3]);
+        __m256i a[4];
+        for (int i = 0; i < 4; ++i)
+            a[i] = _mm256_srli_epi32(p[i], 24);
+        const __m256i sum = _mm256_add_epi32(_mm256_add_epi32(a[0], a[1]), _mm256_add_epi32(a[2], a[3]));
+        // (S x 2^22 + 2^23) >> 24 is (S + 2) >> 2.
+        __m256i reduced = _mm256_slli_epi32(_mm256_srli_epi32(_mm256_add_epi32(sum, two), 2), 24);
+        const __m256i r = _mm256_i32gather_epi32(table, sum, 4);
+        const __m256i rHigh = _mm256_srli_epi32(r, 12);
+        const __m256i rLow = _mm256_and_si256(r, low12);
+        for (int shift = 0; shift <= 16; shift += 8) {
+            __m256i q = _mm256_setzero_si256();
+            for (int i = 0; i < 4; ++i)
+                q = _mm256_add_epi32(q, _mm256_mullo_epi32(_mm256_and_si256(_mm256_srli_epi32(p[i], shift), byte), a[i]));
+            reduced = _mm256_or_si256(reduced, _mm256_slli_epi32(DivideByReciprocal(q, rHigh, rLow), shift));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), reduced);
+    }
+    return x;
 }
 
 __attribute__((target("avx2"))) std::int32_t BlendOverAvx2(Color32* d, const Color32* s, std::int32_t n,
@@ -139,6 +198,23 @@ void BlendOverRow(Color32* d, const Color32* s, std::int32_t n, std::uint32_t fr
 #endif
     for (; x < n; ++x)
         d[x] = BlendOverPixel(d[x], s[x], fraction);
+}
+
+void ReduceRow(const Color32* upper, const Color32* lower, Color32* out, std::int32_t n) {
+    std::int32_t x = 0;
+#if KV_X86_KERNELS
+    if (HasAvx2())
+        x = ReduceAvx2(upper, lower, out, n);
+#endif
+    for (; x < n; ++x) {
+        const Color32 p1 = upper[2 * x], p2 = upper[2 * x + 1];
+        const Color32 p3 = lower[2 * x], p4 = lower[2 * x + 1];
+        // A uniform block with some alpha reduces to itself.
+        if (p1 == p2 && p1 == p3 && p1 == p4 && AlphaOf(p1) != 0)
+            out[x] = p1;
+        else
+            out[x] = ReduceBlock(p1, p2, p3, p4);
+    }
 }
 
 } // namespace kv

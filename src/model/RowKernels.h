@@ -14,4 +14,8 @@ void ScaleAlphaRow(Color32* p, std::int32_t n, std::uint32_t fraction);
 // n source pixels blended over n destination pixels (fraction >= 1).
 void BlendOverRow(Color32* d, const Color32* s, std::int32_t n, std::uint32_t fraction);
 
+// n pixels, each the alpha-weighted average of its 2 x 2 block in the two
+// source rows (2n pixels each).
+void ReduceRow(const Color32* upper, const Color32* lower, Color32* out, std::int32_t n);
+
 } // namespace kv

@@ -133,6 +133,26 @@ TEST(ReduceLevels, BlockAverages) {
     }
 }
 
+TEST(ReduceLevels, WideRowsAgreeWithBlockByBlockReduction) {
+    // Long rows go through vector lanes; a single block never does.
+    std::mt19937 rng(3);
+    for (std::int32_t w = 1; w <= 40; ++w) {
+        PixelArray src = RandomPixels(2 * w, 4, rng);
+        for (std::int32_t x = 0; x < 2 * w; x += 5)
+            src.set(x, 1, src.get(x, 1) & 0x00FFFFFF);
+        src.fillRect(Rect{0, 2, 4, 4}, 0x00FFFFFF); // a fully transparent block
+        PixelArray dst(w, 2);
+        ReduceTwice(src, dst, dst.bounds());
+        for (std::int32_t y = 0; y < 2; ++y)
+            for (std::int32_t x = 0; x < w; ++x) {
+                PixelArray block(2, 2), one(1, 1);
+                CopyRaster(block, 0, 0, src, 2 * x, 2 * y, 2, 2);
+                ReduceTwice(block, one, one.bounds());
+                ASSERT_EQ(dst.get(x, y), one.get(0, 0)) << "width " << w << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST(ReduceLevels, ReduceAfterReplicateGivesBackEveryPixelWithAlpha) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 20; ++round) {
