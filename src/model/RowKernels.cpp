@@ -6,6 +6,8 @@
 #if defined(__x86_64__) || defined(__i386__)
 #define KV_X86_KERNELS 1
 #include <immintrin.h>
+#else
+#define KV_X86_KERNELS 0
 #endif
 
 namespace kv {
