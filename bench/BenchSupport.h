@@ -13,8 +13,9 @@
 namespace kv::bench {
 
 inline void ReportMegapixels(benchmark::State& state, double pixelsPerIteration) {
-    state.counters["Mpx/s"] = benchmark::Counter(
-        pixelsPerIteration * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+    state.counters["Mpx/s"] =
+        benchmark::Counter(pixelsPerIteration * static_cast<double>(state.iterations()) / 1e6,
+                           benchmark::Counter::kIsRate);
     state.SetBytesProcessed(static_cast<std::int64_t>(pixelsPerIteration * 4) * state.iterations());
 }
 

@@ -88,7 +88,8 @@ void BM_RenderZoom8(benchmark::State& state) {
     }
     ReportMegapixels(state, 64.0 * kLayerPixels); // view pixels written
 }
-BENCHMARK(BM_RenderZoom8)->Arg(static_cast<int>(RenderOperation::Copy))
+BENCHMARK(BM_RenderZoom8)
+    ->Arg(static_cast<int>(RenderOperation::Copy))
     ->Arg(static_cast<int>(RenderOperation::Blend));
 BENCHMARK_CAPTURE(MemcpyPixels, zoom8_view, 64 * kLayerPixels);
 

@@ -1,7 +1,7 @@
 // The resampler at the sizes icons meet most, beside a memcpy of the larger
 // of the two rasters.
-#include "BenchSupport.h"
 #include "model/Resampler.h"
+#include "BenchSupport.h"
 
 namespace kv::bench {
 namespace {

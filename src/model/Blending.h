@@ -32,20 +32,16 @@ inline Color32 MixOver(Color32 d, Color32 s, std::uint32_t a) {
 // The full blend-over rule for one pixel with an opacity fraction f >= 1.
 inline Color32 BlendOverPixel(Color32 d, Color32 s, std::uint32_t f) {
     const std::uint32_t sa = AlphaOf(s);
-    if (sa == 0)
-        return d;
+    if (sa == 0) return d;
     const std::uint32_t product = sa * f;
-    if (product >= kOpaqueThreshold)
-        return s;
+    if (product >= kOpaqueThreshold) return s;
     return MixOver(d, s, (product + (1u << 23)) >> 24);
 }
 
 // The mask rule: m of the source, at most (255 - m) of the destination alpha.
 inline Color32 MergeMaskedPixel(Color32 d, Color32 s, std::uint32_t m) {
-    if (m == 0)
-        return d;
-    if (m == 255)
-        return s;
+    if (m == 0) return d;
+    if (m == 255) return s;
     const std::uint32_t a = Div255(m * AlphaOf(s));
     const std::uint32_t rest = 255u - m;
     const std::uint32_t b = AlphaOf(d) < rest ? AlphaOf(d) : rest;

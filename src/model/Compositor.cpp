@@ -6,13 +6,14 @@
 
 #include <cmath>
 
-
 namespace kv {
 
 namespace {
 
 // Rounds to nearest with ties to even, as the FPU does by default.
-std::int64_t RoundHalfEven(double value) { return static_cast<std::int64_t>(std::nearbyint(value)); }
+std::int64_t RoundHalfEven(double value) {
+    return static_cast<std::int64_t>(std::nearbyint(value));
+}
 
 // Shared by tint and blend pixel: step 4 of the blend-over rule with an alpha
 // computed by the caller.
@@ -27,8 +28,7 @@ void MixRect(PixelArray& raster, const Rect& area, Color32 color, std::uint32_t 
 } // namespace
 
 void ScaleAlphaByFraction(PixelArray& raster, const Rect& rect, std::uint32_t fraction) {
-    if (fraction >= kOpacityOne || raster.isEmpty())
-        return;
+    if (fraction >= kOpacityOne || raster.isEmpty()) return;
     const Rect area = rect.intersected(raster.bounds());
     for (std::int32_t y = area.top; y < area.bottom; ++y)
         ScaleAlphaRow(raster.row(y) + area.left, area.width(), fraction);
@@ -44,8 +44,7 @@ void ScaleAlpha(PixelArray& raster, float opacity) {
 
 void BlendOverByFraction(PixelArray& dst, Point position, const PixelArray& src,
                          const Rect& srcRect, std::uint32_t fraction) {
-    if (fraction < 1 || dst.isEmpty() || src.isEmpty())
-        return;
+    if (fraction < 1 || dst.isEmpty() || src.isEmpty()) return;
     std::int32_t dx = position.x, dy = position.y;
     std::int32_t sx = srcRect.left, sy = srcRect.top;
     std::int32_t w = srcRect.width(), h = srcRect.height();
@@ -67,8 +66,8 @@ void BlendOver(PixelArray& dst, Point position, const PixelArray& src, float opa
     BlendOver(dst, position, src, src.bounds(), opacity);
 }
 
-void MergeThroughMask(PixelArray& dst, Point position, const PixelArray& src,
-                      const MaskArray& mask, bool invert) {
+void MergeThroughMask(PixelArray& dst, Point position, const PixelArray& src, const MaskArray& mask,
+                      bool invert) {
     if (dst.isEmpty() || src.isEmpty() || mask.width() != src.width() ||
         mask.height() != src.height() || mask.isEmpty())
         return;
@@ -88,17 +87,14 @@ void MergeThroughMask(PixelArray& dst, Point position, const PixelArray& src,
 
 void TintRect(PixelArray& raster, const Rect& rect, Color32 color) {
     const std::int64_t a = RoundHalfEven(AlphaOf(color) * 0.25);
-    if (a <= 0 || raster.isEmpty())
-        return;
+    if (a <= 0 || raster.isEmpty()) return;
     MixRect(raster, rect.intersected(raster.bounds()), color, static_cast<std::uint32_t>(a));
 }
 
 void BlendPixel(PixelArray& raster, std::int32_t x, std::int32_t y, Color32 color, float opacity) {
-    if (raster.isEmpty() || !raster.bounds().contains(x, y))
-        return;
+    if (raster.isEmpty() || !raster.bounds().contains(x, y)) return;
     const std::int64_t a = RoundHalfEven(AlphaOf(color) * static_cast<double>(opacity));
-    if (a <= 0)
-        return;
+    if (a <= 0) return;
     MixRect(raster, Rect{x, y, x + 1, y + 1}, color, static_cast<std::uint32_t>(a > 255 ? 255 : a));
 }
 

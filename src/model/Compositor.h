@@ -30,8 +30,8 @@ void BlendOverByFraction(PixelArray& dst, Point position, const PixelArray& src,
 // Mixes the source into the destination at `position` in proportion to the mask
 // byte of each source pixel (255 - byte when inverted). The mask must have the
 // source's size; otherwise nothing happens.
-void MergeThroughMask(PixelArray& dst, Point position, const PixelArray& src,
-                      const MaskArray& mask, bool invert);
+void MergeThroughMask(PixelArray& dst, Point position, const PixelArray& src, const MaskArray& mask,
+                      bool invert);
 
 // Overlays the color at a quarter of its alpha over the clipped rectangle.
 void TintRect(PixelArray& raster, const Rect& rect, Color32 color);

@@ -9,7 +9,8 @@ namespace {
 
 // The run from bottom to top; stops at the end of the stack if top is not
 // above bottom.
-template <typename Visit> void ForEachInRun(const LayerBase& bottom, const LayerBase& top, Visit visit) {
+template <typename Visit>
+void ForEachInRun(const LayerBase& bottom, const LayerBase& top, Visit visit) {
     for (const LayerBase* layer = &bottom; layer; layer = layer == &top ? nullptr : layer->above())
         visit(*layer);
 }
@@ -25,8 +26,7 @@ bool Flatten(PixelArray& dst, const Rect& area, const LayerBase& bottom, const L
     const Rect clipped = area.intersected(dst.bounds());
     bool anyDrawn = false;
     ForEachInRun(bottom, top, [&](const LayerBase& layer) {
-        if (!layer.visible())
-            return;
+        if (!layer.visible()) return;
         if (!clipped.isEmpty()) {
             if (CopiesInto(layer, anyDrawn)) {
                 CopyRaster(dst, layer.pixels(), clipped);
@@ -50,8 +50,7 @@ bool MergeLayerRun(PixelArray& work, const LayerBase& bottom, const LayerBase& t
     work.setSize(bottom.width() * zoom, bottom.height() * zoom);
     bool anyDrawn = false;
     ForEachInRun(bottom, top, [&](const LayerBase& layer) {
-        if (!layer.visible())
-            return;
+        if (!layer.visible()) return;
         const RenderOperation operation =
             CopiesInto(layer, anyDrawn) ? RenderOperation::Copy : RenderOperation::Blend;
         // A plain layer's render at zoom 8 magnifies it; a supersampled one
@@ -59,8 +58,7 @@ bool MergeLayerRun(PixelArray& work, const LayerBase& bottom, const LayerBase& t
         layer.render(work, work.bounds(), Point{0, 0}, zoom, operation);
         anyDrawn = true;
     });
-    if (!anyDrawn)
-        work.fill(0);
+    if (!anyDrawn) work.fill(0);
     return detailed;
 }
 

@@ -28,8 +28,7 @@ void ReduceTwice(const PixelArray& src, PixelArray& dst, const Rect& rect) {
 void ReduceLevels(SupersampleSet& set, const Rect* rect) {
     const Rect layer = Rect::ofSize(set.width(), set.height());
     const Rect area = rect ? rect->intersected(layer) : layer;
-    if (area.isEmpty())
-        return;
+    if (area.isEmpty()) return;
     for (int level = SupersampleSet::kLevels; level >= 1; --level)
         ReduceTwice(set.level(level), set.level(level - 1), Scaled(area, level - 1));
 }

@@ -32,8 +32,7 @@ void CopyUnscaled(PixelArray& view, const Rect& clip, Point origin, const PixelA
     const Rect inSource = Rect{clip.left - origin.x, clip.top - origin.y, clip.right - origin.x,
                                clip.bottom - origin.y}
                               .intersected(src.bounds());
-    if (inSource.isEmpty())
-        return;
+    if (inSource.isEmpty()) return;
     const Point at{inSource.left + origin.x, inSource.top + origin.y};
     if (operation == RenderOperation::Copy)
         CopyRaster(view, at.x, at.y, src, inSource.left, inSource.top, inSource.width(),
@@ -57,22 +56,18 @@ void CopyBlocksRow(Color32* out, std::int64_t base, const Color32* s, Span colum
 
 void RenderMagnified(PixelArray& view, const Rect& clip, Point origin, int zoom,
                      const PixelArray& src, RenderOperation operation, float opacity) {
-    if (zoom < 1 || view.isEmpty() || src.isEmpty())
-        return;
+    if (zoom < 1 || view.isEmpty() || src.isEmpty()) return;
     const Rect area = clip.intersected(view.bounds());
-    if (area.isEmpty())
-        return;
+    if (area.isEmpty()) return;
     const std::uint32_t fraction = OpacityToFraction(opacity);
-    if (operation == RenderOperation::Blend && fraction < 1)
-        return;
+    if (operation == RenderOperation::Blend && fraction < 1) return;
     if (zoom == 1) {
         CopyUnscaled(view, area, origin, src, operation, fraction);
         return;
     }
     const Span columns = SourceSpan(area.left, area.right, origin.x, zoom, src.width());
     const Span rows = SourceSpan(area.top, area.bottom, origin.y, zoom, src.height());
-    if (columns.first >= columns.end || rows.first >= rows.end)
-        return;
+    if (columns.first >= columns.end || rows.first >= rows.end) return;
     // View columns that the span's blocks cover.
     const std::int64_t left = std::max<std::int64_t>(area.left, origin.x + columns.first * zoom);
     const std::int64_t right = std::min<std::int64_t>(area.right, origin.x + columns.end * zoom);
@@ -88,13 +83,16 @@ void RenderMagnified(PixelArray& view, const Rect& clip, Point origin, int zoom,
             Color32* first = view.row(static_cast<std::int32_t>(top));
             CopyBlocksRow(first, 0, s, columns, origin.x, zoom, area.left, area.right);
             for (std::int64_t y = top + 1; y < bottom; ++y)
-                std::copy(first + left, first + right, view.row(static_cast<std::int32_t>(y)) + left);
+                std::copy(first + left, first + right,
+                          view.row(static_cast<std::int32_t>(y)) + left);
         } else {
             // The magnified source row once, then blended into every view row
             // of the block row.
-            CopyBlocksRow(expanded.data(), area.left, s, columns, origin.x, zoom, area.left, area.right);
+            CopyBlocksRow(expanded.data(), area.left, s, columns, origin.x, zoom, area.left,
+                          area.right);
             for (std::int64_t y = top; y < bottom; ++y)
-                BlendOverRow(view.row(static_cast<std::int32_t>(y)) + left, expanded.data() + (left - area.left),
+                BlendOverRow(view.row(static_cast<std::int32_t>(y)) + left,
+                             expanded.data() + (left - area.left),
                              static_cast<std::int32_t>(right - left), fraction);
         }
     }
@@ -103,8 +101,7 @@ void RenderMagnified(PixelArray& view, const Rect& clip, Point origin, int zoom,
 void RenderWithOpacity(PixelArray& view, const Rect& clip, Point origin, int zoom,
                        const PixelArray& src, RenderOperation operation, float opacity) {
     RenderMagnified(view, clip, origin, zoom, src, operation, opacity);
-    if (operation == RenderOperation::Copy)
-        ScaleAlpha(view, clip, opacity);
+    if (operation == RenderOperation::Copy) ScaleAlpha(view, clip, opacity);
 }
 
 } // namespace kv

@@ -13,7 +13,9 @@ namespace {
 constexpr std::int32_t kUnit = 256;
 constexpr std::int32_t kHalf = 128;
 
-std::int64_t RoundEven(double value) { return static_cast<std::int64_t>(std::nearbyint(value)); }
+std::int64_t RoundEven(double value) {
+    return static_cast<std::int64_t>(std::nearbyint(value));
+}
 
 // Weighted sums of one sample; the weights of a sample add up to 65536.
 struct Accumulator {
@@ -40,8 +42,7 @@ struct Accumulator {
 
     Color32 finish() const {
         const std::uint32_t a = (alpha + 32768u) >> 16;
-        if (a == 0)
-            return 0;
+        if (a == 0) return 0;
         const double divisor = static_cast<double>(alpha >> 1);
         const auto channel = [&](std::uint32_t sum) {
             const std::int64_t c = RoundEven(static_cast<double>(sum >> 1) / divisor);
@@ -52,7 +53,7 @@ struct Accumulator {
 };
 
 class Sampler {
-public:
+  public:
     Sampler(const PixelArray& src, std::int32_t step) : m_src(src), m_step(step) {}
 
     // Bilinear sample with pixel centres at 256 k + 128; positions near the
@@ -95,12 +96,11 @@ public:
             const std::int64_t mid = xl + (width >> 1);
             return Accumulator::average(area(xl, yt, mid, yb), area(mid, yt, xr, yb));
         }
-        if (m_step > kUnit)
-            return bilinear(xl + (width >> 1), yt + (height >> 1));
+        if (m_step > kUnit) return bilinear(xl + (width >> 1), yt + (height >> 1));
         return covered(xl, yt, xr, yb);
     }
 
-private:
+  private:
     Color32 pixel(std::int64_t x, std::int64_t y) const {
         x = std::clamp<std::int64_t>(x, 0, m_src.width() - 1);
         y = std::clamp<std::int64_t>(y, 0, m_src.height() - 1);
@@ -146,19 +146,19 @@ private:
 };
 
 // The area step: 256 covers every source pixel; a budget makes it coarser.
-std::int32_t AreaStep(const PixelArray& dst, const PixelArray& src, const ResamplerOptions& options) {
+std::int32_t AreaStep(const PixelArray& dst, const PixelArray& src,
+                      const ResamplerOptions& options) {
     const double sourcePixels = static_cast<double>(src.width()) * src.height();
     std::int64_t step = kUnit;
     if (options.totalSampleBudget != 0) {
-        const std::int64_t t = RoundEven(kUnit * std::sqrt(sourcePixels / options.totalSampleBudget));
-        if (t >= kUnit)
-            step = t;
+        const std::int64_t t =
+            RoundEven(kUnit * std::sqrt(sourcePixels / options.totalSampleBudget));
+        if (t >= kUnit) step = t;
     }
     if (options.samplesPerPixel != 0) {
         const double perPixel = sourcePixels / (static_cast<double>(dst.width()) * dst.height());
         const std::int64_t t = RoundEven(kUnit * std::sqrt(perPixel / options.samplesPerPixel));
-        if (t >= step)
-            step = t;
+        if (t >= step) step = t;
     }
     return static_cast<std::int32_t>(std::min<std::int64_t>(step, INT32_MAX));
 }
@@ -171,8 +171,7 @@ std::int64_t Edge(std::int32_t k, double scale) {
 } // namespace
 
 void Resample(PixelArray& dst, const PixelArray& src, const ResamplerOptions& options) {
-    if (dst.isEmpty())
-        return;
+    if (dst.isEmpty()) return;
     if (src.isEmpty()) {
         dst.fill(0);
         return;

@@ -26,8 +26,7 @@ inline PixelArray RandomPixels(std::int32_t w, std::int32_t h, std::mt19937& rng
 }
 
 inline std::unique_ptr<Layer> SolidLayer(std::int32_t w, std::int32_t h, Color32 color,
-                                         float opacity = 1.0f,
-                                         BlendMode mode = BlendMode::Normal) {
+                                         float opacity = 1.0f, BlendMode mode = BlendMode::Normal) {
     auto layer = std::make_unique<Layer>();
     layer->setSize(w, h);
     layer->pixels().fill(color);

@@ -1,5 +1,5 @@
-#include "CompositingTestSupport.h"
 #include "model/Compositor.h"
+#include "CompositingTestSupport.h"
 #include "model/FixedPoint.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +28,18 @@ struct BlendCase {
 TEST(BlendOver, PixelRuleTable) {
     const BlendCase cases[] = {
         {"opaque over opaque at 1", kRed, kBlue, kOpacityOne, kBlue},
-        {"half opacity mixes 128 of the source", kRed, kBlue, 1u << 23, MakeColor32(127, 0, 128, 255)},
+        {"half opacity mixes 128 of the source", kRed, kBlue, 1u << 23,
+         MakeColor32(127, 0, 128, 255)},
         {"transparent source leaves d", kRed, MakeColor32(0, 255, 0, 0), kOpacityOne, kRed},
         // 255 x 16744320 reaches 0xFE800000: the source is taken unchanged.
         {"threshold reached", kBlack, kWhite, 16744320u, kWhite},
         {"just below threshold", kBlack, kWhite, 16744319u, MakeColor32(254, 254, 254, 255)},
         // Over transparent d the source color comes through whole.
-        {"over transparent", 0, MakeColor32(10, 20, 30, 100), kOpacityOne, MakeColor32(10, 20, 30, 100)},
+        {"over transparent", 0, MakeColor32(10, 20, 30, 100), kOpacityOne,
+         MakeColor32(10, 20, 30, 100)},
         // a = 100, b = 155 x 100 / 255 = 61 (60.78): alpha 161.
-        {"partial over partial", MakeColor32(200, 0, 0, 100), MakeColor32(0, 0, 200, 100), kOpacityOne,
-         MakeColor32(76, 0, 124, 161)},
+        {"partial over partial", MakeColor32(200, 0, 0, 100), MakeColor32(0, 0, 200, 100),
+         kOpacityOne, MakeColor32(76, 0, 124, 161)},
     };
     for (const BlendCase& c : cases)
         EXPECT_EQ(BlendOne(c.dst, c.src, c.fraction), c.expected) << c.what;
@@ -50,9 +52,12 @@ TEST(BlendOver, EveryRowWidthMatchesThePixelRule) {
     const auto pick = [&]() -> Color32 {
         const Color32 color = static_cast<Color32>(rng()) & 0x00FFFFFFu;
         switch (rng() % 4) {
-        case 0: return color;
-        case 1: return color | 0xFF000000u;
-        default: return color | static_cast<Color32>(rng() % 256) << 24;
+        case 0:
+            return color;
+        case 1:
+            return color | 0xFF000000u;
+        default:
+            return color | static_cast<Color32>(rng() % 256) << 24;
         }
     };
     const std::uint32_t fractions[] = {1, 1u << 23, 11744051, 16744319, 16744320, kOpacityOne};
@@ -108,8 +113,10 @@ TEST(ScaleAlpha, EveryRowWidthAndOffsetFollowsTheFormula) {
         for (std::int32_t y = 0; y < 3; ++y)
             for (std::int32_t x = 0; x < w; ++x) {
                 const Color32 p = original.get(x, y);
-                const std::uint64_t exact = (std::uint64_t{AlphaOf(p)} * fraction + (1u << 23)) >> 24;
-                const Color32 expected = rect.contains(x, y) ? WithAlpha(p, static_cast<unsigned>(exact)) : p;
+                const std::uint64_t exact =
+                    (std::uint64_t{AlphaOf(p)} * fraction + (1u << 23)) >> 24;
+                const Color32 expected =
+                    rect.contains(x, y) ? WithAlpha(p, static_cast<unsigned>(exact)) : p;
                 ASSERT_EQ(scaled.get(x, y), expected) << "width " << w << " at " << x << "," << y;
             }
     }

@@ -48,11 +48,13 @@ TEST(Flatten, OpacityAndModeTable) {
     const auto normal = BlendMode::Normal;
     const Case cases[] = {
         {"blue over red", {{kRed, 1, normal, true}, {kBlue, 1, normal, true}}, kBlue},
-        {"blue at 0.5 over red", {{kRed, 1, normal, true}, {kBlue, 0.5f, normal, true}},
+        {"blue at 0.5 over red",
+         {{kRed, 1, normal, true}, {kBlue, 0.5f, normal, true}},
          MakeColor32(127, 0, 128, 255)},
         {"lowest at 0.5", {{kRed, 0.5f, normal, true}}, MakeColor32(255, 0, 0, 128)},
         {"upper at 0 changes nothing", {{kRed, 1, normal, true}, {kBlue, 0, normal, true}}, kRed},
-        {"lowest at 0 keeps its color", {{kRed, 0, normal, true}, {kBlue, 0, normal, true}},
+        {"lowest at 0 keeps its color",
+         {{kRed, 0, normal, true}, {kBlue, 0, normal, true}},
          MakeColor32(255, 0, 0, 0)},
         {"invisible lowest: the next is copied",
          {{kRed, 1, normal, false}, {MakeColor32(0, 0, 255, 100), 1, normal, true}},
@@ -61,7 +63,9 @@ TEST(Flatten, OpacityAndModeTable) {
          {{kRed, 1, normal, true}, {MakeColor32(1, 2, 3, 0), 1, BlendMode::Replace, true}},
          MakeColor32(1, 2, 3, 0)},
         {"replace scales its alpha",
-         {{kRed, 1, normal, true}, {kBlue, 0.5f, BlendMode::Replace, true}, {kRed, 0, normal, true}},
+         {{kRed, 1, normal, true},
+          {kBlue, 0.5f, BlendMode::Replace, true},
+          {kRed, 0, normal, true}},
          MakeColor32(0, 0, 255, 128)},
     };
     for (const Case& c : cases) {
@@ -80,7 +84,8 @@ TEST(Flatten, WritesOnlyInsideTheAreaAndOnlyWhenSomethingIsVisible) {
     EXPECT_TRUE(Flatten(dst, Rect{1, 1, 3, 9}, *stack.layers[0], *stack.layers[1]));
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(dst.get(x, y), (x >= 1 && x < 3 && y >= 1) ? MakeColor32(127, 0, 128, 255) : kWhite);
+            EXPECT_EQ(dst.get(x, y),
+                      (x >= 1 && x < 3 && y >= 1) ? MakeColor32(127, 0, 128, 255) : kWhite);
 
     for (Layer* layer : stack.layers)
         layer->setVisible(false);
@@ -121,8 +126,8 @@ TEST(MergeLayerRun, AVisibleSupersampledLayerMakesTheWorkRasterDetailed) {
     ASSERT_EQ(work.width(), 16);
     ASSERT_EQ(work.height(), 8);
     EXPECT_EQ(work.get(3, 5), kBlue);
-    EXPECT_EQ(work.get(2, 5), kRed);    // plain layer magnified 8 times
-    EXPECT_EQ(work.get(8, 0), kWhite);  // its second pixel starts at column 8
+    EXPECT_EQ(work.get(2, 5), kRed);   // plain layer magnified 8 times
+    EXPECT_EQ(work.get(8, 0), kWhite); // its second pixel starts at column 8
     EXPECT_EQ(work.get(15, 7), kWhite);
 
     fine->setVisible(false); // an invisible supersampled layer does not count

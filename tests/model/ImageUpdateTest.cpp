@@ -29,8 +29,7 @@ struct Fixture {
 bool Uniform(const PixelArray& raster, Color32 color) {
     for (std::int32_t y = 0; y < raster.height(); ++y)
         for (std::int32_t x = 0; x < raster.width(); ++x)
-            if (raster.get(x, y) != color)
-                return false;
+            if (raster.get(x, y) != color) return false;
     return true;
 }
 

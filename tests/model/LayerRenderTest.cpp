@@ -25,8 +25,7 @@ PixelArray ExpectedView(const PixelArray& view, const Rect& clip, Point origin, 
     for (std::int32_t y = area.top; y < area.bottom; ++y)
         for (std::int32_t x = area.left; x < area.right; ++x) {
             const std::int32_t dx = x - origin.x, dy = y - origin.y;
-            if (dx < 0 || dy < 0 || dx / zoom >= src.width() || dy / zoom >= src.height())
-                continue;
+            if (dx < 0 || dy < 0 || dx / zoom >= src.width() || dy / zoom >= src.height()) continue;
             const Color32 s = src.get(dx / zoom, dy / zoom);
             if (operation == RenderOperation::Copy) {
                 expected.set(x, y, s);
@@ -48,9 +47,8 @@ TEST(RenderMagnified, MatchesPerPixelLookupForEveryViewZoom) {
         Rect clip;
     };
     const Placement placements[] = {
-        {{0, 0}, {0, 0, 400, 300}},     {{-7, -3}, {2, 1, 90, 77}},
-        {{13, 9}, {-5, -5, 500, 500}}, {{-150, -90}, {0, 0, 41, 33}},
-        {{3, 2}, {50, 40, 50, 90}}, // empty clip
+        {{0, 0}, {0, 0, 400, 300}},    {{-7, -3}, {2, 1, 90, 77}}, {{13, 9}, {-5, -5, 500, 500}},
+        {{-150, -90}, {0, 0, 41, 33}}, {{3, 2}, {50, 40, 50, 90}}, // empty clip
     };
     const int zooms[] = {1, 2, 3, 4, 8, 16, 24, 32, 48, 64};
     for (RenderOperation operation : {RenderOperation::Copy, RenderOperation::Blend})
@@ -72,7 +70,8 @@ TEST(LayerRender, CopyAppliesOpacityToTheWholeClipRect) {
     layer->render(view, Rect{0, 0, 6, 6}, Point{1, 1}, 2, RenderOperation::Copy);
     EXPECT_EQ(view.get(1, 1), MakeColor32(255, 0, 0, 128));
     EXPECT_EQ(view.get(4, 4), MakeColor32(255, 0, 0, 128));
-    EXPECT_EQ(view.get(0, 0), MakeColor32(255, 255, 255, 128)); // inside the clip, outside the layer
+    EXPECT_EQ(view.get(0, 0),
+              MakeColor32(255, 255, 255, 128)); // inside the clip, outside the layer
     EXPECT_EQ(view.get(6, 6), kWhite);
 
     PixelArray blended = Filled(4, 4, kBlue);
@@ -99,13 +98,15 @@ TEST(LayerRender, SupersampledLayerPicksTheLevelTheZoomAllows) {
     struct Case {
         int zoom, level, residual;
     };
-    const Case cases[] = {{1, 0, 1}, {2, 1, 1}, {4, 2, 1}, {8, 3, 1}, {16, 3, 2}, {24, 3, 3}, {64, 3, 8}};
+    const Case cases[] = {{1, 0, 1},  {2, 1, 1},  {4, 2, 1}, {8, 3, 1},
+                          {16, 3, 2}, {24, 3, 3}, {64, 3, 8}};
     for (const Case& c : cases) {
         PixelArray view = Filled(2 * c.zoom, 2 * c.zoom, 0);
         layer->render(view, view.bounds(), Point{0, 0}, c.zoom, RenderOperation::Copy);
         for (std::int32_t y = 0; y < view.height(); ++y)
             for (std::int32_t x = 0; x < view.width(); ++x)
-                ASSERT_EQ(view.get(x, y), MakeColor32(c.level * 60, x / c.residual, y / c.residual, 255))
+                ASSERT_EQ(view.get(x, y),
+                          MakeColor32(c.level * 60, x / c.residual, y / c.residual, 255))
                     << "zoom " << c.zoom << " at " << x << "," << y;
     }
 }
@@ -119,7 +120,8 @@ TEST(ReduceLevels, BlockAverages) {
         {"all transparent", 0x00FFFFFF, 0x00123456, 0, 0, 0},
         {"two white halves round up", kWhite, kWhite, 0, 0, MakeColor32(255, 255, 255, 128)},
         // S = 340: alpha 85; red 65025 / 340 = 191.25, blue 21675 / 340 = 63.75.
-        {"alpha weighted", kRed, MakeColor32(0, 0, 255, 85), 0x00FF00FF, 0, MakeColor32(191, 0, 64, 85)},
+        {"alpha weighted", kRed, MakeColor32(0, 0, 255, 85), 0x00FF00FF, 0,
+         MakeColor32(191, 0, 64, 85)},
         {"uniform", kBlue, kBlue, kBlue, kBlue, kBlue},
     };
     for (const Case& c : cases) {
@@ -169,7 +171,8 @@ TEST(ReduceLevels, ReduceAfterReplicateGivesBackEveryPixelWithAlpha) {
         for (std::int32_t y = 0; y < h; ++y)
             for (std::int32_t x = 0; x < w; ++x) {
                 const Color32 p = original.get(x, y);
-                ASSERT_EQ(layer.pixels().get(x, y), AlphaOf(p) ? p : 0u) << w << "x" << h << " at " << x << "," << y;
+                ASSERT_EQ(layer.pixels().get(x, y), AlphaOf(p) ? p : 0u)
+                    << w << "x" << h << " at " << x << "," << y;
             }
     }
 }
@@ -189,7 +192,8 @@ TEST(ReduceLevels, RefreshTouchesOnlyTheRectangleOnEveryLevel) {
         for (std::int32_t y = 0; y < raster.height(); ++y)
             for (std::int32_t x = 0; x < raster.width(); ++x) {
                 const bool inside = x >= f && x < 3 * f && y >= 2 * f;
-                ASSERT_EQ(raster.get(x, y), inside ? kBlue : kRed) << "level " << level << " at " << x << "," << y;
+                ASSERT_EQ(raster.get(x, y), inside ? kBlue : kRed)
+                    << "level " << level << " at " << x << "," << y;
             }
     }
     // A plain layer has no levels to refresh.

@@ -1,5 +1,5 @@
-#include "CompositingTestSupport.h"
 #include "model/Resampler.h"
+#include "CompositingTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,9 @@ PixelArray Resampled(const PixelArray& src, std::int32_t w, std::int32_t h,
     return dst;
 }
 
-Color32 Gray(unsigned v, unsigned a = 255) { return MakeColor32(v, v, v, a); }
+Color32 Gray(unsigned v, unsigned a = 255) {
+    return MakeColor32(v, v, v, a);
+}
 
 TEST(Resampler, HalvingAveragesTwoHalfAreasWithTiesToEven) {
     // 127.5 goes to the even 128.
