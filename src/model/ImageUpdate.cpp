@@ -2,6 +2,8 @@
 // target preview and the two view caches.
 #include "model/Image.h"
 
+#include "model/Flattener.h"
+
 #include <algorithm>
 
 namespace kv {
@@ -19,13 +21,9 @@ void Image::update(const Rect* rect) {
 }
 
 void Image::flattenComposite(const Rect& rect) {
-    const bool anyVisible = std::any_of(m_layers.begin(), m_layers.end(),
-                                        [](const auto& layer) { return layer->visible(); });
-    if (!anyVisible) {
-        m_composite.fillRect(rect, 0);
-        return;
-    }
-    // Seam: flattening visible layers arrives with the layer compositing module.
+    const Rect area = rect.intersected(bounds());
+    if (m_layers.empty() || !Flatten(m_composite, area, *m_layers.front(), *m_layers.back()))
+        m_composite.fillRect(area, 0);
 }
 
 void Image::refreshPaletteAndPreview(const Rect& rect) {
@@ -62,22 +60,55 @@ void Image::regeneratePalette() {
     // the palette module. Until then the palette keeps its entries.
 }
 
+namespace {
+
+bool AnyVisible(const LayerBase& bottom, const LayerBase& top) {
+    for (const LayerBase* layer = &bottom; layer; layer = layer == &top ? nullptr : layer->above())
+        if (layer->visible())
+            return true;
+    return false;
+}
+
+} // namespace
+
 void Image::rebuildCaches(const Rect& rect) {
-    (void)rect;
     if (m_updateLock > 0)
         return;
     const std::size_t n = m_layers.size();
     const std::size_t wanted = n < 2 ? 0 : (n == 2 ? 1 : 2);
+    bool created = false;
     for (std::size_t i = 0; i < m_caches.size(); ++i) {
-        if (i < wanted && !m_caches[i])
+        if (i < wanted && !m_caches[i]) {
             m_caches[i] = std::make_unique<PixelArray>(m_width, m_height);
-        else if (i >= wanted)
+            created = true;
+        } else if (i >= wanted) {
             m_caches[i].reset();
+        }
     }
+    const PixelArray* previousBelow = m_validBelow;
+    const PixelArray* previousAbove = m_validAbove;
     m_validBelow = nullptr;
     m_validAbove = nullptr;
-    // Seam: flattening the layers below and above the current layer into the
-    // caches arrives with the layer compositing module.
+    if (!m_currentLayer)
+        return;
+
+    // Which cache holds which picture: below takes the first when there is
+    // anything visible below; above takes the next free one.
+    const LayerBase* under = m_currentLayer->below();
+    const LayerBase* over = m_currentLayer->above();
+    const bool belowShown = under && AnyVisible(*bottomLayer(), *under);
+    const bool aboveShown = over && AnyVisible(*over, *topLayer());
+    PixelArray* belowCache = belowShown ? m_caches[0].get() : nullptr;
+    PixelArray* aboveCache = aboveShown ? m_caches[belowShown ? 1 : 0].get() : nullptr;
+
+    // A cache that is new or now holds the other picture is stale outside the
+    // rectangle as well.
+    const bool restage = created || belowCache != previousBelow || aboveCache != previousAbove;
+    const Rect area = restage ? bounds() : rect.intersected(bounds());
+    if (belowCache && Flatten(*belowCache, area, *bottomLayer(), *under))
+        m_validBelow = belowCache;
+    if (aboveCache && Flatten(*aboveCache, area, *over, *topLayer()))
+        m_validAbove = aboveCache;
 }
 
 } // namespace kv

@@ -1,5 +1,7 @@
 #include "model/Layer.h"
 
+#include "model/LevelReducer.h"
+
 namespace kv {
 
 Layer::~Layer() = default;
@@ -8,6 +10,27 @@ void Layer::setSize(std::int32_t width, std::int32_t height) {
     LayerBase::setSize(width, height);
     if (m_supersample && (m_supersample->width() != width || m_supersample->height() != height))
         m_supersample->setSize(width, height);
+}
+
+void Layer::refreshFromDetail(const Rect* rect) {
+    if (m_supersample)
+        ReduceLevels(*m_supersample, rect);
+}
+
+void Layer::render(PixelArray& view, const Rect& clip, Point origin, int zoom,
+                   RenderOperation operation) const {
+    if (!m_supersample) {
+        LayerBase::render(view, clip, origin, zoom, operation);
+        return;
+    }
+    int level = 0;
+    int residual = zoom;
+    while (residual > 1 && level < SupersampleSet::kLevels) {
+        ++level;
+        residual >>= 1;
+    }
+    RenderWithOpacity(view, clip, origin, residual, m_supersample->level(level), operation,
+                      opacity());
 }
 
 std::size_t Layer::memorySize() const {

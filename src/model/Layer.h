@@ -14,6 +14,12 @@ public:
     ~Layer() override;
 
     void setSize(std::int32_t width, std::int32_t height) override;
+    // Reduces the 8x level into the 4x, 2x and level-0 pixels.
+    void refreshFromDetail(const Rect* rect) override;
+    // Supersampled: draws the most detailed level the zoom allows, magnified by
+    // what remains of the zoom (zoom 24 draws the 8x level magnified by 3).
+    void render(PixelArray& view, const Rect& clip, Point origin, int zoom,
+                RenderOperation operation) const override;
     const char* typeName() const override { return "Layer"; }
     std::size_t memorySize() const override;
     int supersamplingFactor() const override { return m_supersample ? SupersampleSet::kLevels : 0; }

@@ -25,6 +25,13 @@ void LayerBase::setSize(std::int32_t width, std::int32_t height) {
     m_height = height;
 }
 
+void LayerBase::refreshFromDetail(const Rect*) {}
+
+void LayerBase::render(PixelArray& view, const Rect& clip, Point origin, int zoom,
+                       RenderOperation operation) const {
+    RenderWithOpacity(view, clip, origin, zoom, m_pixels, operation, m_opacity);
+}
+
 std::size_t LayerBase::memorySize() const { return 108 + m_pixels.memorySize(); }
 
 LayerBase* LayerBase::below() const {

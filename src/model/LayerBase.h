@@ -1,4 +1,6 @@
 #pragma once
+#include "model/Geometry.h"
+#include "model/MagnifiedRenderer.h"
 #include "model/ModelTypes.h"
 #include "model/PixelArray.h"
 
@@ -22,6 +24,14 @@ public:
     void fitToImage();
     // A new size clears the pixels to transparent black.
     virtual void setSize(std::int32_t width, std::int32_t height);
+    // Rebuilds the derived resolution levels inside the rectangle (the whole
+    // layer when null) after the detail level was painted. Plain layers have none.
+    virtual void refreshFromDetail(const Rect* rect);
+    // Draws the layer into a view raster with its pixel (0, 0) at `origin`,
+    // magnified `zoom` times, only inside `clip`: Copy copies and then applies
+    // the opacity to the clip rectangle's alpha, Blend blends with the opacity.
+    virtual void render(PixelArray& view, const Rect& clip, Point origin, int zoom,
+                        RenderOperation operation) const;
     virtual const char* typeName() const = 0;
     virtual std::size_t memorySize() const;
     // 0 for an ordinary layer, the number of detail levels otherwise.
