@@ -2,6 +2,7 @@
 
 #include "platform/ErrorReporter.h"
 
+#include <algorithm>
 #include <new>
 
 namespace kv {
@@ -67,11 +68,11 @@ void ActionCoder::resetDictionary() {
 void ActionCoder::flush() {
     if (m_state != State::Compressing || m_bufferUsed == 0)
         return;
-    if (!m_data->appendBlock(m_buffer.data(), static_cast<std::uint32_t>(m_bufferUsed))) {
+    const bool stored =
+        m_data->appendBlock(m_buffer.data(), static_cast<std::uint32_t>(m_bufferUsed));
+    m_bufferUsed = 0; // also on failure, so that writing can never run past the buffer
+    if (!stored)
         fail();
-        return;
-    }
-    m_bufferUsed = 0;
 }
 
 void ActionCoder::emit(std::uint32_t code) {
@@ -85,52 +86,99 @@ void ActionCoder::emit(std::uint32_t code) {
     }
 }
 
-inline void ActionCoder::encodeByte(std::uint8_t c) {
+// The hot loop keeps the coder's state in locals: the output buffer is
+// written through byte pointers, which would otherwise force the compiler to
+// reload every member after each write.
+template <bool Difference>
+void ActionCoder::encode(const std::uint8_t* values, const std::uint8_t* reference,
+                         std::size_t count) {
+    if (m_state != State::Compressing || count == 0)
+        return;
+    std::size_t i = 0;
     if (m_prefix < 0) {
+        const std::uint8_t c = Difference ? static_cast<std::uint8_t>(values[0] - reference[0])
+                                          : values[0];
         m_prefix = c;
         m_hash = kSingleByteHash ^ c;
-        return;
+        i = 1;
     }
-    const std::uint32_t h = (m_hash * kHashPrime) ^ c;
-    const std::uint32_t bucket = BucketOf(h);
-    for (std::uint16_t e = m_bucketHead[bucket]; e != kNoEntry; e = m_nextInBucket[e]) {
-        if (m_prefixOf[e] == m_prefix) {
-            m_prefix = e;
-            m_hash = h;
-            return;
+    std::uint32_t prefix = static_cast<std::uint32_t>(m_prefix);
+    std::uint32_t hash = m_hash;
+    std::uint32_t codeCount = m_codeCount;
+    int width = m_width;
+    std::uint32_t acc = m_accumulator;
+    int bits = m_pendingBits;
+    std::size_t used = m_bufferUsed;
+    std::uint8_t* const buffer = m_buffer.data();
+    std::uint16_t* const heads = m_bucketHead.data();
+    std::uint16_t* const chain = m_nextInBucket.data();
+    std::uint16_t* const prefixes = m_prefixOf.data();
+
+    auto put = [&](std::uint32_t code) {
+        acc = (acc << width) | code;
+        bits += width;
+        while (bits >= 8) {
+            bits -= 8;
+            buffer[used++] = static_cast<std::uint8_t>(acc >> bits);
+            if (used == kBufferSize) {
+                m_bufferUsed = used;
+                flush();
+                used = m_bufferUsed;
+            }
         }
+    };
+
+    for (; i < count; ++i) {
+        const std::uint8_t c =
+            Difference ? static_cast<std::uint8_t>(values[i] - reference[i]) : values[i];
+        const std::uint32_t h = (hash * kHashPrime) ^ c;
+        const std::uint32_t bucket = BucketOf(h);
+        std::uint16_t e = heads[bucket];
+        while (e != kNoEntry && prefixes[e] != prefix)
+            e = chain[e];
+        if (e != kNoEntry) {
+            prefix = e;
+            hash = h;
+            continue;
+        }
+        put(prefix);
+        if (m_state != State::Compressing)
+            return; // a block could not be allocated; the stream is gone
+        if (codeCount < static_cast<std::uint32_t>(kMaxCodes)) {
+            const auto code = static_cast<std::uint16_t>(codeCount++);
+            prefixes[code] = static_cast<std::uint16_t>(prefix);
+            chain[code] = heads[bucket];
+            heads[bucket] = code;
+            if (codeCount > (1u << width))
+                ++width;
+        } else {
+            put(kClearCode);
+            if (m_state != State::Compressing)
+                return;
+            std::fill(heads, heads + kMaxCodes, kNoEntry);
+            codeCount = kFirstFree;
+            width = 9;
+        }
+        prefix = c;
+        hash = kSingleByteHash ^ c;
     }
-    emit(static_cast<std::uint32_t>(m_prefix));
-    if (m_codeCount < kMaxCodes) {
-        const auto code = static_cast<std::uint16_t>(m_codeCount++);
-        m_prefixOf[code] = static_cast<std::uint16_t>(m_prefix);
-        m_nextInBucket[code] = m_bucketHead[bucket];
-        m_bucketHead[bucket] = code;
-        if (m_codeCount > (1u << m_width))
-            ++m_width;
-    } else {
-        emit(kClearCode);
-        resetDictionary();
-    }
-    m_prefix = c;
-    m_hash = kSingleByteHash ^ c;
+    m_prefix = static_cast<std::int32_t>(prefix);
+    m_hash = hash;
+    m_codeCount = codeCount;
+    m_width = width;
+    m_accumulator = acc;
+    m_pendingBits = bits;
+    m_bufferUsed = used;
+    m_fed += static_cast<std::uint32_t>(count);
 }
 
 void ActionCoder::feed(const std::uint8_t* bytes, std::size_t count) {
-    if (m_state != State::Compressing)
-        return;
-    for (std::size_t i = 0; i < count; ++i)
-        encodeByte(bytes[i]);
-    m_fed += static_cast<std::uint32_t>(count);
+    encode<false>(bytes, nullptr, count);
 }
 
 void ActionCoder::feedDifference(const std::uint8_t* values, const std::uint8_t* reference,
                                  std::size_t count) {
-    if (m_state != State::Compressing)
-        return;
-    for (std::size_t i = 0; i < count; ++i)
-        encodeByte(static_cast<std::uint8_t>(values[i] - reference[i]));
-    m_fed += static_cast<std::uint32_t>(count);
+    encode<true>(values, reference, count);
 }
 
 std::unique_ptr<ActionData> ActionCoder::finish() {

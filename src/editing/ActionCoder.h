@@ -41,7 +41,8 @@ private:
     void emit(std::uint32_t code);
     void flush();
     void fail();
-    void encodeByte(std::uint8_t c);
+    template <bool Difference>
+    void encode(const std::uint8_t* values, const std::uint8_t* reference, std::size_t count);
 
     State m_state = State::Idle;
     std::unique_ptr<ActionData> m_data;

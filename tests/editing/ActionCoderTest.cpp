@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -196,6 +197,30 @@ TEST(ActionCoder, AllocationFailureIsReportedAndSticksUntilReset) {
     coder.reset();
     EXPECT_TRUE(coder.begin());
     EXPECT_FALSE(coder.begin()) << "a second stream while compressing";
+    coder.reset();
+}
+
+int g_allowedBlocks = 0;
+void* AllocatorOfFewBlocks(std::size_t size) {
+    return g_allowedBlocks-- > 0 ? std::malloc(size) : nullptr;
+}
+
+TEST(ActionCoder, FailureInTheMiddleOfALongStreamStopsCleanly) {
+    test::CapturingReporter reporter;
+    ActionCoder& coder = ActionCoder::instance();
+    coder.reset();
+    const std::uint32_t memoryBefore = ActionRegistry::instance().memory();
+    g_allowedBlocks = 1;
+    const auto previous = ActionData::setBlockAllocator(&AllocatorOfFewBlocks);
+    const auto input = RandomBytes(400000, 21, 256);
+    ASSERT_TRUE(coder.begin());
+    coder.feed(input.data(), input.size());
+    coder.feed(input.data(), input.size());
+    EXPECT_EQ(coder.finish(), nullptr);
+    ActionData::setBlockAllocator(previous);
+    EXPECT_EQ(coder.state(), ActionCoder::State::Failed);
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Action data compression failed"});
+    EXPECT_EQ(ActionRegistry::instance().memory(), memoryBefore) << "the partial stream is freed";
     coder.reset();
 }
 
