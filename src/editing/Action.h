@@ -13,7 +13,7 @@ class Image;
 // and call it at the end of their own constructor. Actions refer to layers by
 // id, so they stay valid while layers come and go.
 class Action {
-public:
+  public:
     // Takes the ids of the image's current layer and of the layer below it
     // (-1 when missing or without an image).
     explicit Action(const Image* image, std::string label = {});
@@ -39,7 +39,7 @@ public:
     Action* registryPrevious() const { return m_registryPrevious; }
     Action* registryNext() const { return m_registryNext; }
 
-private:
+  private:
     friend class ActionManager;
     friend class ActionRegistry;
 

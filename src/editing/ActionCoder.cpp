@@ -13,7 +13,9 @@ constexpr std::uint32_t kSingleByteHash = 0xFEFFFE6Du; // kHashStart * kHashPrim
 constexpr std::uint16_t kNoEntry = 0xFFFF;
 const char* const kFailureText = "Action data compression failed";
 
-inline std::uint32_t BucketOf(std::uint32_t h) { return (h & 0xFFFu) ^ (h >> 20); }
+inline std::uint32_t BucketOf(std::uint32_t h) {
+    return (h & 0xFFFu) ^ (h >> 20);
+}
 } // namespace
 
 static_assert(kSingleByteHash == static_cast<std::uint32_t>(kHashStart * kHashPrime));
@@ -23,7 +25,9 @@ ActionCoder& ActionCoder::instance() {
     return coder;
 }
 
-ActionCoder::ActionCoder() { resetDictionary(); }
+ActionCoder::ActionCoder() {
+    resetDictionary();
+}
 
 void ActionCoder::reset() {
     m_data.reset();
@@ -43,8 +47,7 @@ bool ActionCoder::begin() {
     }
     try {
         m_data = std::make_unique<ActionData>();
-        if (m_buffer.size() != kBufferSize)
-            m_buffer.assign(kBufferSize, 0);
+        if (m_buffer.size() != kBufferSize) m_buffer.assign(kBufferSize, 0);
     } catch (const std::bad_alloc&) {
         fail();
         return false;
@@ -66,13 +69,11 @@ void ActionCoder::resetDictionary() {
 }
 
 void ActionCoder::flush() {
-    if (m_state != State::Compressing || m_bufferUsed == 0)
-        return;
+    if (m_state != State::Compressing || m_bufferUsed == 0) return;
     const bool stored =
         m_data->appendBlock(m_buffer.data(), static_cast<std::uint32_t>(m_bufferUsed));
     m_bufferUsed = 0; // also on failure, so that writing can never run past the buffer
-    if (!stored)
-        fail();
+    if (!stored) fail();
 }
 
 void ActionCoder::emit(std::uint32_t code) {
@@ -81,8 +82,7 @@ void ActionCoder::emit(std::uint32_t code) {
     while (m_pendingBits >= 8) {
         m_pendingBits -= 8;
         m_buffer[m_bufferUsed++] = static_cast<std::uint8_t>(m_accumulator >> m_pendingBits);
-        if (m_bufferUsed == kBufferSize)
-            flush();
+        if (m_bufferUsed == kBufferSize) flush();
     }
 }
 
@@ -92,12 +92,11 @@ void ActionCoder::emit(std::uint32_t code) {
 template <bool Difference>
 void ActionCoder::encode(const std::uint8_t* values, const std::uint8_t* reference,
                          std::size_t count) {
-    if (m_state != State::Compressing || count == 0)
-        return;
+    if (m_state != State::Compressing || count == 0) return;
     std::size_t i = 0;
     if (m_prefix < 0) {
-        const std::uint8_t c = Difference ? static_cast<std::uint8_t>(values[0] - reference[0])
-                                          : values[0];
+        const std::uint8_t c =
+            Difference ? static_cast<std::uint8_t>(values[0] - reference[0]) : values[0];
         m_prefix = c;
         m_hash = kSingleByteHash ^ c;
         i = 1;
@@ -149,12 +148,10 @@ void ActionCoder::encode(const std::uint8_t* values, const std::uint8_t* referen
             prefixes[code] = static_cast<std::uint16_t>(prefix);
             chain[code] = heads[bucket];
             heads[bucket] = code;
-            if (codeCount > (1u << width))
-                ++width;
+            if (codeCount > (1u << width)) ++width;
         } else {
             put(kClearCode);
-            if (m_state != State::Compressing)
-                return;
+            if (m_state != State::Compressing) return;
             std::fill(heads, heads + kMaxCodes, kNoEntry);
             codeCount = kFirstFree;
             width = 9;
@@ -183,26 +180,21 @@ void ActionCoder::feedDifference(const std::uint8_t* values, const std::uint8_t*
 
 std::unique_ptr<ActionData> ActionCoder::finish() {
     if (m_state != State::Compressing) {
-        if (m_state != State::Failed)
-            ReportError(kFailureText);
+        if (m_state != State::Failed) ReportError(kFailureText);
         return nullptr;
     }
     if (m_prefix >= 0) {
         emit(static_cast<std::uint32_t>(m_prefix));
-        if (m_codeCount < kMaxCodes && m_codeCount == (1u << m_width))
-            ++m_width;
+        if (m_codeCount < kMaxCodes && m_codeCount == (1u << m_width)) ++m_width;
     }
     emit(kEndCode);
     if (m_pendingBits > 0 && m_state == State::Compressing) {
-        m_buffer[m_bufferUsed++] =
-            static_cast<std::uint8_t>(m_accumulator << (8 - m_pendingBits));
+        m_buffer[m_bufferUsed++] = static_cast<std::uint8_t>(m_accumulator << (8 - m_pendingBits));
         m_pendingBits = 0;
-        if (m_bufferUsed == kBufferSize)
-            flush();
+        if (m_bufferUsed == kBufferSize) flush();
     }
     flush();
-    if (m_state != State::Compressing)
-        return nullptr; // a failed flush has already told the user
+    if (m_state != State::Compressing) return nullptr; // a failed flush has already told the user
     m_data->setUncompressedSize(m_fed);
     m_state = State::Finished;
     return std::move(m_data);
@@ -211,7 +203,7 @@ std::unique_ptr<ActionData> ActionCoder::finish() {
 namespace {
 // Pulls codes most significant bit first from the block chain.
 class CodeReader {
-public:
+  public:
     explicit CodeReader(const ActionData& data) : m_block(data.firstBlock()) {}
     bool read(int width, std::uint32_t& code) {
         while (m_bits < width) {
@@ -219,8 +211,7 @@ public:
                 m_block = m_block->next;
                 m_pos = 0;
             }
-            if (!m_block)
-                return false;
+            if (!m_block) return false;
             m_acc = (m_acc << 8) | m_block->bytes()[m_pos++];
             m_bits += 8;
         }
@@ -229,7 +220,7 @@ public:
         return true;
     }
 
-private:
+  private:
     const ActionData::Block* m_block;
     std::uint32_t m_pos = 0;
     std::uint32_t m_acc = 0;
@@ -252,30 +243,26 @@ bool DecodeActionData(const ActionData& data, std::vector<std::uint8_t>& out) {
     std::int32_t previous = -1;
     std::uint32_t code = 0;
     while (reader.read(width, code)) {
-        if (code == ActionCoder::kEndCode)
-            return out.size() == data.uncompressedSize();
+        if (code == ActionCoder::kEndCode) return out.size() == data.uncompressedSize();
         if (code == ActionCoder::kClearCode) {
             count = ActionCoder::kFirstFree;
             width = 9;
             previous = -1;
             continue;
         }
-        if (code > count || (code == count && previous < 0))
-            return false;
+        if (code > count || (code == count && previous < 0)) return false;
         // The string of the code (or, for the next free code, of the previous
         // string followed by its own first byte), written backwards.
         std::uint32_t walk = code == count ? static_cast<std::uint32_t>(previous) : code;
         int n = 0;
-        if (code == count)
-            stack[n++] = first[previous];
+        if (code == count) stack[n++] = first[previous];
         while (walk >= 256) {
             stack[n++] = suffix[walk];
             walk = prefix[walk];
         }
         stack[n++] = static_cast<std::uint8_t>(walk);
         const std::uint8_t head = static_cast<std::uint8_t>(walk);
-        if (out.size() + static_cast<std::size_t>(n) > data.uncompressedSize())
-            return false;
+        if (out.size() + static_cast<std::size_t>(n) > data.uncompressedSize()) return false;
         for (int i = n - 1; i >= 0; --i)
             out.push_back(stack[i]);
         if (previous >= 0 && count < static_cast<std::uint32_t>(kMax)) {
@@ -283,8 +270,7 @@ bool DecodeActionData(const ActionData& data, std::vector<std::uint8_t>& out) {
             suffix[count] = head;
             first[count] = first[previous];
             ++count;
-            if (count < static_cast<std::uint32_t>(kMax) && count == (1u << width))
-                ++width;
+            if (count < static_cast<std::uint32_t>(kMax) && count == (1u << width)) ++width;
         }
         previous = static_cast<std::int32_t>(code);
     }

@@ -12,7 +12,7 @@ namespace kv {
 // clears the dictionary, 257 ends the data, codes grow from 9 to 12 bits and
 // are packed most significant bit first into 65536-byte output blocks.
 class ActionCoder {
-public:
+  public:
     enum class State { Idle, Compressing, Finished, Failed };
     static constexpr int kMaxCodes = 4096;
     static constexpr std::uint32_t kClearCode = 256;
@@ -35,7 +35,7 @@ public:
     // Completes the stream and hands it over; null (and the user told) on failure.
     std::unique_ptr<ActionData> finish();
 
-private:
+  private:
     ActionCoder();
     void resetDictionary();
     void emit(std::uint32_t code);

@@ -28,12 +28,10 @@ ActionData::~ActionData() {
 
 bool ActionData::appendBlock(const std::uint8_t* bytes, std::uint32_t size) {
     auto* block = static_cast<Block*>(g_allocator(sizeof(Block) + size));
-    if (!block)
-        return false;
+    if (!block) return false;
     block->size = size;
     block->next = nullptr;
-    if (size)
-        std::memcpy(block->bytes(), bytes, size);
+    if (size) std::memcpy(block->bytes(), bytes, size);
     (m_last ? m_last->next : m_first) = block;
     m_last = block;
     m_compressedSize += size;
@@ -64,8 +62,7 @@ void* AllocActionMemory(std::size_t size) {
 }
 
 void FreeActionMemory(void* block, std::size_t size) {
-    if (!block)
-        return;
+    if (!block) return;
     ActionRegistry::instance().releaseMemory(static_cast<std::uint32_t>(size) +
                                              ActionData::blockOverhead());
     MemFree(block);

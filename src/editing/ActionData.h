@@ -8,12 +8,14 @@ namespace kv {
 // A compressed byte stream of undo data, held as a chain of blocks. Every
 // block counts as its size + 12 bytes in the registry's memory while it lives.
 class ActionData {
-public:
+  public:
     struct Block {
         std::uint32_t size;
         Block* next;
         std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(this + 1); }
-        const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(this + 1); }
+        const std::uint8_t* bytes() const {
+            return reinterpret_cast<const std::uint8_t*>(this + 1);
+        }
     };
 
     // Allocation of block storage; replaceable so that failures can be provoked.
@@ -37,7 +39,7 @@ public:
     // Bytes charged to the registry for this stream.
     std::size_t accountedMemory() const;
 
-private:
+  private:
     std::uint32_t m_uncompressedSize = 0;
     std::uint32_t m_compressedSize = 0;
     Block* m_first = nullptr;

@@ -6,18 +6,18 @@
 
 namespace kv {
 
-ActionManager::~ActionManager() { clear(); }
+ActionManager::~ActionManager() {
+    clear();
+}
 
 bool ActionManager::perform(Image* currentImage, std::unique_ptr<Action>& action) {
-    if (!currentImage || !action || !action->redo(*currentImage))
-        return false;
+    if (!currentImage || !action || !action->redo(*currentImage)) return false;
     record(std::move(action));
     return true;
 }
 
 void ActionManager::record(std::unique_ptr<Action> owned) {
-    if (!owned || owned->m_manager)
-        return;
+    if (!owned || owned->m_manager) return;
     Action* action = owned.release();
     while (m_newest && m_newest != m_undoCursor)
         delete m_newest;
@@ -37,8 +37,7 @@ bool ActionManager::undo(Image& image) {
         Beep();
         return false;
     }
-    if (!action->undo(image))
-        return false;
+    if (!action->undo(image)) return false;
     m_redoCursor = action;
     m_undoCursor = action->m_previous;
     return true;
@@ -50,8 +49,7 @@ bool ActionManager::redo(Image& image) {
         Beep();
         return false;
     }
-    if (!action->redo(image))
-        return false;
+    if (!action->redo(image)) return false;
     m_undoCursor = action;
     m_redoCursor = action->m_next;
     return true;
@@ -81,8 +79,7 @@ void ActionManager::unlink(Action* action) {
             m_oldest->m_previous = nullptr;
         else
             m_newest = nullptr;
-        if (m_undoCursor == action)
-            m_undoCursor = nullptr;
+        if (m_undoCursor == action) m_undoCursor = nullptr;
     } else {
         // Newer actions cannot be redone without this one: they go first.
         while (action->m_next)
@@ -92,8 +89,7 @@ void ActionManager::unlink(Action* action) {
             m_newest->m_next = nullptr;
         else
             m_oldest = nullptr;
-        if (m_redoCursor == action)
-            m_redoCursor = nullptr;
+        if (m_redoCursor == action) m_redoCursor = nullptr;
     }
     action->m_previous = action->m_next = nullptr;
     action->m_manager = nullptr;

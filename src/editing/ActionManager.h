@@ -12,7 +12,7 @@ class Image;
 // One image's undo history: a list of actions from oldest to newest. The part
 // up to the undo cursor is done, the part from the redo cursor on is undone.
 class ActionManager : public ImageHistory {
-public:
+  public:
     ActionManager() = default;
     ~ActionManager() override;
     ActionManager(const ActionManager&) = delete;
@@ -42,7 +42,7 @@ public:
     Action* newest() const { return m_newest; }
     std::size_t memorySize() const override { return 20; }
 
-private:
+  private:
     friend class Action;
     // Called by a dying action of this manager.
     void unlink(Action* action);

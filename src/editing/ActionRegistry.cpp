@@ -10,8 +10,7 @@ ActionRegistry& ActionRegistry::instance() {
 }
 
 void ActionRegistry::add(Action* action) {
-    if (!action || action->m_registry)
-        return;
+    if (!action || action->m_registry) return;
     action->m_registry = this;
     action->m_registryPrevious = m_newest;
     action->m_registryNext = nullptr;
@@ -22,8 +21,7 @@ void ActionRegistry::add(Action* action) {
 }
 
 void ActionRegistry::remove(Action* action) {
-    if (action->m_registry != this)
-        return;
+    if (action->m_registry != this) return;
     (action->m_registryPrevious ? action->m_registryPrevious->m_registryNext : m_oldest) =
         action->m_registryNext;
     (action->m_registryNext ? action->m_registryNext->m_registryPrevious : m_newest) =

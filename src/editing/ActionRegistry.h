@@ -16,7 +16,7 @@ struct UndoLimits {
 // Every recorded action of every image, oldest first, so that the limits drop
 // the oldest actions of the whole program whichever image they belong to.
 class ActionRegistry {
-public:
+  public:
     static ActionRegistry& instance();
 
     void setLimits(const UndoLimits& limits) { m_limits = limits; }
@@ -38,7 +38,7 @@ public:
     void addMemory(std::uint32_t bytes) { m_memory += bytes; }
     void releaseMemory(std::uint32_t bytes) { m_memory -= bytes; }
 
-private:
+  private:
     ActionRegistry() = default;
     void enforceLimits();
 

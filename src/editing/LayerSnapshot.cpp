@@ -10,14 +10,12 @@ LayerSnapshot& LayerSnapshot::instance() {
 }
 
 PixelArray& EditablePixelsOf(LayerBase& layer) {
-    if (auto* raster = dynamic_cast<Layer*>(&layer))
-        return raster->editablePixels();
+    if (auto* raster = dynamic_cast<Layer*>(&layer)) return raster->editablePixels();
     return layer.pixels();
 }
 
 const PixelArray& EditablePixelsOf(const LayerBase& layer) {
-    if (const auto* raster = dynamic_cast<const Layer*>(&layer))
-        return raster->editablePixels();
+    if (const auto* raster = dynamic_cast<const Layer*>(&layer)) return raster->editablePixels();
     return layer.pixels();
 }
 

@@ -12,7 +12,7 @@ class LayerBase;
 // before the edit in progress. Undo records are differences against it; moves
 // shift it by the offset, transforms and merges use it as scratch.
 class LayerSnapshot {
-public:
+  public:
     static LayerSnapshot& instance();
 
     // Copies the layer's editable raster (its 8x level when supersampled);
@@ -32,7 +32,7 @@ public:
     Point offset() const { return m_offset; }
     void setOffset(Point offset) { m_offset = offset; }
 
-private:
+  private:
     LayerSnapshot() = default;
 
     PixelArray m_pixels;

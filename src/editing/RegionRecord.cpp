@@ -38,8 +38,7 @@ std::unique_ptr<RegionRecord> Capture(const RasterArray<T>& array, const Rect& r
     record->y = region.top;
     record->width = region.width();
     record->height = region.height();
-    if (!coder.begin())
-        return nullptr;
+    if (!coder.begin()) return nullptr;
     const bool diff = reference && reference->width() == array.width() &&
                       reference->height() == array.height() && !reference->isEmpty();
     ForEachTileRow(region.left, region.top, record->width, record->height,
@@ -54,8 +53,7 @@ std::unique_ptr<RegionRecord> Capture(const RasterArray<T>& array, const Rect& r
                            coder.feed(bytes, count);
                    });
     record->data = coder.finish();
-    if (!record->data)
-        return nullptr;
+    if (!record->data) return nullptr;
     return record;
 }
 
@@ -68,15 +66,12 @@ bool Restore(const RegionRecord* record, RasterArray<T>& target, RestoreMode mod
         return false;
     const std::size_t expected = static_cast<std::size_t>(record->width) *
                                  static_cast<std::size_t>(record->height) * sizeof(T);
-    if (record->data->uncompressedSize() != expected)
-        return false;
-    if (expected == 0)
-        return true;
+    if (record->data->uncompressedSize() != expected) return false;
+    if (expected == 0) return true;
     // Decoded in full first, so damaged data leaves the target as it was.
     std::vector<std::uint8_t> bytes;
     try {
-        if (!DecodeActionData(*record->data, bytes))
-            return false;
+        if (!DecodeActionData(*record->data, bytes)) return false;
     } catch (const std::bad_alloc&) {
         return false;
     }

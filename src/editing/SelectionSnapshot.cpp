@@ -10,8 +10,7 @@ bool CopyMask(MaskArray& dst, const MaskArray& src) {
         dst.release();
         return true;
     }
-    if (dst.isEmpty())
-        return false;
+    if (dst.isEmpty()) return false;
     CopyRaster(dst, 0, 0, src);
     return true;
 }
@@ -32,14 +31,13 @@ bool SelectionSnapshot::take(const Selection& selection) {
         ok = CopyMask(m_levelZero, selection.mask()) && ok;
     else
         m_levelZero.release();
-    if (!ok)
-        release();
+    if (!ok) release();
     return ok;
 }
 
 bool SelectionSnapshot::matches(const Selection& selection) const {
-    return m_offset == Point{} && m_width == selection.width() &&
-           m_height == selection.height() && m_supersampled == selection.supersampled();
+    return m_offset == Point{} && m_width == selection.width() && m_height == selection.height() &&
+           m_supersampled == selection.supersampled();
 }
 
 void SelectionSnapshot::release() {

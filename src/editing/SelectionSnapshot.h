@@ -11,7 +11,7 @@ class Selection;
 // The process-wide copy of the selection's editable mask (and of its level-0
 // mask while supersampled) as it was before the edit in progress.
 class SelectionSnapshot {
-public:
+  public:
     static SelectionSnapshot& instance();
 
     // False when memory runs out.
@@ -30,7 +30,7 @@ public:
     Point offset() const { return m_offset; }
     void setOffset(Point offset) { m_offset = offset; }
 
-private:
+  private:
     SelectionSnapshot() = default;
 
     MaskArray m_mask;

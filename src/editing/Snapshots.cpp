@@ -21,12 +21,10 @@ bool EnsureSnapshots(const Image& image) {
 
 bool CommitSnapshots(const Image& image) {
     bool ok = true;
-    if (const LayerBase* layer = image.currentLayer())
-        ok = LayerSnapshot::instance().take(*layer);
+    if (const LayerBase* layer = image.currentLayer()) ok = LayerSnapshot::instance().take(*layer);
     if (const Selection* selection = image.selection())
         ok = SelectionSnapshot::instance().take(*selection) && ok;
-    if (!ok)
-        ReportError("Commit failed");
+    if (!ok) ReportError("Commit failed");
     return ok;
 }
 

@@ -16,13 +16,13 @@ bool CommitSnapshots(const Image& image);
 
 // Commits the snapshots when the scope ends, also when an exception leaves it.
 class SnapshotCommit {
-public:
+  public:
     explicit SnapshotCommit(const Image& image) : m_image(image) {}
     ~SnapshotCommit() { CommitSnapshots(m_image); }
     SnapshotCommit(const SnapshotCommit&) = delete;
     SnapshotCommit& operator=(const SnapshotCommit&) = delete;
 
-private:
+  private:
     const Image& m_image;
 };
 

@@ -19,13 +19,14 @@ Rect HalveOutwards(const Rect& r) {
 }
 } // namespace
 
-Selection::Selection() { recompute(); }
+Selection::Selection() {
+    recompute();
+}
 
 Selection::~Selection() = default;
 
 void Selection::setSupersampled(bool on) {
-    if (on == supersampled())
-        return;
+    if (on == supersampled()) return;
     if (on) {
         auto levels = std::make_unique<std::array<MaskArray, kLevels>>();
         for (int i = 0; i < kLevels; ++i) {
@@ -57,8 +58,7 @@ void Selection::recompute() {
     m_empty = true;
     m_bounds = {};
     m_detailBounds = {};
-    if (static_cast<std::int64_t>(m_width) * m_height < 1)
-        return;
+    if (static_cast<std::int64_t>(m_width) * m_height < 1) return;
     if (m_levels) {
         ScanMask(editableMask(), m_full, m_empty, m_detailBounds);
         if (!m_empty) {
@@ -71,8 +71,7 @@ void Selection::recompute() {
 }
 
 void Selection::clear(const Image& image) {
-    if (!m_active)
-        return;
+    if (!m_active) return;
     editableMask().fill(0);
     refreshFromDetail(nullptr);
     m_active = false;
@@ -121,8 +120,7 @@ std::size_t Selection::memorySize() const {
 }
 
 void ReplicateMaskTwice(const MaskArray& src, MaskArray& dst) {
-    if (src.isEmpty() || dst.width() != src.width() * 2 || dst.height() != src.height() * 2)
-        return;
+    if (src.isEmpty() || dst.width() != src.width() * 2 || dst.height() != src.height() * 2) return;
     const std::int32_t w = src.width();
     for (std::int32_t y = 0; y < src.height(); ++y) {
         const std::uint8_t* s = src.row(y);
@@ -134,8 +132,7 @@ void ReplicateMaskTwice(const MaskArray& src, MaskArray& dst) {
 }
 
 void ReduceMaskTwice(const MaskArray& src, MaskArray& dst, const Rect& dstRect) {
-    if (src.isEmpty() || src.width() != dst.width() * 2 || src.height() != dst.height() * 2)
-        return;
+    if (src.isEmpty() || src.width() != dst.width() * 2 || src.height() != dst.height() * 2) return;
     const Rect r = dstRect.intersected(dst.bounds());
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
         const std::uint8_t* s0 = src.row(2 * y);
@@ -158,24 +155,19 @@ void ScanMask(const MaskArray& mask, bool& full, bool& empty, Rect& bounds) {
         std::int32_t first = -1, last = -1;
         for (std::int32_t x = 0; x < mask.width(); ++x) {
             const std::uint8_t b = row[x];
-            if (b != 255)
-                full = false;
+            if (b != 255) full = false;
             if (b) {
-                if (first < 0)
-                    first = x;
+                if (first < 0) first = x;
                 last = x;
             }
         }
-        if (first < 0)
-            continue;
-        if (minY < 0)
-            minY = y;
+        if (first < 0) continue;
+        if (minY < 0) minY = y;
         maxY = y;
         minX = std::min(minX, first);
         maxX = std::max(maxX, last);
     }
-    if (minY < 0)
-        return;
+    if (minY < 0) return;
     empty = false;
     bounds = {minX, minY, maxX + 1, maxY + 1};
 }

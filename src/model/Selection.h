@@ -17,7 +17,7 @@ class Image;
 // supersampled layers the mask has 2x, 4x and 8x levels too; tools edit the
 // editable mask (the 8x level then) and call refreshFromDetail.
 class Selection {
-public:
+  public:
     static constexpr int kLevels = 3;
 
     Selection();
@@ -61,7 +61,7 @@ public:
 
     std::size_t memorySize() const;
 
-private:
+  private:
     void resetToSize(std::int32_t width, std::int32_t height, bool supersample);
 
     std::int32_t m_width = 0;

@@ -17,8 +17,7 @@ inline bool Selected(const MaskArray& mask, std::int32_t x, std::int32_t y) {
 // Pattern pixels along a view line, clipped to the rectangle.
 void HorizontalRun(PixelArray& view, const Rect& clip, std::int32_t y, std::int32_t x0,
                    std::int32_t x1, Point origin, std::uint32_t phase) {
-    if (y < clip.top || y >= clip.bottom)
-        return;
+    if (y < clip.top || y >= clip.bottom) return;
     Color32* row = view.row(y);
     for (std::int32_t x = std::max(x0, clip.left); x < std::min(x1, clip.right); ++x)
         row[x] = OutlinePatternColor(x - origin.x, y - origin.y, phase);
@@ -26,8 +25,7 @@ void HorizontalRun(PixelArray& view, const Rect& clip, std::int32_t y, std::int3
 
 void VerticalRun(PixelArray& view, const Rect& clip, std::int32_t x, std::int32_t y0,
                  std::int32_t y1, Point origin, std::uint32_t phase) {
-    if (x < clip.left || x >= clip.right)
-        return;
+    if (x < clip.left || x >= clip.right) return;
     for (std::int32_t y = std::max(y0, clip.top); y < std::min(y1, clip.bottom); ++y)
         view.row(y)[x] = OutlinePatternColor(x - origin.x, y - origin.y, phase);
 }
@@ -41,12 +39,10 @@ void DrawAtZoomOne(const MaskArray& mask, PixelArray& view, const Rect& clip, Po
     for (std::int32_t y = y0; y < y1; ++y) {
         const std::uint8_t* row = mask.row(y);
         for (std::int32_t x = x0; x < x1; ++x) {
-            if (row[x] < 128)
-                continue;
+            if (row[x] < 128) continue;
             const bool edge = !Selected(mask, x - 1, y) || !Selected(mask, x + 1, y) ||
                               !Selected(mask, x, y - 1) || !Selected(mask, x, y + 1);
-            if (edge)
-                view.row(origin.y + y)[origin.x + x] = OutlinePatternColor(x, y, phase);
+            if (edge) view.row(origin.y + y)[origin.x + x] = OutlinePatternColor(x, y, phase);
         }
     }
 }
@@ -60,8 +56,7 @@ void DrawMagnified(const MaskArray& mask, PixelArray& view, const Rect& clip, Po
     for (std::int32_t j = j0; j < j1; ++j) {
         const std::int32_t top = origin.y + j * z;
         for (std::int32_t i = i0; i < i1; ++i) {
-            if (mask.row(j)[i] < 128)
-                continue;
+            if (mask.row(j)[i] < 128) continue;
             const std::int32_t left = origin.x + i * z;
             if (!Selected(mask, i - 1, j))
                 VerticalRun(view, clip, left, top, top + z, origin, phase);
@@ -82,14 +77,17 @@ Color32 OutlinePatternColor(std::int32_t x, std::int32_t y, std::uint32_t phase)
     return MakeColor32(g, g, g, 255);
 }
 
-std::uint32_t SelectionOutlinePhase() { return g_phase; }
-void AdvanceSelectionOutlinePhase() { ++g_phase; }
+std::uint32_t SelectionOutlinePhase() {
+    return g_phase;
+}
+void AdvanceSelectionOutlinePhase() {
+    ++g_phase;
+}
 
 void DrawMaskOutline(const MaskArray& mask, PixelArray& view, const Rect& clipRect, Point origin,
                      std::int32_t zoom, std::uint32_t phase) {
     const Rect clip = clipRect.intersected(view.bounds());
-    if (clip.isEmpty() || mask.isEmpty() || zoom < 1)
-        return;
+    if (clip.isEmpty() || mask.isEmpty() || zoom < 1) return;
     if (zoom == 1)
         DrawAtZoomOne(mask, view, clip, origin, phase);
     else

@@ -18,8 +18,7 @@ namespace {
 std::unique_ptr<ActionData> Encode(const std::vector<std::uint8_t>& bytes) {
     ActionCoder& coder = ActionCoder::instance();
     coder.reset();
-    if (!coder.begin())
-        return nullptr;
+    if (!coder.begin()) return nullptr;
     coder.feed(bytes.data(), bytes.size());
     return coder.finish();
 }
@@ -61,8 +60,7 @@ std::vector<std::uint8_t> ReferenceEncode(const std::vector<std::uint8_t>& input
         emit(static_cast<std::uint32_t>(prefix));
         if (next < 4096) {
             dict[{prefix, c}] = next++;
-            if (next > (1 << width))
-                ++width;
+            if (next > (1 << width)) ++width;
         } else {
             emit(256);
             dict.clear();
@@ -73,12 +71,10 @@ std::vector<std::uint8_t> ReferenceEncode(const std::vector<std::uint8_t>& input
     }
     if (prefix >= 0) {
         emit(static_cast<std::uint32_t>(prefix));
-        if (next < 4096 && next == (1 << width))
-            ++width;
+        if (next < 4096 && next == (1 << width)) ++width;
     }
     emit(257);
-    if (bits > 0)
-        out.push_back(static_cast<std::uint8_t>(acc << (8 - bits)));
+    if (bits > 0) out.push_back(static_cast<std::uint8_t>(acc << (8 - bits)));
     return out;
 }
 
@@ -130,12 +126,13 @@ TEST_P(CoderRoundTrip, MatchesReferenceAndDecodesBack) {
     EXPECT_EQ(decoded, input);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, CoderRoundTrip,
-    ::testing::Values(CoderCase{"one", 1, 256}, CoderCase{"widths", 3000, 256},
-                      CoderCase{"lowEntropy", 50000, 3}, CoderCase{"zeros", 200000, 1},
-                      CoderCase{"resets", 40000, 256}, CoderCase{"manyBlocks", 300000, 256}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Inputs, CoderRoundTrip,
+                         ::testing::Values(CoderCase{"one", 1, 256}, CoderCase{"widths", 3000, 256},
+                                           CoderCase{"lowEntropy", 50000, 3},
+                                           CoderCase{"zeros", 200000, 1},
+                                           CoderCase{"resets", 40000, 256},
+                                           CoderCase{"manyBlocks", 300000, 256}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ActionCoder, BlocksAreFullBuffersAndCountInRegistryMemory) {
     ActionRegistry& registry = ActionRegistry::instance();
@@ -175,7 +172,9 @@ TEST(ActionCoder, DamagedStreamsAreRejected) {
     EXPECT_FALSE(DecodeActionData(corrupt, out));
 }
 
-void* FailingAllocator(std::size_t) { return nullptr; }
+void* FailingAllocator(std::size_t) {
+    return nullptr;
+}
 
 TEST(ActionCoder, AllocationFailureIsReportedAndSticksUntilReset) {
     test::CapturingReporter reporter;

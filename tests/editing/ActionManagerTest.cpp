@@ -1,8 +1,8 @@
 // The undo history against a tiny model: each action appends its number to a
 // list on redo and removes it on undo, so the list shows what is done.
+#include "editing/ActionManager.h"
 #include "editing/Action.h"
 #include "editing/ActionData.h"
-#include "editing/ActionManager.h"
 #include "editing/ActionRegistry.h"
 #include "model/Image.h"
 #include "model/Layer.h"
@@ -23,11 +23,10 @@ struct Model {
 };
 
 class ListAction : public Action {
-public:
+  public:
     ListAction(Model& model, int number, std::size_t payload = 0)
         : Action(nullptr, "Step"), m_model(model), m_number(number), m_payload(payload) {
-        if (payload)
-            m_memory = AllocActionMemory(payload);
+        if (payload) m_memory = AllocActionMemory(payload);
         m_model.alive.insert(number);
     }
     ~ListAction() override {
@@ -35,20 +34,18 @@ public:
         m_model.alive.erase(m_number);
     }
     bool redo(Image&) override {
-        if (failNext)
-            return false;
+        if (failNext) return false;
         m_model.done.push_back(m_number);
         return true;
     }
     bool undo(Image&) override {
-        if (failNext || m_model.done.empty() || m_model.done.back() != m_number)
-            return false;
+        if (failNext || m_model.done.empty() || m_model.done.back() != m_number) return false;
         m_model.done.pop_back();
         return true;
     }
     bool failNext = false;
 
-private:
+  private:
     Model& m_model;
     int m_number;
     std::size_t m_payload;
@@ -56,7 +53,7 @@ private:
 };
 
 class ActionManagerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ActionRegistry::instance().setLimits(UndoLimits{}); }
     void TearDown() override {
         first.clear();
@@ -179,7 +176,7 @@ TEST_F(ActionManagerTest, ZeroDepthDeletesTheNewActionAtOnce) {
 
 TEST_F(ActionManagerTest, DeletingADoneActionTakesTheOlderOnes) {
     performRange(first, 1, 4);
-    first.undo(image); // 4 undone
+    first.undo(image);             // 4 undone
     delete first.oldest()->next(); // 2, done: 1 goes first
     EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
     EXPECT_EQ(first.oldest()->previous(), nullptr);

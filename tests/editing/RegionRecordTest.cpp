@@ -1,6 +1,6 @@
 // Capturing rectangles of pixel arrays and masks, and writing them back.
-#include "editing/ActionCoder.h"
 #include "editing/RegionRecord.h"
+#include "editing/ActionCoder.h"
 #include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +51,9 @@ TEST(CaptureRegion, SixtyFiveSquareGoesInFourTilesInOrder) {
     auto record = CaptureRegion(a, &r, nullptr);
     ASSERT_TRUE(record);
     std::vector<std::uint8_t> expected;
-    AppendPixels(expected, a, {2, 3, 66, 67});  // 64 x 64
-    AppendPixels(expected, a, {66, 3, 67, 67}); // 1 x 64
-    AppendPixels(expected, a, {2, 67, 66, 68}); // 64 x 1
+    AppendPixels(expected, a, {2, 3, 66, 67});   // 64 x 64
+    AppendPixels(expected, a, {66, 3, 67, 67});  // 1 x 64
+    AppendPixels(expected, a, {2, 67, 66, 68});  // 64 x 1
     AppendPixels(expected, a, {66, 67, 67, 68}); // 1 x 1
     EXPECT_EQ(Decoded(*record), expected);
 }
@@ -66,9 +66,8 @@ struct ClipCase {
 TEST(CaptureRegion, RectangleIsClippedToTheArray) {
     const PixelArray a = NumberedPixels(10, 8);
     const ClipCase cases[] = {
-        {{-5, -5, 3, 4}, 0, 0, 3, 4},   {{7, 6, 20, 20}, 7, 6, 3, 2},
-        {{12, 1, 15, 4}, 12, 1, 0, 3},  {{2, 9, 5, 12}, 2, 9, 3, 0},
-        {{-9, -9, -2, -2}, 0, 0, 0, 0}, {{4, 4, 2, 2}, 4, 4, 0, 0},
+        {{-5, -5, 3, 4}, 0, 0, 3, 4}, {{7, 6, 20, 20}, 7, 6, 3, 2},   {{12, 1, 15, 4}, 12, 1, 0, 3},
+        {{2, 9, 5, 12}, 2, 9, 3, 0},  {{-9, -9, -2, -2}, 0, 0, 0, 0}, {{4, 4, 2, 2}, 4, 4, 0, 0},
     };
     for (const ClipCase& c : cases) {
         auto record = CaptureRegion(a, &c.rect, nullptr);
@@ -87,8 +86,8 @@ TEST(RestoreRegion, DifferenceAddsForwardAndSubtractsBack) {
     after.assign(before);
     std::mt19937 rng(5);
     for (int i = 0; i < 500; ++i)
-        after.set(static_cast<std::int32_t>(10 + rng() % 70), static_cast<std::int32_t>(5 + rng() % 60),
-                  rng());
+        after.set(static_cast<std::int32_t>(10 + rng() % 70),
+                  static_cast<std::int32_t>(5 + rng() % 60), rng());
     const Rect r{10, 5, 80, 65};
     auto diff = CaptureRegion(after, &r, &before);
     ASSERT_TRUE(diff);

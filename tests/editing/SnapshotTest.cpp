@@ -28,7 +28,9 @@ std::unique_ptr<Image> MakeImage(std::int32_t w, std::int32_t h, bool supersampl
     return image;
 }
 
-Layer& Current(Image& image) { return *static_cast<Layer*>(image.currentLayer()); }
+Layer& Current(Image& image) {
+    return *static_cast<Layer*>(image.currentLayer());
+}
 
 TEST(Snapshots, SecondEditReusesTheCommittedCopy) {
     auto image = MakeImage(6, 5, false);
@@ -43,7 +45,8 @@ TEST(Snapshots, SecondEditReusesTheCommittedCopy) {
     ASSERT_TRUE(EnsureSnapshots(*image));
     EXPECT_EQ(snapshot.pixels().data(), storage);
     EXPECT_EQ(snapshot.pixels().get(1, 1), 7u);
-    EXPECT_EQ(snapshot.pixels().get(2, 2), 0xFF204060u) << "the copy from the commit, not a new one";
+    EXPECT_EQ(snapshot.pixels().get(2, 2), 0xFF204060u)
+        << "the copy from the commit, not a new one";
 }
 
 TEST(Snapshots, AnotherLevelOrAnOffsetTakesANewCopy) {
@@ -84,21 +87,21 @@ TEST(Snapshots, SupersampledSelectionKeepsBothMasks) {
 // A difference of the current layer and of the selection against the
 // snapshots, as a drawing tool would record it.
 class DiffAction : public Action {
-public:
+  public:
     DiffAction(Image& image, const Rect& rect) : Action(&image, "Edit") {
         const LayerSnapshot& layer = LayerSnapshot::instance();
         m_pixels = CaptureRegion(Current(image).editablePixels(), &rect, &layer.pixels());
-        m_mask = CaptureMask(image.selection()->editableMask(), &SelectionSnapshot::instance().mask());
+        m_mask =
+            CaptureMask(image.selection()->editableMask(), &SelectionSnapshot::instance().mask());
     }
     bool valid() const { return m_pixels && m_mask; }
     bool redo(Image& image) override { return apply(image, RestoreMode::Add); }
     bool undo(Image& image) override { return apply(image, RestoreMode::Subtract); }
 
-private:
+  private:
     bool apply(Image& image, RestoreMode mode) {
         auto* layer = dynamic_cast<Layer*>(image.findLayer(static_cast<std::uint32_t>(layerId())));
-        if (!layer)
-            return false;
+        if (!layer) return false;
         Selection& selection = *image.selection();
         const bool ok = RestoreRegion(m_pixels.get(), layer->editablePixels(), mode) &&
                         RestoreMask(m_mask.get(), selection.editableMask(), mode);
@@ -148,8 +151,7 @@ TEST_P(RandomEdits, UndoAllAndRedoAllAreBitExact) {
         const Rect inside = rect.intersected(pixels.bounds());
         for (std::int32_t y = inside.top; y < inside.bottom; ++y)
             for (std::int32_t x = inside.left; x < inside.right; ++x)
-                if (rng() % 3 == 0)
-                    pixels.set(x, y, rng());
+                if (rng() % 3 == 0) pixels.set(x, y, rng());
         if (step % 4 == 0)
             mask.set(static_cast<std::int32_t>(rng() % mask.width()),
                      static_cast<std::int32_t>(rng() % mask.height()),

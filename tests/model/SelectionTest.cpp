@@ -1,8 +1,8 @@
 // The selection mask: cached facts, detail levels, following the image and
 // the marching-ants outline.
+#include "model/Selection.h"
 #include "model/Image.h"
 #include "model/Layer.h"
-#include "model/Selection.h"
 #include "model/SelectionOutline.h"
 
 #include <gtest/gtest.h>
@@ -149,7 +149,8 @@ int CountDrawn(const PixelArray& view) {
 TEST(SelectionOutline, PatternMarchesWithThePhase) {
     const unsigned expected[] = {0, 64, 128, 192, 255, 192, 128, 64};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(OutlinePatternColor(i, 0, 0), MakeColor32(expected[i], expected[i], expected[i], 255));
+        EXPECT_EQ(OutlinePatternColor(i, 0, 0),
+                  MakeColor32(expected[i], expected[i], expected[i], 255));
         EXPECT_EQ(OutlinePatternColor(3, i, 3), OutlinePatternColor(0, i, 0));
     }
     const std::uint32_t before = SelectionOutlinePhase();
