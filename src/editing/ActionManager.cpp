@@ -17,7 +17,11 @@ bool ActionManager::perform(Image* currentImage, std::unique_ptr<Action>& action
 }
 
 void ActionManager::record(std::unique_ptr<Action> owned) {
-    if (!owned || owned->m_manager) return;
+    if (!owned) return;
+    if (owned->m_manager) {
+        (void)owned.release(); // its own manager keeps it
+        return;
+    }
     Action* action = owned.release();
     while (m_newest && m_newest != m_undoCursor)
         delete m_newest;
