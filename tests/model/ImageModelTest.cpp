@@ -167,13 +167,14 @@ TEST(Image, TargetFormatsOwnPalettesAndPreviews) {
 
 TEST(Image, MemorySizeAddsEveryPart) {
     auto image = SizedImage(4, 2);
-    EXPECT_EQ(image->memorySize(), 128u + (16 + 32));
+    const std::size_t selection = 60 + (16 + 8);
+    EXPECT_EQ(image->memorySize(), 128u + (16 + 32) + selection);
     image->insertLayer(std::make_unique<Layer>());
     const std::size_t layer = 108 + (16 + 32) + 8;
-    EXPECT_EQ(image->memorySize(), 128u + (16 + 32) + layer);
+    EXPECT_EQ(image->memorySize(), 128u + (16 + 32) + layer + selection);
     image->setTargetFormat(TargetFormat::Palette4);
     const std::size_t palette = 56 + 24 * 16;
-    EXPECT_EQ(image->memorySize(), 128u + (16 + 32) * 2 + layer + palette);
+    EXPECT_EQ(image->memorySize(), 128u + (16 + 32) * 2 + layer + palette + selection);
 }
 
 TEST(Layer, SupersamplingReplicatesEveryLevel) {

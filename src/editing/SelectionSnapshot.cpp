@@ -1,0 +1,51 @@
+#include "editing/SelectionSnapshot.h"
+
+#include "model/Selection.h"
+
+namespace kv {
+namespace {
+bool CopyMask(MaskArray& dst, const MaskArray& src) {
+    dst.setSize(src.width(), src.height());
+    if (src.isEmpty()) {
+        dst.release();
+        return true;
+    }
+    if (dst.isEmpty()) return false;
+    CopyRaster(dst, 0, 0, src);
+    return true;
+}
+} // namespace
+
+SelectionSnapshot& SelectionSnapshot::instance() {
+    static SelectionSnapshot snapshot;
+    return snapshot;
+}
+
+bool SelectionSnapshot::take(const Selection& selection) {
+    m_offset = {};
+    m_width = selection.width();
+    m_height = selection.height();
+    m_supersampled = selection.supersampled();
+    bool ok = CopyMask(m_mask, selection.editableMask());
+    if (m_supersampled)
+        ok = CopyMask(m_levelZero, selection.mask()) && ok;
+    else
+        m_levelZero.release();
+    if (!ok) release();
+    return ok;
+}
+
+bool SelectionSnapshot::matches(const Selection& selection) const {
+    return m_offset == Point{} && m_width == selection.width() && m_height == selection.height() &&
+           m_supersampled == selection.supersampled();
+}
+
+void SelectionSnapshot::release() {
+    m_mask.release();
+    m_levelZero.release();
+    m_width = m_height = 0;
+    m_supersampled = false;
+    m_offset = {};
+}
+
+} // namespace kv

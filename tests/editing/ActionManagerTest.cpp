@@ -1,0 +1,228 @@
+// The undo history against a tiny model: each action appends its number to a
+// list on redo and removes it on undo, so the list shows what is done.
+#include "editing/ActionManager.h"
+#include "editing/Action.h"
+#include "editing/ActionData.h"
+#include "editing/ActionRegistry.h"
+#include "model/Image.h"
+#include "model/Layer.h"
+#include "support/CapturingReporter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+namespace kv {
+namespace {
+
+struct Model {
+    std::vector<int> done;
+    std::set<int> alive;
+};
+
+class ListAction : public Action {
+  public:
+    ListAction(Model& model, int number, std::size_t payload = 0)
+        : Action(nullptr, "Step"), m_model(model), m_number(number), m_payload(payload) {
+        if (payload) m_memory = AllocActionMemory(payload);
+        m_model.alive.insert(number);
+    }
+    ~ListAction() override {
+        FreeActionMemory(m_memory, m_payload);
+        m_model.alive.erase(m_number);
+    }
+    bool redo(Image&) override {
+        if (failNext) return false;
+        m_model.done.push_back(m_number);
+        return true;
+    }
+    bool undo(Image&) override {
+        if (failNext || m_model.done.empty() || m_model.done.back() != m_number) return false;
+        m_model.done.pop_back();
+        return true;
+    }
+    bool failNext = false;
+
+  private:
+    Model& m_model;
+    int m_number;
+    std::size_t m_payload;
+    void* m_memory = nullptr;
+};
+
+class ActionManagerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ActionRegistry::instance().setLimits(UndoLimits{}); }
+    void TearDown() override {
+        first.clear();
+        second.clear();
+        ActionRegistry::instance().deleteAll();
+        ActionRegistry::instance().setLimits(UndoLimits{});
+    }
+    // Performs actions numbered from..to on a manager.
+    void performRange(ActionManager& manager, int from, int to, std::size_t payload = 0) {
+        for (int i = from; i <= to; ++i) {
+            std::unique_ptr<Action> action = std::make_unique<ListAction>(model, i, payload);
+            ASSERT_TRUE(manager.perform(&image, action));
+        }
+    }
+    std::vector<int> aliveList() const { return {model.alive.begin(), model.alive.end()}; }
+
+    Model model;
+    Image image;
+    ActionManager first;
+    ActionManager second;
+    test::CapturingReporter reporter;
+};
+
+TEST_F(ActionManagerTest, UndoRedoMoveTheCursors) {
+    performRange(first, 1, 3);
+    EXPECT_EQ(model.done, (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(first.undo(image));
+    EXPECT_TRUE(first.undo(image));
+    EXPECT_EQ(model.done, (std::vector<int>{1}));
+    EXPECT_EQ(first.undoCursor(), first.oldest());
+    EXPECT_EQ(first.redoCursor(), first.oldest()->next());
+    EXPECT_TRUE(first.redo(image));
+    EXPECT_EQ(model.done, (std::vector<int>{1, 2}));
+    EXPECT_EQ(first.count(), 3);
+}
+
+TEST_F(ActionManagerTest, RecordAfterTwoUndosDiscardsTheUndonePart) {
+    performRange(first, 1, 3);
+    first.undo(image);
+    first.undo(image);
+    performRange(first, 4, 4);
+    EXPECT_EQ(aliveList(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(first.count(), 2);
+    EXPECT_FALSE(first.canRedo());
+    EXPECT_EQ(ActionRegistry::instance().count(), 2);
+    EXPECT_FALSE(first.redo(image));
+    EXPECT_EQ(reporter.beeps, 1);
+    EXPECT_EQ(model.done, (std::vector<int>{1, 4}));
+}
+
+TEST_F(ActionManagerTest, EmptyHistoryBeepsAndFailingActionsMoveNothing) {
+    EXPECT_FALSE(first.undo(image));
+    EXPECT_EQ(reporter.beeps, 1);
+
+    performRange(first, 1, 2);
+    auto* newest = static_cast<ListAction*>(first.newest());
+    newest->failNext = true;
+    EXPECT_FALSE(first.undo(image));
+    EXPECT_EQ(first.undoCursor(), newest);
+    EXPECT_EQ(first.redoCursor(), nullptr);
+
+    std::unique_ptr<Action> failing = std::make_unique<ListAction>(model, 9);
+    static_cast<ListAction*>(failing.get())->failNext = true;
+    EXPECT_FALSE(first.perform(&image, failing));
+    EXPECT_TRUE(failing) << "a refused action stays with the caller";
+    EXPECT_FALSE(first.perform(nullptr, failing)) << "no current image";
+    EXPECT_EQ(first.count(), 2);
+}
+
+TEST_F(ActionManagerTest, RecordKeepsAChangeTheCallerMade) {
+    model.done.push_back(1);
+    first.record(std::make_unique<ListAction>(model, 1));
+    EXPECT_EQ(first.undoCursor()->label(), "Step");
+    EXPECT_TRUE(first.undo(image));
+    EXPECT_TRUE(model.done.empty());
+}
+
+TEST_F(ActionManagerTest, DepthLimitDropsTheProgramsOldestAction) {
+    ActionRegistry::instance().setLimits({1, 3, 16});
+    performRange(second, 1, 1);
+    performRange(first, 2, 3);
+    performRange(first, 4, 4);
+    EXPECT_EQ(aliveList(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(second.count(), 0);
+    EXPECT_EQ(second.undoCursor(), nullptr);
+    EXPECT_EQ(ActionRegistry::instance().count(), 3);
+}
+
+TEST_F(ActionManagerTest, TrimmingAnUndoneActionTakesTheNewerOnesWithIt) {
+    ActionRegistry::instance().setLimits({1, 3, 16});
+    performRange(second, 1, 2);
+    second.undo(image);
+    second.undo(image); // the second image holds only undone actions
+    performRange(first, 3, 3);
+    performRange(first, 4, 4); // four registered: the oldest goes with its redo list
+    EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(second.count(), 0);
+    EXPECT_FALSE(second.canRedo());
+    EXPECT_EQ(ActionRegistry::instance().count(), 2);
+}
+
+TEST_F(ActionManagerTest, MemoryLimitKeepsTheMinimumDepth) {
+    ActionRegistry::instance().setLimits({2, 100, 1});
+    performRange(first, 1, 3, 1000);
+    performRange(second, 4, 4, 1200000); // alone above 1 MiB
+    EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
+    EXPECT_GT(ActionRegistry::instance().memory(), 1048576u);
+    first.clear();
+    second.clear();
+    EXPECT_EQ(ActionRegistry::instance().memory(), 0u);
+}
+
+TEST_F(ActionManagerTest, ZeroDepthDeletesTheNewActionAtOnce) {
+    ActionRegistry::instance().setLimits({0, 0, 16});
+    performRange(first, 1, 1);
+    EXPECT_TRUE(model.alive.empty());
+    EXPECT_EQ(first.count(), 0);
+    EXPECT_FALSE(first.canUndo());
+}
+
+TEST_F(ActionManagerTest, DeletingADoneActionTakesTheOlderOnes) {
+    performRange(first, 1, 4);
+    first.undo(image);             // 4 undone
+    delete first.oldest()->next(); // 2, done: 1 goes first
+    EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(first.oldest()->previous(), nullptr);
+    EXPECT_EQ(first.count(), 2);
+    EXPECT_EQ(ActionRegistry::instance().count(), 2);
+    EXPECT_TRUE(first.canUndo());
+    EXPECT_TRUE(first.canRedo());
+}
+
+TEST_F(ActionManagerTest, RegistryDeleteAllEmptiesEveryHistory) {
+    performRange(first, 1, 2);
+    performRange(second, 3, 4);
+    second.undo(image);
+    ActionRegistry::instance().deleteAll();
+    EXPECT_TRUE(model.alive.empty());
+    EXPECT_EQ(first.count() + second.count(), 0);
+    EXPECT_EQ(ActionRegistry::instance().oldest(), nullptr);
+}
+
+TEST(ActionLayerIds, TakenFromTheCurrentLayerAndTheOneBelow) {
+    struct Probe : Action {
+        using Action::Action;
+        bool redo(Image&) override { return true; }
+        bool undo(Image&) override { return true; }
+    };
+    Image image;
+    image.setSize(2, 2);
+    auto* bottom = image.insertLayer(std::make_unique<Layer>());
+    auto* top = image.insertLayer(std::make_unique<Layer>());
+    image.setCurrentLayer(top);
+    Probe onTop(&image);
+    EXPECT_EQ(onTop.layerId(), static_cast<std::int32_t>(top->id()));
+    EXPECT_EQ(onTop.layerBelowId(), static_cast<std::int32_t>(bottom->id()));
+    image.setCurrentLayer(bottom);
+    Probe onBottom(&image);
+    EXPECT_EQ(onBottom.layerBelowId(), -1);
+    Probe none(nullptr);
+    EXPECT_EQ(none.layerId(), -1);
+}
+
+TEST(InstallActionManagers, NewImagesGetAnActionManager) {
+    InstallActionManagers();
+    Image image;
+    EXPECT_NE(dynamic_cast<ActionManager*>(image.history()), nullptr);
+    SetImageHistoryFactory({});
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,217 @@
+// The selection mask: cached facts, detail levels, following the image and
+// the marching-ants outline.
+#include "model/Selection.h"
+#include "model/Image.h"
+#include "model/Layer.h"
+#include "model/SelectionOutline.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+// An image of the given size with one layer, optionally supersampled.
+std::unique_ptr<Image> MakeImage(std::int32_t w, std::int32_t h, bool supersampled = false) {
+    auto image = std::make_unique<Image>();
+    image->setSize(w, h);
+    auto layer = std::make_unique<Layer>();
+    Layer* raw = layer.get();
+    image->insertLayer(std::move(layer));
+    if (supersampled) {
+        raw->setSupersampled(true);
+        image->update();
+    }
+    return image;
+}
+
+void SelectAll(Selection& s) {
+    s.editableMask().fill(255);
+    s.refreshFromDetail();
+    s.setActive(true);
+}
+
+TEST(Selection, SelectAllThenInvertLeavesNothing) {
+    auto image = MakeImage(16, 16);
+    Selection& s = *image->selection();
+    EXPECT_TRUE(s.empty());
+    EXPECT_FALSE(s.full());
+    SelectAll(s);
+    EXPECT_TRUE(s.full());
+    EXPECT_FALSE(s.empty());
+    EXPECT_EQ(s.bounds(), (Rect{0, 0, 16, 16}));
+    s.editableMask().invert();
+    s.refreshFromDetail();
+    EXPECT_TRUE(s.empty());
+    EXPECT_EQ(s.bounds(), Rect{});
+}
+
+struct BoundsCase {
+    std::int32_t x, y;
+    std::uint8_t value;
+    Rect bounds;
+};
+
+TEST(Selection, EveryNonZeroByteCountsForBounds) {
+    const BoundsCase cases[] = {
+        {3, 5, 255, {3, 5, 4, 6}},
+        {0, 0, 1, {0, 0, 1, 1}},
+        {15, 15, 127, {15, 15, 16, 16}},
+    };
+    for (const BoundsCase& c : cases) {
+        auto image = MakeImage(16, 16);
+        Selection& s = *image->selection();
+        s.mask().set(c.x, c.y, c.value);
+        s.recompute();
+        EXPECT_FALSE(s.empty());
+        EXPECT_EQ(s.bounds(), c.bounds);
+    }
+    auto image = MakeImage(16, 16);
+    Selection& s = *image->selection();
+    s.mask().set(2, 1, 9);
+    s.mask().set(12, 14, 200);
+    s.recompute();
+    EXPECT_EQ(s.bounds(), (Rect{2, 1, 13, 15}));
+}
+
+TEST(Selection, ReductionRoundsTheBlockAverage) {
+    MaskArray detail(4, 2), reduced(2, 1);
+    const std::uint8_t bytes[] = {255, 255, 1, 2, 0, 0, 3, 4};
+    std::copy(bytes, bytes + 8, detail.data());
+    ReduceMaskTwice(detail, reduced, reduced.bounds());
+    EXPECT_EQ(reduced.get(0, 0), 128); // (510 + 2) >> 2
+    EXPECT_EQ(reduced.get(1, 0), 3);   // (10 + 2) >> 2
+}
+
+TEST(Selection, SupersamplingKeepsBoundsAndScalesDetailBounds) {
+    auto image = MakeImage(8, 8);
+    Selection& s = *image->selection();
+    s.mask().fillRect({2, 3, 5, 4}, 255);
+    s.setActive(true);
+    s.recompute();
+    static_cast<Layer*>(image->bottomLayer())->setSupersampled(true);
+    image->update();
+    ASSERT_TRUE(s.supersampled());
+    EXPECT_EQ(s.levelZeroBounds(), (Rect{2, 3, 5, 4}));
+    EXPECT_EQ(s.detailBounds(), (Rect{16, 24, 40, 32}));
+    EXPECT_EQ(s.bounds(), s.detailBounds());
+    EXPECT_EQ(s.editableMask().width(), 64);
+    EXPECT_EQ(s.memorySize(), 60 + s.mask().memorySize() + 24 + s.level(1).memorySize() +
+                                  s.level(2).memorySize() + s.level(3).memorySize());
+}
+
+TEST(Selection, RefreshFromDetailReducesOnlyTheTouchedArea) {
+    auto image = MakeImage(4, 4, true);
+    Selection& s = *image->selection();
+    ASSERT_TRUE(s.supersampled());
+    s.editableMask().fillRect({8, 8, 16, 16}, 255); // exactly level-0 pixel (1, 1)
+    s.editableMask().fillRect({0, 24, 4, 32}, 255); // half of pixel (0, 3), not refreshed
+    const Rect touched{8, 8, 16, 16};
+    s.refreshFromDetail(&touched);
+    EXPECT_EQ(s.mask().get(1, 1), 255);
+    EXPECT_EQ(s.mask().get(0, 3), 0);
+    EXPECT_EQ(s.level(2).get(4, 4), 255); // the 4x level
+    EXPECT_EQ(s.levelZeroBounds(), (Rect{1, 1, 2, 2}));
+    EXPECT_EQ(s.detailBounds(), (Rect{0, 8, 16, 32}));
+    s.refreshFromDetail();
+    EXPECT_EQ(s.mask().get(0, 3), 128);
+}
+
+TEST(Selection, FollowsTheImage) {
+    auto image = MakeImage(10, 10, true);
+    Selection& s = *image->selection();
+    SelectAll(s);
+    // Supersampling gone while a selection is active: the levels stay.
+    static_cast<Layer*>(image->bottomLayer())->setSupersampled(false);
+    image->update();
+    EXPECT_TRUE(s.supersampled());
+    s.clear(*image);
+    EXPECT_FALSE(s.active());
+    EXPECT_FALSE(s.supersampled());
+    EXPECT_TRUE(s.empty());
+    // A new size always drops the selection.
+    SelectAll(s);
+    image->setSize(12, 9);
+    EXPECT_FALSE(s.active());
+    EXPECT_EQ(s.width(), 12);
+    EXPECT_EQ(s.mask().height(), 9);
+    EXPECT_TRUE(s.empty());
+}
+
+// Counts outline pixels, which are the only opaque pixels in the view.
+int CountDrawn(const PixelArray& view) {
+    int n = 0;
+    for (std::int32_t y = 0; y < view.height(); ++y)
+        for (std::int32_t x = 0; x < view.width(); ++x)
+            n += AlphaOf(view.get(x, y)) == 255;
+    return n;
+}
+
+TEST(SelectionOutline, PatternMarchesWithThePhase) {
+    const unsigned expected[] = {0, 64, 128, 192, 255, 192, 128, 64};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(OutlinePatternColor(i, 0, 0),
+                  MakeColor32(expected[i], expected[i], expected[i], 255));
+        EXPECT_EQ(OutlinePatternColor(3, i, 3), OutlinePatternColor(0, i, 0));
+    }
+    const std::uint32_t before = SelectionOutlinePhase();
+    AdvanceSelectionOutlinePhase();
+    EXPECT_EQ(SelectionOutlinePhase(), before + 1);
+}
+
+TEST(SelectionOutline, ZoomOneDrawsTheBorderOfSelectedBytes) {
+    MaskArray mask(6, 6);
+    mask.fill(0);
+    mask.fillRect({1, 1, 5, 5}, 200);
+    mask.set(0, 0, 127); // counts for bounds, never drawn
+    PixelArray view(10, 10);
+    view.fill(0);
+    DrawMaskOutline(mask, view, view.bounds(), {2, 3}, 1, 0);
+    EXPECT_EQ(CountDrawn(view), 12); // a 4 x 4 ring
+    EXPECT_EQ(view.get(3, 4), OutlinePatternColor(1, 1, 0));
+    EXPECT_EQ(AlphaOf(view.get(4, 5)), 0u) << "interior";
+    EXPECT_EQ(AlphaOf(view.get(2, 3)), 0u) << "byte 127";
+
+    mask.set(0, 0, 128);
+    view.fill(0);
+    DrawMaskOutline(mask, view, view.bounds(), {0, 0}, 1, 0);
+    EXPECT_EQ(AlphaOf(view.get(0, 0)), 255u) << "on the mask's border";
+}
+
+TEST(SelectionOutline, MagnifiedCellsDrawTheirOpenSides) {
+    MaskArray mask(3, 1);
+    mask.fill(0);
+    mask.set(1, 0, 255);
+    mask.set(2, 0, 255);
+    PixelArray view(12, 4);
+    view.fill(0);
+    DrawMaskOutline(mask, view, view.bounds(), {0, 0}, 4, 0);
+    // Two 4 x 4 blocks side by side: top and bottom lines of 8, the outer
+    // left and right columns; the shared side stays open.
+    EXPECT_EQ(CountDrawn(view), 8 + 8 + 2 + 2);
+    EXPECT_EQ(AlphaOf(view.get(7, 1)), 0u);
+    EXPECT_EQ(AlphaOf(view.get(4, 1)), 255u);
+    EXPECT_EQ(AlphaOf(view.get(11, 2)), 255u);
+
+    view.fill(0);
+    DrawMaskOutline(mask, view, {0, 0, 6, 4}, {0, 0}, 4, 0);
+    EXPECT_EQ(CountDrawn(view), 6) << "clipped at column 6: columns 4 and 5 of the frame";
+}
+
+TEST(SelectionOutline, SupersampledSelectionUsesTheLevelTheZoomAllows) {
+    auto image = MakeImage(2, 2, true);
+    Selection& s = *image->selection();
+    s.editableMask().fillRect({0, 0, 4, 4}, 255); // a 4 x 4 corner of the 16 x 16 level
+    s.refreshFromDetail();
+    PixelArray view(16, 16);
+    // Zoom 4: the 4x level at 1:1, where the corner is a 2 x 2 square.
+    view.fill(0);
+    DrawSelectionOutline(s, view, view.bounds(), {0, 0}, 4, 0);
+    EXPECT_EQ(CountDrawn(view), 4);
+    // Zoom 16: the 8x level magnified by 2, the 4 x 4 corner as an 8 x 8 frame.
+    view.fill(0);
+    DrawSelectionOutline(s, view, view.bounds(), {0, 0}, 16, 0);
+    EXPECT_EQ(CountDrawn(view), 28);
+}
+
+} // namespace
+} // namespace kv
