@@ -53,13 +53,42 @@ void Image::renderTargetPreview(const Rect& rect) {
         }
         return;
     }
-    // Seam: palette formats preview through the nearest-color lookup, which
-    // arrives with the palette module.
+    if (!m_palette)
+        return;
+    // Palette formats: each pixel shows the entry the lookup picks for it
+    // (with that entry's alpha), or transparent black when none fits. Runs of
+    // one color, common in icons, reuse the previous answer.
+    Palette& palette = *m_palette;
+    const std::int32_t count = palette.count();
+    Color32 lastIn = 0;
+    Color32 lastOut = 0;
+    bool haveLast = false;
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        const Color32* src = m_composite.row(y);
+        Color32* dst = m_targetPreview->row(y);
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            const Color32 c = src[x];
+            if (!haveLast || c != lastIn) {
+                const std::int32_t index = palette.lookup(c);
+                lastOut = index >= 0 && index < count ? palette.entry(index).color() : 0;
+                lastIn = c;
+                haveLast = true;
+            }
+            dst[x] = lastOut;
+        }
+    }
 }
 
 void Image::regeneratePalette() {
-    // Seam: the quantizer generates and orders the palette; it arrives with
-    // the palette module. Until then the palette keeps its entries.
+    if (!m_palette || m_paletteLocked || m_updateLock > 0)
+        return;
+    std::int32_t maxColors = 256;
+    if (m_targetFormat == TargetFormat::Mono)
+        maxColors = 2;
+    else if (m_targetFormat == TargetFormat::Palette4)
+        maxColors = 16;
+    if (m_palette->generate(m_composite, maxColors))
+        m_palette->order();
 }
 
 void Image::rebuildCaches(const Rect& rect) {
