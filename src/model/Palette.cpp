@@ -49,13 +49,17 @@ Palette::~Palette() = default;
 bool Palette::setCount(std::int32_t n) {
     if (n == m_count)
         return true;
+    if (n < 0 || n > kMaxCapacity) {
+        ReportError("Palette array allocation failed");
+        return false;
+    }
     discardLookup();
     std::int64_t c = m_capacity;
     while (c < n)
         c = c < 1 ? 1 : 2 * c;
     while ((c + 3) / 4 > n)
         c /= 2;
-    if (n < 0 || c > kMaxCapacity) {
+    if (c > kMaxCapacity) {
         ReportError("Palette array allocation failed");
         return false;
     }
