@@ -3,6 +3,7 @@
 #include "model/Image.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kv {
 
@@ -56,26 +57,17 @@ void Image::renderTargetPreview(const Rect& rect) {
     if (!m_palette)
         return;
     // Palette formats: each pixel shows the entry the lookup picks for it
-    // (with that entry's alpha), or transparent black when none fits. Runs of
-    // one color, common in icons, reuse the previous answer.
+    // (with that entry's alpha), or transparent black when none fits.
     Palette& palette = *m_palette;
-    const std::int32_t count = palette.count();
-    Color32 lastIn = 0;
-    Color32 lastOut = 0;
-    bool haveLast = false;
+    std::vector<Color32> colors(static_cast<std::size_t>(palette.count()) + 1, 0);
+    for (std::int32_t i = 0; i < palette.count(); ++i)
+        colors[static_cast<std::size_t>(i) + 1] = palette.entry(i).color();
+    std::vector<std::int32_t> indexes(static_cast<std::size_t>(r.width()));
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        const Color32* src = m_composite.row(y);
-        Color32* dst = m_targetPreview->row(y);
-        for (std::int32_t x = r.left; x < r.right; ++x) {
-            const Color32 c = src[x];
-            if (!haveLast || c != lastIn) {
-                const std::int32_t index = palette.lookup(c);
-                lastOut = index >= 0 && index < count ? palette.entry(index).color() : 0;
-                lastIn = c;
-                haveLast = true;
-            }
-            dst[x] = lastOut;
-        }
+        palette.lookupMany(m_composite.row(y) + r.left, r.width(), indexes.data());
+        Color32* dst = m_targetPreview->row(y) + r.left;
+        for (std::int32_t x = 0; x < r.width(); ++x)
+            dst[x] = colors[static_cast<std::size_t>(indexes[static_cast<std::size_t>(x)] + 1)];
     }
 }
 

@@ -111,6 +111,15 @@ void Palette::discardLookup() {
     m_lookupBuilt = false;
 }
 
+void Palette::lookupMany(const Color32* colors, std::int32_t n, std::int32_t* indexes) {
+    if (!m_lookupBuilt)
+        buildLookup();
+    m_tree.findMany(colors, n, indexes);
+    for (std::int32_t i = 0; i < n; ++i)
+        if (AlphaOf(colors[i]) < 128)
+            indexes[i] = m_transparentIndex;
+}
+
 void Palette::buildLookup() {
     // A failed build still counts as built: lookups answer -1 until the next
     // change instead of retrying (and reporting) for every pixel.

@@ -93,6 +93,8 @@ public:
             return m_transparentIndex;
         return m_tree.find(color);
     }
+    // lookup() for n colors at once, the faster way for whole rows.
+    void lookupMany(const Color32* colors, std::int32_t n, std::int32_t* indexes);
     void discardLookup();
     bool lookupBuilt() const { return m_lookupBuilt; }
     std::int32_t transparentIndex() const { return m_transparentIndex; }

@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace kv {
@@ -15,17 +16,12 @@ constexpr const char* kListFailure = "Temporary palette data allocation failed";
 
 std::int64_t Square(std::int64_t v) { return v * v; }
 
-// num / den rounded to nearest, ties to even; den > 0.
+// num / den rounded to nearest, ties to even; 0 < den < 2^18 and |num| <
+// 2^40. A quotient that is not a tie lies at least 1 / (2 den) from one,
+// far beyond the error of a double division, and a tie is exact in double.
 std::int64_t DivideRoundHalfEven(std::int64_t num, std::int64_t den) {
-    std::int64_t q = num / den;
-    std::int64_t rem = num % den;
-    if (rem < 0) {
-        --q;
-        rem += den;
-    }
-    if (2 * rem > den || (2 * rem == den && (q & 1) != 0))
-        ++q;
-    return q;
+    return static_cast<std::int64_t>(
+        std::nearbyint(static_cast<double>(num) / static_cast<double>(den)));
 }
 
 } // namespace
@@ -38,24 +34,61 @@ struct PaletteLookupTree::Item {
 };
 
 void PaletteLookupTree::clear() {
-    m_blocks.clear();
-    m_used = 0;
-    m_root = nullptr;
+    m_nodes.clear();
+    m_nodes.shrink_to_fit();
+    m_root = kNoLink;
 }
 
-PaletteLookupTree::Node* PaletteLookupTree::newNode() {
-    const std::size_t block = static_cast<std::size_t>(m_used / kNodesPerBlock);
-    if (block == m_blocks.size()) {
-        std::unique_ptr<Node[]> nodes(new (std::nothrow) Node[kNodesPerBlock]);
-        if (!nodes)
-            throw CKVException(kNodeFailure);
+PaletteLookupTree::Link PaletteLookupTree::newNode() {
+    if (m_nodes.size() == m_nodes.capacity()) {
         try {
-            m_blocks.push_back(std::move(nodes));
+            m_nodes.reserve(m_nodes.size() + static_cast<std::size_t>(kNodesPerBlock) +
+                            m_nodes.size() / 2);
         } catch (const std::bad_alloc&) {
             throw CKVException(kNodeFailure);
         }
     }
-    return &m_blocks[block][static_cast<std::size_t>(m_used++ % kNodesPerBlock)];
+    m_nodes.emplace_back();
+    return static_cast<Link>(m_nodes.size() - 1);
+}
+
+void PaletteLookupTree::findMany(const Color32* colors, std::int32_t n,
+                                 std::int32_t* indexes) const {
+    if (m_root == kNoLink) {
+        for (std::int32_t i = 0; i < n; ++i)
+            indexes[i] = -1;
+        return;
+    }
+    const Node* nodes = m_nodes.data();
+    constexpr int kLanes = 4;
+    std::int32_t i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        Link link[kLanes];
+        std::int32_t r2[kLanes], g2[kLanes], b2[kLanes];
+        for (int k = 0; k < kLanes; ++k) {
+            link[k] = m_root;
+            r2[k] = static_cast<std::int32_t>(RedOf(colors[i + k])) * 2;
+            g2[k] = static_cast<std::int32_t>(GreenOf(colors[i + k])) * 2;
+            b2[k] = static_cast<std::int32_t>(BlueOf(colors[i + k])) * 2;
+        }
+        for (;;) {
+            bool active = false;
+            for (int k = 0; k < kLanes; ++k) {
+                if (link[k] < 0)
+                    continue;
+                const Node& nd = nodes[link[k]];
+                link[k] = r2[k] * nd.nx + g2[k] * nd.ny + b2[k] * nd.nz + nd.d >= 0 ? nd.right
+                                                                                     : nd.left;
+                active = true;
+            }
+            if (!active)
+                break;
+        }
+        for (int k = 0; k < kLanes; ++k)
+            indexes[i + k] = ~link[k];
+    }
+    for (; i < n; ++i)
+        indexes[i] = find(colors[i]);
 }
 
 bool PaletteLookupTree::build(const Color32* colors, std::int32_t count,
@@ -96,13 +129,13 @@ bool PaletteLookupTree::build(const Color32* colors, std::int32_t count,
     return false;
 }
 
-const PaletteLookupTree::Node* PaletteLookupTree::buildNode(ItemList& items) {
-    Node* node = newNode();
+PaletteLookupTree::Link PaletteLookupTree::buildNode(ItemList& items) {
     const std::int64_t n = static_cast<std::int64_t>(items.size());
-    if (n == 1) {
-        node->leaf = items.front().index;
-        return node;
-    }
+    if (n == 1)
+        return ~items.front().index;
+    const Link self = newNode();
+    Node plane;
+    Node* node = &plane; // the pool may move while the children are built
 
     std::int64_t sumR = 0, sumG = 0, sumB = 0;
     for (const Item& e : items) {
@@ -145,13 +178,14 @@ const PaletteLookupTree::Node* PaletteLookupTree::buildNode(ItemList& items) {
     // Whether every item in [from, to) is strictly farther from e's
     // projection onto the plane than e itself: then some point on the plane
     // has e as its nearest among them, and e must be reachable from that side.
-    auto nearestToProjection = [&](const Item& e, std::size_t from, std::size_t to) {
+    // The scan starts next to e, where a nearer entry is likeliest.
+    auto nearestToProjection = [&](const Item& e, std::size_t from, std::size_t to, bool backwards) {
         const std::int64_t px = DivideRoundHalfEven(2 * e.r * n2 - std::int64_t{e.s} * node->nx, n2);
         const std::int64_t py = DivideRoundHalfEven(2 * e.g * n2 - std::int64_t{e.s} * node->ny, n2);
         const std::int64_t pz = DivideRoundHalfEven(2 * e.b * n2 - std::int64_t{e.s} * node->nz, n2);
         const std::int64_t own = Square(2 * e.r - px) + Square(2 * e.g - py) + Square(2 * e.b - pz);
         for (std::size_t j = from; j < to; ++j) {
-            const Item& o = items[j];
+            const Item& o = items[backwards ? to - 1 - (j - from) : j];
             if (Square(2 * o.r - px) + Square(2 * o.g - py) + Square(2 * o.b - pz) <= own)
                 return false;
         }
@@ -160,20 +194,25 @@ const PaletteLookupTree::Node* PaletteLookupTree::buildNode(ItemList& items) {
 
     ItemList left, right;
     try {
+        left.reserve(items.size());
+        right.reserve(items.size());
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i].s <= 0 || nearestToProjection(items[i], 0, i))
+            if (items[i].s <= 0 || nearestToProjection(items[i], 0, i, true))
                 left.push_back(items[i]);
         for (std::size_t i = items.size(); i-- > 0;)
-            if (items[i].s >= 0 || nearestToProjection(items[i], i + 1, items.size()))
+            if (items[i].s >= 0 || nearestToProjection(items[i], i + 1, items.size(), false))
                 right.push_back(items[i]);
     } catch (const std::bad_alloc&) {
         throw CKVException(kListFailure);
     }
     items.clear();
     items.shrink_to_fit();
-    node->left = buildNode(left);
-    node->right = buildNode(right);
-    return node;
+    const Link leftLink = buildNode(left);
+    const Link rightLink = buildNode(right);
+    plane.left = leftLink;
+    plane.right = rightLink;
+    m_nodes[static_cast<std::size_t>(self)] = plane;
+    return self;
 }
 
 } // namespace kv
