@@ -11,123 +11,141 @@ namespace {
 constexpr const char* kPoolFailure = "Quantizer data allocation failed";
 }
 
-ColorOctree::ColorOctree() { m_root = allocate(kRootLevel); }
-
-ColorOctree::~ColorOctree() = default;
-
-ColorOctree::Node* ColorOctree::allocate(int level) {
-    Node* node = m_free;
-    if (node) {
-        m_free = node->next;
-        *node = Node{};
-    } else {
-        if (m_blockUsed == kBlockNodes) {
-            std::unique_ptr<Node[]> block(new (std::nothrow) Node[kBlockNodes]);
-            if (!block)
-                throw CKVException(kPoolFailure);
-            try {
-                m_blocks.push_back(std::move(block));
-            } catch (const std::bad_alloc&) {
-                throw CKVException(kPoolFailure);
-            }
-            m_blockUsed = 0;
-        }
-        node = &m_blocks.back()[m_blockUsed++];
+ColorOctree::ColorOctree() {
+    try {
+        m_nodes.reserve(4096);
+        m_shortcut.assign(std::size_t{1} << (3 * kShortcutBits), kNone);
+    } catch (const std::bad_alloc&) {
+        throw CKVException(kPoolFailure);
     }
-    node->level = level;
-    if (level == 0) {
-        node->state = State::Leaf;
-        ++m_leafCount;
-    }
-    return node;
+    allocate(kRootLevel);
 }
 
-void ColorOctree::release(Node* node) {
-    node->next = m_free;
-    m_free = node;
+ColorOctree::NodeId ColorOctree::allocate(int level) {
+    NodeId id = m_free;
+    if (id != kNone) {
+        m_free = m_nodes[id].next;
+        m_nodes[id] = Node{};
+    } else {
+        try {
+            m_nodes.emplace_back();
+        } catch (const std::bad_alloc&) {
+            throw CKVException(kPoolFailure);
+        }
+        id = static_cast<NodeId>(m_nodes.size() - 1);
+    }
+    Node& node = m_nodes[id];
+    node.level = static_cast<std::uint8_t>(level);
+    if (level == 0) {
+        node.state = State::Leaf;
+        ++m_leafCount;
+    }
+    return id;
 }
 
 void ColorOctree::insert(unsigned r, unsigned g, unsigned b) {
     const std::uint32_t key = r << 16 | g << 8 | b;
-    Node* node = key == m_lastKey ? m_lastLeaf : m_root;
-    while (node->state != State::Leaf) {
-        const int bit = node->level - 1;
-        const unsigned index = ((r >> bit) & 1) << 2 | ((g >> bit) & 1) << 1 | ((b >> bit) & 1);
-        Node*& slot = node->child[index];
-        if (!slot) {
-            slot = allocate(bit);
-            if (++node->children == 1) {
-                node->state = State::OneChild;
-            } else if (node->children == 2) {
-                node->state = State::Reducible;
-                node->next = m_reducible[static_cast<std::size_t>(node->level)];
-                m_reducible[static_cast<std::size_t>(node->level)] = node;
+    NodeId id = m_lastLeaf;
+    if (key != m_lastKey) {
+        constexpr int shift = 8 - kShortcutBits;
+        const std::size_t prefix = (r >> shift) << (2 * kShortcutBits) |
+                                   (g >> shift) << kShortcutBits | (b >> shift);
+        NodeId& shortcut = m_shortcut[prefix];
+        id = shortcut != kNone ? shortcut : 0;
+        while (m_nodes[id].state != State::Leaf) {
+            const int level = m_nodes[id].level;
+            const int bit = level - 1;
+            const unsigned index = ((r >> bit) & 1) << 2 | ((g >> bit) & 1) << 1 | ((b >> bit) & 1);
+            NodeId childId = m_nodes[id].child[index];
+            if (childId == kNone) {
+                childId = allocate(bit); // may move m_nodes
+                Node& node = m_nodes[id];
+                node.child[index] = childId;
+                if (++node.children == 1) {
+                    node.state = State::OneChild;
+                } else if (node.children == 2) {
+                    node.state = State::Reducible;
+                    node.next = m_reducible[static_cast<std::size_t>(level)];
+                    m_reducible[static_cast<std::size_t>(level)] = id;
+                }
             }
+            id = childId;
+            if (bit == kShortcutLevel)
+                shortcut = id;
         }
-        node = slot;
     }
-    ++node->count;
-    node->sumR += r;
-    node->sumG += g;
-    node->sumB += b;
+    Node& leaf = m_nodes[id];
+    ++leaf.count;
+    leaf.sumR += r;
+    leaf.sumG += g;
+    leaf.sumB += b;
     m_lastKey = key;
-    m_lastLeaf = node;
+    m_lastLeaf = id;
     if (m_leafCount > kMaxLeaves)
         reduce();
 }
 
+void ColorOctree::forgetShortcuts() { std::fill(m_shortcut.begin(), m_shortcut.end(), kNone); }
+
 void ColorOctree::reduce() {
     for (std::size_t level = 1; level < m_reducible.size(); ++level) {
-        Node* node = m_reducible[level];
-        if (!node)
+        const NodeId id = m_reducible[level];
+        if (id == kNone)
             continue;
-        m_reducible[level] = node->next;
-        node->next = nullptr;
-        const std::int32_t gone = fold(node, *node);
-        node->state = State::Leaf;
+        m_reducible[level] = m_nodes[id].next;
+        m_nodes[id].next = kNone;
+        const std::int32_t gone = fold(id, id);
+        m_nodes[id].state = State::Leaf;
         m_leafCount -= gone - 1;
         m_lastKey = UINT32_MAX; // the cached leaf may have been folded away
-        m_lastLeaf = nullptr;
+        // Shortcut nodes survive folds below their level; higher folds free them.
+        if (static_cast<int>(level) > kShortcutLevel)
+            forgetShortcuts();
         return;
     }
 }
 
-std::int32_t ColorOctree::fold(Node* node, Node& into) {
+std::int32_t ColorOctree::fold(NodeId id, NodeId into) {
     std::int32_t leaves = 0;
-    for (Node*& child : node->child) {
-        if (!child)
+    for (std::size_t k = 0; k < 8; ++k) {
+        const NodeId childId = m_nodes[id].child[k];
+        if (childId == kNone)
             continue;
-        if (child->state == State::Leaf) {
-            into.count += child->count;
-            into.sumR += child->sumR;
-            into.sumG += child->sumG;
-            into.sumB += child->sumB;
+        Node& child = m_nodes[childId];
+        if (child.state == State::Leaf) {
+            Node& target = m_nodes[into];
+            target.count += child.count;
+            target.sumR += child.sumR;
+            target.sumG += child.sumG;
+            target.sumB += child.sumB;
             ++leaves;
         } else {
-            leaves += fold(child, into);
+            leaves += fold(childId, into);
         }
-        release(child);
-        child = nullptr;
+        m_nodes[childId].next = m_free;
+        m_free = childId;
+        m_nodes[id].child[k] = kNone;
     }
-    node->children = 0;
+    m_nodes[id].children = 0;
     return leaves;
 }
 
-void ColorOctree::collect(std::vector<WeightedColor>& out) const { collect(m_root, out); }
+void ColorOctree::collect(std::vector<WeightedColor>& out) const { collect(0, out); }
 
-void ColorOctree::collect(const Node* node, std::vector<WeightedColor>& out) const {
-    if (node->state == State::Leaf) {
-        if (node->count == 0)
+void ColorOctree::collect(NodeId id, std::vector<WeightedColor>& out) const {
+    const Node& node = m_nodes[id];
+    if (node.state == State::Leaf) {
+        if (node.count == 0)
             return;
-        const double inverse = 1.0 / node->count;
+        const double inverse = 1.0 / node.count;
         auto mean = [inverse](std::uint64_t sum) {
             return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(sum) * inverse));
         };
-        out.push_back({node->count, mean(node->sumR), mean(node->sumG), mean(node->sumB)});
+        out.push_back({node.count, mean(node.sumR), mean(node.sumG), mean(node.sumB)});
         return;
     }
-    for (const Node* child : node->child)
-        if (child)
+    for (NodeId child : node.child)
+        if (child != kNone)
             collect(child, out);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace kv {
@@ -23,9 +22,6 @@ public:
     static constexpr int kRootLevel = 8;
 
     ColorOctree();
-    ~ColorOctree();
-    ColorOctree(const ColorOctree&) = delete;
-    ColorOctree& operator=(const ColorOctree&) = delete;
 
     void insert(unsigned r, unsigned g, unsigned b);
     std::int32_t leafCount() const { return m_leafCount; }
@@ -35,34 +31,38 @@ public:
 
 private:
     enum class State : std::uint8_t { New, OneChild, Reducible, Leaf };
+    using NodeId = std::uint32_t; // 0 is the root, so as a child it means none
     struct Node {
         std::uint64_t sumR = 0, sumG = 0, sumB = 0;
         std::uint32_t count = 0;
-        std::int32_t level = 0;
+        std::uint8_t level = 0;
         State state = State::New;
         std::uint8_t children = 0;
-        std::array<Node*, 8> child{};
-        Node* next = nullptr; // reducible list of its level, or the free list
+        NodeId next = 0; // reducible list of its level, or the free list
+        std::array<NodeId, 8> child{};
     };
-    static constexpr std::size_t kBlockNodes = 1024;
+    // Descents start at the node of this level that the color's top bits
+    // lead to, remembered per prefix, instead of at the root.
+    static constexpr int kShortcutLevel = 4;
+    static constexpr int kShortcutBits = kRootLevel - kShortcutLevel;
+    static constexpr NodeId kNone = 0;
 
-    Node* allocate(int level);
-    void release(Node* node);
+    NodeId allocate(int level);
     void reduce();
-    // Adds the leaves below `node` to `into` and frees every node below it;
+    // Adds the leaves below `id` to `into`, frees every node below it and
     // returns how many leaves went.
-    std::int32_t fold(Node* node, Node& into);
-    void collect(const Node* node, std::vector<WeightedColor>& out) const;
+    std::int32_t fold(NodeId id, NodeId into);
+    void collect(NodeId id, std::vector<WeightedColor>& out) const;
+    void forgetShortcuts();
 
-    std::vector<std::unique_ptr<Node[]>> m_blocks;
-    std::size_t m_blockUsed = kBlockNodes;
-    Node* m_free = nullptr;
-    Node* m_root = nullptr;
-    std::array<Node*, kRootLevel + 1> m_reducible{};
+    std::vector<Node> m_nodes;
+    NodeId m_free = kNone;
+    std::array<NodeId, kRootLevel + 1> m_reducible{};
     std::int32_t m_leafCount = 0;
+    std::vector<NodeId> m_shortcut; // by the top kShortcutBits of R, G, B
     // The leaf the previous color ended in; runs of one color skip the descent.
     std::uint32_t m_lastKey = UINT32_MAX;
-    Node* m_lastLeaf = nullptr;
+    NodeId m_lastLeaf = kNone;
 };
 
 } // namespace kv
