@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -11,9 +12,11 @@ namespace {
 constexpr const char* kPoolFailure = "Quantizer data allocation failed";
 }
 
-ColorOctree::ColorOctree() {
+ColorOctree::ColorOctree(std::size_t expectedColors) {
+    // A leaf brings at most one node per level, and leaves are bounded.
+    constexpr std::size_t kMostNodes = (kMaxLeaves + 1) * kRootLevel + 1;
     try {
-        m_nodes.reserve(4096);
+        m_nodes.reserve(std::min(kMostNodes, expectedColors * kRootLevel + 1));
         m_shortcut.assign(std::size_t{1} << (3 * kShortcutBits), kNone);
     } catch (const std::bad_alloc&) {
         throw CKVException(kPoolFailure);

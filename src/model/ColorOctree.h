@@ -21,7 +21,8 @@ public:
     static constexpr std::int32_t kMaxLeaves = 4096;
     static constexpr int kRootLevel = 8;
 
-    ColorOctree();
+    // The hint (how many colors will come) sizes the node pool up front.
+    explicit ColorOctree(std::size_t expectedColors = 0);
 
     void insert(unsigned r, unsigned g, unsigned b);
     std::int32_t leafCount() const { return m_leafCount; }

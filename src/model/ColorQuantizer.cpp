@@ -45,10 +45,10 @@ ColorQuantizer::Box ColorQuantizer::measure(const std::vector<WeightedColor>& li
 }
 
 std::vector<Color32> ColorQuantizer::quantize(const PixelArray& pixels, std::int32_t maxColors) {
-    ColorOctree octree;
-    bool transparent = false;
     const std::int32_t w = pixels.isEmpty() ? 0 : pixels.width();
     const std::int32_t h = pixels.isEmpty() ? 0 : pixels.height();
+    ColorOctree octree(pixels.pixelCount());
+    bool transparent = false;
     for (std::int32_t y = 0; y < h; ++y) {
         const Color32* row = pixels.row(y);
         for (std::int32_t x = 0; x < w; ++x) {

@@ -116,8 +116,16 @@ bool PaletteLookupTree::build(const Color32* colors, std::int32_t count,
         items.erase(std::unique(items.begin(), items.end(),
                                 [](const Item& x, const Item& y) { return x.key() == y.key(); }),
                     items.end());
-        if (!items.empty())
+        if (!items.empty()) {
+            // Entries near the planes repeat down the tree: about 40 nodes
+            // per entry for a full palette of natural colors.
+            try {
+                m_nodes.reserve(items.size() * 48);
+            } catch (const std::bad_alloc&) {
+                throw CKVException(kNodeFailure);
+            }
             m_root = buildNode(items);
+        }
         return true;
     } catch (const CKVException& e) {
         clear();
