@@ -54,8 +54,10 @@ void Image::renderTargetPreview(const Rect& rect) {
         }
         return;
     }
-    if (!m_palette)
+    if (!m_palette) { // its creation failed: nothing to show
+        m_targetPreview->fillRect(r, 0);
         return;
+    }
     // Palette formats: each pixel shows the entry the lookup picks for it
     // (with that entry's alpha), or transparent black when none fits.
     Palette& palette = *m_palette;
