@@ -1,9 +1,9 @@
 // Palette generation, lookup and the palette path of an image update, on a
 // 256x256 photo-like picture (smooth gradients plus grain, so the octree
 // fills up and has to fold).
+#include "model/Palette.h"
 #include "model/Image.h"
 #include "model/Layer.h"
-#include "model/Palette.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +18,9 @@ using namespace kv;
 
 constexpr std::int32_t kSize = 256;
 
-unsigned Channel(double v) { return static_cast<unsigned>(std::clamp(v, 0.0, 255.0)); }
+unsigned Channel(double v) {
+    return static_cast<unsigned>(std::clamp(v, 0.0, 255.0));
+}
 
 void PaintPhotoLike(PixelArray& pixels) {
     std::mt19937 rng(42);
@@ -100,9 +102,8 @@ void BM_MapThroughTree(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(sum);
     }
-    state.counters["Mpx/s"] = benchmark::Counter(static_cast<double>(state.iterations()) *
-                                                     kSize * kSize / 1e6,
-                                                 benchmark::Counter::kIsRate);
+    state.counters["Mpx/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kSize * kSize / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MapThroughTree)->Unit(benchmark::kMillisecond);
 
@@ -119,9 +120,8 @@ void BM_MapThroughTreeRows(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(sum);
     }
-    state.counters["Mpx/s"] = benchmark::Counter(static_cast<double>(state.iterations()) *
-                                                     kSize * kSize / 1e6,
-                                                 benchmark::Counter::kIsRate);
+    state.counters["Mpx/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kSize * kSize / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MapThroughTreeRows)->Unit(benchmark::kMillisecond);
 
@@ -158,9 +158,8 @@ void BM_MapBruteForce(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(sum);
     }
-    state.counters["Mpx/s"] = benchmark::Counter(static_cast<double>(state.iterations()) *
-                                                     kSize * kSize / 1e6,
-                                                 benchmark::Counter::kIsRate);
+    state.counters["Mpx/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kSize * kSize / 1e6, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MapBruteForce)->Unit(benchmark::kMillisecond);
 

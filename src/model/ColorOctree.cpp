@@ -51,8 +51,8 @@ void ColorOctree::insert(unsigned r, unsigned g, unsigned b) {
     NodeId id = m_lastLeaf;
     if (key != m_lastKey) {
         constexpr int shift = 8 - kShortcutBits;
-        const std::size_t prefix = (r >> shift) << (2 * kShortcutBits) |
-                                   (g >> shift) << kShortcutBits | (b >> shift);
+        const std::size_t prefix =
+            (r >> shift) << (2 * kShortcutBits) | (g >> shift) << kShortcutBits | (b >> shift);
         NodeId& shortcut = m_shortcut[prefix];
         id = shortcut != kNone ? shortcut : 0;
         while (m_nodes[id].state != State::Leaf) {
@@ -73,8 +73,7 @@ void ColorOctree::insert(unsigned r, unsigned g, unsigned b) {
                 }
             }
             id = childId;
-            if (bit == kShortcutLevel)
-                shortcut = id;
+            if (bit == kShortcutLevel) shortcut = id;
         }
     }
     Node& leaf = m_nodes[id];
@@ -84,17 +83,17 @@ void ColorOctree::insert(unsigned r, unsigned g, unsigned b) {
     leaf.sumB += b;
     m_lastKey = key;
     m_lastLeaf = id;
-    if (m_leafCount > kMaxLeaves)
-        reduce();
+    if (m_leafCount > kMaxLeaves) reduce();
 }
 
-void ColorOctree::forgetShortcuts() { std::fill(m_shortcut.begin(), m_shortcut.end(), kNone); }
+void ColorOctree::forgetShortcuts() {
+    std::fill(m_shortcut.begin(), m_shortcut.end(), kNone);
+}
 
 void ColorOctree::reduce() {
     for (std::size_t level = 1; level < m_reducible.size(); ++level) {
         const NodeId id = m_reducible[level];
-        if (id == kNone)
-            continue;
+        if (id == kNone) continue;
         m_reducible[level] = m_nodes[id].next;
         m_nodes[id].next = kNone;
         const std::int32_t gone = fold(id, id);
@@ -102,8 +101,7 @@ void ColorOctree::reduce() {
         m_leafCount -= gone - 1;
         m_lastKey = UINT32_MAX; // the cached leaf may have been folded away
         // Shortcut nodes survive folds below their level; higher folds free them.
-        if (static_cast<int>(level) > kShortcutLevel)
-            forgetShortcuts();
+        if (static_cast<int>(level) > kShortcutLevel) forgetShortcuts();
         return;
     }
 }
@@ -112,8 +110,7 @@ std::int32_t ColorOctree::fold(NodeId id, NodeId into) {
     std::int32_t leaves = 0;
     for (std::size_t k = 0; k < 8; ++k) {
         const NodeId childId = m_nodes[id].child[k];
-        if (childId == kNone)
-            continue;
+        if (childId == kNone) continue;
         Node& child = m_nodes[childId];
         if (child.state == State::Leaf) {
             Node& target = m_nodes[into];
@@ -133,13 +130,14 @@ std::int32_t ColorOctree::fold(NodeId id, NodeId into) {
     return leaves;
 }
 
-void ColorOctree::collect(std::vector<WeightedColor>& out) const { collect(0, out); }
+void ColorOctree::collect(std::vector<WeightedColor>& out) const {
+    collect(0, out);
+}
 
 void ColorOctree::collect(NodeId id, std::vector<WeightedColor>& out) const {
     const Node& node = m_nodes[id];
     if (node.state == State::Leaf) {
-        if (node.count == 0)
-            return;
+        if (node.count == 0) return;
         const double inverse = 1.0 / node.count;
         auto mean = [inverse](std::uint64_t sum) {
             return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(sum) * inverse));
@@ -148,8 +146,7 @@ void ColorOctree::collect(NodeId id, std::vector<WeightedColor>& out) const {
         return;
     }
     for (NodeId child : node.child)
-        if (child != kNone)
-            collect(child, out);
+        if (child != kNone) collect(child, out);
 }
 
 } // namespace kv

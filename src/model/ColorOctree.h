@@ -17,7 +17,7 @@ struct WeightedColor {
 // into itself. This bounds the later box splitting whatever the image size.
 // Allocation failures throw CKVException("Quantizer data allocation failed").
 class ColorOctree {
-public:
+  public:
     static constexpr std::int32_t kMaxLeaves = 4096;
     static constexpr int kRootLevel = 8;
 
@@ -30,7 +30,7 @@ public:
     // count and its mean color rounded to nearest (ties to even).
     void collect(std::vector<WeightedColor>& out) const;
 
-private:
+  private:
     enum class State : std::uint8_t { New, OneChild, Reducible, Leaf };
     using NodeId = std::uint32_t; // 0 is the root, so as a child it means none
     struct Node {

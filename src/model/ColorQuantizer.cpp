@@ -22,11 +22,11 @@ ColorQuantizer::Box ColorQuantizer::measure(const std::vector<WeightedColor>& li
         sum[1] += std::uint64_t{c.count} * static_cast<std::uint64_t>(c.g);
         sum[2] += std::uint64_t{c.count} * static_cast<std::uint64_t>(c.b);
     }
-    if (total == 0)
-        return box;
+    if (total == 0) return box;
     const double inverse = 1.0 / static_cast<double>(total);
     for (int k = 0; k < 3; ++k)
-        box.mean[k] = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(sum[k]) * inverse));
+        box.mean[k] =
+            static_cast<std::int32_t>(std::nearbyint(static_cast<double>(sum[k]) * inverse));
     float variance[3] = {};
     for (std::size_t i = begin; i < end; ++i) {
         const WeightedColor& c = list[i];
@@ -38,8 +38,7 @@ ColorQuantizer::Box ColorQuantizer::measure(const std::vector<WeightedColor>& li
     }
     box.axis = 0;
     for (int k = 1; k < 3; ++k)
-        if (variance[k] > variance[box.axis])
-            box.axis = k;
+        if (variance[k] > variance[box.axis]) box.axis = k;
     box.priority = variance[box.axis];
     return box;
 }
@@ -66,20 +65,20 @@ std::vector<Color32> ColorQuantizer::quantize(const PixelArray& pixels, std::int
     const std::int32_t t = transparent ? 1 : 0;
     const std::size_t k = static_cast<std::size_t>(
         std::max<std::int64_t>(0, std::min<std::int64_t>(static_cast<std::int64_t>(list.size()),
-                                                          std::int64_t{maxColors} - t)));
+                                                         std::int64_t{maxColors} - t)));
 
     std::vector<Box> boxes;
     boxes.reserve(k);
-    if (k > 0)
-        boxes.push_back(measure(list, 0, list.size()));
+    if (k > 0) boxes.push_back(measure(list, 0, list.size()));
     while (boxes.size() < k) {
         std::size_t pick = 0;
         for (std::size_t i = 1; i < boxes.size(); ++i)
-            if (boxes[i].priority > boxes[pick].priority)
-                pick = i;
+            if (boxes[i].priority > boxes[pick].priority) pick = i;
         const Box box = boxes[pick];
         const int axis = box.axis;
-        auto key = [axis](const WeightedColor& c) { return axis == 0 ? c.r : axis == 1 ? c.g : c.b; };
+        auto key = [axis](const WeightedColor& c) {
+            return axis == 0 ? c.r : axis == 1 ? c.g : c.b;
+        };
         const auto first = list.begin() + static_cast<std::ptrdiff_t>(box.begin);
         const auto last = list.begin() + static_cast<std::ptrdiff_t>(box.end);
         std::stable_sort(first, last, [&key](const WeightedColor& a, const WeightedColor& b) {
@@ -101,8 +100,7 @@ std::vector<Color32> ColorQuantizer::quantize(const PixelArray& pixels, std::int
         colors.push_back(MakeColor32(static_cast<unsigned>(box.mean[0]),
                                      static_cast<unsigned>(box.mean[1]),
                                      static_cast<unsigned>(box.mean[2]), 255));
-    if (transparent)
-        colors.push_back(0);
+    if (transparent) colors.push_back(0);
     return colors;
 }
 
@@ -113,8 +111,7 @@ bool QuantizeColors(const PixelArray& pixels, std::int32_t maxColors,
         colors.swap(result);
         return true;
     } catch (const CKVException& e) {
-        if (e.message() != "Color quantization error")
-            ReportError(e.message());
+        if (e.message() != "Color quantization error") ReportError(e.message());
     } catch (const std::bad_alloc&) {
     }
     ReportError("Color quantization error");

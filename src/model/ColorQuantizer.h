@@ -14,7 +14,7 @@ namespace kv {
 // Pixels with alpha below 128 count as transparent and reserve the last
 // color, (0, 0, 0, 0).
 class ColorQuantizer {
-public:
+  public:
     struct Box {
         std::size_t begin = 0, end = 0; // range of the color list
         std::int32_t mean[3] = {};
@@ -26,13 +26,11 @@ public:
     std::vector<Color32> quantize(const PixelArray& pixels, std::int32_t maxColors);
 
     // The box over list[begin, end) with its mean, split axis and priority.
-    static Box measure(const std::vector<WeightedColor>& list, std::size_t begin,
-                       std::size_t end);
+    static Box measure(const std::vector<WeightedColor>& list, std::size_t begin, std::size_t end);
 };
 
 // ColorQuantizer::quantize with the error boxes: false (after "Color
 // quantization error") when it fails, with `colors` untouched.
-bool QuantizeColors(const PixelArray& pixels, std::int32_t maxColors,
-                    std::vector<Color32>& colors);
+bool QuantizeColors(const PixelArray& pixels, std::int32_t maxColors, std::vector<Color32>& colors);
 
 } // namespace kv

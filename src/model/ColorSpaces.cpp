@@ -10,8 +10,7 @@ namespace {
 constexpr float kOneSixth = 0.16666667f;
 
 float Linearise(float c) {
-    if (c <= 0.03928f)
-        return c * 0.07739938f;
+    if (c <= 0.03928f) return c * 0.07739938f;
     return std::pow((c + 0.055f) * 0.94786733f, 2.4f);
 }
 
@@ -37,9 +36,13 @@ const WhitePoint& White() {
     return white;
 }
 
-float CubeRoot(float t) { return std::pow(t, 1.0f / 3.0f); }
+float CubeRoot(float t) {
+    return std::pow(t, 1.0f / 3.0f);
+}
 
-float LabF(float t) { return t > 0.008856f ? CubeRoot(t) : 7.787f * t + 0.13793103f; }
+float LabF(float t) {
+    return t > 0.008856f ? CubeRoot(t) : 7.787f * t + 0.13793103f;
+}
 
 // Hue sectors shared by HSV and HSL: the integer sector and the fraction.
 void HueSector(float h, int& sector, float& fraction) {
@@ -84,12 +87,24 @@ void HsvToRgb(ColorSpaceValue& v) {
     HueSector(h, i, f);
     const float p = (1 - s) * val, q = (1 - s * f) * val, t = (1 - s * (1 - f)) * val;
     switch (i) {
-    case 0: v.r = val, v.g = t, v.b = p; break;
-    case 1: v.r = q, v.g = val, v.b = p; break;
-    case 2: v.r = p, v.g = val, v.b = t; break;
-    case 3: v.r = p, v.g = q, v.b = val; break;
-    case 4: v.r = t, v.g = p, v.b = val; break;
-    default: v.r = val, v.g = p, v.b = q; break;
+    case 0:
+        v.r = val, v.g = t, v.b = p;
+        break;
+    case 1:
+        v.r = q, v.g = val, v.b = p;
+        break;
+    case 2:
+        v.r = p, v.g = val, v.b = t;
+        break;
+    case 3:
+        v.r = p, v.g = q, v.b = val;
+        break;
+    case 4:
+        v.r = t, v.g = p, v.b = val;
+        break;
+    default:
+        v.r = val, v.g = p, v.b = q;
+        break;
     }
 }
 
@@ -106,8 +121,7 @@ void RgbToHsl(ColorSpaceValue& v) {
     float h;
     if (v.r == mx) {
         h = (v.g - v.b) / d;
-        if (h < 0)
-            h += 6;
+        if (h < 0) h += 6;
     } else if (v.g == mx) {
         h = (v.b - v.r) / d + 2;
     } else {
@@ -129,12 +143,24 @@ void HslToRgb(ColorSpaceValue& v) {
     HueSector(v.c1, i, f);
     const float t = f * (q - p), up = p + t, down = q - t;
     switch (i) {
-    case 0: v.r = q, v.g = up, v.b = p; break;
-    case 1: v.r = down, v.g = q, v.b = p; break;
-    case 2: v.r = p, v.g = q, v.b = up; break;
-    case 3: v.r = p, v.g = down, v.b = q; break;
-    case 4: v.r = up, v.g = p, v.b = q; break;
-    default: v.r = q, v.g = p, v.b = down; break;
+    case 0:
+        v.r = q, v.g = up, v.b = p;
+        break;
+    case 1:
+        v.r = down, v.g = q, v.b = p;
+        break;
+    case 2:
+        v.r = p, v.g = q, v.b = up;
+        break;
+    case 3:
+        v.r = p, v.g = down, v.b = q;
+        break;
+    case 4:
+        v.r = up, v.g = p, v.b = q;
+        break;
+    default:
+        v.r = q, v.g = p, v.b = down;
+        break;
     }
 }
 

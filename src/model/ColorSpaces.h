@@ -13,7 +13,9 @@ struct ColorSpaceValue {
 };
 
 // A channel byte as 0..1.
-constexpr float ByteToUnit(unsigned byte) { return static_cast<float>(byte) * 0.003921569f; }
+constexpr float ByteToUnit(unsigned byte) {
+    return static_cast<float>(byte) * 0.003921569f;
+}
 
 void RgbToHsv(ColorSpaceValue& v);
 // A hue of one full turn (which RgbToHsv gives for pure red) works as 0.

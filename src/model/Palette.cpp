@@ -12,8 +12,7 @@
 namespace kv {
 
 void PaletteEntry::changed() {
-    if (m_owner)
-        m_owner->discardLookup();
+    if (m_owner) m_owner->discardLookup();
 }
 
 void PaletteEntry::setA(std::int32_t value) {
@@ -47,8 +46,7 @@ void PaletteEntry::setArgb(std::int32_t a, std::int32_t r, std::int32_t g, std::
 Palette::~Palette() = default;
 
 bool Palette::setCount(std::int32_t n) {
-    if (n == m_count)
-        return true;
+    if (n == m_count) return true;
     if (n < 0 || n > kMaxCapacity) {
         ReportError("Palette array allocation failed");
         return false;
@@ -64,7 +62,8 @@ bool Palette::setCount(std::int32_t n) {
         return false;
     }
     if (c != m_capacity) {
-        std::unique_ptr<PaletteEntry[]> fresh(new (std::nothrow) PaletteEntry[static_cast<std::size_t>(c)]);
+        std::unique_ptr<PaletteEntry[]> fresh(new (std::nothrow)
+                                                  PaletteEntry[static_cast<std::size_t>(c)]);
         if (!fresh && c > 0) {
             ReportError("Palette array allocation failed");
             return false;
@@ -94,8 +93,7 @@ void Palette::setStandard(StandardPalette which) {
     static constexpr std::array<Color32, 2> kMono = {MakeColor32(0, 0, 0, 255),
                                                      MakeColor32(255, 255, 255, 255)};
     auto apply = [this](const auto& colors) {
-        if (!setCount(static_cast<std::int32_t>(colors.size())))
-            return;
+        if (!setCount(static_cast<std::int32_t>(colors.size()))) return;
         for (std::size_t i = 0; i < colors.size(); ++i)
             m_entries[i].setColor(colors[i]);
     };
@@ -112,12 +110,10 @@ void Palette::discardLookup() {
 }
 
 void Palette::lookupMany(const Color32* colors, std::int32_t n, std::int32_t* indexes) {
-    if (!m_lookupBuilt)
-        buildLookup();
+    if (!m_lookupBuilt) buildLookup();
     m_tree.findMany(colors, n, indexes);
     for (std::int32_t i = 0; i < n; ++i)
-        if (AlphaOf(colors[i]) < 128)
-            indexes[i] = m_transparentIndex;
+        if (AlphaOf(colors[i]) < 128) indexes[i] = m_transparentIndex;
 }
 
 void Palette::buildLookup() {
@@ -133,16 +129,13 @@ void Palette::buildLookup() {
     }
     for (std::int32_t i = 0; i < m_count; ++i)
         colors[static_cast<std::size_t>(i)] = entry(i).color();
-    if (!m_tree.build(colors.data(), m_count, m_transparentIndex))
-        m_transparentIndex = -1;
+    if (!m_tree.build(colors.data(), m_count, m_transparentIndex)) m_transparentIndex = -1;
 }
 
 bool Palette::generate(const PixelArray& pixels, std::int32_t maxColors) {
     std::vector<Color32> colors;
-    if (!QuantizeColors(pixels, maxColors, colors))
-        return false;
-    if (!setCount(static_cast<std::int32_t>(colors.size())))
-        return false;
+    if (!QuantizeColors(pixels, maxColors, colors)) return false;
+    if (!setCount(static_cast<std::int32_t>(colors.size()))) return false;
     for (std::size_t i = 0; i < colors.size(); ++i)
         m_entries[i].setColor(colors[i]);
     return true;
@@ -158,8 +151,7 @@ bool Palette::order() {
     }
     for (std::int32_t i = 0; i < m_count; ++i)
         colors[static_cast<std::size_t>(i)] = entry(i).color();
-    if (!OrderPaletteColors(colors))
-        return false;
+    if (!OrderPaletteColors(colors)) return false;
     for (std::int32_t i = 0; i < m_count; ++i)
         entry(i).setColor(colors[static_cast<std::size_t>(i)]);
     return true;

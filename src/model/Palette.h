@@ -14,7 +14,7 @@ class Palette;
 // One color of a palette. Components hold at most 255; any change makes the
 // owner's nearest-color lookup stale, so it is dropped at once.
 class PaletteEntry {
-public:
+  public:
     PaletteEntry() = default;
     PaletteEntry(const PaletteEntry&) = delete;
     PaletteEntry& operator=(const PaletteEntry&) = delete;
@@ -40,7 +40,7 @@ public:
                 static_cast<std::int32_t>(GreenOf(c)), static_cast<std::int32_t>(BlueOf(c)));
     }
 
-private:
+  private:
     friend class Palette;
     void changed();
 
@@ -59,7 +59,7 @@ enum class StandardPalette { BlackAndWhite, Colors16 };
 // any change and dropped whenever an entry, the count or the current image
 // changes.
 class Palette {
-public:
+  public:
     // Larger counts are refused as an allocation failure: no palette format
     // comes anywhere near, and the doubling must not overflow.
     static constexpr std::int32_t kMaxCapacity = 1 << 24;
@@ -87,10 +87,8 @@ public:
     // below 128 take the transparent entry (an entry of alpha 0), the others
     // the nearest opaque one.
     std::int32_t lookup(Color32 color) {
-        if (!m_lookupBuilt)
-            buildLookup();
-        if (AlphaOf(color) < 128)
-            return m_transparentIndex;
+        if (!m_lookupBuilt) buildLookup();
+        if (AlphaOf(color) < 128) return m_transparentIndex;
         return m_tree.find(color);
     }
     // lookup() for n colors at once, the faster way for whole rows.
@@ -105,7 +103,7 @@ public:
     // Arranges the entries for display, dark to light along a short path.
     bool order();
 
-private:
+  private:
     void buildLookup();
 
     std::int32_t m_count = 0;

@@ -14,7 +14,9 @@ namespace {
 constexpr const char* kNodeFailure = "Palette mapping data allocation failed";
 constexpr const char* kListFailure = "Temporary palette data allocation failed";
 
-std::int64_t Square(std::int64_t v) { return v * v; }
+std::int64_t Square(std::int64_t v) {
+    return v * v;
+}
 
 // num / den rounded to nearest, ties to even; 0 < den < 2^18 and |num| <
 // 2^40. A quotient that is not a tie lies at least 1 / (2 den) from one,
@@ -74,15 +76,13 @@ void PaletteLookupTree::findMany(const Color32* colors, std::int32_t n,
         for (;;) {
             bool active = false;
             for (int k = 0; k < kLanes; ++k) {
-                if (link[k] < 0)
-                    continue;
+                if (link[k] < 0) continue;
                 const Node& nd = nodes[link[k]];
-                link[k] = r2[k] * nd.nx + g2[k] * nd.ny + b2[k] * nd.nz + nd.d >= 0 ? nd.right
-                                                                                     : nd.left;
+                link[k] =
+                    r2[k] * nd.nx + g2[k] * nd.ny + b2[k] * nd.nz + nd.d >= 0 ? nd.right : nd.left;
                 active = true;
             }
-            if (!active)
-                break;
+            if (!active) break;
         }
         for (int k = 0; k < kLanes; ++k)
             indexes[i + k] = ~link[k];
@@ -139,8 +139,7 @@ bool PaletteLookupTree::build(const Color32* colors, std::int32_t count,
 
 PaletteLookupTree::Link PaletteLookupTree::buildNode(ItemList& items) {
     const std::int64_t n = static_cast<std::int64_t>(items.size());
-    if (n == 1)
-        return ~items.front().index;
+    if (n == 1) return ~items.front().index;
     const Link self = newNode();
     Node plane;
     Node* node = &plane; // the pool may move while the children are built
@@ -173,8 +172,8 @@ PaletteLookupTree::Link PaletteLookupTree::buildNode(ItemList& items) {
     node->nx = c2->r - c1->r;
     node->ny = c2->g - c1->g;
     node->nz = c2->b - c1->b;
-    node->d = -(node->nx * (c1->r + c2->r) + node->ny * (c1->g + c2->g) +
-                node->nz * (c1->b + c2->b));
+    node->d =
+        -(node->nx * (c1->r + c2->r) + node->ny * (c1->g + c2->g) + node->nz * (c1->b + c2->b));
 
     for (Item& e : items)
         e.s = 2 * e.r * node->nx + 2 * e.g * node->ny + 2 * e.b * node->nz + node->d;
@@ -187,10 +186,14 @@ PaletteLookupTree::Link PaletteLookupTree::buildNode(ItemList& items) {
     // projection onto the plane than e itself: then some point on the plane
     // has e as its nearest among them, and e must be reachable from that side.
     // The scan starts next to e, where a nearer entry is likeliest.
-    auto nearestToProjection = [&](const Item& e, std::size_t from, std::size_t to, bool backwards) {
-        const std::int64_t px = DivideRoundHalfEven(2 * e.r * n2 - std::int64_t{e.s} * node->nx, n2);
-        const std::int64_t py = DivideRoundHalfEven(2 * e.g * n2 - std::int64_t{e.s} * node->ny, n2);
-        const std::int64_t pz = DivideRoundHalfEven(2 * e.b * n2 - std::int64_t{e.s} * node->nz, n2);
+    auto nearestToProjection = [&](const Item& e, std::size_t from, std::size_t to,
+                                   bool backwards) {
+        const std::int64_t px =
+            DivideRoundHalfEven(2 * e.r * n2 - std::int64_t{e.s} * node->nx, n2);
+        const std::int64_t py =
+            DivideRoundHalfEven(2 * e.g * n2 - std::int64_t{e.s} * node->ny, n2);
+        const std::int64_t pz =
+            DivideRoundHalfEven(2 * e.b * n2 - std::int64_t{e.s} * node->nz, n2);
         const std::int64_t own = Square(2 * e.r - px) + Square(2 * e.g - py) + Square(2 * e.b - pz);
         for (std::size_t j = from; j < to; ++j) {
             const Item& o = items[backwards ? to - 1 - (j - from) : j];

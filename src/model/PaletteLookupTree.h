@@ -12,7 +12,7 @@ namespace kv {
 // a lookup is a short descent of integer plane tests. Coordinates are doubled
 // to keep midpoints integral. Entries close to a plane go to both sides.
 class PaletteLookupTree {
-public:
+  public:
     // Nodes are taken from the pool this many at a time.
     static constexpr std::int32_t kNodesPerBlock = 256;
 
@@ -47,8 +47,7 @@ public:
     // entries. Alpha is not looked at.
     std::int32_t find(Color32 color) const {
         Link link = m_root;
-        if (link == kNoLink)
-            return -1;
+        if (link == kNoLink) return -1;
         const std::int32_t r2 = static_cast<std::int32_t>(RedOf(color)) * 2;
         const std::int32_t g2 = static_cast<std::int32_t>(GreenOf(color)) * 2;
         const std::int32_t b2 = static_cast<std::int32_t>(BlueOf(color)) * 2;
@@ -63,7 +62,7 @@ public:
     // memory waits overlap.
     void findMany(const Color32* colors, std::int32_t n, std::int32_t* indexes) const;
 
-private:
+  private:
     struct Item;
     using ItemList = std::vector<Item>;
 

@@ -55,12 +55,15 @@ void Order(std::vector<Color32>& colors) {
     path.reserve(waiting.size() + 2);
     path.push_back(-1);
     path.push_back(-2);
-    auto labOf = [&](std::int32_t i) { return i == -1 ? black : i == -2 ? white : waiting[static_cast<std::size_t>(i)].lab; };
+    auto labOf = [&](std::int32_t i) {
+        return i == -1 ? black : i == -2 ? white : waiting[static_cast<std::size_t>(i)].lab;
+    };
 
     for (std::size_t round = 0; round < waiting.size(); ++round) {
         std::size_t pick = SIZE_MAX;
         for (std::size_t i = 0; i < waiting.size(); ++i)
-            if (!waiting[i].placed && (pick == SIZE_MAX || waiting[i].distance > waiting[pick].distance))
+            if (!waiting[i].placed &&
+                (pick == SIZE_MAX || waiting[i].distance > waiting[pick].distance))
                 pick = i;
         Waiting& e = waiting[pick];
         e.placed = true;
@@ -87,8 +90,7 @@ void Order(std::vector<Color32>& colors) {
 
     std::size_t out = 0;
     for (std::int32_t i : path)
-        if (i >= 0)
-            colors[out++] = waiting[static_cast<std::size_t>(i)].color;
+        if (i >= 0) colors[out++] = waiting[static_cast<std::size_t>(i)].color;
     for (Color32 c : asideColors)
         colors[out++] = c;
 }

@@ -1,5 +1,5 @@
-#include "model/ColorOctree.h"
 #include "model/ColorQuantizer.h"
+#include "model/ColorOctree.h"
 #include "model/Palette.h"
 #include "model/PaletteOrdering.h"
 
@@ -47,10 +47,16 @@ TEST(ColorQuantizer, PaletteSizes) {
         bool transparentLast;
     };
     Case cases[] = {
-        {"one color", Raster(5, 3, [](auto, auto) { return MakeColor32(37, 99, 200, 255); }), 256, 1, false},
-        {"all transparent", Raster(4, 4, [](auto x, auto) { return MakeColor32(x, 1, 2, 127); }), 256, 1, true},
-        {"three colors and holes", Raster(4, 4, [](auto x, auto y) {
-             return x == 3 ? MakeColor32(1, 1, y, 0) : MakeColor32(x * 100, 0, 0, 255); }), 256, 4, true},
+        {"one color", Raster(5, 3, [](auto, auto) { return MakeColor32(37, 99, 200, 255); }), 256,
+         1, false},
+        {"all transparent", Raster(4, 4, [](auto x, auto) { return MakeColor32(x, 1, 2, 127); }),
+         256, 1, true},
+        {"three colors and holes",
+         Raster(4, 4,
+                [](auto x, auto y) {
+                    return x == 3 ? MakeColor32(1, 1, y, 0) : MakeColor32(x * 100, 0, 0, 255);
+                }),
+         256, 4, true},
         {"300 opaque", ThreeHundredColors(false), 256, 256, false},
         {"300 with holes", ThreeHundredColors(true), 256, 256, true},
         {"300 into two", ThreeHundredColors(false), 2, 2, false},

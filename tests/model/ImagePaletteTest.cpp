@@ -15,7 +15,7 @@ using PixelFn = std::function<Color32(std::int32_t, std::int32_t)>;
 // An image with one visible layer. The picture is written into the layer and
 // into the composite alike, so it holds whether or not the update flattens.
 class PaletteImage : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         image.setSize(8, 6);
         layer = image.insertLayer(std::make_unique<Layer>());
@@ -27,8 +27,7 @@ protected:
                 layer->pixels().set(x, y, pixel(x, y));
                 image.composite().set(x, y, pixel(x, y));
             }
-        if (withUpdate)
-            image.update();
+        if (withUpdate) image.update();
     }
 
     std::vector<Color32> paletteColors() const {
@@ -55,10 +54,8 @@ protected:
 };
 
 const PixelFn kFourColors = [](std::int32_t x, std::int32_t y) {
-    if (x < 2)
-        return MakeColor32(255, 255, 255, 255);
-    if (x < 4)
-        return MakeColor32(30, 30, 30, 255);
+    if (x < 2) return MakeColor32(255, 255, 255, 255);
+    if (x < 4) return MakeColor32(30, 30, 30, 255);
     return y < 3 ? MakeColor32(200, 40, 40, 255) : MakeColor32(40, 40, 200, 255);
 };
 
@@ -72,8 +69,7 @@ TEST_F(PaletteImage, EightBitGeneratesOrdersAndPreviews) {
     EXPECT_EQ(colors.back(), MakeColor32(255, 255, 255, 255));
     expectPreviewFollowsLookup();
     EXPECT_EQ(image.targetPreview()->get(5, 5), MakeColor32(40, 40, 200, 255));
-    EXPECT_EQ(image.memorySize() - image.palette()->memorySize() + 56 + 24 * 4,
-              image.memorySize());
+    EXPECT_EQ(image.memorySize() - image.palette()->memorySize() + 56 + 24 * 4, image.memorySize());
 }
 
 TEST_F(PaletteImage, UnlockedPaletteFollowsEveryUpdate) {
@@ -120,8 +116,8 @@ TEST_F(PaletteImage, FixedPalettesAreLockedAndSwitchingBackRegenerates) {
 
     image.setTargetFormat(TargetFormat::Mono);
     EXPECT_TRUE(image.paletteLocked());
-    EXPECT_EQ(paletteColors(), (std::vector<Color32>{MakeColor32(0, 0, 0, 255),
-                                                     MakeColor32(255, 255, 255, 255)}));
+    EXPECT_EQ(paletteColors(),
+              (std::vector<Color32>{MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)}));
     expectPreviewFollowsLookup();
 
     image.setTargetFormat(TargetFormat::Palette8);

@@ -22,8 +22,7 @@ std::int64_t Distance2(Color32 a, Color32 b) {
 std::int64_t NearestDistance2(const std::vector<Color32>& entries, Color32 c) {
     std::int64_t best = INT64_MAX;
     for (Color32 e : entries)
-        if (AlphaOf(e) != 0)
-            best = std::min(best, Distance2(e, c));
+        if (AlphaOf(e) != 0) best = std::min(best, Distance2(e, c));
     return best;
 }
 
@@ -65,8 +64,7 @@ TEST(PaletteLookup, RandomPalettesAnswerANearestEntry) {
                     const std::int64_t got = Distance2(colors[static_cast<std::size_t>(found)], c);
                     const std::int64_t best = NearestDistance2(colors, c);
                     ++probes;
-                    if (got == best)
-                        continue;
+                    if (got == best) continue;
                     ++misses;
                     ASSERT_NE(size, 2) << "one plane between two entries is exact";
                     ASSERT_LE(got, best * 9 / 4 + 2) // 1.5 times the distance
@@ -123,8 +121,8 @@ TEST(PaletteLookup, TransparencyDecidedByAlphaAlone) {
 
     // Alpha-0 entries only serve transparency; the last of them wins, and a
     // half-transparent entry still counts as opaque.
-    Fill(palette, {MakeColor32(10, 20, 30, 0), MakeColor32(200, 0, 0, 1),
-                   MakeColor32(0, 0, 0, 0), MakeColor32(0, 255, 0, 255)});
+    Fill(palette, {MakeColor32(10, 20, 30, 0), MakeColor32(200, 0, 0, 1), MakeColor32(0, 0, 0, 0),
+                   MakeColor32(0, 255, 0, 255)});
     EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 0)), 2);
     EXPECT_EQ(palette.transparentIndex(), 2);
     EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 255)), 1);

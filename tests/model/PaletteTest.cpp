@@ -1,5 +1,5 @@
-#include "model/Image.h"
 #include "model/Palette.h"
+#include "model/Image.h"
 #include "model/Project.h"
 #include "support/CapturingReporter.h"
 
@@ -17,8 +17,8 @@ struct CapacityStep {
 // Counts walked in sequence on one palette; the first row starts empty.
 TEST(Palette, CapacityDoublesAndHalvesAndOnlyANewArrayLosesColors) {
     const CapacityStep steps[] = {
-        {0, 3, 4, false},  {3, 4, 4, true},   {4, 5, 8, false},  {5, 2, 8, true},
-        {2, 1, 4, false},  {1, 0, 0, false},  {0, 256, 256, false}, {256, 64, 256, true},
+        {0, 3, 4, false},     {3, 4, 4, true},       {4, 5, 8, false},     {5, 2, 8, true},
+        {2, 1, 4, false},     {1, 0, 0, false},      {0, 256, 256, false}, {256, 64, 256, true},
         {64, 63, 128, false}, {63, 257, 512, false},
     };
     Palette palette;
@@ -54,7 +54,7 @@ TEST(Palette, ImpossibleCountsAreRefusedAndChangeNothing) {
     EXPECT_EQ(palette.capacity(), 4);
     EXPECT_EQ(palette.entry(2).r(), 77);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Palette array allocation failed",
-                                                          "Palette array allocation failed"}));
+                                                           "Palette array allocation failed"}));
 }
 
 TEST(Palette, ComponentsStopAt255) {
