@@ -85,7 +85,9 @@ class Palette {
 
     // Index of the entry that stands for `color`, or -1: pixels with alpha
     // below 128 take the transparent entry (an entry of alpha 0), the others
-    // the nearest opaque one.
+    // an opaque one found by the plane tree: the nearest, except for a small
+    // share of colors lying between entries, which may get a slightly
+    // farther one.
     std::int32_t lookup(Color32 color) {
         if (!m_lookupBuilt) buildLookup();
         if (AlphaOf(color) < 128) return m_transparentIndex;
