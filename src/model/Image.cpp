@@ -5,6 +5,7 @@
 #include "platform/ErrorReporter.h"
 
 #include <algorithm>
+#include <new>
 
 namespace kv {
 
@@ -59,8 +60,10 @@ void Image::setTargetFormat(TargetFormat format) {
     case TargetFormat::Mono:
     case TargetFormat::Palette4:
     case TargetFormat::Palette8:
-        m_palette = std::make_unique<Palette>();
-        if (format == TargetFormat::Palette8) {
+        m_palette.reset(new (std::nothrow) Palette);
+        if (!m_palette) {
+            ReportError("Palette creation failed");
+        } else if (format == TargetFormat::Palette8) {
             m_paletteLocked = false;
             regeneratePalette();
         } else {

@@ -5,6 +5,7 @@
 #include "model/Flattener.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kv {
 
@@ -51,13 +52,35 @@ void Image::renderTargetPreview(const Rect& rect) {
         }
         return;
     }
-    // Seam: palette formats preview through the nearest-color lookup, which
-    // arrives with the palette module.
+    if (!m_palette) { // its creation failed: nothing to show
+        m_targetPreview->fillRect(r, 0);
+        return;
+    }
+    // Palette formats: each pixel shows the entry the lookup picks for it
+    // (with that entry's alpha), or transparent black when none fits.
+    Palette& palette = *m_palette;
+    std::vector<Color32> colors(static_cast<std::size_t>(palette.count()) + 1, 0);
+    for (std::int32_t i = 0; i < palette.count(); ++i)
+        colors[static_cast<std::size_t>(i) + 1] = palette.entry(i).color();
+    std::vector<std::int32_t> indexes(static_cast<std::size_t>(r.width()));
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        palette.lookupMany(m_composite.row(y) + r.left, r.width(), indexes.data());
+        Color32* dst = m_targetPreview->row(y) + r.left;
+        for (std::int32_t x = 0; x < r.width(); ++x)
+            dst[x] = colors[static_cast<std::size_t>(indexes[static_cast<std::size_t>(x)] + 1)];
+    }
 }
 
 void Image::regeneratePalette() {
-    // Seam: the quantizer generates and orders the palette; it arrives with
-    // the palette module. Until then the palette keeps its entries.
+    if (!m_palette || m_paletteLocked || m_updateLock > 0)
+        return;
+    std::int32_t maxColors = 256;
+    if (m_targetFormat == TargetFormat::Mono)
+        maxColors = 2;
+    else if (m_targetFormat == TargetFormat::Palette4)
+        maxColors = 16;
+    if (m_palette->generate(m_composite, maxColors))
+        m_palette->order();
 }
 
 namespace {

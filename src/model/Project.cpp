@@ -96,8 +96,10 @@ void Project::deleteAllImages() {
 void Project::setCurrentImage(Image* image) {
     if (image == m_currentImage)
         return;
-    // Seam: the previous image's palette lookup tree is dropped here once
-    // palettes keep one.
+    // Only the current image previews continuously; the others give up the
+    // memory of their lookup until they are shown again.
+    if (m_currentImage && m_currentImage->palette())
+        m_currentImage->palette()->discardLookup();
     m_currentImage = image;
 }
 

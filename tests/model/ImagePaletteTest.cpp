@@ -1,0 +1,177 @@
+#include "model/Image.h"
+#include "model/Layer.h"
+#include "support/CapturingReporter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kv {
+namespace {
+
+using PixelFn = std::function<Color32(std::int32_t, std::int32_t)>;
+
+// An image with one visible layer. The picture is written into the layer and
+// into the composite alike, so it holds whether or not the update flattens.
+class PaletteImage : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        image.setSize(8, 6);
+        layer = image.insertLayer(std::make_unique<Layer>());
+    }
+
+    void paint(const PixelFn& pixel, bool withUpdate = true) {
+        for (std::int32_t y = 0; y < image.height(); ++y)
+            for (std::int32_t x = 0; x < image.width(); ++x) {
+                layer->pixels().set(x, y, pixel(x, y));
+                image.composite().set(x, y, pixel(x, y));
+            }
+        if (withUpdate) image.update();
+    }
+
+    std::vector<Color32> paletteColors() const {
+        std::vector<Color32> colors;
+        for (std::int32_t i = 0; i < image.palette()->count(); ++i)
+            colors.push_back(image.palette()->entry(i).color());
+        return colors;
+    }
+
+    // Every preview pixel is the palette color the lookup picks, or 0.
+    void expectPreviewFollowsLookup() {
+        ASSERT_NE(image.targetPreview(), nullptr);
+        Palette& palette = *image.palette();
+        for (std::int32_t y = 0; y < image.height(); ++y)
+            for (std::int32_t x = 0; x < image.width(); ++x) {
+                const std::int32_t index = palette.lookup(image.composite().get(x, y));
+                const Color32 expected = index < 0 ? 0 : palette.entry(index).color();
+                ASSERT_EQ(image.targetPreview()->get(x, y), expected) << x << "," << y;
+            }
+    }
+
+    Image image;
+    LayerBase* layer = nullptr;
+};
+
+const PixelFn kFourColors = [](std::int32_t x, std::int32_t y) {
+    if (x < 2) return MakeColor32(255, 255, 255, 255);
+    if (x < 4) return MakeColor32(30, 30, 30, 255);
+    return y < 3 ? MakeColor32(200, 40, 40, 255) : MakeColor32(40, 40, 200, 255);
+};
+
+TEST_F(PaletteImage, EightBitGeneratesOrdersAndPreviews) {
+    paint(kFourColors);
+    image.setTargetFormat(TargetFormat::Palette8);
+    EXPECT_FALSE(image.paletteLocked());
+    const std::vector<Color32> colors = paletteColors();
+    ASSERT_EQ(colors.size(), 4u);
+    EXPECT_EQ(colors.front(), MakeColor32(30, 30, 30, 255)); // darkest first
+    EXPECT_EQ(colors.back(), MakeColor32(255, 255, 255, 255));
+    expectPreviewFollowsLookup();
+    EXPECT_EQ(image.targetPreview()->get(5, 5), MakeColor32(40, 40, 200, 255));
+    EXPECT_EQ(image.memorySize() - image.palette()->memorySize() + 56 + 24 * 4, image.memorySize());
+}
+
+TEST_F(PaletteImage, UnlockedPaletteFollowsEveryUpdate) {
+    paint(kFourColors);
+    image.setTargetFormat(TargetFormat::Palette8);
+    paint([](std::int32_t x, std::int32_t) {
+        return x % 2 ? MakeColor32(0, 90, 0, 255) : MakeColor32(0, 0, 0, 20);
+    });
+    EXPECT_EQ(paletteColors(), (std::vector<Color32>{MakeColor32(0, 90, 0, 255), 0}));
+    EXPECT_EQ(image.targetPreview()->get(0, 0), 0u);
+    EXPECT_EQ(image.targetPreview()->get(1, 0), MakeColor32(0, 90, 0, 255));
+
+    paint([](std::int32_t, std::int32_t) { return MakeColor32(9, 9, 9, 127); });
+    EXPECT_EQ(paletteColors(), (std::vector<Color32>{0}));
+    expectPreviewFollowsLookup();
+    EXPECT_EQ(image.targetPreview()->get(3, 3), 0u);
+}
+
+TEST_F(PaletteImage, LockedPaletteStaysUntilUnlocked) {
+    paint(kFourColors);
+    image.setTargetFormat(TargetFormat::Palette8);
+    image.setPaletteLocked(true);
+    paint([](std::int32_t, std::int32_t) { return MakeColor32(250, 250, 240, 255); });
+    ASSERT_EQ(paletteColors().size(), 4u);
+    // The old palette still maps the new picture: nearest is white.
+    EXPECT_EQ(image.targetPreview()->get(0, 0), MakeColor32(255, 255, 255, 255));
+    image.setPaletteLocked(false);
+    EXPECT_EQ(paletteColors(), (std::vector<Color32>{MakeColor32(250, 250, 240, 255)}));
+    EXPECT_EQ(image.targetPreview()->get(7, 5), MakeColor32(250, 250, 240, 255));
+}
+
+TEST_F(PaletteImage, FixedPalettesAreLockedAndSwitchingBackRegenerates) {
+    paint(kFourColors);
+    image.setTargetFormat(TargetFormat::Palette8);
+    image.setTargetFormat(TargetFormat::Palette4);
+    EXPECT_TRUE(image.paletteLocked());
+    ASSERT_EQ(image.palette()->count(), 16);
+    EXPECT_EQ(image.palette()->entry(8).color(), MakeColor32(192, 192, 192, 255));
+    // (200, 40, 40) is nearest to red; (30, 30, 30) to black.
+    EXPECT_EQ(image.targetPreview()->get(4, 0), MakeColor32(255, 0, 0, 255));
+    EXPECT_EQ(image.targetPreview()->get(2, 0), MakeColor32(0, 0, 0, 255));
+    paint(kFourColors); // an update keeps the fixed colors
+    EXPECT_EQ(image.palette()->count(), 16);
+
+    image.setTargetFormat(TargetFormat::Mono);
+    EXPECT_TRUE(image.paletteLocked());
+    EXPECT_EQ(paletteColors(),
+              (std::vector<Color32>{MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)}));
+    expectPreviewFollowsLookup();
+
+    image.setTargetFormat(TargetFormat::Palette8);
+    EXPECT_FALSE(image.paletteLocked());
+    EXPECT_EQ(paletteColors().size(), 4u);
+}
+
+TEST_F(PaletteImage, UnlockingAFixedPaletteQuantizesToItsSize) {
+    paint([](std::int32_t x, std::int32_t y) {
+        return MakeColor32(static_cast<unsigned>(x) * 30, static_cast<unsigned>(y) * 40, 0, 255);
+    });
+    image.setTargetFormat(TargetFormat::Mono);
+    image.setPaletteLocked(false);
+    EXPECT_EQ(image.palette()->count(), 2);
+    image.setTargetFormat(TargetFormat::Palette4);
+    image.setPaletteLocked(false);
+    EXPECT_EQ(image.palette()->count(), 16);
+    expectPreviewFollowsLookup();
+}
+
+TEST_F(PaletteImage, NothingIsRegeneratedWhileUpdatesAreLocked) {
+    paint(kFourColors);
+    image.lockUpdates();
+    image.setTargetFormat(TargetFormat::Palette8);
+    EXPECT_EQ(image.palette()->count(), 0);
+    image.unlockUpdates();
+    EXPECT_EQ(image.palette()->count(), 4);
+    expectPreviewFollowsLookup();
+}
+
+TEST_F(PaletteImage, LeavingPaletteFormatsDropsThePalette) {
+    paint(kFourColors);
+    image.setTargetFormat(TargetFormat::Palette8);
+    image.setTargetFormat(TargetFormat::Rgb24);
+    EXPECT_EQ(image.palette(), nullptr);
+    ASSERT_NE(image.targetPreview(), nullptr);
+    image.setTargetFormat(TargetFormat::Rgba32);
+    EXPECT_EQ(image.targetPreview(), nullptr);
+    test::CapturingReporter reporter;
+    image.setTargetFormat(static_cast<TargetFormat>(0x20001));
+    EXPECT_EQ(image.palette(), nullptr);
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Unsupported target format"});
+}
+
+TEST_F(PaletteImage, StoredOptionRerendersThePalettePreview) {
+    paint(kFourColors);
+    image.setTargetFormat(TargetFormat::Palette8);
+    image.setPaletteLocked(true);
+    // Change the composite behind the image's back; only a re-render shows it.
+    paint([](std::int32_t, std::int32_t) { return MakeColor32(20, 20, 20, 255); }, false);
+    EXPECT_EQ(image.targetPreview()->get(0, 0), MakeColor32(255, 255, 255, 255));
+    image.setStoredOption(true);
+    EXPECT_EQ(image.targetPreview()->get(0, 0), MakeColor32(30, 30, 30, 255));
+}
+
+} // namespace
+} // namespace kv
