@@ -84,7 +84,10 @@ void RegistryHive::read() {
     }
     // Damaged: start empty, and keep the file for the user to look at.
     m_root.clear();
-    const std::string aside = m_path + ".corrupt-" + TimeStamp();
+    const std::string stem = m_path + ".corrupt-" + TimeStamp();
+    std::string aside = stem;
+    for (int n = 2; FileExists(aside) && n < 100; ++n)
+        aside = stem + "-" + std::to_string(n);
     if (::rename(m_path.c_str(), aside.c_str()) == 0) {
         m_corruptCopy = aside;
         std::fprintf(stderr, "korvane: %s could not be read and was moved to %s\n", m_path.c_str(),
