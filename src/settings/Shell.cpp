@@ -3,6 +3,7 @@
 #include "platform/RegistryHive.h"
 #include "platform/XdgFolders.h"
 #include "settings/DesktopIntegration.h"
+#include "settings/Settings.h"
 #include "settings/ShellRegistration.h"
 
 namespace kv {
@@ -37,6 +38,20 @@ bool UnregisterShell(const std::string& executablePath) {
     ok &= desktop.uninstall();
     ok &= desktop.refresh();
     return ok;
+}
+
+int RegisterShellExitCode(const std::string& executablePath) {
+    return RegisterShell(kShellEverything, executablePath) ? 0 : 1;
+}
+
+int UnregisterShellExitCode(const std::string& executablePath) {
+    return UnregisterShell(executablePath) ? 0 : 1;
+}
+
+bool RegisterFileTypesIfWanted(const std::string& executablePath) {
+    if (!HaveSettings() || !Settings().boolValue("Shell.RegisterFileTypesOnStartup"))
+        return false;
+    return RegisterShell(kShellFileTypes, executablePath);
 }
 
 } // namespace kv

@@ -14,4 +14,14 @@ bool RegisterShell(unsigned parts, const std::string& executablePath);
 // succeeded (a registration that is missing counts as a failed step).
 bool UnregisterShell(const std::string& executablePath);
 
+// The -r and -u switches: everything registered, or everything removed; the
+// process exit code, 0 on full success and 1 otherwise.
+int RegisterShellExitCode(const std::string& executablePath);
+int UnregisterShellExitCode(const std::string& executablePath);
+
+// Start-up, after the settings are loaded: registers the file types when
+// "Shell.RegisterFileTypesOnStartup" is on. Answers whether it registered
+// successfully; start-up ignores the answer.
+bool RegisterFileTypesIfWanted(const std::string& executablePath);
+
 } // namespace kv

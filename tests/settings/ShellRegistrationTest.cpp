@@ -1,5 +1,7 @@
 #include "platform/RegistryHive.h"
 #include "platform/RegistryText.h"
+#include "platform/FileUtil.h"
+#include "settings/Settings.h"
 #include "settings/Shell.h"
 #include "settings/ShellRegistration.h"
 #include "support/TempXdgHome.h"
@@ -107,18 +109,31 @@ TEST(Shell, RegisterAndUnregisterThroughTheClassesHive) {
         RegistryHive user(HiveId::CurrentUser);
         EXPECT_TRUE(user.root().subkeys().empty());
     }
-    ASSERT_TRUE(UnregisterShell(kExe));
+    ASSERT_EQ(UnregisterShellExitCode(kExe), 0);
     RegistryHive classes(HiveId::ClassesRoot);
     EXPECT_EQ(classes.root().openKey(".kvp"), nullptr);
     EXPECT_EQ(classes.root().openKey("Applications\\korvane"), nullptr);
     EXPECT_FALSE(UnregisterShell(kExe)); // nothing left to remove
 }
 
+TEST(Shell, StartupRegistrationFollowsItsSetting) {
+    TempXdgHome home;
+    CreateSettings();
+    EXPECT_FALSE(RegisterFileTypesIfWanted(kExe));
+    EXPECT_FALSE(FileExists(RegistryHive::filePath(HiveId::ClassesRoot)));
+    Settings().boolSetting("Shell.RegisterFileTypesOnStartup").setValue(true);
+    EXPECT_TRUE(RegisterFileTypesIfWanted(kExe));
+    RegistryHive classes(HiveId::ClassesRoot);
+    EXPECT_EQ(DefaultOf(classes.root(), ".kvcolors"), "Korvane.Colors");
+    EXPECT_EQ(classes.root().openKey("Applications"), nullptr);
+    DestroySettings();
+}
+
 TEST(Shell, FailsWhenNothingCanBeWritten) {
     TempXdgHome home;
     TempXdgHome::writeFile(home.home() + "/blocked", "x");
     home.setEnv("XDG_CONFIG_HOME", home.home() + "/blocked/config");
-    EXPECT_FALSE(RegisterShell(kShellEverything, kExe));
+    EXPECT_EQ(RegisterShellExitCode(kExe), 1);
     home.setEnv("XDG_CONFIG_HOME", home.config());
     home.setEnv("XDG_DATA_HOME", home.home() + "/blocked/data");
     EXPECT_FALSE(RegisterShell(kShellFileTypes, kExe));
