@@ -5,20 +5,15 @@
 #include "platform/XdgFolders.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <thread>
 #include <unistd.h>
 
 namespace kv {
 namespace {
-
-// Another instance holds the lock only while it reads or writes one file;
-// after this long we go on without it (the rename still keeps files whole).
-constexpr auto kLockWait = std::chrono::seconds(5);
 
 std::string TimeStamp() {
     const std::time_t now = std::time(nullptr);
@@ -27,6 +22,12 @@ std::string TimeStamp() {
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
     return text;
+}
+
+// Sessions this thread has open, by file.
+std::map<std::string, int>& HeldLocks() {
+    thread_local std::map<std::string, int> held;
+    return held;
 }
 
 } // namespace
@@ -41,6 +42,8 @@ RegistryHive::RegistryHive(HiveId id, std::string path) : m_id(id), m_path(std::
 RegistryHive::~RegistryHive() {
     if (m_lockFd >= 0)
         ::close(m_lockFd); // releases the lock
+    if (m_counted && --HeldLocks()[m_path] == 0)
+        HeldLocks().erase(m_path);
 }
 
 std::string RegistryHive::filePath(HiveId id) {
@@ -57,15 +60,19 @@ void RegistryHive::lock() {
     const auto slash = m_path.rfind('/');
     if (m_path.empty() || slash == std::string::npos || !MakeFolders(m_path.substr(0, slash)))
         return;
+    // A second session on the same hive in the same thread would wait for
+    // itself forever; it shares the first one's lock instead.
+    m_counted = true;
+    if (HeldLocks()[m_path]++ > 0)
+        return;
     m_lockFd = ::open((m_path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_lockFd < 0)
         return;
-    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-    while (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > deadline)
+    // Sessions only read or write one small file, so waiting is short; the
+    // kernel queues the waiters, where polling could starve one of them.
+    while (::flock(m_lockFd, LOCK_EX) != 0)
+        if (errno != EINTR)
             return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
 }
 
 void RegistryHive::read() {

@@ -13,7 +13,9 @@ enum class HiveId { CurrentUser, ClassesRoot };
 // classes.reg). The constructor takes an exclusive lock shared with other
 // instances and reads the file; save() writes the whole tree back atomically.
 // Holding the lock from read to write means two instances saving at once each
-// see the other's values, and the file is never torn. Keep sessions short.
+// see the other's values, and the file is never torn. Keep sessions short; a
+// nested session on the same hive in the same thread shares the lock, and the
+// one saved last wins.
 class RegistryHive {
 public:
     explicit RegistryHive(HiveId id);
@@ -47,6 +49,7 @@ private:
     std::string m_corruptCopy;
     RegistryKey m_root;
     int m_lockFd = -1;
+    bool m_counted = false;
     bool m_readable = true;
 };
 

@@ -95,13 +95,16 @@ std::vector<std::string> RegistryKey::subkeyNames() const {
     return names;
 }
 
-void RegistryKey::setValue(std::string_view name, RegistryValue value) {
+bool RegistryKey::setValue(std::string_view name, RegistryValue value) {
+    if (name.find('\n') != std::string_view::npos)
+        return false;
     for (auto& [n, v] : m_values)
         if (namesEqual(n, name)) {
             v = std::move(value);
-            return;
+            return true;
         }
     m_values.emplace_back(std::string(name), std::move(value));
+    return true;
 }
 
 const RegistryValue* RegistryKey::queryValue(std::string_view name) const {

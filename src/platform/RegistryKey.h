@@ -36,8 +36,9 @@ public:
     std::vector<std::string> subkeyNames() const;
     const std::vector<std::unique_ptr<RegistryKey>>& subkeys() const { return m_subkeys; }
 
-    // The empty name is the key's default value.
-    void setValue(std::string_view name, RegistryValue value);
+    // The empty name is the key's default value. A name with a line break
+    // cannot be stored in the hive file and is refused.
+    bool setValue(std::string_view name, RegistryValue value);
     const RegistryValue* queryValue(std::string_view name) const;
     bool deleteValue(std::string_view name);
     const std::vector<std::pair<std::string, RegistryValue>>& values() const { return m_values; }

@@ -3,8 +3,7 @@
 namespace kv {
 
 bool BoolSetting::write(RegistryKey& key, std::string_view valueName) const {
-    key.setValue(valueName, RegistryValue::dword(value() ? 1 : 0));
-    return true;
+    return key.setValue(valueName, RegistryValue::dword(value() ? 1 : 0));
 }
 
 bool BoolSetting::read(const RegistryKey& key, std::string_view valueName) {

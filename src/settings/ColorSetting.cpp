@@ -9,8 +9,7 @@ bool ColorSetting::write(RegistryKey& key, std::string_view valueName) const {
     char text[32];
     std::snprintf(text, sizeof text, "%u,%u,%u:%u", RedOf(value()), GreenOf(value()),
                   BlueOf(value()), AlphaOf(value()));
-    key.setValue(valueName, RegistryValue::string(text));
-    return true;
+    return key.setValue(valueName, RegistryValue::string(text));
 }
 
 bool ColorSetting::read(const RegistryKey& key, std::string_view valueName) {

@@ -6,8 +6,7 @@ namespace {
 bool SetDefault(RegistryKey* key, const std::string& text) {
     if (!key)
         return false;
-    key->setValue("", RegistryValue::string(text));
-    return true;
+    return key->setValue("", RegistryValue::string(text));
 }
 
 std::string DefaultText(const RegistryKey* key) {

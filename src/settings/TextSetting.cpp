@@ -3,8 +3,7 @@
 namespace kv {
 
 bool TextSetting::write(RegistryKey& key, std::string_view valueName) const {
-    key.setValue(valueName, RegistryValue::string(value()));
-    return true;
+    return key.setValue(valueName, RegistryValue::string(value()));
 }
 
 bool TextSetting::read(const RegistryKey& key, std::string_view valueName) {

@@ -5,8 +5,7 @@
 namespace kv {
 
 bool UnsignedSetting::write(RegistryKey& key, std::string_view valueName) const {
-    key.setValue(valueName, RegistryValue::string(std::to_string(value())));
-    return true;
+    return key.setValue(valueName, RegistryValue::string(std::to_string(value())));
 }
 
 bool UnsignedSetting::read(const RegistryKey& key, std::string_view valueName) {

@@ -66,6 +66,7 @@ TEST(RegistryKey, ValuesAreOverwrittenInPlaceAndDeletedByName) {
     ASSERT_EQ(key.values().size(), 2u);
     EXPECT_EQ(key.values()[0].first, "Size");
     EXPECT_EQ(key.queryValue("size")->dwordValue(), 9u);
+    EXPECT_FALSE(key.setValue("Two\nLines", RegistryValue::dword(1)));
     EXPECT_TRUE(key.deleteValue("flag"));
     EXPECT_FALSE(key.deleteValue("flag"));
     EXPECT_EQ(key.queryValue("Flag"), nullptr);
@@ -240,9 +241,23 @@ TEST(RegistryHive, AFolderInPlaceOfTheFileIsNotOverwritten) {
     EXPECT_EQ(TempXdgHome::readFile(path + "/inside"), "keep");
 }
 
+TEST(RegistryHive, ANestedSessionInOneThreadSharesTheLock) {
+    TempXdgHome home;
+    RegistryHive outer(HiveId::ClassesRoot);
+    outer.root().createKey("Outer");
+    {
+        RegistryHive inner(HiveId::ClassesRoot); // must not wait for outer
+        inner.root().createKey("Inner");
+        EXPECT_TRUE(inner.save());
+    }
+    EXPECT_TRUE(outer.save());
+    RegistryHive after(HiveId::ClassesRoot);
+    EXPECT_NE(after.root().openKey("Outer"), nullptr); // the last save wins
+}
+
 TEST(RegistryHive, ConcurrentSessionsNeitherTearTheFileNorLoseValues) {
     TempXdgHome home;
-    constexpr int kWriters = 4, kRounds = 30;
+    constexpr int kWriters = 3, kRounds = 15;
     std::vector<std::thread> writers;
     for (int w = 0; w < kWriters; ++w)
         writers.emplace_back([w] {
