@@ -9,8 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     kv::RegistryKey root;
-    if (!kv::ParseRegistryText(text, "HKEY_CURRENT_USER", root))
-        return 0;
+    if (!kv::ParseRegistryText(text, "HKEY_CURRENT_USER", root)) return 0;
     const std::string formatted = kv::FormatRegistryText(root, "HKEY_CURRENT_USER");
     kv::RegistryKey again;
     if (!kv::ParseRegistryText(formatted, "HKEY_CURRENT_USER", again) ||

@@ -19,15 +19,12 @@ std::string FindProgramInPath(const std::string& name) {
     std::size_t start = 0;
     while (start <= folders.size()) {
         std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
+        if (end == std::string::npos) end = folders.size();
         const std::string folder = folders.substr(start, end - start);
         start = end + 1;
-        if (folder.empty() || folder[0] != '/')
-            continue;
+        if (folder.empty() || folder[0] != '/') continue;
         const std::string candidate = folder + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
     }
     return {};
 }
@@ -46,12 +43,10 @@ int RunProgram(const std::string& path, const std::vector<std::string>& argument
     pid_t pid = 0;
     const int started = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (started != 0)
-        return -1;
+    if (started != 0) return -1;
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0)
-        if (errno != EINTR)
-            return -1;
+        if (errno != EINTR) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

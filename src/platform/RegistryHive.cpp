@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <fcntl.h>
+#include <map>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -40,10 +40,8 @@ RegistryHive::RegistryHive(HiveId id, std::string path) : m_id(id), m_path(std::
 }
 
 RegistryHive::~RegistryHive() {
-    if (m_lockFd >= 0)
-        ::close(m_lockFd); // releases the lock
-    if (m_counted && --HeldLocks()[m_path] == 0)
-        HeldLocks().erase(m_path);
+    if (m_lockFd >= 0) ::close(m_lockFd); // releases the lock
+    if (m_counted && --HeldLocks()[m_path] == 0) HeldLocks().erase(m_path);
 }
 
 std::string RegistryHive::filePath(HiveId id) {
@@ -63,25 +61,20 @@ void RegistryHive::lock() {
     // A second session on the same hive in the same thread would wait for
     // itself forever; it shares the first one's lock instead.
     m_counted = true;
-    if (HeldLocks()[m_path]++ > 0)
-        return;
+    if (HeldLocks()[m_path]++ > 0) return;
     m_lockFd = ::open((m_path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_lockFd < 0)
-        return;
+    if (m_lockFd < 0) return;
     // Sessions only read or write one small file, so waiting is short; the
     // kernel queues the waiters, where polling could starve one of them.
     while (::flock(m_lockFd, LOCK_EX) != 0)
-        if (errno != EINTR)
-            return;
+        if (errno != EINTR) return;
 }
 
 void RegistryHive::read() {
-    if (m_path.empty())
-        return;
+    if (m_path.empty()) return;
     std::string text;
     if (!ReadWholeFile(m_path, text, kMaxFileSize)) {
-        if (errno == ENOENT)
-            return;
+        if (errno == ENOENT) return;
         if (errno != EFBIG) {
             m_readable = false;
             return;
@@ -103,11 +96,9 @@ void RegistryHive::read() {
 }
 
 bool RegistryHive::save() {
-    if (m_path.empty() || !m_readable)
-        return false;
+    if (m_path.empty() || !m_readable) return false;
     const auto slash = m_path.rfind('/');
-    if (!MakeFolders(m_path.substr(0, slash)))
-        return false;
+    if (!MakeFolders(m_path.substr(0, slash))) return false;
     return WriteFileAtomically(m_path, FormatRegistryText(m_root, rootName(m_id)), 0600);
 }
 

@@ -17,7 +17,7 @@ enum class HiveId { CurrentUser, ClassesRoot };
 // nested session on the same hive in the same thread shares the lock, and the
 // one saved last wins.
 class RegistryHive {
-public:
+  public:
     explicit RegistryHive(HiveId id);
     // For tests and tools: a hive at an explicit file path.
     RegistryHive(HiveId id, std::string filePath);
@@ -40,7 +40,7 @@ public:
     // Files larger than this count as damaged.
     static constexpr std::size_t kMaxFileSize = 16u << 20;
 
-private:
+  private:
     void lock();
     void read();
 

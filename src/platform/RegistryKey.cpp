@@ -16,20 +16,21 @@ std::vector<std::string_view> SplitPath(std::string_view path) {
     return parts;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
 RegistryKey::RegistryKey(std::string name) : m_name(std::move(name)) {}
 
 bool RegistryKey::namesEqual(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool RegistryKey::isValidKeyName(std::string_view name) {
-    if (name.empty() || name.size() > 255)
-        return false;
+    if (name.empty() || name.size() > 255) return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         return c == '\\' || (static_cast<unsigned char>(c) < 0x20) || c == 0x7F;
     });
@@ -37,15 +38,13 @@ bool RegistryKey::isValidKeyName(std::string_view name) {
 
 RegistryKey* RegistryKey::child(std::string_view name) const {
     for (const auto& k : m_subkeys)
-        if (namesEqual(k->m_name, name))
-            return k.get();
+        if (namesEqual(k->m_name, name)) return k.get();
     return nullptr;
 }
 
 RegistryKey* RegistryKey::createKey(std::string_view path) {
     const auto parts = SplitPath(path);
-    if (!std::all_of(parts.begin(), parts.end(), isValidKeyName))
-        return nullptr;
+    if (!std::all_of(parts.begin(), parts.end(), isValidKeyName)) return nullptr;
     RegistryKey* key = this;
     for (std::string_view part : parts) {
         RegistryKey* next = key->child(part);
@@ -62,8 +61,7 @@ RegistryKey* RegistryKey::openKey(std::string_view path) {
     RegistryKey* key = this;
     for (std::string_view part : SplitPath(path)) {
         key = key->child(part);
-        if (!key)
-            return nullptr;
+        if (!key) return nullptr;
     }
     return key;
 }
@@ -76,13 +74,11 @@ bool RegistryKey::deleteKeyTree(std::string_view path) {
     const auto slash = path.rfind('\\');
     RegistryKey* parent = slash == std::string_view::npos ? this : openKey(path.substr(0, slash));
     const std::string_view leaf = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    if (!parent)
-        return false;
+    if (!parent) return false;
     auto& list = parent->m_subkeys;
     const auto it = std::find_if(list.begin(), list.end(),
                                  [&](const auto& k) { return namesEqual(k->m_name, leaf); });
-    if (it == list.end())
-        return false;
+    if (it == list.end()) return false;
     list.erase(it);
     return true;
 }
@@ -96,8 +92,7 @@ std::vector<std::string> RegistryKey::subkeyNames() const {
 }
 
 bool RegistryKey::setValue(std::string_view name, RegistryValue value) {
-    if (name.find('\n') != std::string_view::npos)
-        return false;
+    if (name.find('\n') != std::string_view::npos) return false;
     for (auto& [n, v] : m_values)
         if (namesEqual(n, name)) {
             v = std::move(value);
@@ -109,16 +104,14 @@ bool RegistryKey::setValue(std::string_view name, RegistryValue value) {
 
 const RegistryValue* RegistryKey::queryValue(std::string_view name) const {
     for (const auto& [n, v] : m_values)
-        if (namesEqual(n, name))
-            return &v;
+        if (namesEqual(n, name)) return &v;
     return nullptr;
 }
 
 bool RegistryKey::deleteValue(std::string_view name) {
     const auto it = std::find_if(m_values.begin(), m_values.end(),
                                  [&](const auto& nv) { return namesEqual(nv.first, name); });
-    if (it == m_values.end())
-        return false;
+    if (it == m_values.end()) return false;
     m_values.erase(it);
     return true;
 }

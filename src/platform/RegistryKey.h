@@ -13,7 +13,7 @@ namespace kv {
 // order they were made. Names compare without regard to ASCII case, as the
 // system registry does; paths separate nested keys with backslashes.
 class RegistryKey {
-public:
+  public:
     explicit RegistryKey(std::string name = {});
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -47,7 +47,7 @@ public:
     static bool isValidKeyName(std::string_view name);
     static bool namesEqual(std::string_view a, std::string_view b);
 
-private:
+  private:
     RegistryKey* child(std::string_view name) const;
 
     std::string m_name;

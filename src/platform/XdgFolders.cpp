@@ -25,8 +25,7 @@ std::string HomeRelative(const char* envName, const char* fallback) {
     std::string path = AbsoluteEnv(envName);
     if (path.empty()) {
         const std::string home = HomeFolder();
-        if (home.empty())
-            return {};
+        if (home.empty()) return {};
         path = home + fallback;
     }
     return WithoutTrailingSlashes(path);
@@ -48,16 +47,19 @@ std::string HomeFolder() {
     return WithoutTrailingSlashes(home);
 }
 
-std::string XdgConfigHome() { return HomeRelative("XDG_CONFIG_HOME", "/.config"); }
-std::string XdgDataHome() { return HomeRelative("XDG_DATA_HOME", "/.local/share"); }
+std::string XdgConfigHome() {
+    return HomeRelative("XDG_CONFIG_HOME", "/.config");
+}
+std::string XdgDataHome() {
+    return HomeRelative("XDG_DATA_HOME", "/.local/share");
+}
 
 std::string ParseUserDirsEntry(const std::string& text, const std::string& key,
                                const std::string& home) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
         const auto first = line.find_first_not_of(" \t");
@@ -66,12 +68,10 @@ std::string ParseUserDirsEntry(const std::string& text, const std::string& key,
         std::string value;
         std::size_t i = first + key.size() + 2;
         for (; i < line.size() && line[i] != '"'; ++i) {
-            if (line[i] == '\\' && i + 1 < line.size())
-                ++i;
+            if (line[i] == '\\' && i + 1 < line.size()) ++i;
             value.push_back(line[i]);
         }
-        if (i >= line.size())
-            return {};
+        if (i >= line.size()) return {};
         if (value.rfind("$HOME", 0) == 0 && (value.size() == 5 || value[5] == '/'))
             value = home.empty() ? std::string() : home + value.substr(5);
         return value.empty() || value[0] != '/' ? std::string() : WithoutTrailingSlashes(value);
@@ -84,13 +84,10 @@ std::string DocumentsFolder() {
     std::string text;
     if (ReadWholeFile(XdgConfigHome() + "/user-dirs.dirs", text, 1 << 16)) {
         const std::string documents = ParseUserDirsEntry(text, "XDG_DOCUMENTS_DIR", home);
-        if (!documents.empty())
-            return documents == "/" ? documents : documents + "/";
+        if (!documents.empty()) return documents == "/" ? documents : documents + "/";
     }
-    if (home.empty())
-        return {};
-    if (IsFolder(home + "/Documents"))
-        return home + "/Documents/";
+    if (home.empty()) return {};
+    if (IsFolder(home + "/Documents")) return home + "/Documents/";
     return home == "/" ? home : home + "/";
 }
 

@@ -8,8 +8,7 @@ bool BoolSetting::write(RegistryKey& key, std::string_view valueName) const {
 
 bool BoolSetting::read(const RegistryKey& key, std::string_view valueName) {
     const RegistryValue* stored = key.queryValue(valueName);
-    if (!stored || !stored->isDword())
-        return false;
+    if (!stored || !stored->isDword()) return false;
     setValue(stored->dwordValue() != 0);
     return true;
 }

@@ -17,7 +17,8 @@ bool ColorSetting::read(const RegistryKey& key, std::string_view valueName) {
     unsigned r = 0, g = 0, b = 0, a = 0;
     if (!stored || std::sscanf(stored->text().c_str(), "%u,%u,%u:%u", &r, &g, &b, &a) != 4)
         return false;
-    setValue(MakeColor32(std::min(r, 255u), std::min(g, 255u), std::min(b, 255u), std::min(a, 255u)));
+    setValue(
+        MakeColor32(std::min(r, 255u), std::min(g, 255u), std::min(b, 255u), std::min(a, 255u)));
     return true;
 }
 

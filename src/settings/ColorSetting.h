@@ -6,7 +6,7 @@ namespace kv {
 
 // A color with alpha, stored as "red,green,blue:alpha" in decimal.
 class ColorSetting final : public TypedSetting<Color32> {
-public:
+  public:
     using TypedSetting::TypedSetting;
     bool write(RegistryKey& key, std::string_view valueName) const override;
     // Needs all four fields; a field above 255 counts as 255.

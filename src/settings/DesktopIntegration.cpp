@@ -9,7 +9,9 @@ namespace {
 
 constexpr const char* kApplicationIcon = "korvane";
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
 
 bool WriteFile(const std::string& path, const std::string& data) {
     return MakeFolders(FolderOf(path)) && WriteFileAtomically(path, data, 0644);
@@ -17,8 +19,7 @@ bool WriteFile(const std::string& path, const std::string& data) {
 
 std::vector<ShellIcon> IconsOf(unsigned parts) {
     std::vector<ShellIcon> icons;
-    if (parts & (kShellApplication | kShellFileTypes))
-        icons.push_back(ShellIcon::Application);
+    if (parts & (kShellApplication | kShellFileTypes)) icons.push_back(ShellIcon::Application);
     if (parts & kShellFileTypes)
         for (const ShellFileType& type : kShellFileTypeTable)
             icons.push_back(type.icon);
@@ -26,8 +27,7 @@ std::vector<ShellIcon> IconsOf(unsigned parts) {
 }
 
 bool RunIfPresent(const char* tool, const std::string& folder) {
-    if (!FileExists(folder))
-        return true;
+    if (!FileExists(folder)) return true;
     const std::string path = FindProgramInPath(tool);
     return path.empty() || RunProgram(path, {folder}) == 0;
 }
@@ -37,17 +37,14 @@ bool RunIfPresent(const char* tool, const std::string& folder) {
 std::string QuoteForDesktopExec(const std::string& path) {
     std::string quoted = "\"";
     for (char c : path) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\')
-            quoted.push_back('\\');
-        if (c == '%')
-            quoted.push_back('%');
+        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted.push_back('\\');
+        if (c == '%') quoted.push_back('%');
         quoted.push_back(c);
     }
     quoted.push_back('"');
     std::string escaped;
     for (char c : quoted) {
-        if (c == '\\')
-            escaped.push_back('\\');
+        if (c == '\\') escaped.push_back('\\');
         escaped.push_back(c);
     }
     return escaped;
@@ -77,15 +74,14 @@ std::string DesktopIntegration::iconName(ShellIcon icon) {
 std::string DesktopIntegration::iconPath(ShellIcon icon, int size) const {
     const std::string sizeFolder = std::to_string(size) + "x" + std::to_string(size);
     const char* context = icon == ShellIcon::Application ? "apps" : "mimetypes";
-    return m_dataHome + "/icons/hicolor/" + sizeFolder + "/" + context + "/" + iconName(icon) + ".png";
+    return m_dataHome + "/icons/hicolor/" + sizeFolder + "/" + context + "/" + iconName(icon) +
+           ".png";
 }
 
 std::vector<std::string> DesktopIntegration::files(unsigned parts) const {
     std::vector<std::string> list;
-    if (parts & kShellApplication)
-        list.push_back(desktopEntryPath());
-    if (parts & kShellFileTypes)
-        list.push_back(mimePackagePath());
+    if (parts & kShellApplication) list.push_back(desktopEntryPath());
+    if (parts & kShellFileTypes) list.push_back(mimePackagePath());
     for (ShellIcon icon : IconsOf(parts))
         for (int size : kShellIconSizes)
             list.push_back(iconPath(icon, size));
@@ -101,16 +97,22 @@ std::string DesktopIntegration::desktopEntry() const {
            "Name=Korvane\n"
            "GenericName=Icon Editor\n"
            "Comment=Edit icons, cursors and other small images\n"
-           "Exec=" + QuoteForDesktopExec(m_executable) + " %f\n"
-           "Icon=" + kApplicationIcon + "\n"
+           "Exec=" +
+           QuoteForDesktopExec(m_executable) +
+           " %f\n"
+           "Icon=" +
+           kApplicationIcon +
+           "\n"
            "Terminal=false\n"
            "Categories=Graphics;2DGraphics;RasterGraphics;\n"
-           "MimeType=" + mimeTypes + "\n";
+           "MimeType=" +
+           mimeTypes + "\n";
 }
 
 std::string DesktopIntegration::mimePackage() {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
     for (const ShellFileType& type : kShellFileTypeTable) {
         xml += std::string("  <mime-type type=\"") + type.mimeType + "\">\n";
         xml += std::string("    <comment>") + type.description + "</comment>\n";
@@ -124,10 +126,8 @@ std::string DesktopIntegration::mimePackage() {
 
 bool DesktopIntegration::install(unsigned parts) const {
     bool ok = true;
-    if (parts & kShellApplication)
-        ok &= WriteFile(desktopEntryPath(), desktopEntry());
-    if (parts & kShellFileTypes)
-        ok &= WriteFile(mimePackagePath(), mimePackage());
+    if (parts & kShellApplication) ok &= WriteFile(desktopEntryPath(), desktopEntry());
+    if (parts & kShellFileTypes) ok &= WriteFile(mimePackagePath(), mimePackage());
     for (ShellIcon icon : IconsOf(parts))
         for (int size : kShellIconSizes) {
             const auto pixels = RenderShellIcon(icon, size);

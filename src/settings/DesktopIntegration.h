@@ -10,7 +10,7 @@ namespace kv {
 // the application's desktop entry, a shared-mime-info package for our file
 // types and their icons in the hicolor theme. All files are generated here.
 class DesktopIntegration {
-public:
+  public:
     DesktopIntegration(std::string dataHome, std::string executablePath);
 
     // Writes the files of the parts; false when any could not be written.
@@ -33,7 +33,7 @@ public:
     // The theme name of an icon: "korvane" or the file type's icon name.
     static std::string iconName(ShellIcon icon);
 
-private:
+  private:
     std::string m_dataHome;
     std::string m_executable;
 };

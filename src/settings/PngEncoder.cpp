@@ -6,14 +6,15 @@
 namespace kv {
 namespace {
 
-constexpr std::uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                           31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::uint16_t kLengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                           15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                           67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                            2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::uint16_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,
-                                             33,  49,  65,  97,  129, 193,  257,  385,  513,  769,
-                                             1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
+constexpr std::uint16_t kDistanceBase[30] = {
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                              6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 constexpr std::size_t kWindow = 32768;
 constexpr std::size_t kMinMatch = 3;
@@ -21,7 +22,7 @@ constexpr std::size_t kMaxMatch = 258;
 constexpr std::size_t kHashBits = 15;
 
 class BitWriter {
-public:
+  public:
     // Plain bits go least significant first.
     void bits(std::uint32_t value, unsigned count) {
         for (unsigned i = 0; i < count; ++i)
@@ -33,12 +34,11 @@ public:
             bit((value >> i) & 1);
     }
     std::string finish() {
-        if (m_used)
-            m_out.push_back(static_cast<char>(m_byte));
+        if (m_used) m_out.push_back(static_cast<char>(m_byte));
         return std::move(m_out);
     }
 
-private:
+  private:
     void bit(unsigned b) {
         m_byte |= b << m_used;
         if (++m_used == 8) {
@@ -186,7 +186,8 @@ std::string EncodePng(const Color32* pixels, std::int32_t width, std::int32_t he
     std::string header;
     PutBigEndian(header, static_cast<std::uint32_t>(width));
     PutBigEndian(header, static_cast<std::uint32_t>(height));
-    header += std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
+    header +=
+        std::string("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
     std::string png("\x89PNG\r\n\x1A\n", 8);
     Chunk(png, "IHDR", header);
     Chunk(png, "IDAT", ZlibCompress(raw));

@@ -6,8 +6,7 @@ namespace kv {
 
 std::string Setting::keyPath() const {
     const auto dot = m_name.rfind('.');
-    if (dot == std::string::npos)
-        return {};
+    if (dot == std::string::npos) return {};
     std::string path = m_name.substr(0, dot);
     std::replace(path.begin(), path.end(), '.', '\\');
     return path;

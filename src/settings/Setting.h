@@ -15,7 +15,7 @@ enum class SettingMode : std::int32_t { Always = 1, WhenChanged = 2 };
 // One named preference. Each has a default, a current value that the program
 // reads, and a pending value that an options dialog edits before applying it.
 class Setting {
-public:
+  public:
     Setting(std::string name, SettingMode mode) : m_mode(mode), m_name(std::move(name)) {}
     virtual ~Setting() = default;
     Setting(const Setting&) = delete;
@@ -47,16 +47,15 @@ public:
     std::string keyPath() const;
     std::string valueName() const;
 
-private:
+  private:
     SettingMode m_mode;
     std::string m_name;
 };
 
 // The three values of a setting of one type, and the operations that only move
 // them around.
-template <class T>
-class TypedSetting : public Setting {
-public:
+template <class T> class TypedSetting : public Setting {
+  public:
     TypedSetting(std::string name, SettingMode mode, T defaultValue)
         : Setting(std::move(name), mode), m_default(std::move(defaultValue)) {
         reset();
@@ -83,7 +82,7 @@ public:
     // Changes the default only; call reset() to take it over.
     void setDefault(T value) { m_default = std::move(value); }
 
-private:
+  private:
     T m_default;
     T m_current{};
     T m_pending{};

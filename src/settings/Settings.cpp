@@ -20,18 +20,25 @@ SettingsStore& CreateSettings(const Rect& workArea) {
     return *Instance();
 }
 
-void DestroySettings() { Instance().reset(); }
+void DestroySettings() {
+    Instance().reset();
+}
 
-bool HaveSettings() { return Instance() != nullptr; }
+bool HaveSettings() {
+    return Instance() != nullptr;
+}
 
 SettingsStore& Settings() {
-    if (!Instance())
-        throw CKVException("Settings have not been created");
+    if (!Instance()) throw CKVException("Settings have not been created");
     return *Instance();
 }
 
-bool LoadSettings() { return HaveSettings() && Settings().loadFromRegistry(); }
+bool LoadSettings() {
+    return HaveSettings() && Settings().loadFromRegistry();
+}
 
-bool SaveSettings() { return HaveSettings() && Settings().saveToRegistry(); }
+bool SaveSettings() {
+    return HaveSettings() && Settings().saveToRegistry();
+}
 
 } // namespace kv

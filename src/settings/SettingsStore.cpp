@@ -40,8 +40,7 @@ constexpr LoadLimit kLoadLimits[] = {
 constexpr const char* kFontStyle = "Drawing.Tools.Text.Font.Style";
 constexpr std::uint32_t kMaxFontStyle = 3;
 
-template <class T>
-T Clamped(T value, const LoadLimit& limit) {
+template <class T> T Clamped(T value, const LoadLimit& limit) {
     const auto v = static_cast<std::int64_t>(value);
     return static_cast<T>(std::clamp(v, limit.low, limit.high));
 }
@@ -53,8 +52,7 @@ SettingsStore::SettingsStore(const std::string& documentsFolder, const Rect& wor
     setMainWindowDefaults(ComputeMainWindowDefaults(workArea));
 }
 
-template <class S, class V>
-void SettingsStore::add(const char* name, V defaultValue, int mode) {
+template <class S, class V> void SettingsStore::add(const char* name, V defaultValue, int mode) {
     m_settings.push_back(std::make_unique<S>(name, static_cast<SettingMode>(mode), defaultValue));
 }
 
@@ -144,13 +142,11 @@ void SettingsStore::setMainWindowDefaults(const MainWindowDefaults& d) {
 
 bool SettingsStore::load(const RegistryKey& hiveRoot) {
     const RegistryKey* root = hiveRoot.openKey(kRootKey);
-    if (!root)
-        return false;
+    if (!root) return false;
     for (const auto& setting : m_settings) {
         const std::string path = setting->keyPath();
         const RegistryKey* key = path.empty() ? root : root->openKey(path);
-        if (key)
-            setting->read(*key, setting->valueName());
+        if (key) setting->read(*key, setting->valueName());
     }
     applyLoadLimits();
     return true;
@@ -165,17 +161,16 @@ void SettingsStore::applyLoadLimits() {
             i->setValue(Clamped(i->value(), limit));
     }
     UnsignedSetting& style = unsignedSetting(kFontStyle);
-    if (style.value() > kMaxFontStyle)
-        style.setValue(style.defaultValue());
+    if (style.value() > kMaxFontStyle) style.setValue(style.defaultValue());
 }
 
 void SettingsStore::save(RegistryKey& hiveRoot) const {
     RegistryKey* root = hiveRoot.createKey(kRootKey);
-    if (!root)
-        return;
+    if (!root) return;
     for (const auto& setting : m_settings) {
         const std::string path = setting->keyPath();
-        const bool removeDefault = setting->mode() == SettingMode::WhenChanged && setting->isDefault();
+        const bool removeDefault =
+            setting->mode() == SettingMode::WhenChanged && setting->isDefault();
         if (removeDefault) {
             // Nothing to create just to delete from it.
             if (RegistryKey* key = path.empty() ? root : root->openKey(path))
@@ -220,16 +215,13 @@ void SettingsStore::restorePendingDefaultsAll() {
 
 Setting* SettingsStore::find(std::string_view name) const {
     for (const auto& s : m_settings)
-        if (s->name() == name)
-            return s.get();
+        if (s->name() == name) return s.get();
     return nullptr;
 }
 
-template <class S>
-S& SettingsStore::typed(std::string_view name) const {
+template <class S> S& SettingsStore::typed(std::string_view name) const {
     auto* s = dynamic_cast<S*>(find(name));
-    if (!s)
-        throw CKVException("Unknown setting or wrong type: " + std::string(name));
+    if (!s) throw CKVException("Unknown setting or wrong type: " + std::string(name));
     return *s;
 }
 

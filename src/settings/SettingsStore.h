@@ -16,7 +16,7 @@ namespace kv {
 // Every preference of the program in one list, in the order they are loaded
 // and saved, each under the key "SOFTWARE\Dunmere\Korvane" of the user hive.
 class SettingsStore {
-public:
+  public:
     static constexpr const char* kRootKey = "SOFTWARE\\Dunmere\\Korvane";
 
     // Builds every setting at its default. documentsFolder is the default of
@@ -60,16 +60,16 @@ public:
     TextSetting& textSetting(std::string_view name) const;
 
     std::int32_t signedValue(std::string_view name) const { return signedSetting(name).value(); }
-    std::uint32_t unsignedValue(std::string_view name) const { return unsignedSetting(name).value(); }
+    std::uint32_t unsignedValue(std::string_view name) const {
+        return unsignedSetting(name).value();
+    }
     bool boolValue(std::string_view name) const { return boolSetting(name).value(); }
     Color32 colorValue(std::string_view name) const { return colorSetting(name).value(); }
     const std::string& textValue(std::string_view name) const { return textSetting(name).value(); }
 
-private:
-    template <class S>
-    S& typed(std::string_view name) const;
-    template <class S, class V>
-    void add(const char* name, V defaultValue, int mode);
+  private:
+    template <class S> S& typed(std::string_view name) const;
+    template <class S, class V> void add(const char* name, V defaultValue, int mode);
     void build(const std::string& documentsFolder);
     void applyLoadLimits();
 

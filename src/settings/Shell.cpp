@@ -16,8 +16,7 @@ bool RegisterShell(unsigned parts, const std::string& executablePath) {
         ok &= classes.save();
     }
     const std::string dataHome = XdgDataHome();
-    if (dataHome.empty())
-        return false;
+    if (dataHome.empty()) return false;
     const DesktopIntegration desktop(dataHome, executablePath);
     ok &= desktop.install(parts);
     ok &= desktop.refresh();
@@ -32,8 +31,7 @@ bool UnregisterShell(const std::string& executablePath) {
         ok &= classes.save();
     }
     const std::string dataHome = XdgDataHome();
-    if (dataHome.empty())
-        return false;
+    if (dataHome.empty()) return false;
     const DesktopIntegration desktop(dataHome, executablePath);
     ok &= desktop.uninstall();
     ok &= desktop.refresh();
@@ -49,8 +47,7 @@ int UnregisterShellExitCode(const std::string& executablePath) {
 }
 
 bool RegisterFileTypesIfWanted(const std::string& executablePath) {
-    if (!HaveSettings() || !Settings().boolValue("Shell.RegisterFileTypesOnStartup"))
-        return false;
+    if (!HaveSettings() || !Settings().boolValue("Shell.RegisterFileTypesOnStartup")) return false;
     return RegisterShell(kShellFileTypes, executablePath);
 }
 

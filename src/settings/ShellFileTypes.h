@@ -21,9 +21,12 @@ struct ShellFileType {
 
 // In registration order.
 inline constexpr ShellFileType kShellFileTypeTable[] = {
-    {"kvplugin", "Korvane.Plugin", "Korvane Plugin", 1, "application/x-korvane-plugin", ShellIcon::Plugin},
-    {"kvp", "Korvane.Project", "Korvane Project", 2, "application/x-korvane-project", ShellIcon::Project},
-    {"kvcolors", "Korvane.Colors", "Korvane Colors", 3, "application/x-korvane-colors", ShellIcon::Colors},
+    {"kvplugin", "Korvane.Plugin", "Korvane Plugin", 1, "application/x-korvane-plugin",
+     ShellIcon::Plugin},
+    {"kvp", "Korvane.Project", "Korvane Project", 2, "application/x-korvane-project",
+     ShellIcon::Project},
+    {"kvcolors", "Korvane.Colors", "Korvane Colors", 3, "application/x-korvane-colors",
+     ShellIcon::Colors},
 };
 
 } // namespace kv

@@ -12,8 +12,7 @@ using Shape = std::function<bool(double x, double y)>;
 
 Shape RoundedRect(double x0, double y0, double x1, double y1, double r) {
     return [=](double x, double y) {
-        if (x < x0 || x > x1 || y < y0 || y > y1)
-            return false;
+        if (x < x0 || x > x1 || y < y0 || y > y1) return false;
         const double dx = std::max({x0 + r - x, 0.0, x - (x1 - r)});
         const double dy = std::max({y0 + r - y, 0.0, y - (y1 - r)});
         return dx * dx + dy * dy <= r * r;
@@ -33,12 +32,13 @@ Shape Page(double x0, double y0, double x1, double y1, double fold) {
 
 Shape FoldTriangle(double x1, double y0, double fold) {
     return [=](double x, double y) {
-        return x <= x1 && y >= y0 && x >= x1 - fold && y <= y0 + fold && (x1 - x) + (y - y0) >= fold;
+        return x <= x1 && y >= y0 && x >= x1 - fold && y <= y0 + fold &&
+               (x1 - x) + (y - y0) >= fold;
     };
 }
 
 class IconCanvas {
-public:
+  public:
     explicit IconCanvas(std::int32_t size)
         : m_size(size), m_pixels(static_cast<std::size_t>(size) * size, 0) {}
 
@@ -61,12 +61,11 @@ public:
     double stroke(double pixels) const { return std::max(pixels, 1.0) / m_size; }
     std::vector<Color32> take() { return std::move(m_pixels); }
 
-private:
+  private:
     static void blend(Color32& dst, Color32 src, unsigned alpha) {
         const unsigned da = AlphaOf(dst);
         const unsigned outA = alpha + da * (255 - alpha) / 255;
-        if (outA == 0)
-            return;
+        if (outA == 0) return;
         auto channel = [&](unsigned s, unsigned d) {
             return (s * alpha + d * da * (255 - alpha) / 255 + outA / 2) / outA;
         };
@@ -103,16 +102,19 @@ void DrawPage(IconCanvas& c) {
     const double x0 = 0.14, y0 = 0.03, x1 = 0.86, y1 = 0.97, fold = 0.24;
     const double edge = c.stroke(1.0);
     c.fill(Page(x0, y0, x1, y1, fold), MakeColor32(0x7A, 0x80, 0x8C, 255));
-    c.fill(Page(x0 + edge, y0 + edge, x1 - edge, y1 - edge, fold), MakeColor32(0xFA, 0xFA, 0xFA, 255));
+    c.fill(Page(x0 + edge, y0 + edge, x1 - edge, y1 - edge, fold),
+           MakeColor32(0xFA, 0xFA, 0xFA, 255));
     c.fill(FoldTriangle(x1, y0, fold), MakeColor32(0xC8, 0xCC, 0xD4, 255));
 }
 
 void DrawProjectBadge(IconCanvas& c) {
-    const Color32 cells[4] = {MakeColor32(0xF2, 0x5C, 0x54, 255), MakeColor32(0xFF, 0xE0, 0x66, 255),
-                              MakeColor32(0x5B, 0x8D, 0xEF, 255), MakeColor32(0x9B, 0xD1, 0x6A, 255)};
+    const Color32 cells[4] = {
+        MakeColor32(0xF2, 0x5C, 0x54, 255), MakeColor32(0xFF, 0xE0, 0x66, 255),
+        MakeColor32(0x5B, 0x8D, 0xEF, 255), MakeColor32(0x9B, 0xD1, 0x6A, 255)};
     const double step = 0.22, left = 0.5 - step, top = 0.42;
-    c.fill(RoundedRect(left - 0.03, top - 0.03, left + 2 * step + 0.03, top + 2 * step + 0.03, 0.04),
-           kInk);
+    c.fill(
+        RoundedRect(left - 0.03, top - 0.03, left + 2 * step + 0.03, top + 2 * step + 0.03, 0.04),
+        kInk);
     for (int i = 0; i < 4; ++i) {
         const double x = left + (i % 2) * step, y = top + (i / 2) * step;
         c.fill(RoundedRect(x, y, x + step, y + step, 0.0), cells[i]);

@@ -4,8 +4,7 @@ namespace kv {
 namespace {
 
 bool SetDefault(RegistryKey* key, const std::string& text) {
-    if (!key)
-        return false;
+    if (!key) return false;
     return key->setValue("", RegistryValue::string(text));
 }
 
@@ -21,10 +20,13 @@ ShellRegistration::ShellRegistration(std::string executablePath)
 
 std::string ShellRegistration::applicationKey() const {
     const auto slash = m_executable.rfind('/');
-    return "Applications\\" + (slash == std::string::npos ? m_executable : m_executable.substr(slash + 1));
+    return "Applications\\" +
+           (slash == std::string::npos ? m_executable : m_executable.substr(slash + 1));
 }
 
-std::string ShellRegistration::openCommand() const { return "\"" + m_executable + "\" \"%1\""; }
+std::string ShellRegistration::openCommand() const {
+    return "\"" + m_executable + "\" \"%1\"";
+}
 
 std::string ShellRegistration::importCommand() const {
     return "\"" + m_executable + "\" -i \"%1\"";
@@ -36,17 +38,14 @@ std::string ShellRegistration::iconReference(int index) const {
 
 bool ShellRegistration::registerParts(RegistryKey& root, unsigned parts) const {
     bool ok = true;
-    if (parts & kShellApplication)
-        ok &= registerApplication(root);
-    if (parts & kShellFileTypes)
-        ok &= registerFileTypes(root);
+    if (parts & kShellApplication) ok &= registerApplication(root);
+    if (parts & kShellFileTypes) ok &= registerFileTypes(root);
     return ok;
 }
 
 bool ShellRegistration::registerApplication(RegistryKey& root) const {
     RegistryKey* app = root.createKey(applicationKey());
-    if (!app)
-        return false;
+    if (!app) return false;
     return SetDefault(app->createKey("shell\\open\\command"), importCommand());
 }
 
@@ -55,14 +54,16 @@ bool ShellRegistration::registerFileTypes(RegistryKey& root) const {
     for (const ShellFileType& type : kShellFileTypeTable) {
         // Each step needs the one before it.
         RegistryKey* classKey = nullptr;
-        const bool done = SetDefault(root.createKey(std::string(".") + type.extension), type.className) &&
-                          SetDefault(classKey = root.createKey(type.className), type.description) &&
-                          SetDefault(classKey->createKey("DefaultIcon"), iconReference(type.iconIndex));
+        const bool done =
+            SetDefault(root.createKey(std::string(".") + type.extension), type.className) &&
+            SetDefault(classKey = root.createKey(type.className), type.description) &&
+            SetDefault(classKey->createKey("DefaultIcon"), iconReference(type.iconIndex));
         ok &= done;
     }
     const std::string projectClass = DefaultText(root.openKey(".kvp"));
     RegistryKey* classKey = projectClass.empty() ? nullptr : root.createKey(projectClass);
-    ok &= SetDefault(classKey ? classKey->createKey("shell\\open\\command") : nullptr, openCommand());
+    ok &=
+        SetDefault(classKey ? classKey->createKey("shell\\open\\command") : nullptr, openCommand());
     return ok;
 }
 
@@ -73,8 +74,7 @@ bool ShellRegistration::unregister(RegistryKey& root) const {
         const RegistryKey* ext = root.openKey(extensionKey);
         ok &= ext != nullptr;
         const std::string className = DefaultText(ext);
-        if (!className.empty())
-            ok &= root.deleteKeyTree(className);
+        if (!className.empty()) ok &= root.deleteKeyTree(className);
         ok &= root.deleteKeyTree(extensionKey);
     }
     ok &= root.deleteKeyTree(applicationKey());

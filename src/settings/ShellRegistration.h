@@ -10,7 +10,7 @@ namespace kv {
 // written into (or removed from) a classes hive root. Every step's failure is
 // counted; the answer is true only when all steps succeeded.
 class ShellRegistration {
-public:
+  public:
     explicit ShellRegistration(std::string executablePath);
 
     bool registerParts(RegistryKey& classesRoot, unsigned parts) const;
@@ -25,7 +25,7 @@ public:
     // EXE,index without quotes, as the shell reads icon references.
     std::string iconReference(int index) const;
 
-private:
+  private:
     bool registerApplication(RegistryKey& root) const;
     bool registerFileTypes(RegistryKey& root) const;
 

@@ -11,8 +11,7 @@ bool SignedSetting::write(RegistryKey& key, std::string_view valueName) const {
 bool SignedSetting::read(const RegistryKey& key, std::string_view valueName) {
     const RegistryValue* stored = key.queryValue(valueName);
     int parsed = 0;
-    if (!stored || std::sscanf(stored->text().c_str(), "%d", &parsed) != 1)
-        return false;
+    if (!stored || std::sscanf(stored->text().c_str(), "%d", &parsed) != 1) return false;
     setValue(parsed);
     return true;
 }

@@ -5,7 +5,7 @@ namespace kv {
 
 // A signed 32-bit number, stored as its decimal text.
 class SignedSetting final : public TypedSetting<std::int32_t> {
-public:
+  public:
     using TypedSetting::TypedSetting;
     bool write(RegistryKey& key, std::string_view valueName) const override;
     bool read(const RegistryKey& key, std::string_view valueName) override;

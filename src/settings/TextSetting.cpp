@@ -8,8 +8,7 @@ bool TextSetting::write(RegistryKey& key, std::string_view valueName) const {
 
 bool TextSetting::read(const RegistryKey& key, std::string_view valueName) {
     const RegistryValue* stored = key.queryValue(valueName);
-    if (!stored)
-        return false;
+    if (!stored) return false;
     setValue(stored->text());
     return true;
 }

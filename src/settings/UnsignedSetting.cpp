@@ -11,8 +11,7 @@ bool UnsignedSetting::write(RegistryKey& key, std::string_view valueName) const 
 bool UnsignedSetting::read(const RegistryKey& key, std::string_view valueName) {
     const RegistryValue* stored = key.queryValue(valueName);
     unsigned parsed = 0;
-    if (!stored || std::sscanf(stored->text().c_str(), "%u", &parsed) != 1)
-        return false;
+    if (!stored || std::sscanf(stored->text().c_str(), "%u", &parsed) != 1) return false;
     setValue(parsed);
     return true;
 }

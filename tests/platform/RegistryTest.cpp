@@ -89,7 +89,8 @@ TEST(RegistryText, EveryKindOfValueSurvivesTheRoundTrip) {
     const std::string text = FormatRegistryText(original, "HKEY_CURRENT_USER");
     RegistryKey parsed;
     std::string error;
-    ASSERT_TRUE(ParseRegistryText(text, "HKEY_CURRENT_USER", parsed, &error)) << error << "\n" << text;
+    ASSERT_TRUE(ParseRegistryText(text, "HKEY_CURRENT_USER", parsed, &error)) << error << "\n"
+                                                                              << text;
     ExpectSameTree(original, parsed);
     // Formatting is stable, so saving an unchanged hive rewrites the same bytes.
     EXPECT_EQ(FormatRegistryText(parsed, "HKEY_CURRENT_USER"), text);
@@ -100,11 +101,12 @@ TEST(RegistryText, WritesTheFamiliarExportForm) {
     RegistryKey* k = root.createKey("SOFTWARE\\Dunmere\\Korvane\\Timings");
     k->setValue("AutoScrollInterval", RegistryValue::string("150"));
     k->setValue("On", RegistryValue::dword(15));
-    EXPECT_EQ(FormatRegistryText(root, "HKEY_CURRENT_USER"),
-              "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE]\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere]\n\n"
-              "[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere\\Korvane]\n\n"
-              "[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere\\Korvane\\Timings]\n"
-              "\"AutoScrollInterval\"=\"150\"\n\"On\"=dword:0000000f\n");
+    EXPECT_EQ(
+        FormatRegistryText(root, "HKEY_CURRENT_USER"),
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE]\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere]\n\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere\\Korvane]\n\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere\\Korvane\\Timings]\n"
+        "\"AutoScrollInterval\"=\"150\"\n\"On\"=dword:0000000f\n");
 }
 
 TEST(RegistryText, AcceptsWhatPeopleWriteByHand) {
@@ -114,7 +116,8 @@ TEST(RegistryText, AcceptsWhatPeopleWriteByHand) {
                              "[hkey_current_user\\Software\\Dunmere]\r\n"
                              "  \"Size\" = ignored\r\n";
     RegistryKey root;
-    EXPECT_FALSE(ParseRegistryText(text, "HKEY_CURRENT_USER", root)); // spaces around '=' are not REGEDIT4
+    EXPECT_FALSE(
+        ParseRegistryText(text, "HKEY_CURRENT_USER", root)); // spaces around '=' are not REGEDIT4
 
     const std::string good = "\xEF\xBB\xBFREGEDIT4\r\n; comment\r\n\r\n"
                              "[hkey_current_user\\Software\\Dunmere]\r\n"
@@ -187,9 +190,11 @@ TEST(RegistryHive, LivesInTheConfigFolderAndKeepsWhatWasSaved) {
 TEST(RegistryHive, XdgConfigHomeFallsBackToDotConfig) {
     TempXdgHome home;
     home.unsetEnv("XDG_CONFIG_HOME");
-    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser), home.home() + "/.config/korvane/user.reg");
+    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser),
+              home.home() + "/.config/korvane/user.reg");
     home.setEnv("XDG_CONFIG_HOME", "relative/is/ignored");
-    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser), home.home() + "/.config/korvane/user.reg");
+    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser),
+              home.home() + "/.config/korvane/user.reg");
 }
 
 TEST(RegistryHive, ADamagedFileCountsAsEmptyAndIsKeptAside) {
@@ -266,7 +271,8 @@ TEST(RegistryHive, ConcurrentSessionsNeitherTearTheFileNorLoseValues) {
                 RegistryKey* k = hive.root().createKey("Writer" + std::to_string(w));
                 k->setValue("Round", RegistryValue::dword(static_cast<std::uint32_t>(round)));
                 // Bulk makes a torn write likely if writes were not atomic.
-                k->setValue("Bulk", RegistryValue::binary(std::string(20000, static_cast<char>(w))));
+                k->setValue("Bulk",
+                            RegistryValue::binary(std::string(20000, static_cast<char>(w))));
                 hive.save();
             }
         });

@@ -1,5 +1,5 @@
-#include "platform/FileUtil.h"
 #include "platform/XdgFolders.h"
+#include "platform/FileUtil.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>

@@ -21,7 +21,8 @@ struct StoredValue {
     StoredValue(const std::string& settingName, RegistryValue value) {
         SettingsStore probe(kDocs);
         Setting* s = probe.find(settingName);
-        RegistryKey* key = root.createKey(std::string(SettingsStore::kRootKey) + "\\" + s->keyPath());
+        RegistryKey* key =
+            root.createKey(std::string(SettingsStore::kRootKey) + "\\" + s->keyPath());
         key->setValue(s->valueName(), std::move(value));
     }
 };
@@ -62,7 +63,8 @@ TEST(SettingsTable, DefaultsOfEachClass) {
     EXPECT_EQ(store.unsignedValue("Image.TargetFormat"), 0x200000u);
     EXPECT_EQ(store.signedValue("Limits.Undo.MaxDepth"), 100);
     EXPECT_EQ(store.unsignedValue("Limits.Supersampling.MaxPixelCount"), 100000u);
-    for (const char* path : {"Swatches.File.Path", "Project.File.Path", "Import.Path", "Export.Path"})
+    for (const char* path :
+         {"Swatches.File.Path", "Project.File.Path", "Import.Path", "Export.Path"})
         EXPECT_EQ(store.textValue(path), kDocs) << path;
     EXPECT_EQ(store.textValue("Export.Format.Plugin"), "");
     EXPECT_THROW(store.signedValue("Drawing.Tools.Brush.Size"), CKVException); // unsigned
@@ -106,7 +108,8 @@ TEST(SettingsLoad, ColorTextsNeedFourFieldsAndSaturate) {
         {" 10, 20, 30: 40", MakeColor32(10, 20, 30, 40)},
     };
     for (const auto& c : cases) {
-        const SettingsStore store = LoadedWith("Drawing.Colors.Primary", RegistryValue::string(c.text));
+        const SettingsStore store =
+            LoadedWith("Drawing.Colors.Primary", RegistryValue::string(c.text));
         EXPECT_EQ(store.colorValue("Drawing.Colors.Primary"), c.expected) << c.text;
     }
 }
@@ -129,8 +132,10 @@ TEST(SettingsLoad, EachClassAcceptsOnlyItsOwnForm) {
                       .signedValue("Panels.Preview.Body.ClientHeight"),
                   c.expected)
             << c.text;
-    EXPECT_EQ(LoadedWith("Image.Width", RegistryValue::string("x1")).unsignedValue("Image.Width"), 32u);
-    EXPECT_EQ(LoadedWith("Image.Width", RegistryValue::string("64")).unsignedValue("Image.Width"), 64u);
+    EXPECT_EQ(LoadedWith("Image.Width", RegistryValue::string("x1")).unsignedValue("Image.Width"),
+              32u);
+    EXPECT_EQ(LoadedWith("Image.Width", RegistryValue::string("64")).unsignedValue("Image.Width"),
+              64u);
     // Texts come from any type of value.
     EXPECT_EQ(LoadedWith("Export.Format.Plugin", RegistryValue::binary("bmp\0junk"))
                   .textValue("Export.Format.Plugin"),
@@ -255,7 +260,8 @@ TEST(SettingsFile, EverySettingSurvivesTheUserHive) {
 
 TEST(SettingsFile, ADamagedUserHiveStartsOnDefaults) {
     TempXdgHome home;
-    TempXdgHome::writeFile(RegistryHive::filePath(HiveId::CurrentUser), "\x7F" "ELF garbage\n");
+    TempXdgHome::writeFile(RegistryHive::filePath(HiveId::CurrentUser), "\x7F"
+                                                                        "ELF garbage\n");
     SettingsStore store(kDocs);
     EXPECT_FALSE(store.loadFromRegistry());
     for (const auto& s : store.all())

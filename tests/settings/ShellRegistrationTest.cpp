@@ -1,9 +1,9 @@
+#include "settings/ShellRegistration.h"
+#include "platform/FileUtil.h"
 #include "platform/RegistryHive.h"
 #include "platform/RegistryText.h"
-#include "platform/FileUtil.h"
 #include "settings/Settings.h"
 #include "settings/Shell.h"
-#include "settings/ShellRegistration.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,8 @@ TEST(ShellRegistration, WritesTheClassKeysOfEveryPart) {
         const char* key;
         const char* value;
     } expected[] = {
-        {"Applications\\korvane\\shell\\open\\command", "\"/opt/Korvane Tools/bin/korvane\" -i \"%1\""},
+        {"Applications\\korvane\\shell\\open\\command",
+         "\"/opt/Korvane Tools/bin/korvane\" -i \"%1\""},
         {".kvplugin", "Korvane.Plugin"},
         {".kvp", "Korvane.Project"},
         {".kvcolors", "Korvane.Colors"},
@@ -73,7 +74,8 @@ TEST(ShellRegistration, UnregisteringRemovesClassKeysWithForeignSubkeys) {
     RegistryKey root;
     ShellRegistration shell(kExe);
     ASSERT_TRUE(shell.registerParts(root, kShellEverything));
-    root.createKey("Korvane.Project\\shell\\print\\command")->setValue("", RegistryValue::string("lp"));
+    root.createKey("Korvane.Project\\shell\\print\\command")
+        ->setValue("", RegistryValue::string("lp"));
     root.createKey(".png")->setValue("", RegistryValue::string("pngfile"));
     EXPECT_TRUE(shell.unregister(root));
     EXPECT_EQ(root.subkeyNames(), (std::vector<std::string>{"Applications", ".png"}));

@@ -13,8 +13,7 @@ namespace fs = std::filesystem;
 
 TempXdgHome::TempXdgHome() {
     std::string pattern = (fs::temp_directory_path() / "korvane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
     m_home = pattern;
     setEnv("HOME", m_home);
     setEnv("XDG_CONFIG_HOME", config());
@@ -63,10 +62,9 @@ std::string TempXdgHome::readFile(const std::string& path) {
 std::vector<std::string> TempXdgHome::listFiles(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
-        if (it->is_regular_file())
-            files.push_back(fs::relative(it->path(), folder).string());
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (it->is_regular_file()) files.push_back(fs::relative(it->path(), folder).string());
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -10,7 +10,7 @@ namespace kv::test {
 // so nothing a test does touches the real home. The folder is removed and the
 // variables restored afterwards.
 class TempXdgHome {
-public:
+  public:
     TempXdgHome();
     ~TempXdgHome();
     TempXdgHome(const TempXdgHome&) = delete;
@@ -29,7 +29,7 @@ public:
     // Every regular file below a folder, as paths relative to it, sorted.
     static std::vector<std::string> listFiles(const std::string& folder);
 
-private:
+  private:
     void remember(const char* name);
 
     std::string m_home;
