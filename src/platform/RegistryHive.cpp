@@ -1,6 +1,6 @@
 #include "platform/RegistryHive.h"
 
-#include "platform/FileUtil.h"
+#include "platform/WholeFiles.h"
 #include "platform/RegistryText.h"
 #include "platform/XdgFolders.h"
 

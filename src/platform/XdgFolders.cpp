@@ -1,6 +1,6 @@
 #include "platform/XdgFolders.h"
 
-#include "platform/FileUtil.h"
+#include "platform/WholeFiles.h"
 
 #include <cstdlib>
 #include <pwd.h>

@@ -1,7 +1,7 @@
 #include "settings/DesktopIntegration.h"
 
 #include "platform/ExternalProgram.h"
-#include "platform/FileUtil.h"
+#include "platform/WholeFiles.h"
 #include "settings/PngEncoder.h"
 
 namespace kv {

@@ -1,5 +1,5 @@
 #include "platform/XdgFolders.h"
-#include "platform/FileUtil.h"
+#include "platform/WholeFiles.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ TEST(XdgFolders, DataAndConfigHomesHonourTheEnvironment) {
     EXPECT_EQ(XdgDataHome(), home.home() + "/.local/share");
 }
 
-TEST(FileUtil, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
+TEST(WholeFiles, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
     TempXdgHome home;
     const std::string path = home.home() + "/f.txt";
     ASSERT_TRUE(WriteFileAtomically(path, "first version, rather long"));
@@ -70,7 +70,7 @@ TEST(FileUtil, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
     EXPECT_FALSE(ReadWholeFile(path, data, 100));
 }
 
-TEST(FileUtil, ReadingStopsAtTheLimit) {
+TEST(WholeFiles, ReadingStopsAtTheLimit) {
     TempXdgHome home;
     const std::string path = home.home() + "/big";
     TempXdgHome::writeFile(path, std::string(1000, 'x'));

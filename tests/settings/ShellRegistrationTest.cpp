@@ -1,5 +1,5 @@
 #include "settings/ShellRegistration.h"
-#include "platform/FileUtil.h"
+#include "platform/WholeFiles.h"
 #include "platform/RegistryHive.h"
 #include "platform/RegistryText.h"
 #include "settings/Settings.h"

@@ -1,4 +1,4 @@
-#include "platform/FileUtil.h"
+#include "platform/WholeFiles.h"
 
 #include <cerrno>
 #include <cstdio>
