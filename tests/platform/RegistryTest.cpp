@@ -1,0 +1,294 @@
+#include "platform/RegistryHive.h"
+#include "platform/RegistryText.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace kv {
+namespace {
+
+using test::TempXdgHome;
+
+// A tree with every kind of value and the awkward texts a hand-edited or
+// machine-written hive holds.
+void FillSample(RegistryKey& root) {
+    RegistryKey* k = root.createKey("SOFTWARE\\Dunmere\\Korvane\\Drawing");
+    k->setValue("Plain", RegistryValue::string("Tahoma"));
+    k->setValue("Quotes", RegistryValue::string("say \"hi\" C:\\dir\\"));
+    k->setValue("Empty", RegistryValue::string(""));
+    k->setValue("Utf8", RegistryValue::string("gr\xC3\xBC\xC3\x9F"));
+    k->setValue("Lines", RegistryValue::string("one\ntwo\tthree"));
+    k->setValue("", RegistryValue::string("default value"));
+    k->setValue("Flag", RegistryValue::dword(0xDEADBEEF));
+    k->setValue("Name with = and ]", RegistryValue::dword(0));
+    std::string blob;
+    for (int i = 0; i < 100; ++i)
+        blob.push_back(static_cast<char>(i * 37));
+    k->setValue("Blob", RegistryValue::binary(blob));
+    k->setValue("NoBytes", RegistryValue::binary(""));
+    k->setValue("OddType", RegistryValue{static_cast<RegistryType>(7), std::string("a\0b\0\0", 5)});
+    k->setValue("ShortDword", RegistryValue{RegistryType::Dword, std::string("\x01\x02", 2)});
+    root.createKey("Empty\\Key [with] brackets");
+}
+
+void ExpectSameTree(const RegistryKey& a, const RegistryKey& b, const std::string& path = "") {
+    ASSERT_EQ(a.values().size(), b.values().size()) << path;
+    for (std::size_t i = 0; i < a.values().size(); ++i) {
+        EXPECT_EQ(a.values()[i].first, b.values()[i].first) << path;
+        EXPECT_EQ(a.values()[i].second, b.values()[i].second) << path << " " << a.values()[i].first;
+    }
+    ASSERT_EQ(a.subkeyNames(), b.subkeyNames()) << path;
+    for (std::size_t i = 0; i < a.subkeys().size(); ++i)
+        ExpectSameTree(*a.subkeys()[i], *b.subkeys()[i], path + "\\" + a.subkeys()[i]->name());
+}
+
+TEST(RegistryKey, NestedKeysAreCreatedOnceAndFoundWithoutRegardToCase) {
+    RegistryKey root;
+    RegistryKey* brush = root.createKey("Drawing\\Tools\\Brush");
+    ASSERT_NE(brush, nullptr);
+    EXPECT_EQ(root.createKey("drawing\\TOOLS\\brush"), brush);
+    EXPECT_EQ(root.openKey("DRAWING\\tools\\Brush"), brush);
+    EXPECT_EQ(root.openKey("Drawing\\Tools\\Pencil"), nullptr);
+    EXPECT_EQ(root.subkeyNames(), std::vector<std::string>{"Drawing"});
+    // Invalid names make nothing, not even the valid part before them.
+    for (const char* bad : {"", "A\\\\B", "\\A", "A\\", "Tab\there"})
+        EXPECT_EQ(root.createKey(bad), nullptr) << bad;
+    EXPECT_EQ(root.subkeys().size(), 1u);
+}
+
+TEST(RegistryKey, ValuesAreOverwrittenInPlaceAndDeletedByName) {
+    RegistryKey key;
+    key.setValue("Size", RegistryValue::string("8"));
+    key.setValue("Flag", RegistryValue::dword(1));
+    key.setValue("SIZE", RegistryValue::dword(9));
+    ASSERT_EQ(key.values().size(), 2u);
+    EXPECT_EQ(key.values()[0].first, "Size");
+    EXPECT_EQ(key.queryValue("size")->dwordValue(), 9u);
+    EXPECT_FALSE(key.setValue("Two\nLines", RegistryValue::dword(1)));
+    EXPECT_TRUE(key.deleteValue("flag"));
+    EXPECT_FALSE(key.deleteValue("flag"));
+    EXPECT_EQ(key.queryValue("Flag"), nullptr);
+}
+
+TEST(RegistryKey, DeletingAKeyTakesItsWholeSubtreeAndOnlyIt) {
+    RegistryKey root;
+    root.createKey("A\\B\\C\\D")->setValue("v", RegistryValue::dword(1));
+    root.createKey("A\\B2");
+    EXPECT_TRUE(root.deleteKeyTree("a\\b"));
+    EXPECT_EQ(root.openKey("A\\B"), nullptr);
+    EXPECT_NE(root.openKey("A\\B2"), nullptr);
+    EXPECT_FALSE(root.deleteKeyTree("A\\B"));
+    EXPECT_FALSE(root.deleteKeyTree("Missing\\B"));
+}
+
+TEST(RegistryText, EveryKindOfValueSurvivesTheRoundTrip) {
+    RegistryKey original;
+    FillSample(original);
+    const std::string text = FormatRegistryText(original, "HKEY_CURRENT_USER");
+    RegistryKey parsed;
+    std::string error;
+    ASSERT_TRUE(ParseRegistryText(text, "HKEY_CURRENT_USER", parsed, &error)) << error << "\n"
+                                                                              << text;
+    ExpectSameTree(original, parsed);
+    // Formatting is stable, so saving an unchanged hive rewrites the same bytes.
+    EXPECT_EQ(FormatRegistryText(parsed, "HKEY_CURRENT_USER"), text);
+}
+
+TEST(RegistryText, WritesTheFamiliarExportForm) {
+    RegistryKey root;
+    RegistryKey* k = root.createKey("SOFTWARE\\Dunmere\\Korvane\\Timings");
+    k->setValue("AutoScrollInterval", RegistryValue::string("150"));
+    k->setValue("On", RegistryValue::dword(15));
+    EXPECT_EQ(
+        FormatRegistryText(root, "HKEY_CURRENT_USER"),
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE]\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere]\n\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere\\Korvane]\n\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Dunmere\\Korvane\\Timings]\n"
+        "\"AutoScrollInterval\"=\"150\"\n\"On\"=dword:0000000f\n");
+}
+
+TEST(RegistryText, AcceptsWhatPeopleWriteByHand) {
+    const std::string text = "\xEF\xBB\xBFREGEDIT4\r\n"
+                             "; my settings\r\n"
+                             "\r\n"
+                             "[hkey_current_user\\Software\\Dunmere]\r\n"
+                             "  \"Size\" = ignored\r\n";
+    RegistryKey root;
+    EXPECT_FALSE(
+        ParseRegistryText(text, "HKEY_CURRENT_USER", root)); // spaces around '=' are not REGEDIT4
+
+    const std::string good = "\xEF\xBB\xBFREGEDIT4\r\n; comment\r\n\r\n"
+                             "[hkey_current_user\\Software\\Dunmere]\r\n"
+                             "\"Size\"=\"12\"\r\n"
+                             "\"Flag\"=dword:0000ABCD\r\n"
+                             "\"Bin\"=hex:01,02,\\\r\n   03\r\n"
+                             "[HKEY_CURRENT_USER]\r\n@=\"root default\"\r\n";
+    RegistryKey parsed;
+    std::string error;
+    ASSERT_TRUE(ParseRegistryText(good, "HKEY_CURRENT_USER", parsed, &error)) << error;
+    const RegistryKey* k = parsed.openKey("SOFTWARE\\DUNMERE");
+    ASSERT_NE(k, nullptr);
+    EXPECT_EQ(k->queryValue("Size")->text(), "12");
+    EXPECT_EQ(k->queryValue("Flag")->dwordValue(), 0xABCDu);
+    EXPECT_EQ(k->queryValue("Bin")->bytes, std::string("\x01\x02\x03"));
+    EXPECT_EQ(parsed.queryValue("")->text(), "root default");
+}
+
+TEST(RegistryText, RejectsDamagedFiles) {
+    const struct {
+        const char* what;
+        const char* text;
+    } cases[] = {
+        {"no header", "[HKEY_CURRENT_USER\\A]\n\"v\"=\"1\"\n"},
+        {"other header", "Windows Registry Editor Version 5.00\n"},
+        {"value before any key", "REGEDIT4\n\"v\"=\"1\"\n"},
+        {"other hive", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n"},
+        {"deleted key form", "REGEDIT4\n[-HKEY_CURRENT_USER\\A]\n"},
+        {"unterminated section", "REGEDIT4\n[HKEY_CURRENT_USER\\A\n"},
+        {"empty key name", "REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n"},
+        {"unterminated string", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"abc\n"},
+        {"unknown escape", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"a\\nb\"\n"},
+        {"text after string", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"a\" x\n"},
+        {"short dword", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:123\n"},
+        {"bad dword digit", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:0000000g\n"},
+        {"bad hex byte", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=hex:01,2\n"},
+        {"trailing comma", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=hex:01,\n"},
+        {"deleted value form", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=-\n"},
+        {"bad type", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=hex(zz):00\n"},
+        {"garbage line", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\nhello\n"},
+        {"binary junk", "REGEDIT4\n\x01\x02\xFF\n"},
+    };
+    for (const auto& c : cases) {
+        RegistryKey root;
+        std::string error;
+        EXPECT_FALSE(ParseRegistryText(c.text, "HKEY_CURRENT_USER", root, &error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+    }
+}
+
+TEST(RegistryHive, LivesInTheConfigFolderAndKeepsWhatWasSaved) {
+    TempXdgHome home;
+    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser), home.config() + "/korvane/user.reg");
+    EXPECT_EQ(RegistryHive::filePath(HiveId::ClassesRoot), home.config() + "/korvane/classes.reg");
+    {
+        RegistryHive hive(HiveId::CurrentUser);
+        EXPECT_TRUE(hive.root().subkeys().empty());
+        FillSample(hive.root());
+        ASSERT_TRUE(hive.save());
+    }
+    RegistryHive again(HiveId::CurrentUser);
+    RegistryKey expected;
+    FillSample(expected);
+    ExpectSameTree(expected, again.root());
+    // The other hive is a separate file.
+    RegistryHive classes(HiveId::ClassesRoot);
+    EXPECT_TRUE(classes.root().subkeys().empty());
+}
+
+TEST(RegistryHive, XdgConfigHomeFallsBackToDotConfig) {
+    TempXdgHome home;
+    home.unsetEnv("XDG_CONFIG_HOME");
+    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser),
+              home.home() + "/.config/korvane/user.reg");
+    home.setEnv("XDG_CONFIG_HOME", "relative/is/ignored");
+    EXPECT_EQ(RegistryHive::filePath(HiveId::CurrentUser),
+              home.home() + "/.config/korvane/user.reg");
+}
+
+TEST(RegistryHive, ADamagedFileCountsAsEmptyAndIsKeptAside) {
+    TempXdgHome home;
+    const std::string path = RegistryHive::filePath(HiveId::CurrentUser);
+    const std::string junk = "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:zz\n";
+    TempXdgHome::writeFile(path, junk);
+    std::string aside;
+    {
+        RegistryHive hive(HiveId::CurrentUser);
+        EXPECT_TRUE(hive.root().subkeys().empty());
+        aside = hive.corruptCopy();
+        ASSERT_FALSE(aside.empty());
+        EXPECT_EQ(TempXdgHome::readFile(aside), junk);
+        hive.root().createKey("Fresh");
+        ASSERT_TRUE(hive.save());
+    }
+    RegistryHive again(HiveId::CurrentUser);
+    EXPECT_TRUE(again.corruptCopy().empty());
+    EXPECT_NE(again.root().openKey("Fresh"), nullptr);
+    EXPECT_EQ(TempXdgHome::readFile(aside), junk);
+}
+
+TEST(RegistryHive, AnOversizedFileCountsAsDamaged) {
+    TempXdgHome home;
+    const std::string path = RegistryHive::filePath(HiveId::CurrentUser);
+    TempXdgHome::writeFile(path, "REGEDIT4\n" + std::string(RegistryHive::kMaxFileSize, ';'));
+    RegistryHive hive(HiveId::CurrentUser);
+    EXPECT_FALSE(hive.corruptCopy().empty());
+    EXPECT_TRUE(hive.root().subkeys().empty());
+}
+
+TEST(RegistryHive, AnUnwritableLocationFailsTheSaveWithoutCrashing) {
+    TempXdgHome home;
+    // A file where the config folder should be: nothing can be created below it.
+    TempXdgHome::writeFile(home.home() + "/blocked", "x");
+    home.setEnv("XDG_CONFIG_HOME", home.home() + "/blocked/config");
+    RegistryHive hive(HiveId::CurrentUser);
+    hive.root().createKey("A");
+    EXPECT_FALSE(hive.save());
+}
+
+TEST(RegistryHive, AFolderInPlaceOfTheFileIsNotOverwritten) {
+    TempXdgHome home;
+    const std::string path = RegistryHive::filePath(HiveId::CurrentUser);
+    TempXdgHome::writeFile(path + "/inside", "keep");
+    RegistryHive hive(HiveId::CurrentUser);
+    EXPECT_FALSE(hive.save());
+    EXPECT_EQ(TempXdgHome::readFile(path + "/inside"), "keep");
+}
+
+TEST(RegistryHive, ANestedSessionInOneThreadSharesTheLock) {
+    TempXdgHome home;
+    RegistryHive outer(HiveId::ClassesRoot);
+    outer.root().createKey("Outer");
+    {
+        RegistryHive inner(HiveId::ClassesRoot); // must not wait for outer
+        inner.root().createKey("Inner");
+        EXPECT_TRUE(inner.save());
+    }
+    EXPECT_TRUE(outer.save());
+    RegistryHive after(HiveId::ClassesRoot);
+    EXPECT_NE(after.root().openKey("Outer"), nullptr); // the last save wins
+}
+
+TEST(RegistryHive, ConcurrentSessionsNeitherTearTheFileNorLoseValues) {
+    TempXdgHome home;
+    constexpr int kWriters = 3, kRounds = 15;
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w)
+        writers.emplace_back([w] {
+            for (int round = 1; round <= kRounds; ++round) {
+                RegistryHive hive(HiveId::CurrentUser);
+                RegistryKey* k = hive.root().createKey("Writer" + std::to_string(w));
+                k->setValue("Round", RegistryValue::dword(static_cast<std::uint32_t>(round)));
+                // Bulk makes a torn write likely if writes were not atomic.
+                k->setValue("Bulk",
+                            RegistryValue::binary(std::string(20000, static_cast<char>(w))));
+                hive.save();
+            }
+        });
+    for (auto& t : writers)
+        t.join();
+    RegistryHive hive(HiveId::CurrentUser);
+    EXPECT_TRUE(hive.corruptCopy().empty());
+    for (int w = 0; w < kWriters; ++w) {
+        const RegistryKey* k = hive.root().openKey("Writer" + std::to_string(w));
+        ASSERT_NE(k, nullptr) << w;
+        EXPECT_EQ(k->queryValue("Round")->dwordValue(), static_cast<std::uint32_t>(kRounds));
+    }
+    // No temporary files are left behind.
+    for (const auto& f : TempXdgHome::listFiles(home.config() + "/korvane"))
+        EXPECT_TRUE(f == "user.reg" || f == "user.reg.lock") << f;
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,322 @@
+#include "platform/Exceptions.h"
+#include "platform/RegistryHive.h"
+#include "platform/RegistryText.h"
+#include "settings/Settings.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace kv {
+namespace {
+
+using test::TempXdgHome;
+
+constexpr const char* kDocs = "/home/u/Documents/";
+
+// A user hive holding one value below the program's key.
+struct StoredValue {
+    RegistryKey root;
+    StoredValue(const std::string& settingName, RegistryValue value) {
+        SettingsStore probe(kDocs);
+        Setting* s = probe.find(settingName);
+        RegistryKey* key =
+            root.createKey(std::string(SettingsStore::kRootKey) + "\\" + s->keyPath());
+        key->setValue(s->valueName(), std::move(value));
+    }
+};
+
+SettingsStore LoadedWith(const std::string& name, RegistryValue value) {
+    StoredValue stored(name, std::move(value));
+    SettingsStore store(kDocs);
+    EXPECT_TRUE(store.load(stored.root));
+    return store;
+}
+
+TEST(SettingsTable, HoldsEverySettingOnceInLoadingOrder) {
+    SettingsStore store(kDocs);
+    ASSERT_EQ(store.all().size(), 64u);
+    EXPECT_EQ(store.all().front()->name(), "Timings.AutoScrollInterval");
+    EXPECT_EQ(store.all()[37]->name(), "Drawing.Tools.Text.Font.Name");
+    EXPECT_EQ(store.all().back()->name(), "Shell.RegisterFileTypesOnStartup");
+    std::set<std::string> names;
+    int changedOnly = 0;
+    for (const auto& s : store.all()) {
+        EXPECT_TRUE(names.insert(s->name()).second) << s->name();
+        EXPECT_TRUE(s->isDefault()) << s->name();
+        changedOnly += s->mode() == SettingMode::WhenChanged;
+    }
+    EXPECT_EQ(changedOnly, 17);
+}
+
+TEST(SettingsTable, DefaultsOfEachClass) {
+    SettingsStore store(kDocs);
+    EXPECT_EQ(store.unsignedValue("Timings.MaskAnimationInterval"), 200u);
+    EXPECT_EQ(store.colorValue("Drawing.Colors.Primary"), MakeColor32(0, 0, 0, 255));
+    EXPECT_EQ(store.colorValue("Drawing.Colors.Secondary"), MakeColor32(0, 0, 0, 0));
+    EXPECT_EQ(store.colorValue("UI.Colors.Grid.B"), MakeColor32(204, 204, 255, 255));
+    EXPECT_TRUE(store.boolValue("Panels.Preview.ChequeredBackground"));
+    EXPECT_FALSE(store.boolValue("ImageFilePreview.ChequeredBackground"));
+    EXPECT_EQ(store.signedValue("Panels.Preview.Body.ClientHeight"), 256);
+    EXPECT_EQ(store.textValue("Drawing.Tools.Text.Font.Name"), "Tahoma");
+    EXPECT_EQ(store.unsignedValue("Image.TargetFormat"), 0x200000u);
+    EXPECT_EQ(store.signedValue("Limits.Undo.MaxDepth"), 100);
+    EXPECT_EQ(store.unsignedValue("Limits.Supersampling.MaxPixelCount"), 100000u);
+    for (const char* path :
+         {"Swatches.File.Path", "Project.File.Path", "Import.Path", "Export.Path"})
+        EXPECT_EQ(store.textValue(path), kDocs) << path;
+    EXPECT_EQ(store.textValue("Export.Format.Plugin"), "");
+    EXPECT_THROW(store.signedValue("Drawing.Tools.Brush.Size"), CKVException); // unsigned
+    EXPECT_THROW(store.boolValue("No.Such.Setting"), CKVException);
+}
+
+TEST(SettingValues, PendingValuesMoveOnlyWhenAskedTo) {
+    UnsignedSetting s("Drawing.Tools.Brush.Size", SettingMode::Always, 8);
+    s.beginEdit();
+    s.setPending(20);
+    EXPECT_EQ(s.value(), 8u);
+    s.apply();
+    EXPECT_EQ(s.value(), 20u);
+    EXPECT_FALSE(s.isDefault());
+    s.restorePendingDefault();
+    EXPECT_EQ(s.pending(), 8u);
+    EXPECT_EQ(s.value(), 20u);
+    s.reset();
+    EXPECT_EQ(s.pending(), 8u);
+    EXPECT_TRUE(s.isDefault());
+    s.init();
+    EXPECT_EQ(s.defaultValue(), 0u);
+    EXPECT_EQ(s.value(), 0u);
+    TextSetting t("Export.Format.Plugin", SettingMode::Always, "png");
+    t.init();
+    EXPECT_EQ(t.value(), "");
+    EXPECT_EQ(t.keyPath(), "Export\\Format");
+    EXPECT_EQ(t.valueName(), "Plugin");
+}
+
+TEST(SettingsLoad, ColorTextsNeedFourFieldsAndSaturate) {
+    const struct {
+        const char* text;
+        Color32 expected;
+    } cases[] = {
+        {"255,128,0:64", MakeColor32(255, 128, 0, 64)},
+        {"300,0,0:999", MakeColor32(255, 0, 0, 255)},
+        {"1,2,3", MakeColor32(0, 0, 0, 255)}, // rejected: the default stays
+        {"1,2,3,4", MakeColor32(0, 0, 0, 255)},
+        {"", MakeColor32(0, 0, 0, 255)},
+        {" 10, 20, 30: 40", MakeColor32(10, 20, 30, 40)},
+    };
+    for (const auto& c : cases) {
+        const SettingsStore store =
+            LoadedWith("Drawing.Colors.Primary", RegistryValue::string(c.text));
+        EXPECT_EQ(store.colorValue("Drawing.Colors.Primary"), c.expected) << c.text;
+    }
+}
+
+TEST(SettingsLoad, EachClassAcceptsOnlyItsOwnForm) {
+    // A text for a switch is ignored; any non-zero double word is on.
+    EXPECT_TRUE(LoadedWith("Project.File.EmbedThumbnails", RegistryValue::string("0"))
+                    .boolValue("Project.File.EmbedThumbnails"));
+    EXPECT_TRUE(LoadedWith("Project.File.RelaxedChecks", RegistryValue::dword(0x100))
+                    .boolValue("Project.File.RelaxedChecks"));
+    EXPECT_TRUE(LoadedWith("Project.File.EmbedThumbnails", RegistryValue::binary("\0\0\0\0"))
+                    .boolValue("Project.File.EmbedThumbnails"));
+    // Numbers parse like scanf: leading blanks and sign, trailing junk ignored.
+    const struct {
+        const char* text;
+        std::int32_t expected;
+    } signedCases[] = {{"-7", -7}, {"  42px", 42}, {"abc", 256}, {"", 256}};
+    for (const auto& c : signedCases)
+        EXPECT_EQ(LoadedWith("Panels.Preview.Body.ClientHeight", RegistryValue::string(c.text))
+                      .signedValue("Panels.Preview.Body.ClientHeight"),
+                  c.expected)
+            << c.text;
+    EXPECT_EQ(LoadedWith("Image.Width", RegistryValue::string("x1")).unsignedValue("Image.Width"),
+              32u);
+    EXPECT_EQ(LoadedWith("Image.Width", RegistryValue::string("64")).unsignedValue("Image.Width"),
+              64u);
+    // Texts come from any type of value.
+    EXPECT_EQ(LoadedWith("Export.Format.Plugin", RegistryValue::binary("bmp\0junk"))
+                  .textValue("Export.Format.Plugin"),
+              "bmp");
+}
+
+TEST(SettingsLoad, LimitsApplyAfterLoading) {
+    const struct {
+        const char* name;
+        const char* stored;
+        std::int64_t expected;
+    } cases[] = {
+        {"Limits.Undo.MaxDepth", "0", 1},
+        {"Limits.Undo.MaxDepth", "5000", 1000},
+        {"Limits.Undo.MaxDepth", "-20", 1}, // compared signed
+        {"Limits.Undo.MemoryLimit", "1000", 256},
+        {"Limits.Undo.MinDepth", "-3", 1},
+        {"Limits.Undo.MinDepth", "999999", 999999},
+        {"Project.File.MaxThumbnailSize", "8", 16},
+        {"Project.File.MaxThumbnailSize", "4096", 1024},
+        {"Project.File.MaxThumbnailSizeEx", "99999", 99999}, // no limit
+        {"Drawing.Tools.MagicWand.Tolerance", "300", 255},
+        {"Drawing.Tools.Pencil.Size", "0", 1},
+        {"Drawing.Tools.Brush.Size", "-1", 100}, // unsigned: -1 is the largest value
+        {"Drawing.Tools.Brush.Hardness", "101", 100},
+        {"Drawing.Tools.Brush.Opacity", "0", 1},
+        {"Drawing.Tools.Text.Font.Size", "1000", 999},
+        {"Drawing.Tools.Text.Font.Style", "3", 3},
+        {"Drawing.Tools.Text.Font.Style", "4", 0}, // back to the default
+        {"Drawing.Tools.Ellipse.OutlineWidth", "250", 100},
+        {"Limits.Tools.Text.MemoryLimit", "65", 64},
+    };
+    for (const auto& c : cases) {
+        const SettingsStore store = LoadedWith(c.name, RegistryValue::string(c.stored));
+        const Setting* s = store.find(c.name);
+        const std::int64_t loaded = dynamic_cast<const SignedSetting*>(s)
+                                        ? store.signedValue(c.name)
+                                        : static_cast<std::int64_t>(store.unsignedValue(c.name));
+        EXPECT_EQ(loaded, c.expected) << c.name << " = " << c.stored;
+    }
+}
+
+TEST(SettingsLoad, AMissingRootLeavesEveryValueAlone) {
+    SettingsStore store(kDocs);
+    store.unsignedSetting("Image.Width").setValue(77);
+    RegistryKey empty;
+    empty.createKey("SOFTWARE\\Dunmere\\Other");
+    EXPECT_FALSE(store.load(empty));
+    EXPECT_EQ(store.unsignedValue("Image.Width"), 77u);
+}
+
+TEST(SettingsSave, ChangedOnlySettingsAppearOnlyWhenChanged) {
+    RegistryKey root;
+    SettingsStore store(kDocs);
+    auto stored = [&root]() -> const RegistryValue* {
+        const RegistryKey* k = root.openKey("SOFTWARE\\Dunmere\\Korvane\\Timings");
+        return k ? k->queryValue("AutoScrollInterval") : nullptr;
+    };
+    store.unsignedSetting("Timings.AutoScrollInterval").setValue(150);
+    store.save(root);
+    ASSERT_NE(stored(), nullptr);
+    EXPECT_EQ(*stored(), RegistryValue::string("150"));
+    store.unsignedSetting("Timings.AutoScrollInterval").setValue(100);
+    store.save(root);
+    EXPECT_EQ(stored(), nullptr);
+    // Settings saved always are written even at their defaults.
+    const RegistryKey* brush = root.openKey("SOFTWARE\\Dunmere\\Korvane\\Drawing\\Tools\\Brush");
+    ASSERT_NE(brush, nullptr);
+    EXPECT_EQ(*brush->queryValue("Size"), RegistryValue::string("8"));
+    EXPECT_EQ(*root.openKey("SOFTWARE\\Dunmere\\Korvane\\MainWindow")->queryValue("Maximized"),
+              RegistryValue::dword(0));
+    EXPECT_EQ(root.openKey("SOFTWARE\\Dunmere\\Korvane\\Limits"), nullptr);
+}
+
+// Gives every setting a value other than its default, different per setting.
+void ChangeEverything(SettingsStore& store) {
+    std::uint32_t n = 3;
+    for (const auto& s : store.all()) {
+        ++n;
+        if (auto* i = dynamic_cast<SignedSetting*>(s.get()))
+            i->setValue(i->defaultValue() == 20 ? 21 : 20); // inside every limit
+        else if (auto* u = dynamic_cast<UnsignedSetting*>(s.get()))
+            u->setValue(u->defaultValue() == 2 ? 3 : 2);
+        else if (auto* b = dynamic_cast<BoolSetting*>(s.get()))
+            b->setValue(!b->defaultValue());
+        else if (auto* c = dynamic_cast<ColorSetting*>(s.get()))
+            c->setValue(MakeColor32(n, 255 - n, n * 2, 255 - n * 3));
+        else if (auto* t = dynamic_cast<TextSetting*>(s.get()))
+            t->setValue("/x/\"y\" \\ " + std::to_string(n) + "\n");
+        ASSERT_FALSE(s->isDefault()) << s->name();
+    }
+}
+
+TEST(SettingsFile, EverySettingSurvivesTheUserHive) {
+    TempXdgHome home;
+    SettingsStore original(kDocs);
+    ChangeEverything(original);
+    ASSERT_TRUE(original.saveToRegistry());
+    SettingsStore loaded(kDocs);
+    ASSERT_TRUE(loaded.loadFromRegistry());
+    for (std::size_t i = 0; i < original.all().size(); ++i) {
+        const Setting& a = *original.all()[i];
+        const Setting& b = *loaded.all()[i];
+        RegistryKey ka, kb;
+        a.write(ka, "v");
+        b.write(kb, "v");
+        EXPECT_EQ(*ka.queryValue("v"), *kb.queryValue("v")) << a.name();
+    }
+    // Saving back to defaults removes the changed-only values again but keeps
+    // values that belong to nobody in the program.
+    {
+        RegistryHive hive(HiveId::CurrentUser);
+        hive.root().createKey("SOFTWARE\\Other")->setValue("x", RegistryValue::dword(1));
+        ASSERT_TRUE(hive.save());
+    }
+    loaded.resetAll();
+    ASSERT_TRUE(loaded.saveToRegistry());
+    const std::string text = TempXdgHome::readFile(RegistryHive::filePath(HiveId::CurrentUser));
+    EXPECT_EQ(text.find("AutoScrollInterval"), std::string::npos);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\SOFTWARE\\Other]"), std::string::npos);
+}
+
+TEST(SettingsFile, ADamagedUserHiveStartsOnDefaults) {
+    TempXdgHome home;
+    TempXdgHome::writeFile(RegistryHive::filePath(HiveId::CurrentUser), "\x7F"
+                                                                        "ELF garbage\n");
+    SettingsStore store(kDocs);
+    EXPECT_FALSE(store.loadFromRegistry());
+    for (const auto& s : store.all())
+        EXPECT_TRUE(s->isDefault()) << s->name();
+    EXPECT_TRUE(store.saveToRegistry());
+}
+
+TEST(MainWindowDefaults, FollowTheWorkArea) {
+    const struct {
+        Rect area;
+        MainWindowDefaults expected;
+    } cases[] = {
+        {{0, 0, 1024, 738}, {957, 718, 10, 10, false}},
+        {{0, 0, 800, 600}, {800, 600, 0, 0, true}},
+        {{100, 30, 1380, 1054}, {1024, 768, 110, 40, false}},
+        {{0, 0, 1920, 1050}, {1024, 768, 10, 10, false}},
+        {{0, 0, 660, 1000}, {640, 768, 10, 10, false}}, // just wide enough with 20 spare
+        {{0, 0, 659, 1000}, {659, 1000, 0, 0, true}},
+        {{-1280, 0, 0, 1024}, {1024, 768, -1270, 10, false}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ComputeMainWindowDefaults(c.area), c.expected)
+            << c.area.left << "," << c.area.top << " " << c.area.width() << "x" << c.area.height();
+}
+
+TEST(MainWindowDefaults, AlsoDecideTheColorPanelHeight) {
+    SettingsStore small(kDocs, {0, 0, 1024, 738});
+    EXPECT_EQ(small.signedValue("MainWindow.Size.Height"), 718);
+    EXPECT_EQ(small.signedValue("Panels.Color.Body.ClientHeight"), 87);
+    SettingsStore large(kDocs, {0, 0, 1920, 1080});
+    EXPECT_EQ(large.signedValue("Panels.Color.Body.ClientHeight"), 102);
+    large.setMainWindowDefaults(ComputeMainWindowDefaults({0, 0, 800, 600}));
+    EXPECT_TRUE(large.boolValue("MainWindow.Maximized"));
+    EXPECT_TRUE(large.boolSetting("MainWindow.Maximized").isDefault());
+    EXPECT_EQ(large.signedValue("Panels.Color.Body.ClientHeight"), 87);
+}
+
+TEST(ProcessSettings, AreCreatedLoadedSavedAndDestroyed) {
+    TempXdgHome home;
+    DestroySettings();
+    EXPECT_FALSE(HaveSettings());
+    EXPECT_THROW(Settings(), CKVException);
+    EXPECT_FALSE(LoadSettings());
+    CreateSettings({0, 0, 1920, 1080});
+    EXPECT_EQ(Settings().textValue("Project.File.Path"), home.home() + "/");
+    EXPECT_FALSE(LoadSettings()); // nothing stored yet
+    Settings().signedSetting("Limits.Undo.MaxDepth").setValue(250);
+    EXPECT_TRUE(SaveSettings());
+    CreateSettings();
+    EXPECT_EQ(Settings().signedValue("Limits.Undo.MaxDepth"), 100);
+    EXPECT_TRUE(LoadSettings());
+    EXPECT_EQ(Settings().signedValue("Limits.Undo.MaxDepth"), 250);
+    DestroySettings();
+    EXPECT_FALSE(HaveSettings());
+}
+
+} // namespace
+} // namespace kv

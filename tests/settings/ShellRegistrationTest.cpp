@@ -1,0 +1,145 @@
+#include "settings/ShellRegistration.h"
+#include "platform/WholeFiles.h"
+#include "platform/RegistryHive.h"
+#include "platform/RegistryText.h"
+#include "settings/Settings.h"
+#include "settings/Shell.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::TempXdgHome;
+
+constexpr const char* kExe = "/opt/Korvane Tools/bin/korvane";
+
+std::string DefaultOf(const RegistryKey& root, const std::string& path) {
+    const RegistryKey* k = root.openKey(path);
+    const RegistryValue* v = k ? k->queryValue("") : nullptr;
+    return v ? v->text() : "<missing>";
+}
+
+TEST(ShellRegistration, WritesTheClassKeysOfEveryPart) {
+    RegistryKey root;
+    ASSERT_TRUE(ShellRegistration(kExe).registerParts(root, kShellEverything));
+    const struct {
+        const char* key;
+        const char* value;
+    } expected[] = {
+        {"Applications\\korvane\\shell\\open\\command",
+         "\"/opt/Korvane Tools/bin/korvane\" -i \"%1\""},
+        {".kvplugin", "Korvane.Plugin"},
+        {".kvp", "Korvane.Project"},
+        {".kvcolors", "Korvane.Colors"},
+        {"Korvane.Plugin", "Korvane Plugin"},
+        {"Korvane.Project", "Korvane Project"},
+        {"Korvane.Colors", "Korvane Colors"},
+        // Icon references are never quoted, even with blanks in the path.
+        {"Korvane.Plugin\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,1"},
+        {"Korvane.Project\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,2"},
+        {"Korvane.Colors\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,3"},
+        {"Korvane.Project\\shell\\open\\command", "\"/opt/Korvane Tools/bin/korvane\" \"%1\""},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(DefaultOf(root, e.key), e.value) << e.key;
+    EXPECT_EQ(root.openKey("Korvane.Plugin\\shell"), nullptr);
+    EXPECT_EQ(root.openKey("Applications\\korvane")->values().size(), 0u);
+}
+
+TEST(ShellRegistration, PartsAreIndependent) {
+    RegistryKey app, types;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(app, kShellApplication));
+    ASSERT_TRUE(shell.registerParts(types, kShellFileTypes));
+    EXPECT_EQ(app.subkeyNames(), std::vector<std::string>{"Applications"});
+    EXPECT_EQ(types.openKey("Applications"), nullptr);
+    EXPECT_EQ(types.subkeys().size(), 6u);
+}
+
+TEST(ShellRegistration, RegisteringTwiceLeavesTheSameValues) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    const std::string once = FormatRegistryText(root, "HKEY_CLASSES_ROOT");
+    // Someone else changed a value in between: the second run puts ours back.
+    root.openKey(".kvp")->setValue("", RegistryValue::string("Other.Project"));
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    root.deleteKeyTree("Other.Project");
+    EXPECT_EQ(FormatRegistryText(root, "HKEY_CLASSES_ROOT"), once);
+}
+
+TEST(ShellRegistration, UnregisteringRemovesClassKeysWithForeignSubkeys) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    root.createKey("Korvane.Project\\shell\\print\\command")
+        ->setValue("", RegistryValue::string("lp"));
+    root.createKey(".png")->setValue("", RegistryValue::string("pngfile"));
+    EXPECT_TRUE(shell.unregister(root));
+    EXPECT_EQ(root.subkeyNames(), (std::vector<std::string>{"Applications", ".png"}));
+    EXPECT_TRUE(root.openKey("Applications")->subkeys().empty());
+}
+
+TEST(ShellRegistration, UnregisteringCountsMissingKeysButFinishesTheRest) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellFileTypes)); // no application entry
+    EXPECT_FALSE(shell.unregister(root));
+    EXPECT_TRUE(root.subkeys().empty());
+    EXPECT_FALSE(shell.unregister(root));
+}
+
+TEST(ShellRegistration, UnregisteringDeletesWhateverClassTheExtensionNames) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    root.openKey(".kvcolors")->setValue("", RegistryValue::string("Some.Palette"));
+    root.createKey("Some.Palette\\DefaultIcon");
+    EXPECT_TRUE(shell.unregister(root)); // Korvane.Colors stays: nobody pointed at it
+    EXPECT_EQ(root.openKey("Some.Palette"), nullptr);
+    EXPECT_NE(root.openKey("Korvane.Colors"), nullptr);
+}
+
+TEST(Shell, RegisterAndUnregisterThroughTheClassesHive) {
+    TempXdgHome home;
+    ASSERT_TRUE(RegisterShell(kShellEverything, kExe));
+    {
+        RegistryHive classes(HiveId::ClassesRoot);
+        EXPECT_EQ(DefaultOf(classes.root(), ".kvp"), "Korvane.Project");
+        RegistryHive user(HiveId::CurrentUser);
+        EXPECT_TRUE(user.root().subkeys().empty());
+    }
+    ASSERT_EQ(UnregisterShellExitCode(kExe), 0);
+    RegistryHive classes(HiveId::ClassesRoot);
+    EXPECT_EQ(classes.root().openKey(".kvp"), nullptr);
+    EXPECT_EQ(classes.root().openKey("Applications\\korvane"), nullptr);
+    EXPECT_FALSE(UnregisterShell(kExe)); // nothing left to remove
+}
+
+TEST(Shell, StartupRegistrationFollowsItsSetting) {
+    TempXdgHome home;
+    CreateSettings();
+    EXPECT_FALSE(RegisterFileTypesIfWanted(kExe));
+    EXPECT_FALSE(FileExists(RegistryHive::filePath(HiveId::ClassesRoot)));
+    Settings().boolSetting("Shell.RegisterFileTypesOnStartup").setValue(true);
+    EXPECT_TRUE(RegisterFileTypesIfWanted(kExe));
+    RegistryHive classes(HiveId::ClassesRoot);
+    EXPECT_EQ(DefaultOf(classes.root(), ".kvcolors"), "Korvane.Colors");
+    EXPECT_EQ(classes.root().openKey("Applications"), nullptr);
+    DestroySettings();
+}
+
+TEST(Shell, FailsWhenNothingCanBeWritten) {
+    TempXdgHome home;
+    TempXdgHome::writeFile(home.home() + "/blocked", "x");
+    home.setEnv("XDG_CONFIG_HOME", home.home() + "/blocked/config");
+    EXPECT_EQ(RegisterShellExitCode(kExe), 1);
+    home.setEnv("XDG_CONFIG_HOME", home.config());
+    home.setEnv("XDG_DATA_HOME", home.home() + "/blocked/data");
+    EXPECT_FALSE(RegisterShell(kShellFileTypes, kExe));
+}
+
+} // namespace
+} // namespace kv
