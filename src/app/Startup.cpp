@@ -5,13 +5,17 @@
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
 #include "platform/ProcessValues.h"
+#include "settings/Settings.h"
+#include "settings/Shell.h"
 #include "toolkit/CWULError.h"
 #include "toolkit/KorvaneApplication.h"
 #include "toolkit/QtErrorReporter.h"
 #include "toolkit/UiTicker.h"
 #include "ui/MainWindow.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -40,19 +44,28 @@ bool RunWithoutWindow(const CommandLine& line, int& exitCode) {
         exitCode = 0;
         return true;
     case StartSwitch::Register:
-        exitCode = RegisterWithDesktop() ? 0 : 1;
+        exitCode = RegisterShellExitCode(Process().executablePath);
         return true;
     case StartSwitch::Unregister:
-        exitCode = UnregisterWithDesktop() ? 0 : 1;
+        exitCode = UnregisterShellExitCode(Process().executablePath);
         return true;
     default:
         return false;
     }
 }
 
+// The primary screen's work area, which the main window's defaults come from.
+Rect WorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return kFallbackWorkArea;
+    const QRect r = screen->availableGeometry();
+    return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 void SecondInitialization(UiTicker& ticker) {
     LoadFontList();
-    CreateDefaultSettings();
+    CreateSettings(WorkArea());
     LoadPlugins();
     BuildShortcutTable();
     BuildDefaultSwatchSet();
@@ -64,6 +77,7 @@ void ShutDownAfterNormalRun(UiTicker& ticker) {
     ClearSwatchSet();
     DeselectCurrentTool();
     UnloadPlugins();
+    EndUndoHistory();
     DestroySettings();
     ReleaseFontList();
 }
@@ -77,7 +91,8 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         UiTicker ticker;
         SecondInitialization(ticker);
         LoadSettings();
-        RegisterFileTypesIfWanted();
+        ApplyUndoLimits();
+        RegisterFileTypesIfWanted(Process().executablePath);
         MainWindow window;
         reporter.setOwner(&window);
         window.show();
@@ -110,6 +125,7 @@ int RunKorvane(int argc, char** argv) {
     int exitCode = -1;
     if (InitializeApplication()) {
         const CommandLine line = ParseCommandLine(Arguments(argc, argv), PathExists);
+        StartUndoHistory();
         if (!RunWithoutWindow(line, exitCode))
             exitCode = RunWindowed(argc, argv, line);
     }

@@ -2,6 +2,9 @@
 
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"
+#include "editing/ActionManager.h"
+#include "editing/ActionRegistry.h"
+#include "settings/Settings.h"
 
 #include <cfenv>
 #include <cstdio>
@@ -42,23 +45,18 @@ void ReleaseInstanceMarker() {
     g_instanceMarker = SEM_FAILED;
 }
 
-bool RegisterWithDesktop() {
-    std::fputs("korvane: registering with the desktop is not available in this build\n", stderr);
-    return false;
+void StartUndoHistory() { InstallActionManagers(); }
+
+void ApplyUndoLimits() {
+    const SettingsStore& settings = Settings();
+    ActionRegistry::instance().setLimits({settings.signedValue("Limits.Undo.MinDepth"),
+                                          settings.signedValue("Limits.Undo.MaxDepth"),
+                                          settings.signedValue("Limits.Undo.MemoryLimit")});
 }
 
-bool UnregisterWithDesktop() {
-    std::fputs("korvane: removing the desktop registration is not available in this build\n",
-               stderr);
-    return false;
-}
+void EndUndoHistory() { ActionRegistry::instance().deleteAll(); }
 
 // Steps whose subsystems are not built yet; each names what it will do.
-void CreateDefaultSettings() {}
-void LoadSettings() {}
-void SaveSettings() {}
-void DestroySettings() {}
-void RegisterFileTypesIfWanted() {}
 void LoadFontList() {}
 void ReleaseFontList() {}
 void LoadPlugins() {}

@@ -14,15 +14,12 @@ void StopStreamLibrary();
 bool InitializeApplication();
 void ReleaseInstanceMarker();
 
-// Registration with the desktop for -r / -u; true only on full success.
-bool RegisterWithDesktop();
-bool UnregisterWithDesktop();
-
-void CreateDefaultSettings();   // every setting with its default
-void LoadSettings();            // a missing store leaves the defaults
-void SaveSettings();            // only after a normal run; failures are silent
-void DestroySettings();
-void RegisterFileTypesIfWanted();
+// Undo histories for every image created from now on.
+void StartUndoHistory();
+// Copies the undo limits from the settings into the program-wide registry.
+void ApplyUndoLimits();
+// Drops every recorded action (program exit).
+void EndUndoHistory();
 
 void LoadFontList();
 void ReleaseFontList();
