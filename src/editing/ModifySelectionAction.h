@@ -1,0 +1,39 @@
+#pragma once
+#include "editing/Action.h"
+#include "editing/RegionRecord.h"
+
+#include <memory>
+
+namespace kv {
+
+class Image;
+
+// A change of the selection mask, kept as the difference of the whole
+// editable mask against the selection snapshot. Made by the selection
+// commands and tools after they changed the mask (then recorded).
+class ModifySelectionAction : public Action {
+  public:
+    explicit ModifySelectionAction(const Image& image);
+    // The selection's flags before the change.
+    void capture(const Image& image) override;
+    // The difference of the editable mask against the selection snapshot;
+    // false when they do not fit or the coder fails.
+    bool captureChange(const Image& image);
+    bool redo(Image& image) override;
+    bool undo(Image& image) override;
+
+    std::unique_ptr<RegionRecord> difference;
+    bool selectLayerOnRedo = false;
+    bool selectLayerOnUndo = false;
+    bool selectionWasActive = false;
+    bool selectionWasSupersampled = false;
+};
+
+// Shared with the layer-and-selection kind of Modify Layer. Both refuse
+// (false, nothing changed) a difference that does not fit the mask.
+bool ApplySelectionDifference(Image& image, const RegionRecord& difference);
+bool RevertSelectionDifference(Image& image, const RegionRecord& difference, bool wasActive,
+                               bool wasSupersampled);
+std::unique_ptr<RegionRecord> CaptureSelectionDifference(const Image& image);
+
+} // namespace kv
