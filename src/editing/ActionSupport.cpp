@@ -23,8 +23,7 @@ Layer* FindRasterLayer(const Image& image, std::int32_t id) {
 }
 
 LayerBase* PlacementAbove(const Image& image, std::int32_t id) {
-    if (const LayerBase* below = FindLayerById(image, id))
-        return below->above();
+    if (const LayerBase* below = FindLayerById(image, id)) return below->above();
     return image.bottomLayer();
 }
 
@@ -34,13 +33,11 @@ LayerBase& InsertLayerAbove(Image& image, std::unique_ptr<LayerBase> layer, std:
 
 void MoveLayerAbove(Image& image, LayerBase& layer, std::int32_t id) {
     LayerBase* before = PlacementAbove(image, id);
-    if (before != &layer)
-        image.moveLayer(&layer, before);
+    if (before != &layer) image.moveLayer(&layer, before);
 }
 
 LayerBase* LayerAboveOrTop(const Image& image, std::int32_t id) {
-    if (const LayerBase* below = FindLayerById(image, id))
-        return below->above();
+    if (const LayerBase* below = FindLayerById(image, id)) return below->above();
     return image.topLayer();
 }
 
@@ -57,10 +54,11 @@ std::unique_ptr<Layer> CreateRasterLayer() {
 }
 
 Rect DetailToImageRect(const Rect& rect, int factor) {
-    if (factor == 0)
-        return rect;
+    if (factor == 0) return rect;
     const int scale = 1 << factor;
-    auto down = [scale](std::int32_t v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+    auto down = [scale](std::int32_t v) {
+        return v >= 0 ? v / scale : -((-v + scale - 1) / scale);
+    };
     return {down(rect.left), down(rect.top), down(rect.right - 1) + 1, down(rect.bottom - 1) + 1};
 }
 
@@ -69,8 +67,7 @@ void SetActionRefreshHandler(ActionRefreshHandler handler) {
 }
 
 void RefreshUserInterface(Image& image) {
-    if (const ActionRefreshHandler& handler = RefreshHandler())
-        handler(image);
+    if (const ActionRefreshHandler& handler = RefreshHandler()) handler(image);
 }
 
 } // namespace kv

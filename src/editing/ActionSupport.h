@@ -14,7 +14,6 @@ class Image;
 class Layer;
 class LayerBase;
 
-
 // The layer with that id, or null (also for negative ids).
 LayerBase* FindLayerById(const Image& image, std::int32_t id);
 // The raster layer with that id, or null.

@@ -12,13 +12,11 @@ DeleteLayerAction::DeleteLayerAction(const Image& image) : Action(&image, "Delet
 
 bool DeleteLayerAction::redo(Image& image) {
     LayerBase* layer = FindLayerById(image, layerId());
-    if (!layer)
-        return false;
+    if (!layer) return false;
     if (!m_record) {
         ActionCoder::instance().reset();
         m_record = LayerRecord::take(*layer);
-        if (!m_record)
-            return false;
+        if (!m_record) return false;
     }
     SnapshotCommit commit(image);
     {
@@ -31,8 +29,7 @@ bool DeleteLayerAction::redo(Image& image) {
 }
 
 bool DeleteLayerAction::undo(Image& image) {
-    if (!m_record)
-        return false;
+    if (!m_record) return false;
     SnapshotCommit commit(image);
     LayerBase& layer = m_record->recreate(image);
     image.setCurrentLayer(&layer);

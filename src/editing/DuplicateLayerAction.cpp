@@ -12,8 +12,7 @@ DuplicateLayerAction::DuplicateLayerAction(const Image& image)
 
 bool DuplicateLayerAction::redo(Image& image) {
     Layer* source = FindRasterLayer(image, layerId());
-    if (!source)
-        return false;
+    if (!source) return false;
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);
@@ -32,8 +31,7 @@ bool DuplicateLayerAction::redo(Image& image) {
 
 bool DuplicateLayerAction::undo(Image& image) {
     LayerBase* copy = LayerAboveOrTop(image, layerId());
-    if (!copy)
-        return false;
+    if (!copy) return false;
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);

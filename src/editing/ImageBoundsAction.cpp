@@ -24,8 +24,7 @@ void ImageBoundsAction::capture(const Image& image) {
 }
 
 bool ImageBoundsAction::redo(Image& image) {
-    if (!m_captured || bounds.isEmpty())
-        return false;
+    if (!m_captured || bounds.isEmpty()) return false;
     SnapshotCommit commit(image);
     SetImageBounds(image, bounds);
     RefreshUserInterface(image);
@@ -33,8 +32,7 @@ bool ImageBoundsAction::redo(Image& image) {
 }
 
 bool ImageBoundsAction::undo(Image& image) {
-    if (!m_captured)
-        return false;
+    if (!m_captured) return false;
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);

@@ -10,9 +10,14 @@ namespace kv {
 namespace {
 
 ImagePropertiesAction::Values ValuesOf(const Image& image) {
-    return {image.width(),           image.height(),         image.horizontalResolution(),
-            image.verticalResolution(), image.targetFormat(), image.storedOption(),
-            image.paletteLocked(),   image.forExport()};
+    return {image.width(),
+            image.height(),
+            image.horizontalResolution(),
+            image.verticalResolution(),
+            image.targetFormat(),
+            image.storedOption(),
+            image.paletteLocked(),
+            image.forExport()};
 }
 
 // Sets each value that differs through its mutator, in the dialog's order;
@@ -69,23 +74,20 @@ bool ImagePropertiesAction::takeRecords(const Image& image) {
             return false;
         if (!m_layers && image.bottomLayer()) {
             m_layers = LayerRecordTable::take(*image.bottomLayer(), *image.topLayer());
-            if (!m_layers)
-                return false;
+            if (!m_layers) return false;
         }
     }
     const bool unlocks = setPaletteLocked && !newValues.paletteLocked;
     const bool reformats = newValues.targetFormat != image.targetFormat();
     if (image.palette() && image.paletteLocked() && (unlocks || reformats) && !m_palette) {
         m_palette = PaletteRecord::take(*image.palette());
-        if (!m_palette)
-            return false;
+        if (!m_palette) return false;
     }
     return true;
 }
 
 bool ImagePropertiesAction::redo(Image& image) {
-    if (!takeRecords(image))
-        return false;
+    if (!takeRecords(image)) return false;
     SnapshotCommit commit(image);
     image.lockUpdates();
     bool changed = false;

@@ -66,26 +66,22 @@ void LayerPropertiesAction::capture(const Image& image) {
 
 bool LayerPropertiesAction::redo(Image& image) {
     Layer* layer = FindRasterLayer(image, layerId());
-    if (!layer)
-        return false;
+    if (!layer) return false;
     if (newValues.supersampled != layer->supersampled() && !m_raster) {
         ActionCoder::instance().reset();
         m_raster = CaptureRegion(layer->editablePixels(), nullptr, nullptr);
-        if (!m_raster)
-            return false;
+        if (!m_raster) return false;
     }
     SnapshotCommit commit(image);
     const Changes changes = Apply(*layer, newValues);
-    if (!changes.name && !changes.other)
-        return false;
+    if (!changes.name && !changes.other) return false;
     Publish(image, changes);
     return true;
 }
 
 bool LayerPropertiesAction::undo(Image& image) {
     Layer* layer = FindRasterLayer(image, layerId());
-    if (!layer)
-        return false;
+    if (!layer) return false;
     SnapshotCommit commit(image);
     const Changes changes = Apply(*layer, oldValues);
     if (m_raster) {

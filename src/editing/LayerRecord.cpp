@@ -29,18 +29,15 @@ std::unique_ptr<LayerRecord> LayerRecord::take(const LayerBase& layer) {
     record->name = layer.name();
     record->supersampled = layer.supersamplingFactor() > 0;
     record->pixels = CaptureRegion(EditablePixelsOf(layer), nullptr, nullptr);
-    if (!record->pixels)
-        return nullptr;
+    if (!record->pixels) return nullptr;
     return record;
 }
 
 bool LayerRecord::restoreInto(LayerBase& layer) const {
     auto* raster = dynamic_cast<Layer*>(&layer);
-    if (!raster || layer.width() != width || layer.height() != height || !pixels)
-        return false;
+    if (!raster || layer.width() != width || layer.height() != height || !pixels) return false;
     raster->setSupersampled(supersampled);
-    if (!RestoreRegion(pixels.get(), raster->editablePixels(), RestoreMode::Write))
-        return false;
+    if (!RestoreRegion(pixels.get(), raster->editablePixels(), RestoreMode::Write)) return false;
     layer.setId(id);
     layer.setNameNumber(nameNumber);
     layer.setVisible(visible);

@@ -13,8 +13,7 @@ std::size_t TableBytes(std::int32_t count) {
 } // namespace
 
 LayerRecordTable::~LayerRecordTable() {
-    if (!m_records)
-        return;
+    if (!m_records) return;
     for (std::int32_t i = 0; i < m_count; ++i)
         delete m_records[i];
     FreeActionMemory(m_records, TableBytes(m_count));
@@ -32,13 +31,11 @@ std::unique_ptr<LayerRecordTable> LayerRecordTable::take(const LayerBase& bottom
         return nullptr;
     }
     table->m_records = static_cast<LayerRecord**>(AllocActionMemory(TableBytes(count)));
-    if (!table->m_records)
-        return nullptr;
+    if (!table->m_records) return nullptr;
     const LayerBase* layer = &bottom;
     for (std::int32_t i = 0; i < count; ++i, layer = layer->above()) {
         std::unique_ptr<LayerRecord> record = LayerRecord::take(*layer);
-        if (!record)
-            return nullptr;
+        if (!record) return nullptr;
         table->m_records[i] = record.release();
         table->m_count = i + 1;
     }

@@ -19,15 +19,13 @@ std::unique_ptr<LayerSnapshotRecord> LayerSnapshotRecord::take() {
     record->level = snapshot.level();
     record->offset = snapshot.offset();
     record->pixels = CaptureRegion(snapshot.pixels(), nullptr, nullptr);
-    if (!record->pixels)
-        return nullptr;
+    if (!record->pixels) return nullptr;
     return record;
 }
 
 bool LayerSnapshotRecord::restore() const {
     LayerSnapshot& snapshot = LayerSnapshot::instance();
-    if (!snapshot.prepare(width, height, level))
-        return false;
+    if (!snapshot.prepare(width, height, level)) return false;
     if (pixels && pixels->width > 0 && pixels->height > 0 &&
         !RestoreRegion(pixels.get(), snapshot.pixels(), RestoreMode::Write))
         return false;

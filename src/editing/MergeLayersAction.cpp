@@ -12,8 +12,7 @@ namespace kv {
 MergeLayersAction::MergeLayersAction(const Image& image) : Action(&image, "Merge Layers") {
     topId = layerId();
     bottomId = layerBelowId();
-    if (const LayerBase* below = FindLayerById(image, bottomId))
-        resultName = below->name();
+    if (const LayerBase* below = FindLayerById(image, bottomId)) resultName = below->name();
 }
 
 bool MergeLayersAction::findRun(const Image& image, LayerBase*& bottom, LayerBase*& top) const {
@@ -26,12 +25,10 @@ bool MergeLayersAction::findRun(const Image& image, LayerBase*& bottom, LayerBas
 bool MergeLayersAction::redo(Image& image) {
     LayerBase* bottom = nullptr;
     LayerBase* top = nullptr;
-    if (!findRun(image, bottom, top))
-        return false;
+    if (!findRun(image, bottom, top)) return false;
     if (!m_records) {
         m_records = LayerRecordTable::take(*bottom, *top);
-        if (!m_records)
-            return false;
+        if (!m_records) return false;
     }
     PixelArray merged;
     const bool detailed = MergeLayerRun(merged, *bottom, *top);
@@ -45,14 +42,12 @@ bool MergeLayersAction::redo(Image& image) {
             LayerBase* gone = bottom->above();
             const bool wasTop = gone == top;
             DestroyLayer(image, *gone);
-            if (wasTop)
-                break;
+            if (wasTop) break;
         }
         auto* result = static_cast<Layer*>(bottom);
         result->setVisible(true);
         result->setName(resultName);
-        if (mergeAll)
-            result->setNameNumber(1);
+        if (mergeAll) result->setNameNumber(1);
         // The merged pixels already carry every layer's opacity and mode.
         result->setOpacity(1.0f);
         result->setBlendMode(BlendMode::Normal);
@@ -68,8 +63,7 @@ bool MergeLayersAction::redo(Image& image) {
 
 bool MergeLayersAction::undo(Image& image) {
     LayerBase* result = FindLayerById(image, resultId);
-    if (!result || !m_records || m_records->count() == 0)
-        return false;
+    if (!result || !m_records || m_records->count() == 0) return false;
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);

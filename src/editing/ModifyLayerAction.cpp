@@ -24,11 +24,9 @@ bool ModifyLayerAction::captureLayerChange(const Image& image, const Rect& rect)
     layerDifference.reset();
     const LayerBase* layer = image.currentLayer();
     const PixelArray& before = LayerSnapshot::instance().pixels();
-    if (!layer)
-        return false;
+    if (!layer) return false;
     const PixelArray& after = EditablePixelsOf(*layer);
-    if (before.width() != after.width() || before.height() != after.height())
-        return false;
+    if (before.width() != after.width() || before.height() != after.height()) return false;
     layerDifference = CaptureRegion(after, &rect, &before);
     return layerDifference != nullptr;
 }
@@ -40,15 +38,12 @@ bool ModifyLayerAction::captureSelectionChange(const Image& image) {
 
 bool ModifyLayerAction::apply(Image& image, RestoreMode mode) {
     Layer* layer = FindRasterLayer(image, layerId());
-    if (!layer || !layerDifference)
-        return false;
-    if (selectionDifference && !image.selection())
-        return false;
-    if (!RestoreRegion(layerDifference.get(), layer->editablePixels(), mode))
-        return false;
+    if (!layer || !layerDifference) return false;
+    if (selectionDifference && !image.selection()) return false;
+    if (!RestoreRegion(layerDifference.get(), layer->editablePixels(), mode)) return false;
     const RegionRecord& r = *layerDifference;
-    const Rect changed = DetailToImageRect({r.x, r.y, r.x + r.width, r.y + r.height},
-                                           layer->supersamplingFactor());
+    const Rect changed =
+        DetailToImageRect({r.x, r.y, r.x + r.width, r.y + r.height}, layer->supersamplingFactor());
     layer->refreshFromDetail(&changed);
     image.update(changed);
     if (selectionDifference) {

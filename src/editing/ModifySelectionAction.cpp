@@ -31,8 +31,7 @@ bool ApplySelectionDifference(Image& image, const RegionRecord& difference) {
 bool RevertSelectionDifference(Image& image, const RegionRecord& difference, bool wasActive,
                                bool wasSupersampled) {
     Selection* selection = image.selection();
-    if (!selection)
-        return false;
+    if (!selection) return false;
     selection->setActive(wasActive);
     selection->setSupersampled(wasSupersampled);
     if (!Fits(difference, selection->editableMask()) ||
@@ -69,24 +68,19 @@ bool ModifySelectionAction::captureChange(const Image& image) {
 }
 
 bool ModifySelectionAction::redo(Image& image) {
-    if (!difference)
-        return false;
+    if (!difference) return false;
     if (selectLayerOnRedo)
-        if (LayerBase* layer = FindLayerById(image, layerId()))
-            image.setCurrentLayer(layer);
-    if (!ApplySelectionDifference(image, *difference))
-        return false;
+        if (LayerBase* layer = FindLayerById(image, layerId())) image.setCurrentLayer(layer);
+    if (!ApplySelectionDifference(image, *difference)) return false;
     CommitSnapshots(image);
     RefreshUserInterface(image);
     return true;
 }
 
 bool ModifySelectionAction::undo(Image& image) {
-    if (!difference)
-        return false;
+    if (!difference) return false;
     if (selectLayerOnUndo)
-        if (LayerBase* layer = FindLayerById(image, layerId()))
-            image.setCurrentLayer(layer);
+        if (LayerBase* layer = FindLayerById(image, layerId())) image.setCurrentLayer(layer);
     if (!RevertSelectionDifference(image, *difference, selectionWasActive,
                                    selectionWasSupersampled))
         return false;

@@ -10,8 +10,7 @@ MoveLayerAction::MoveLayerAction(const Image& image) : Action(&image, "Move Laye
 
 bool MoveLayerAction::place(Image& image, std::int32_t belowId) {
     LayerBase* layer = FindLayerById(image, layerId());
-    if (!layer)
-        return false;
+    if (!layer) return false;
     SnapshotCommit commit(image);
     MoveLayerAbove(image, *layer, belowId);
     RefreshUserInterface(image);

@@ -35,8 +35,7 @@ bool NewLayerAction::redo(Image& image) {
 
 bool NewLayerAction::undo(Image& image) {
     LayerBase* added = LayerAboveOrTop(image, layerId());
-    if (!added)
-        return false;
+    if (!added) return false;
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);

@@ -31,22 +31,18 @@ std::unique_ptr<PaletteRecord> PaletteRecord::take(const Palette& palette) {
     }
     ActionCoder& coder = ActionCoder::instance();
     coder.reset();
-    if (!coder.begin())
-        return nullptr;
+    if (!coder.begin()) return nullptr;
     coder.feed(bytes.data(), bytes.size());
     record->m_data = coder.finish();
-    if (!record->m_data)
-        return nullptr;
+    if (!record->m_data) return nullptr;
     return record;
 }
 
 bool PaletteRecord::restore(Palette& palette) const {
     std::vector<std::uint8_t> bytes;
-    if (!m_data || !DecodeActionData(*m_data, bytes) || bytes.size() < 4)
-        return false;
+    if (!m_data || !DecodeActionData(*m_data, bytes) || bytes.size() < 4) return false;
     const std::uint32_t count = GetWord(bytes.data());
-    if (count > 256 || bytes.size() != 4 + 4 * static_cast<std::size_t>(count))
-        return false;
+    if (count > 256 || bytes.size() != 4 + 4 * static_cast<std::size_t>(count)) return false;
     palette.setCount(static_cast<std::int32_t>(count));
     for (std::uint32_t i = 0; i < count; ++i) {
         const Color32 c = GetWord(bytes.data() + 4 + 4 * i);

@@ -24,13 +24,10 @@ bool PasteAction::takePastedPicture() {
 }
 
 bool PasteAction::redo(Image& image) {
-    if (!m_captured || !m_picture)
-        return false;
+    if (!m_captured || !m_picture) return false;
     SnapshotCommit commit(image);
-    if (!m_picture->restore())
-        throw CKVException("Undo data restoration failed");
-    if (Selection* selection = image.selection())
-        selection->clear(image);
+    if (!m_picture->restore()) throw CKVException("Undo data restoration failed");
+    if (Selection* selection = image.selection()) selection->clear(image);
     {
         ImageUpdateLock lock(image);
         std::unique_ptr<Layer> fresh = CreateRasterLayer();
@@ -49,8 +46,7 @@ bool PasteAction::redo(Image& image) {
 
 bool PasteAction::undo(Image& image) {
     LayerBase* pasted = LayerAboveOrTop(image, layerId());
-    if (!pasted)
-        return false;
+    if (!pasted) return false;
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);

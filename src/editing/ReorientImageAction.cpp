@@ -16,8 +16,7 @@ void ReorientImageAction::capture(const Image& image) {
 }
 
 bool ReorientImageAction::redo(Image& image) {
-    if (!m_captured || !IsValidOrientation(code))
-        return false;
+    if (!m_captured || !IsValidOrientation(code)) return false;
     SnapshotCommit commit(image);
     ReorientImage(image, code);
     RefreshUserInterface(image);
@@ -25,8 +24,7 @@ bool ReorientImageAction::redo(Image& image) {
 }
 
 bool ReorientImageAction::undo(Image& image) {
-    if (!m_captured || !IsValidOrientation(code))
-        return false;
+    if (!m_captured || !IsValidOrientation(code)) return false;
     SnapshotCommit commit(image);
     ReorientImage(image, InverseOrientation(code));
     RestoreSelectionRecord(image, m_selection.get());

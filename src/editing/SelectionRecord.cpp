@@ -19,14 +19,12 @@ std::unique_ptr<SelectionRecord> SelectionRecord::take(const Selection& selectio
     record->width = selection.width();
     record->height = selection.height();
     record->mask = CaptureMask(selection.editableMask(), nullptr);
-    if (!record->mask)
-        return nullptr;
+    if (!record->mask) return nullptr;
     return record;
 }
 
 void SelectionRecord::restore(Selection& selection) const {
-    if (selection.width() != width || selection.height() != height)
-        return;
+    if (selection.width() != width || selection.height() != height) return;
     selection.setActive(active);
     selection.setSupersampled(supersampled);
     if (!RestoreMask(mask.get(), selection.editableMask(), RestoreMode::Write))
@@ -36,15 +34,13 @@ void SelectionRecord::restore(Selection& selection) const {
 
 bool TakeSelectionRecord(const Image& image, std::unique_ptr<SelectionRecord>& record) {
     const Selection* selection = image.selection();
-    if (!selection || record)
-        return true;
+    if (!selection || record) return true;
     record = SelectionRecord::take(*selection);
     return record != nullptr;
 }
 
 void RestoreSelectionRecord(Image& image, const SelectionRecord* record) {
-    if (Selection* selection = image.selection(); selection && record)
-        record->restore(*selection);
+    if (Selection* selection = image.selection(); selection && record) record->restore(*selection);
 }
 
 } // namespace kv

@@ -7,8 +7,7 @@
 namespace kv {
 namespace {
 bool RestoreWhole(const RegionRecord* record, MaskArray& target) {
-    if (target.isEmpty())
-        return true;
+    if (target.isEmpty()) return true;
     return RestoreMask(record, target, RestoreMode::Write);
 }
 } // namespace
@@ -26,24 +25,19 @@ std::unique_ptr<SelectionSnapshotRecord> SelectionSnapshotRecord::take() {
     record->supersampled = snapshot.supersampled();
     record->offset = snapshot.offset();
     record->mask = CaptureMask(snapshot.mask(), nullptr);
-    if (!record->mask)
-        return nullptr;
+    if (!record->mask) return nullptr;
     if (record->supersampled) {
         record->levelZero = CaptureMask(snapshot.levelZero(), nullptr);
-        if (!record->levelZero)
-            return nullptr;
+        if (!record->levelZero) return nullptr;
     }
     return record;
 }
 
 bool SelectionSnapshotRecord::restore() const {
     SelectionSnapshot& snapshot = SelectionSnapshot::instance();
-    if (!snapshot.prepare(width, height, supersampled))
-        return false;
-    if (!RestoreWhole(mask.get(), snapshot.mask()))
-        return false;
-    if (supersampled && !RestoreWhole(levelZero.get(), snapshot.levelZero()))
-        return false;
+    if (!snapshot.prepare(width, height, supersampled)) return false;
+    if (!RestoreWhole(mask.get(), snapshot.mask())) return false;
+    if (supersampled && !RestoreWhole(levelZero.get(), snapshot.levelZero())) return false;
     snapshot.setOffset(offset);
     return true;
 }

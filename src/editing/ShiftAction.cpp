@@ -22,8 +22,7 @@ void ShiftAction::capture(const Image&) {
 
 bool ShiftAction::render(Image& image, bool moved) {
     Layer* layer = FindRasterLayer(image, layerId());
-    if (!layer || !m_layerSnapshot || !m_selectionSnapshot)
-        return false;
+    if (!layer || !m_layerSnapshot || !m_selectionSnapshot) return false;
     Selection* selection = image.selection();
     const bool active = selection && selection->active();
     SnapshotCommit commit(image);

@@ -28,8 +28,7 @@ Span Overlap(std::int32_t width, std::int32_t srcWidth, std::int32_t dx) {
 
 // Lays S over D with coverage m.
 Color32 LayOver(Color32 d, Color32 s, unsigned m) {
-    if (m == 255)
-        return s;
+    if (m == 255) return s;
     const unsigned sa = Div255(m * AlphaOf(s));
     const unsigned da = std::min(255u - m, AlphaOf(d));
     const unsigned a = sa + da;
@@ -51,8 +50,7 @@ void MaskedPass(PixelArray& dst, const PixelArray& src, const MaskArray& mask, P
         Color32* out = dst.row(y);
         for (std::int32_t x = span.x0; x < span.x1; ++x) {
             const unsigned coverage = inverted ? 255u - m[x] : m[x];
-            if (coverage != 0)
-                out[x] = LayOver(out[x], s[x], coverage);
+            if (coverage != 0) out[x] = LayOver(out[x], s[x], coverage);
         }
     }
 }
@@ -84,8 +82,7 @@ bool RedrawLayerFromSnapshot(Layer& layer, bool selectionActive) {
         CopyRaster(dst, 0, 0, src);
     } else {
         const MaskArray& mask = CoverageMask(SelectionSnapshot::instance(), detail);
-        if (mask.width() != src.width() || mask.height() != src.height())
-            return false;
+        if (mask.width() != src.width() || mask.height() != src.height()) return false;
         dst.fill(0);
         MaskedPass(dst, src, mask, {}, true);
         MaskedPass(dst, src, mask, d, false);
@@ -98,8 +95,7 @@ bool RedrawSelectionFromSnapshot(Selection& selection) {
     const SelectionSnapshot& snapshot = SelectionSnapshot::instance();
     MaskArray& dst = selection.editableMask();
     const MaskArray& src = snapshot.mask();
-    if (src.width() != dst.width() || src.height() != dst.height())
-        return false;
+    if (src.width() != dst.width() || src.height() != dst.height()) return false;
     DisplacedCopy(dst, src, ToRasterPixels(snapshot.offset(), snapshot.supersampled()));
     selection.refreshFromDetail(nullptr);
     return true;

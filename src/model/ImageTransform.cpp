@@ -12,8 +12,7 @@ namespace kv {
 namespace {
 
 PixelArray& EditableRaster(LayerBase& layer) {
-    if (auto* raster = dynamic_cast<Layer*>(&layer))
-        return raster->editablePixels();
+    if (auto* raster = dynamic_cast<Layer*>(&layer)) return raster->editablePixels();
     return layer.pixels();
 }
 
@@ -26,8 +25,7 @@ template <typename Rebuild> void RebuildLayers(Image& image, Rebuild&& rebuild) 
         LayerBase& layer = *image.layerAt(static_cast<std::uint32_t>(i));
         const PixelArray& editable = EditableRaster(layer);
         scratch.assign(editable);
-        if (scratch.isEmpty() && !editable.isEmpty())
-            throw CKVException("Insufficient memory");
+        if (scratch.isEmpty() && !editable.isEmpty()) throw CKVException("Insufficient memory");
         layer.fitToImage();
         rebuild(scratch, EditableRaster(layer), layer.supersamplingFactor());
         layer.refreshFromDetail(nullptr);
@@ -45,17 +43,21 @@ SourceWalk WalkFor(int code, const PixelArray& src, std::int32_t y) {
     const std::int32_t w = src.width();
     const std::int32_t h = src.height();
     switch (code) {
-    case 1: return {src.row(y) + (w - 1), -1};
-    case 2: return {src.row(h - 1 - y), 1};
-    case 3: return {src.row(h - 1) + y, -static_cast<std::ptrdiff_t>(w)};
-    case 4: return {src.row(h - 1 - y) + (w - 1), -1};
-    default: return {src.row(0) + (w - 1 - y), w};
+    case 1:
+        return {src.row(y) + (w - 1), -1};
+    case 2:
+        return {src.row(h - 1 - y), 1};
+    case 3:
+        return {src.row(h - 1) + y, -static_cast<std::ptrdiff_t>(w)};
+    case 4:
+        return {src.row(h - 1 - y) + (w - 1), -1};
+    default:
+        return {src.row(0) + (w - 1 - y), w};
     }
 }
 
 void Reorient(const PixelArray& src, PixelArray& dst, int code) {
-    if (src.isEmpty() || dst.isEmpty())
-        return;
+    if (src.isEmpty() || dst.isEmpty()) return;
     for (std::int32_t y = 0; y < dst.height(); ++y) {
         const SourceWalk walk = WalkFor(code, src, y);
         const Color32* s = walk.start;
@@ -78,8 +80,7 @@ const char* OrientationUndoName(int code) {
 void SetImageBounds(Image& image, const Rect& rect) {
     ImageUpdateLock lock(image);
     if (rect == image.bounds()) {
-        if (Selection* selection = image.selection())
-            selection->clear(image);
+        if (Selection* selection = image.selection()) selection->clear(image);
         return;
     }
     image.setSize(rect.width(), rect.height());
@@ -88,13 +89,11 @@ void SetImageBounds(Image& image, const Rect& rect) {
         CopyRaster(editable, 0, 0, old, Scale(rect.left, f), Scale(rect.top, f),
                    Scale(rect.width(), f), Scale(rect.height(), f));
     });
-    if (Selection* selection = image.selection())
-        selection->clear(image);
+    if (Selection* selection = image.selection()) selection->clear(image);
 }
 
 void ReorientImage(Image& image, int code) {
-    if (!IsValidOrientation(code))
-        return;
+    if (!IsValidOrientation(code)) return;
     ImageUpdateLock lock(image);
     if (code == 3 || code == 5) {
         image.setSize(image.height(), image.width());
@@ -103,18 +102,15 @@ void ReorientImage(Image& image, int code) {
     RebuildLayers(image, [code](const PixelArray& old, PixelArray& editable, int) {
         Reorient(old, editable, code);
     });
-    if (Selection* selection = image.selection())
-        selection->clear(image);
+    if (Selection* selection = image.selection()) selection->clear(image);
 }
 
 void ResizeImage(Image& image, std::int32_t width, std::int32_t height) {
-    if (width == image.width() && height == image.height())
-        return;
+    if (width == image.width() && height == image.height()) return;
     ImageUpdateLock lock(image);
     image.setSize(width, height);
-    RebuildLayers(image, [](const PixelArray& old, PixelArray& editable, int) {
-        Resample(editable, old);
-    });
+    RebuildLayers(
+        image, [](const PixelArray& old, PixelArray& editable, int) { Resample(editable, old); });
 }
 
 } // namespace kv

@@ -59,19 +59,19 @@ inline ImageState StateOf(const Image& image) {
         for (std::int32_t i = 0; i < palette->count(); ++i)
             s.palette.push_back(palette->entry(i).color());
     for (std::int32_t i = 1; i <= image.layerCount(); ++i) {
-        const auto& layer = static_cast<const Layer&>(*image.layerAt(static_cast<std::uint32_t>(i)));
-        s.layers.push_back({layer.id(), layer.nameNumber(), layer.name(), layer.visible(),
-                            layer.opacity(), layer.blendMode(), layer.supersampled(),
-                            layer.width(), layer.height(), Contents(layer.pixels()),
-                            layer.supersampled() ? Contents(layer.editablePixels())
-                                                 : std::vector<Color32>{}});
+        const auto& layer =
+            static_cast<const Layer&>(*image.layerAt(static_cast<std::uint32_t>(i)));
+        s.layers.push_back(
+            {layer.id(), layer.nameNumber(), layer.name(), layer.visible(), layer.opacity(),
+             layer.blendMode(), layer.supersampled(), layer.width(), layer.height(),
+             Contents(layer.pixels()),
+             layer.supersampled() ? Contents(layer.editablePixels()) : std::vector<Color32>{}});
     }
     const Selection& selection = *image.selection();
     s.selectionActive = selection.active();
     s.selectionSupersampled = selection.supersampled();
     s.mask = Contents(selection.mask());
-    if (selection.supersampled())
-        s.detailMask = Contents(selection.editableMask());
+    if (selection.supersampled()) s.detailMask = Contents(selection.editableMask());
     return s;
 }
 
@@ -82,7 +82,8 @@ inline std::string Difference(const ImageState& a, const ImageState& b) {
         out << "size " << a.width << "x" << a.height << " vs " << b.width << "x" << b.height;
     else if (a.layers.size() != b.layers.size())
         out << "layer count " << a.layers.size() << " vs " << b.layers.size();
-    else if (a.selectionActive != b.selectionActive || a.selectionSupersampled != b.selectionSupersampled)
+    else if (a.selectionActive != b.selectionActive ||
+             a.selectionSupersampled != b.selectionSupersampled)
         out << "selection flags";
     else if (a.mask != b.mask || a.detailMask != b.detailMask)
         out << "selection mask";
@@ -92,8 +93,7 @@ inline std::string Difference(const ImageState& a, const ImageState& b) {
         for (std::size_t i = 0; i < a.layers.size(); ++i) {
             const LayerState& x = a.layers[i];
             const LayerState& y = b.layers[i];
-            if (x == y)
-                continue;
+            if (x == y) continue;
             out << "layer " << i << " (id " << x.id << " vs " << y.id << "): ";
             if (x.pixels != y.pixels || x.detail != y.detail)
                 out << "pixels";
@@ -101,8 +101,7 @@ inline std::string Difference(const ImageState& a, const ImageState& b) {
                 out << "settings";
             break;
         }
-    if (out.str().empty() && !(a == b))
-        out << "image settings";
+    if (out.str().empty() && !(a == b)) out << "image settings";
     return out.str();
 }
 

@@ -43,32 +43,49 @@ class Session {
     void step() {
         const bool recorded = [&] {
             switch (pick(0, 15)) {
-            case 0: case 1: return stroke();
-            case 2: return editSelection();
-            case 3: return pasteIntoLayer();
-            case 4: return shift();
-            case 5: return pasteAsLayer();
-            case 6: return newLayer();
-            case 7: return perform(std::make_unique<DuplicateLayerAction>(*m_image));
-            case 8: return perform(std::make_unique<DeleteLayerAction>(*m_image));
-            case 9: return moveLayer();
-            case 10: return merge();
-            case 11: return layerProperties();
-            case 12: return bounds();
-            case 13: return imageProperties();
-            case 14: return reorient();
-            default: switchLayer(); return false;
+            case 0:
+            case 1:
+                return stroke();
+            case 2:
+                return editSelection();
+            case 3:
+                return pasteIntoLayer();
+            case 4:
+                return shift();
+            case 5:
+                return pasteAsLayer();
+            case 6:
+                return newLayer();
+            case 7:
+                return perform(std::make_unique<DuplicateLayerAction>(*m_image));
+            case 8:
+                return perform(std::make_unique<DeleteLayerAction>(*m_image));
+            case 9:
+                return moveLayer();
+            case 10:
+                return merge();
+            case 11:
+                return layerProperties();
+            case 12:
+                return bounds();
+            case 13:
+                return imageProperties();
+            case 14:
+                return reorient();
+            default:
+                switchLayer();
+                return false;
             }
         }();
-        if (recorded)
-            m_states.push_back(StateOf(*m_image));
+        if (recorded) m_states.push_back(StateOf(*m_image));
     }
 
     void undoAndRedoEverything() {
         const std::size_t n = m_states.size() - 1;
         ASSERT_EQ(static_cast<std::size_t>(m_manager().count()), n);
         for (std::size_t k = n; k > 0; --k) {
-            ASSERT_TRUE(m_manager().undo(*m_image)) << "undo " << k << " " << m_manager().undoCursor()->label();
+            ASSERT_TRUE(m_manager().undo(*m_image))
+                << "undo " << k << " " << m_manager().undoCursor()->label();
             const ImageState now = StateOf(*m_image);
             ASSERT_TRUE(now == m_states[k - 1])
                 << "undoing action " << k << " (" << m_manager().redoCursor()->label()
@@ -78,9 +95,9 @@ class Session {
         for (std::size_t k = 1; k <= n; ++k) {
             ASSERT_TRUE(m_manager().redo(*m_image)) << "redo " << k;
             const ImageState now = StateOf(*m_image);
-            ASSERT_TRUE(now == m_states[k]) << "redoing action " << k << " ("
-                                            << m_manager().undoCursor()->label()
-                                            << "): " << Difference(now, m_states[k]);
+            ASSERT_TRUE(now == m_states[k])
+                << "redoing action " << k << " (" << m_manager().undoCursor()->label()
+                << "): " << Difference(now, m_states[k]);
         }
     }
 
@@ -93,9 +110,9 @@ class Session {
     Layer* current() { return static_cast<Layer*>(m_image->currentLayer()); }
     std::int32_t randomLayerId() {
         const int n = m_image->layerCount();
-        if (n == 0 || pick(0, 5) == 0)
-            return -1;
-        return static_cast<std::int32_t>(m_image->layerAt(static_cast<std::uint32_t>(pick(1, n)))->id());
+        if (n == 0 || pick(0, 5) == 0) return -1;
+        return static_cast<std::int32_t>(
+            m_image->layerAt(static_cast<std::uint32_t>(pick(1, n)))->id());
     }
     Rect randomRect(std::int32_t w, std::int32_t h, std::int32_t margin = 0) {
         const std::int32_t l = pick(-margin, w - 1), t = pick(-margin, h - 1);
@@ -106,9 +123,9 @@ class Session {
     bool perform(std::unique_ptr<Action> action) {
         const ImageState before = StateOf(*m_image);
         std::unique_ptr<Action> owned = std::move(action);
-        if (m_manager().perform(m_image.get(), owned))
-            return true;
-        EXPECT_TRUE(StateOf(*m_image) == before) << "failed " << owned->label() << " changed the image";
+        if (m_manager().perform(m_image.get(), owned)) return true;
+        EXPECT_TRUE(StateOf(*m_image) == before)
+            << "failed " << owned->label() << " changed the image";
         return false;
     }
 
@@ -135,14 +152,12 @@ class Session {
         selection.setActive(!selection.empty());
     }
     void followIfEmpty() {
-        if (m_image->selection()->empty())
-            m_image->selection()->followImage(*m_image);
+        if (m_image->selection()->empty()) m_image->selection()->followImage(*m_image);
     }
 
     bool stroke() {
         Layer* layer = current();
-        if (!layer)
-            return false;
+        if (!layer) return false;
         EnsureSnapshots(*m_image);
         const PixelArray& e = layer->editablePixels();
         const Rect rect = randomRect(e.width(), e.height());
@@ -164,7 +179,8 @@ class Session {
         else if (how == 1)
             setMask(mask.bounds(), 255); // select all
         else
-            setMask(randomRect(mask.width(), mask.height()), static_cast<std::uint8_t>(pick(0, 255)));
+            setMask(randomRect(mask.width(), mask.height()),
+                    static_cast<std::uint8_t>(pick(0, 255)));
         EXPECT_TRUE(action->captureChange(*m_image));
         followIfEmpty();
         return record(std::move(action));
@@ -172,8 +188,7 @@ class Session {
 
     bool pasteIntoLayer() {
         Layer* layer = current();
-        if (!layer)
-            return false;
+        if (!layer) return false;
         EnsureSnapshots(*m_image);
         auto action = std::make_unique<ModifyLayerAction>(*m_image);
         action->setLabel("Paste");
@@ -191,8 +206,7 @@ class Session {
 
     bool shift() {
         Layer* layer = current();
-        if (!layer)
-            return false;
+        if (!layer) return false;
         EnsureSnapshots(*m_image);
         auto action = std::make_unique<ShiftAction>(*m_image);
         action->setLabel("Move");
@@ -200,8 +214,7 @@ class Session {
         const Point d{pick(-3, 3) * unit, pick(-3, 3) * unit};
         const bool active = m_image->selection()->active();
         LayerSnapshot::instance().setOffset(d);
-        if (active)
-            SelectionSnapshot::instance().setOffset(d);
+        if (active) SelectionSnapshot::instance().setOffset(d);
         EXPECT_TRUE(RedrawLayerFromSnapshot(*layer, active));
         if (active) {
             EXPECT_TRUE(RedrawSelectionFromSnapshot(*m_image->selection()));
@@ -249,11 +262,20 @@ class Session {
         auto action = std::make_unique<LayerPropertiesAction>(*m_image);
         LayerPropertiesAction::Values& v = action->newValues;
         switch (pick(0, 4)) {
-        case 0: v.name = "Layer " + std::to_string(pick(0, 9)); break;
-        case 1: v.visible = !v.visible; break;
-        case 2: v.opacity = static_cast<float>(pick(0, 10)) / 10.0f; break;
-        case 3: v.supersampled = !v.supersampled; break;
-        default: break; // unchanged: nothing may be recorded
+        case 0:
+            v.name = "Layer " + std::to_string(pick(0, 9));
+            break;
+        case 1:
+            v.visible = !v.visible;
+            break;
+        case 2:
+            v.opacity = static_cast<float>(pick(0, 10)) / 10.0f;
+            break;
+        case 3:
+            v.supersampled = !v.supersampled;
+            break;
+        default:
+            break; // unchanged: nothing may be recorded
         }
         return perform(std::move(action));
     }
@@ -273,12 +295,26 @@ class Session {
                                                     TargetFormat::Palette8, TargetFormat::Palette4,
                                                     TargetFormat::Mono};
         switch (pick(0, 5)) {
-        case 0: v.width = pick(2, 9); v.height = pick(2, 9); break;
-        case 1: v.horizontalResolution = 1000.0f * static_cast<float>(pick(1, 3)); break;
-        case 2: v.targetFormat = kFormats[pick(0, 4)]; break;
-        case 3: v.storedOption = coin(); v.forExport = coin(); break;
-        case 4: action->setPaletteLocked = true; v.paletteLocked = coin(); break;
-        default: break;
+        case 0:
+            v.width = pick(2, 9);
+            v.height = pick(2, 9);
+            break;
+        case 1:
+            v.horizontalResolution = 1000.0f * static_cast<float>(pick(1, 3));
+            break;
+        case 2:
+            v.targetFormat = kFormats[pick(0, 4)];
+            break;
+        case 3:
+            v.storedOption = coin();
+            v.forExport = coin();
+            break;
+        case 4:
+            action->setPaletteLocked = true;
+            v.paletteLocked = coin();
+            break;
+        default:
+            break;
         }
         return perform(std::move(action));
     }
@@ -292,7 +328,8 @@ class Session {
 
     void switchLayer() {
         const std::int32_t id = randomLayerId();
-        m_image->setCurrentLayer(id < 0 ? nullptr : m_image->findLayer(static_cast<std::uint32_t>(id)));
+        m_image->setCurrentLayer(id < 0 ? nullptr
+                                        : m_image->findLayer(static_cast<std::uint32_t>(id)));
         CommitSnapshots(*m_image);
     }
 
@@ -317,8 +354,7 @@ TEST_P(RandomEditSessions, UndoAllRestoresEveryEarlierStateAndRedoAllEveryLaterO
     Session session(GetParam());
     for (int i = 0; i < 150; ++i) {
         session.step();
-        if (::testing::Test::HasFailure())
-            FAIL() << "at step " << i;
+        if (::testing::Test::HasFailure()) FAIL() << "at step " << i;
     }
     EXPECT_GT(session.recordedCount(), 80u);
     session.undoAndRedoEverything();

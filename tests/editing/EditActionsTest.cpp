@@ -314,7 +314,8 @@ TEST_F(EditActions, LockedPaletteComesBackAfterAFormatChange) {
 TEST_F(EditActions, ACaptureThatFailsMakesTheFirstRedoFail) {
     CapturingReporter reporter;
     const ImageState before = StateOf(*image);
-    const auto previous = ActionData::setBlockAllocator([](std::size_t) -> void* { return nullptr; });
+    const auto previous =
+        ActionData::setBlockAllocator([](std::size_t) -> void* { return nullptr; });
     auto action = std::make_unique<DeleteLayerAction>(*image);
     const bool done = perform(action);
     ActionData::setBlockAllocator(previous);

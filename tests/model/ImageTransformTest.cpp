@@ -1,7 +1,7 @@
 // Whole-image transforms: the pixel mapping of each reorientation, crop and
 // extend, resizing, and what happens to the 8x detail and the selection.
-#include "model/Image.h"
 #include "model/ImageTransform.h"
+#include "model/Image.h"
 #include "model/Layer.h"
 
 #include <gtest/gtest.h>
@@ -59,19 +59,19 @@ TEST_P(Reorientation, EveryPixelComesFromTheTabledSource) {
     for (std::int32_t y = 0; y < c.height; ++y)
         for (std::int32_t x = 0; x < c.width; ++x) {
             const auto [sx, sy] = c.sources[static_cast<std::size_t>(y * c.width + x)];
-            EXPECT_EQ(f.layer->pixels().get(x, y), Tag(sx, sy)) << "code " << c.code << " at " << x << "," << y;
+            EXPECT_EQ(f.layer->pixels().get(x, y), Tag(sx, sy))
+                << "code " << c.code << " at " << x << "," << y;
         }
     EXPECT_TRUE(f.image.composite().sameContents(f.layer->pixels())) << "one update at the end";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, Reorientation,
-    ::testing::Values(
-        OrientationCase{1, 3, 2, {{2, 0}, {1, 0}, {0, 0}, {2, 1}, {1, 1}, {0, 1}}},
-        OrientationCase{2, 3, 2, {{0, 1}, {1, 1}, {2, 1}, {0, 0}, {1, 0}, {2, 0}}},
-        OrientationCase{3, 2, 3, {{0, 1}, {0, 0}, {1, 1}, {1, 0}, {2, 1}, {2, 0}}},
-        OrientationCase{4, 3, 2, {{2, 1}, {1, 1}, {0, 1}, {2, 0}, {1, 0}, {0, 0}}},
-        OrientationCase{5, 2, 3, {{2, 0}, {2, 1}, {1, 0}, {1, 1}, {0, 0}, {0, 1}}}));
+    ::testing::Values(OrientationCase{1, 3, 2, {{2, 0}, {1, 0}, {0, 0}, {2, 1}, {1, 1}, {0, 1}}},
+                      OrientationCase{2, 3, 2, {{0, 1}, {1, 1}, {2, 1}, {0, 0}, {1, 0}, {2, 0}}},
+                      OrientationCase{3, 2, 3, {{0, 1}, {0, 0}, {1, 1}, {1, 0}, {2, 1}, {2, 0}}},
+                      OrientationCase{4, 3, 2, {{2, 1}, {1, 1}, {0, 1}, {2, 0}, {1, 0}, {0, 0}}},
+                      OrientationCase{5, 2, 3, {{2, 0}, {2, 1}, {1, 0}, {1, 1}, {0, 0}, {0, 1}}}));
 
 TEST(ReorientImage, ClockwiseTurnOfA32By16Image) {
     Fixture f(32, 16);
