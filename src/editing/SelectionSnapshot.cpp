@@ -53,8 +53,7 @@ bool SelectionSnapshot::prepare(std::int32_t width, std::int32_t height, bool su
         m_levelZero.release();
     const bool ok = width <= 0 || height <= 0 ||
                     (!m_mask.isEmpty() && (!supersampled || !m_levelZero.isEmpty()));
-    if (!ok)
-        release();
+    if (!ok) release();
     return ok;
 }
 
