@@ -9,8 +9,10 @@ namespace kv {
 class Image;
 
 // A change of the selection mask, kept as the difference of the whole
-// editable mask against the selection snapshot. Made by the selection
-// commands and tools after they changed the mask (then recorded).
+// editable mask against the selection snapshot. Made before the change (to
+// keep the flags), captured after it and then recorded. Capture before an
+// emptied selection follows the image: following may drop its 8x level, and
+// the difference must be taken at the level the snapshot has.
 class ModifySelectionAction : public Action {
   public:
     explicit ModifySelectionAction(const Image& image);

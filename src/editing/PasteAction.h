@@ -11,8 +11,9 @@ class Image;
 
 // A picture pasted as a new layer above the current one. The Paste command
 // puts the picture into the layer snapshot (the paste position as its
-// offset), clears the selection, constructs the action, takes the snapshot
-// record and performs it.
+// offset), constructs the action (which records the selection, so construct
+// it before the selection is cleared), takes the picture record and performs
+// it; the run clears the selection.
 class PasteAction : public Action {
   public:
     explicit PasteAction(const Image& image);
