@@ -42,6 +42,7 @@ struct ImageState {
     std::vector<LayerState> layers;
     bool selectionActive = false, selectionSupersampled = false;
     std::vector<std::uint8_t> mask, detailMask;
+    std::vector<Color32> composite; // derived, but a stale one is a missed update
     friend bool operator==(const ImageState&, const ImageState&) = default;
 };
 
@@ -89,6 +90,8 @@ inline std::string Difference(const ImageState& a, const ImageState& b) {
         out << "selection mask";
     else if (a.palette != b.palette)
         out << "palette";
+    else if (a.composite != b.composite && a.layers == b.layers)
+        out << "composite";
     else
         for (std::size_t i = 0; i < a.layers.size(); ++i) {
             const LayerState& x = a.layers[i];
