@@ -73,6 +73,7 @@ inline ImageState StateOf(const Image& image) {
     s.selectionSupersampled = selection.supersampled();
     s.mask = Contents(selection.mask());
     if (selection.supersampled()) s.detailMask = Contents(selection.editableMask());
+    s.composite = Contents(image.composite());
     return s;
 }
 
