@@ -39,7 +39,12 @@ bool ModifyLayerAction::captureSelectionChange(const Image& image) {
 bool ModifyLayerAction::apply(Image& image, RestoreMode mode) {
     Layer* layer = FindRasterLayer(image, layerId());
     if (!layer || !layerDifference) return false;
-    if (selectionDifference && !image.selection()) return false;
+    // Redo can tell beforehand whether the mask takes its difference; undo
+    // first puts the selection's level back, which decides the mask's size.
+    if (selectionDifference &&
+        (!image.selection() ||
+         (mode == RestoreMode::Add && !SelectionDifferenceFits(image, *selectionDifference))))
+        return false;
     if (!RestoreRegion(layerDifference.get(), layer->editablePixels(), mode)) return false;
     const RegionRecord& r = *layerDifference;
     const Rect changed =

@@ -13,6 +13,11 @@ bool Fits(const RegionRecord& record, const MaskArray& mask) {
 }
 } // namespace
 
+bool SelectionDifferenceFits(const Image& image, const RegionRecord& difference) {
+    const Selection* selection = image.selection();
+    return selection && Fits(difference, selection->editableMask());
+}
+
 bool ApplySelectionDifference(Image& image, const RegionRecord& difference) {
     Selection* selection = image.selection();
     if (!selection || !Fits(difference, selection->editableMask()) ||

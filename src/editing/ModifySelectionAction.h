@@ -37,5 +37,7 @@ bool ApplySelectionDifference(Image& image, const RegionRecord& difference);
 bool RevertSelectionDifference(Image& image, const RegionRecord& difference, bool wasActive,
                                bool wasSupersampled);
 std::unique_ptr<RegionRecord> CaptureSelectionDifference(const Image& image);
+// Whether the difference covers the selection's editable mask as it is now.
+bool SelectionDifferenceFits(const Image& image, const RegionRecord& difference);
 
 } // namespace kv

@@ -5,6 +5,7 @@
 
 #include "editing/ActionCoder.h"
 #include "editing/ActionData.h"
+#include "editing/ActionSupport.h"
 #include "editing/DeleteLayerAction.h"
 #include "editing/ImageBoundsAction.h"
 #include "editing/ImagePropertiesAction.h"
@@ -334,6 +335,29 @@ TEST_F(EditActions, ErrorsInsideUndoLeaveTheImageUnlocked) {
     EXPECT_FALSE(image->updatesLocked());
     EXPECT_EQ(image->layerCount(), 2) << "the half-made layer is gone again";
     EXPECT_TRUE(LayerSnapshot::instance().matches(*image->currentLayer())) << "snapshots committed";
+}
+
+} // namespace
+} // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(DetailToImageRect, RoundsOutwardsToWholeImagePixels) {
+    struct Case {
+        Rect detail;
+        int factor;
+        Rect image;
+    };
+    const Case cases[] = {
+        {{0, 0, 1, 1}, 3, {0, 0, 1, 1}},   {{7, 7, 9, 9}, 3, {0, 0, 2, 2}},
+        {{8, 8, 16, 16}, 3, {1, 1, 2, 2}}, {{-3, -9, 1, 8}, 3, {-1, -2, 1, 1}},
+        {{3, 4, 5, 6}, 0, {3, 4, 5, 6}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DetailToImageRect(c.detail, c.factor), c.image)
+            << c.detail.left << "," << c.detail.top << "," << c.detail.right << ","
+            << c.detail.bottom;
 }
 
 } // namespace
