@@ -101,23 +101,6 @@ TEST_F(EditActions, DialogsClosedWithoutChangesRecordNothing) {
     EXPECT_FALSE(image->updatesLocked());
 }
 
-TEST_F(EditActions, LayerPropertiesChangeAndComeBack) {
-    const ImageState before = StateOf(*image);
-    auto action = std::make_unique<LayerPropertiesAction>(*image);
-    EXPECT_EQ(action->oldValues.name, "");
-    action->newValues = {"Sky", false, 0.5f, true};
-    ASSERT_TRUE(perform(action));
-    Layer& layer = CurrentLayer(*image);
-    EXPECT_EQ(layer.name(), "Sky");
-    EXPECT_TRUE(layer.supersampled());
-    EXPECT_EQ(image->composite().get(0, 0), kGreen) << "the hidden layer no longer shows";
-    layer.editablePixels().set(3, 3, kRed); // detail the reduced level cannot hold
-    layer.refreshFromDetail(nullptr);
-    CommitSnapshots(*image);
-    ASSERT_TRUE(ManagerOf(*image).undo(*image));
-    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
-}
-
 TEST_F(EditActions, DeletedLayersComeBackWhereTheyWere) {
     const std::vector<std::uint32_t> order = ids();
     for (std::uint32_t position : {1u, 2u}) { // the bottom, then a middle layer
@@ -234,18 +217,6 @@ TEST_F(EditActions, CropToAWholeImageSelectionOnlyClearsIt) {
     EXPECT_TRUE(after == before) << "nothing but the selection changed";
     ASSERT_TRUE(ManagerOf(*image).undo(*image));
     EXPECT_TRUE(StateOf(*image) == before);
-}
-
-TEST_F(EditActions, CropAndExtendUndoToTheOldSize) {
-    const ImageState before = StateOf(*image);
-    auto action = std::make_unique<ImageBoundsAction>(*image);
-    action->bounds = {-2, 1, 5, 9};
-    ASSERT_TRUE(perform(action));
-    EXPECT_EQ(image->width(), 7);
-    EXPECT_EQ(image->bottomLayer()->pixels().get(0, 0), 0u);
-    EXPECT_EQ(image->bottomLayer()->pixels().get(2, 0), kRed);
-    ASSERT_TRUE(ManagerOf(*image).undo(*image));
-    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
 }
 
 TEST_F(EditActions, ShiftUndoneAfterLaterStrokesGivesTheLayerBeforeTheMove) {

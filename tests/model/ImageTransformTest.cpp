@@ -109,21 +109,6 @@ TEST(ReorientImage, InverseCodesRestoreSupersampledDetailExactly) {
     }
 }
 
-TEST(ReorientImage, QuarterTurnOfDetailMatchesTurnOfTheReducedPixels) {
-    Fixture f(4, 2);
-    f.layer->setSupersampled(true);
-    f.layer->editablePixels().fillRect({3, 0, 11, 2}, MakeColor32(10, 200, 30, 255));
-    f.layer->refreshFromDetail(nullptr);
-    ReorientImage(f.image, 5);
-    ASSERT_EQ(f.layer->editablePixels().width(), 16);
-    ASSERT_EQ(f.layer->editablePixels().height(), 32);
-    // Detail row band y 0..1, x 3..10 of the 32 x 16 source lands in
-    // columns 0..1, rows 31 - 10 .. 31 - 3.
-    EXPECT_EQ(f.layer->editablePixels().get(0, 21), MakeColor32(10, 200, 30, 255));
-    EXPECT_EQ(f.layer->editablePixels().get(1, 28), MakeColor32(10, 200, 30, 255));
-    EXPECT_EQ(f.layer->editablePixels().get(2, 28), Tag(0, 0)) << "replicated level 0 elsewhere";
-}
-
 TEST(ReorientImage, ClearsTheSelectionAndIgnoresUnknownCodes) {
     Fixture f(4, 4);
     f.selectPixel(1, 1);
