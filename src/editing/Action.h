@@ -23,7 +23,8 @@ class Action {
     Action(const Action&) = delete;
     Action& operator=(const Action&) = delete;
 
-    virtual void capture() {}
+    // Records the "before" state from the image the action is made for.
+    virtual void capture(const Image& /*image*/) {}
     virtual bool redo(Image& image) = 0;
     virtual bool undo(Image& image) = 0;
 

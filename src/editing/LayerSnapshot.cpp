@@ -46,6 +46,19 @@ bool LayerSnapshot::matches(const LayerBase& layer) const {
            m_pixels.height() == source.height();
 }
 
+bool LayerSnapshot::prepare(std::int32_t width, std::int32_t height, int level) {
+    m_offset = {};
+    m_width = width;
+    m_height = height;
+    m_level = level;
+    m_pixels.setSize(width << level, height << level);
+    if (m_pixels.isEmpty() && width > 0 && height > 0) {
+        release();
+        return false;
+    }
+    return true;
+}
+
 void LayerSnapshot::release() {
     m_pixels.release();
     m_width = m_height = 0;

@@ -21,6 +21,11 @@ class LayerSnapshot {
     bool take(const LayerBase& layer);
     // Whether the snapshot can stand for the layer without a new copy.
     bool matches(const LayerBase& layer) const;
+    // Makes room for a copy of a width x height layer at the given level
+    // (pixels (width << level) x (height << level), contents undefined) with
+    // a zero offset, for records that put a snapshot back. False when memory
+    // runs out.
+    bool prepare(std::int32_t width, std::int32_t height, int level);
     void release();
 
     PixelArray& pixels() { return m_pixels; }

@@ -40,6 +40,23 @@ bool SelectionSnapshot::matches(const Selection& selection) const {
            m_supersampled == selection.supersampled();
 }
 
+bool SelectionSnapshot::prepare(std::int32_t width, std::int32_t height, bool supersampled) {
+    m_offset = {};
+    m_width = width;
+    m_height = height;
+    m_supersampled = supersampled;
+    const int shift = supersampled ? Selection::kLevels : 0;
+    m_mask.setSize(width << shift, height << shift);
+    if (supersampled)
+        m_levelZero.setSize(width, height);
+    else
+        m_levelZero.release();
+    const bool ok = width <= 0 || height <= 0 ||
+                    (!m_mask.isEmpty() && (!supersampled || !m_levelZero.isEmpty()));
+    if (!ok) release();
+    return ok;
+}
+
 void SelectionSnapshot::release() {
     m_mask.release();
     m_levelZero.release();

@@ -17,6 +17,10 @@ class SelectionSnapshot {
     // False when memory runs out.
     bool take(const Selection& selection);
     bool matches(const Selection& selection) const;
+    // Makes room for the masks of a width x height selection (contents
+    // undefined) with a zero offset, for records that put a snapshot back.
+    // False when memory runs out.
+    bool prepare(std::int32_t width, std::int32_t height, bool supersampled);
     void release();
 
     MaskArray& mask() { return m_mask; }

@@ -33,11 +33,14 @@ template <typename T> void RasterArray<T>::setSize(std::int32_t width, std::int3
     const std::int64_t oldProduct = std::int64_t{m_width} * m_height;
     const std::int64_t newProduct =
         width > 0 && height > 0 ? std::int64_t{width} * height : 0;
+    if (newProduct == oldProduct && m_pixels) {
+        m_width = width;
+        m_height = height;
+        return;
+    }
+    release();
     m_width = width;
     m_height = height;
-    if (newProduct == oldProduct && m_pixels)
-        return;
-    release();
     if (newProduct > 0) {
         const std::uint64_t bytes = static_cast<std::uint64_t>(newProduct) * sizeof(T);
         if (bytes <= SIZE_MAX / 2) {
@@ -60,6 +63,10 @@ template <typename T> void RasterArray<T>::release() {
         MemFree(m_pixels);
     m_pixels = nullptr;
     m_owns = false;
+    // Without storage the raster is 0 x 0, so that a later setSize to the
+    // old size allocates again instead of keeping no storage.
+    m_width = 0;
+    m_height = 0;
 }
 
 template <typename T> void RasterArray<T>::assign(const RasterArray& other) {

@@ -1,0 +1,56 @@
+#include "editing/ImageBoundsAction.h"
+
+#include "editing/ActionSupport.h"
+#include "editing/Snapshots.h"
+#include "model/Image.h"
+#include "model/ImageTransform.h"
+#include "platform/Exceptions.h"
+
+namespace kv {
+
+ImageBoundsAction::ImageBoundsAction(const Image& image) : Action(&image, "Image Bounds") {
+    ImageBoundsAction::capture(image);
+}
+
+void ImageBoundsAction::capture(const Image& image) {
+    oldWidth = image.width();
+    oldHeight = image.height();
+    bounds = image.bounds();
+    m_captured = TakeSelectionRecord(image, m_selection);
+    if (m_captured && image.bottomLayer()) {
+        m_layers = LayerRecordTable::take(*image.bottomLayer(), *image.topLayer());
+        m_captured = m_layers != nullptr;
+    }
+}
+
+bool ImageBoundsAction::redo(Image& image) {
+    if (!m_captured || bounds.isEmpty()) return false;
+    SnapshotCommit commit(image);
+    SetImageBounds(image, bounds);
+    RefreshUserInterface(image);
+    return true;
+}
+
+bool ImageBoundsAction::undo(Image& image) {
+    if (!m_captured) return false;
+    SnapshotCommit commit(image);
+    {
+        ImageUpdateLock lock(image);
+        if (image.width() != oldWidth || image.height() != oldHeight) {
+            image.setSize(oldWidth, oldHeight);
+            for (std::int32_t i = 1; i <= image.layerCount(); ++i)
+                image.layerAt(static_cast<std::uint32_t>(i))->fitToImage();
+        }
+        RestoreSelectionRecord(image, m_selection.get());
+        for (std::int32_t i = 0; m_layers && i < m_layers->count(); ++i) {
+            const LayerRecord& record = m_layers->at(i);
+            LayerBase* layer = FindLayerById(image, static_cast<std::int32_t>(record.id));
+            if (!layer || !record.restoreInto(*layer))
+                throw CKVException("Undo data restoration failed");
+        }
+    }
+    RefreshUserInterface(image);
+    return true;
+}
+
+} // namespace kv

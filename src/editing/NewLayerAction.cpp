@@ -1,0 +1,51 @@
+#include "editing/NewLayerAction.h"
+
+#include "editing/ActionSupport.h"
+#include "editing/Snapshots.h"
+#include "model/Image.h"
+#include "model/Layer.h"
+
+namespace kv {
+
+NewLayerAction::NewLayerAction(const Image& image) : Action(&image, "New Layer") {
+    NewLayerAction::capture(image);
+}
+
+void NewLayerAction::capture(const Image& image) {
+    if (const Selection* selection = image.selection())
+        selectionWasSupersampled = selection->supersampled();
+}
+
+bool NewLayerAction::redo(Image& image) {
+    SnapshotCommit commit(image);
+    {
+        ImageUpdateLock lock(image);
+        std::unique_ptr<Layer> fresh = CreateRasterLayer();
+        Layer& layer = *fresh;
+        if (layerId() < 0)
+            image.insertLayer(std::move(fresh));
+        else
+            InsertLayerAbove(image, std::move(fresh), layerId());
+        layer.setSupersampled(supersampled);
+        image.setCurrentLayer(&layer);
+    }
+    RefreshUserInterface(image);
+    return true;
+}
+
+bool NewLayerAction::undo(Image& image) {
+    LayerBase* added = LayerAboveOrTop(image, layerId());
+    if (!added) return false;
+    SnapshotCommit commit(image);
+    {
+        ImageUpdateLock lock(image);
+        DestroyLayer(image, *added);
+        image.setCurrentLayer(FindLayerById(image, layerId()));
+    }
+    if (Selection* selection = image.selection())
+        selection->setSupersampled(selectionWasSupersampled);
+    RefreshUserInterface(image);
+    return true;
+}
+
+} // namespace kv

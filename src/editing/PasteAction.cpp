@@ -1,0 +1,61 @@
+#include "editing/PasteAction.h"
+
+#include "editing/ActionSupport.h"
+#include "editing/LayerSnapshot.h"
+#include "editing/SnapshotRedraw.h"
+#include "editing/Snapshots.h"
+#include "model/Image.h"
+#include "model/Layer.h"
+#include "platform/Exceptions.h"
+
+namespace kv {
+
+PasteAction::PasteAction(const Image& image) : Action(&image, "Paste") {
+    PasteAction::capture(image);
+}
+
+void PasteAction::capture(const Image& image) {
+    m_captured = TakeSelectionRecord(image, m_selection);
+}
+
+bool PasteAction::takePastedPicture() {
+    m_picture = LayerSnapshotRecord::take();
+    return m_picture != nullptr;
+}
+
+bool PasteAction::redo(Image& image) {
+    if (!m_captured || !m_picture) return false;
+    SnapshotCommit commit(image);
+    if (!m_picture->restore()) throw CKVException("Undo data restoration failed");
+    if (Selection* selection = image.selection()) selection->clear(image);
+    {
+        ImageUpdateLock lock(image);
+        std::unique_ptr<Layer> fresh = CreateRasterLayer();
+        Layer& layer = *fresh;
+        if (layerId() < 0)
+            image.insertLayer(std::move(fresh));
+        else
+            InsertLayerAbove(image, std::move(fresh), layerId());
+        layer.setSupersampled(LayerSnapshot::instance().level() > 0);
+        image.setCurrentLayer(&layer);
+        RedrawLayerFromSnapshot(layer, false);
+    }
+    RefreshUserInterface(image);
+    return true;
+}
+
+bool PasteAction::undo(Image& image) {
+    LayerBase* pasted = LayerAboveOrTop(image, layerId());
+    if (!pasted) return false;
+    SnapshotCommit commit(image);
+    {
+        ImageUpdateLock lock(image);
+        DestroyLayer(image, *pasted);
+        image.setCurrentLayer(FindLayerById(image, layerId()));
+    }
+    RestoreSelectionRecord(image, m_selection.get());
+    RefreshUserInterface(image);
+    return true;
+}
+
+} // namespace kv

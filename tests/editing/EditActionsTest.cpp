@@ -1,0 +1,335 @@
+// The edit actions one by one: what each does to the image, what its undo
+// gives back, and how it fails.
+#include "ActionTestSupport.h"
+#include "support/CapturingReporter.h"
+
+#include "editing/ActionCoder.h"
+#include "editing/ActionData.h"
+#include "editing/ActionSupport.h"
+#include "editing/DeleteLayerAction.h"
+#include "editing/ImageBoundsAction.h"
+#include "editing/ImagePropertiesAction.h"
+#include "editing/LayerPropertiesAction.h"
+#include "editing/LayerSnapshot.h"
+#include "editing/MergeLayersAction.h"
+#include "editing/ModifyLayerAction.h"
+#include "editing/MoveLayerAction.h"
+#include "editing/NewLayerAction.h"
+#include "editing/PasteAction.h"
+#include "editing/ReorientImageAction.h"
+#include "editing/SelectionSnapshot.h"
+#include "editing/ShiftAction.h"
+#include "editing/SnapshotRedraw.h"
+#include "model/Flattener.h"
+#include "platform/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+using namespace test;
+
+constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
+constexpr Color32 kGreen = MakeColor32(0, 255, 0, 255);
+constexpr Color32 kBlue = MakeColor32(0, 0, 255, 255);
+
+class EditActions : public ::testing::Test {
+  protected:
+    // Three layers, bottom to top filled red, green, blue; the top is current.
+    void SetUp() override {
+        image = MakeImage(8, 6, kRed);
+        image->bottomLayer()->setName("Bottom");
+        addLayer(kGreen);
+        addLayer(kBlue);
+    }
+
+    Layer& addLayer(Color32 fill) {
+        auto action = std::make_unique<NewLayerAction>(*image);
+        EXPECT_TRUE(perform(action));
+        CurrentLayer(*image).pixels().fill(fill);
+        image->update();
+        CommitSnapshots(*image);
+        return CurrentLayer(*image);
+    }
+
+    // On success the history owns the action and `action` is empty.
+    template <typename A> bool perform(std::unique_ptr<A>& action) {
+        std::unique_ptr<Action> owned = std::move(action);
+        const bool ok = ManagerOf(*image).perform(image.get(), owned);
+        action.reset(static_cast<A*>(owned.release()));
+        return ok;
+    }
+
+    std::vector<std::uint32_t> ids() const {
+        std::vector<std::uint32_t> out;
+        for (std::int32_t i = 1; i <= image->layerCount(); ++i)
+            out.push_back(image->layerAt(static_cast<std::uint32_t>(i))->id());
+        return out;
+    }
+
+    void select(const Rect& r) {
+        Selection& s = *image->selection();
+        s.editableMask().fillRect(r, 255);
+        s.refreshFromDetail(nullptr);
+        s.setActive(true);
+        CommitSnapshots(*image);
+    }
+
+    void paintStroke(const Rect& r, Color32 color) {
+        EnsureSnapshots(*image);
+        Layer& layer = CurrentLayer(*image);
+        layer.editablePixels().fillRect(r, color);
+        layer.refreshFromDetail(nullptr);
+        image->update();
+        auto action = std::make_unique<ModifyLayerAction>(*image);
+        ASSERT_TRUE(action->captureLayerChange(*image, r));
+        ManagerOf(*image).record(std::move(action));
+        CommitSnapshots(*image);
+    }
+
+    std::unique_ptr<Image> image;
+};
+
+TEST_F(EditActions, DialogsClosedWithoutChangesRecordNothing) {
+    Action* undoItem = ManagerOf(*image).undoCursor();
+    auto layerProps = std::make_unique<LayerPropertiesAction>(*image);
+    layerProps->newValues.opacity += 0.0000001f; // below the tolerance
+    EXPECT_FALSE(perform(layerProps));
+    auto imageProps = std::make_unique<ImagePropertiesAction>(*image);
+    EXPECT_FALSE(perform(imageProps));
+    EXPECT_EQ(ManagerOf(*image).undoCursor(), undoItem);
+    EXPECT_FALSE(image->updatesLocked());
+}
+
+TEST_F(EditActions, DeletedLayersComeBackWhereTheyWere) {
+    const std::vector<std::uint32_t> order = ids();
+    for (std::uint32_t position : {1u, 2u}) { // the bottom, then a middle layer
+        image->setCurrentLayer(image->layerAt(position));
+        CommitSnapshots(*image);
+        const ImageState before = StateOf(*image);
+        auto action = std::make_unique<DeleteLayerAction>(*image);
+        ASSERT_TRUE(perform(action));
+        EXPECT_EQ(image->layerCount(), 2);
+        EXPECT_EQ(image->currentLayer(), position == 1 ? image->bottomLayer() : image->layerAt(1))
+            << "the layer below becomes current, the one above at the bottom";
+        ASSERT_TRUE(ManagerOf(*image).undo(*image));
+        EXPECT_EQ(ids(), order);
+        EXPECT_EQ(image->currentLayer(), image->layerAt(position));
+        EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
+        ASSERT_TRUE(ManagerOf(*image).redo(*image));
+        EXPECT_EQ(image->layerCount(), 2);
+        ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    }
+}
+
+TEST_F(EditActions, MissingLayersMakeActionsFailWithoutChanges) {
+    auto move = std::make_unique<MoveLayerAction>(*image);
+    auto del = std::make_unique<DeleteLayerAction>(*image);
+    ASSERT_TRUE(perform(del));
+    const ImageState before = StateOf(*image);
+    EXPECT_FALSE(perform(move)) << "its layer is gone";
+    image->setCurrentLayer(image->bottomLayer());
+    auto mergeBottom = std::make_unique<MergeLayersAction>(*image);
+    EXPECT_FALSE(perform(mergeBottom)) << "nothing lies below the bottom layer";
+    EXPECT_TRUE(StateOf(*image) == before);
+}
+
+TEST_F(EditActions, MoveLayerPlacesAboveTheTargetOrAtTheBottom) {
+    const std::vector<std::uint32_t> order = ids(); // 1 2 3, 3 current
+    auto toBottom = std::make_unique<MoveLayerAction>(*image);
+    ASSERT_TRUE(perform(toBottom));
+    EXPECT_EQ(ids(), (std::vector<std::uint32_t>{3, 1, 2}));
+    auto aboveFirst = std::make_unique<MoveLayerAction>(*image);
+    aboveFirst->targetId = 1;
+    ASSERT_TRUE(perform(aboveFirst));
+    EXPECT_EQ(ids(), (std::vector<std::uint32_t>{1, 3, 2}));
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_EQ(ids(), order);
+}
+
+TEST_F(EditActions, MergeDownFlattensIntoTheLowerLayer) {
+    Layer& top = CurrentLayer(*image);
+    top.setOpacity(0.5f);
+    top.setSupersampled(true);
+    top.editablePixels().fillRect({0, 0, 4, 4}, 0); // a transparent corner of detail
+    top.refreshFromDetail(nullptr);
+    image->update();
+    PixelArray expected;
+    MergeLayerRun(expected, *top.below(), top);
+    const ImageState before = StateOf(*image);
+
+    auto action = std::make_unique<MergeLayersAction>(*image);
+    const MergeLayersAction* merge = action.get(); // the history keeps it
+    ASSERT_TRUE(perform(action));
+    ASSERT_EQ(image->layerCount(), 2);
+    auto& result = CurrentLayer(*image);
+    EXPECT_EQ(static_cast<std::int32_t>(result.id()), merge->resultId);
+    EXPECT_EQ(result.id(), 2u);
+    EXPECT_TRUE(result.supersampled()) << "a visible 8x layer makes the merge 8x";
+    EXPECT_TRUE(result.editablePixels().sameContents(expected));
+    EXPECT_EQ(result.opacity(), 1.0f);
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
+    EXPECT_EQ(image->currentLayer()->id(), 3u);
+}
+
+TEST_F(EditActions, MergeAllNamesTheResultAfresh) {
+    auto action = std::make_unique<MergeLayersAction>(*image);
+    action->mergeAll = true;
+    action->resultName.clear();
+    ASSERT_TRUE(perform(action));
+    ASSERT_EQ(image->layerCount(), 1);
+    EXPECT_EQ(image->bottomLayer()->displayName(), "Layer 1");
+    EXPECT_EQ(image->bottomLayer()->pixels().get(0, 0), kBlue);
+    auto again = std::make_unique<MergeLayersAction>(*image);
+    again->mergeAll = true;
+    EXPECT_FALSE(perform(again)) << "one layer is nothing to merge";
+}
+
+TEST_F(EditActions, QuarterTurnUndoesWithItsSelection) {
+    CurrentLayer(*image).setSupersampled(true);
+    CurrentLayer(*image).editablePixels().fillRect({5, 1, 30, 9}, kRed);
+    CurrentLayer(*image).refreshFromDetail(nullptr);
+    image->update();
+    select({1, 2, 7, 3});
+    const ImageState before = StateOf(*image);
+    auto action = std::make_unique<ReorientImageAction>(*image);
+    action->code = 3;
+    ASSERT_TRUE(perform(action));
+    EXPECT_EQ(image->width(), 6);
+    EXPECT_FALSE(image->selection()->active());
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
+    EXPECT_TRUE(image->selection()->active());
+}
+
+TEST_F(EditActions, CropToAWholeImageSelectionOnlyClearsIt) {
+    select(image->bounds());
+    const ImageState before = StateOf(*image);
+    auto action = std::make_unique<ImageBoundsAction>(*image);
+    action->bounds = image->selection()->bounds();
+    ASSERT_TRUE(perform(action));
+    ImageState after = StateOf(*image);
+    EXPECT_FALSE(after.selectionActive);
+    after.selectionActive = before.selectionActive;
+    after.mask = before.mask;
+    EXPECT_TRUE(after == before) << "nothing but the selection changed";
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_TRUE(StateOf(*image) == before);
+}
+
+TEST_F(EditActions, ShiftUndoneAfterLaterStrokesGivesTheLayerBeforeTheMove) {
+    select({2, 2, 5, 4});
+    CurrentLayer(*image).pixels().fillRect({2, 2, 5, 4}, MakeColor32(9, 9, 9, 255));
+    image->update();
+    CommitSnapshots(*image);
+    const ImageState before = StateOf(*image);
+
+    EnsureSnapshots(*image);
+    auto shift = std::make_unique<ShiftAction>(*image);
+    LayerSnapshot::instance().setOffset({2 * 256, 256});
+    SelectionSnapshot::instance().setOffset({2 * 256, 256});
+    ASSERT_TRUE(RedrawLayerFromSnapshot(CurrentLayer(*image), true));
+    ASSERT_TRUE(RedrawSelectionFromSnapshot(*image->selection()));
+    image->update();
+    shift->offset = {2 * 256, 256};
+    ManagerOf(*image).record(std::move(shift));
+    CommitSnapshots(*image);
+    EXPECT_EQ(CurrentLayer(*image).pixels().get(6, 4), MakeColor32(9, 9, 9, 255));
+    EXPECT_EQ(CurrentLayer(*image).pixels().get(2, 2), 0u) << "uncovered where the part was";
+    EXPECT_EQ(image->selection()->bounds(), (Rect{4, 3, 7, 5}));
+
+    paintStroke({0, 0, 8, 2}, kGreen);
+    paintStroke({1, 1, 3, 6}, kRed);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
+}
+
+TEST_F(EditActions, PasteAsANewLayerAndBack) {
+    select({0, 0, 2, 2});
+    const ImageState before = StateOf(*image);
+    image->setCurrentLayer(image->bottomLayer());
+    auto action = std::make_unique<PasteAction>(*image);
+    LayerSnapshot& picture = LayerSnapshot::instance();
+    ASSERT_TRUE(picture.prepare(2, 1, 0));
+    picture.pixels().fill(kGreen);
+    picture.setOffset({3 * 256, 4 * 256});
+    ASSERT_TRUE(action->takePastedPicture());
+    ASSERT_TRUE(perform(action));
+    ASSERT_EQ(image->layerCount(), 4);
+    LayerBase& pasted = *image->layerAt(2);
+    EXPECT_EQ(image->currentLayer(), &pasted);
+    EXPECT_EQ(pasted.pixels().get(3, 4), kGreen);
+    EXPECT_EQ(pasted.pixels().get(5, 4), 0u);
+    EXPECT_FALSE(image->selection()->active());
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
+    EXPECT_EQ(image->currentLayer(), image->bottomLayer());
+}
+
+TEST_F(EditActions, LockedPaletteComesBackAfterAFormatChange) {
+    image->setTargetFormat(TargetFormat::Palette4);
+    image->palette()->entry(0).r = 77; // a user edit of the locked palette
+    const ImageState before = StateOf(*image);
+    auto action = std::make_unique<ImagePropertiesAction>(*image);
+    action->newValues.targetFormat = TargetFormat::Rgb24;
+    action->newValues.width = 4;
+    ASSERT_TRUE(perform(action));
+    EXPECT_EQ(image->palette(), nullptr);
+    EXPECT_EQ(image->width(), 4);
+    ASSERT_TRUE(ManagerOf(*image).undo(*image));
+    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
+}
+
+TEST_F(EditActions, ACaptureThatFailsMakesTheFirstRedoFail) {
+    CapturingReporter reporter;
+    const ImageState before = StateOf(*image);
+    const auto previous =
+        ActionData::setBlockAllocator([](std::size_t) -> void* { return nullptr; });
+    auto action = std::make_unique<DeleteLayerAction>(*image);
+    const bool done = perform(action);
+    ActionData::setBlockAllocator(previous);
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(StateOf(*image) == before);
+    ASSERT_FALSE(reporter.messages.empty());
+    EXPECT_EQ(reporter.messages.back(), "Action data compression failed");
+    EXPECT_TRUE(perform(action)) << "the next run takes the record afresh";
+}
+
+TEST_F(EditActions, ErrorsInsideUndoLeaveTheImageUnlocked) {
+    auto action = std::make_unique<DeleteLayerAction>(*image);
+    ASSERT_TRUE(perform(action));
+    image->setSize(3, 3); // behind the history's back: the record no longer fits
+    EXPECT_THROW(ManagerOf(*image).undo(*image), CKVException);
+    EXPECT_FALSE(image->updatesLocked());
+    EXPECT_EQ(image->layerCount(), 2) << "the half-made layer is gone again";
+    EXPECT_TRUE(LayerSnapshot::instance().matches(*image->currentLayer())) << "snapshots committed";
+}
+
+} // namespace
+} // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(DetailToImageRect, RoundsOutwardsToWholeImagePixels) {
+    struct Case {
+        Rect detail;
+        int factor;
+        Rect image;
+    };
+    const Case cases[] = {
+        {{0, 0, 1, 1}, 3, {0, 0, 1, 1}},   {{7, 7, 9, 9}, 3, {0, 0, 2, 2}},
+        {{8, 8, 16, 16}, 3, {1, 1, 2, 2}}, {{-3, -9, 1, 8}, 3, {-1, -2, 1, 1}},
+        {{3, 4, 5, 6}, 0, {3, 4, 5, 6}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DetailToImageRect(c.detail, c.factor), c.image)
+            << c.detail.left << "," << c.detail.top << "," << c.detail.right << ","
+            << c.detail.bottom;
+}
+
+} // namespace
+} // namespace kv
