@@ -43,14 +43,10 @@ bool PaletteRecord::restore(Palette& palette) const {
     if (!m_data || !DecodeActionData(*m_data, bytes) || bytes.size() < 4) return false;
     const std::uint32_t count = GetWord(bytes.data());
     if (count > 256 || bytes.size() != 4 + 4 * static_cast<std::size_t>(count)) return false;
-    palette.setCount(static_cast<std::int32_t>(count));
+    if (!palette.setCount(static_cast<std::int32_t>(count))) return false;
     for (std::uint32_t i = 0; i < count; ++i) {
         const Color32 c = GetWord(bytes.data() + 4 + 4 * i);
-        PaletteEntry& entry = palette.entry(static_cast<std::int32_t>(i));
-        entry.a = static_cast<std::int32_t>(AlphaOf(c));
-        entry.r = static_cast<std::int32_t>(RedOf(c));
-        entry.g = static_cast<std::int32_t>(GreenOf(c));
-        entry.b = static_cast<std::int32_t>(BlueOf(c));
+        palette.entry(static_cast<std::int32_t>(i)).setColor(c);
     }
     return true;
 }

@@ -271,7 +271,7 @@ TEST_F(EditActions, PasteAsANewLayerAndBack) {
 
 TEST_F(EditActions, LockedPaletteComesBackAfterAFormatChange) {
     image->setTargetFormat(TargetFormat::Palette4);
-    image->palette()->entry(0).r = 77; // a user edit of the locked palette
+    image->palette()->entry(0).setR(77); // a user edit of the locked palette
     const ImageState before = StateOf(*image);
     auto action = std::make_unique<ImagePropertiesAction>(*image);
     action->newValues.targetFormat = TargetFormat::Rgb24;
