@@ -15,7 +15,8 @@ public:
     }
     bool atEnd() override { return m_done; }
     bool isCodec() const override { return true; }
-    void endCodec() override { flush(); }
+    // Decoders have nothing to finish; encoders override this to flush.
+    void endCodec() override {}
 
     // False when the stream's tables could not be allocated.
     virtual bool allocated() const = 0;

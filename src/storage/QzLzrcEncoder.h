@@ -21,6 +21,7 @@ public:
     bool allocated() const override { return m_model && m_finder.allocated(); }
     std::size_t write(const void* buffer, std::size_t count) override;
     void flush() override;
+    void endCodec() override { flush(); }
     void close() override;
 
 private:

@@ -16,6 +16,7 @@ public:
     bool allocated() const override { return m_prefix && m_chain && m_heads; }
     std::size_t write(const void* buffer, std::size_t count) override;
     void flush() override;
+    void endCodec() override { flush(); }
     void close() override;
 
 private:
