@@ -87,8 +87,12 @@ std::size_t QzLzrcEncoder::write(const void* buffer, std::size_t count) {
 }
 
 void QzLzrcEncoder::flush() {
-    if (done())
+    if (done()) {
+        // A section that failed stays failed for whoever finishes it.
+        if (error() != QzError::None)
+            setError(error());
         return;
+    }
     while (m_finder.pending() > 0)
         processPosition();
     m_encoder.encodeTree(m_model->symbols[m_context], 9, LzrcModel::kEndSymbol);

@@ -85,8 +85,12 @@ std::size_t QzLzwEncoder::write(const void* buffer, std::size_t count) {
 }
 
 void QzLzwEncoder::flush() {
-    if (done())
+    if (done()) {
+        // A section that failed stays failed for whoever finishes it.
+        if (error() != QzError::None)
+            setError(error());
         return;
+    }
     if (m_current != lzw::kNoCode)
         putCode(m_current);
     // The decoder adds one more entry on reading that last code.
