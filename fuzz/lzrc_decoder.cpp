@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the LZ77 + range coder decoder, then checks that the encoder's
-// output for the same bytes decodes back to them.
+// Feeds arbitrary bytes to the LZ77 + range coder decoder, then checks that
+// the encoder's output for some of them decodes back to them.
 #include "storage/QzInterface.h"
 
 #include <cstdint>
@@ -35,6 +35,10 @@ std::vector<std::uint8_t> Decode(int method, const std::uint8_t* data, std::size
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr int kMethod = kQzMethodLzrc;
     Decode(kMethod, data, size, 1 << 22);
+    // The encoder's 1.4 MB of tables dominate a run; round-trip only every
+    // eighth input so that the decoder gets most of the time.
+    if (size == 0 || (data[0] & 7) != 0)
+        return 0;
 
     std::vector<std::uint8_t> packed;
     QzHandle* w = QzOpenMemoryForWriting(packed);

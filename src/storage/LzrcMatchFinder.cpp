@@ -8,10 +8,14 @@ namespace kv {
 
 LzrcMatchFinder::LzrcMatchFinder()
     : m_ring(new (std::nothrow) std::uint8_t[kRingSize + kLookahead]()),
-      m_nodes(new (std::nothrow) Node[kRingSize]()),
+      m_older(new (std::nothrow) std::int32_t[kRingSize]),
+      m_newer(new (std::nothrow) std::int32_t[kRingSize]),
+      m_bucketOf(new (std::nothrow) std::uint16_t[kRingSize]),
       m_buckets(new (std::nothrow) Bucket[kBuckets]) {
     if (m_buckets)
         std::fill(m_buckets.get(), m_buckets.get() + kBuckets, Bucket{-1, -1});
+    if (m_bucketOf)
+        std::fill(m_bucketOf.get(), m_bucketOf.get() + kRingSize, kUnlinked);
 }
 
 std::uint32_t LzrcMatchFinder::commonLength(std::uint32_t a, std::uint32_t b) const {
@@ -36,13 +40,14 @@ LzrcMatchFinder::Match LzrcMatchFinder::search() {
     std::uint32_t best = 0;
     std::int32_t bestPosition = -1;
     const std::uint8_t* ring = m_ring.get();
+    const std::int32_t* olderOf = m_older.get();
     for (std::int32_t p = m_buckets[bucket].newest; p >= 0;) {
         const auto node = static_cast<std::uint32_t>(p);
         const std::uint32_t distance = e >= node ? e - node : e + kRingSize - node;
         // Chains are ordered by age: everything from here on is out of reach.
         if (distance > kWindow)
             break;
-        const std::int32_t older = m_nodes[node].older;
+        const std::int32_t older = olderOf[node];
         if (ring[e + best] == ring[node + best]) {
             const std::uint32_t length = commonLength(e, node);
             if (length > best) {
@@ -66,31 +71,29 @@ LzrcMatchFinder::Match LzrcMatchFinder::search() {
 }
 
 void LzrcMatchFinder::append(std::uint32_t position, std::uint32_t bucket) {
-    Node& node = m_nodes[position];
     Bucket& b = m_buckets[bucket];
-    node.bucket = static_cast<std::uint16_t>(bucket);
-    node.linked = true;
-    node.newer = -1;
-    node.older = b.newest;
+    m_bucketOf[position] = static_cast<std::uint16_t>(bucket);
+    m_newer[position] = -1;
+    m_older[position] = b.newest;
     if (b.newest >= 0)
-        m_nodes[b.newest].newer = static_cast<std::int32_t>(position);
+        m_newer[b.newest] = static_cast<std::int32_t>(position);
     else
         b.oldest = static_cast<std::int32_t>(position);
     b.newest = static_cast<std::int32_t>(position);
 }
 
 void LzrcMatchFinder::unlink(std::uint32_t position) {
-    Node& node = m_nodes[position];
-    Bucket& b = m_buckets[node.bucket];
-    if (node.newer >= 0)
-        m_nodes[node.newer].older = node.older;
+    Bucket& b = m_buckets[m_bucketOf[position]];
+    const std::int32_t newer = m_newer[position], older = m_older[position];
+    if (newer >= 0)
+        m_older[newer] = older;
     else
-        b.newest = node.older;
-    if (node.older >= 0)
-        m_nodes[node.older].newer = node.newer;
+        b.newest = older;
+    if (older >= 0)
+        m_newer[older] = newer;
     else
-        b.oldest = node.newer;
-    node.linked = false;
+        b.oldest = newer;
+    m_bucketOf[position] = kUnlinked;
 }
 
 } // namespace kv

@@ -20,12 +20,12 @@ public:
     };
 
     LzrcMatchFinder();
-    bool allocated() const { return m_ring && m_nodes && m_buckets; }
+    bool allocated() const { return m_ring && m_older && m_newer && m_bucketOf && m_buckets; }
 
     // Appends a byte; its ring slot leaves any chain it was in.
     void push(std::uint8_t value) {
         m_write = m_write + 1 == kRingSize ? 0 : m_write + 1;
-        if (m_nodes[m_write].linked)
+        if (m_bucketOf[m_write] != kUnlinked)
             unlink(m_write);
         m_ring[m_write] = value;
         if (m_write < kLookahead)
@@ -47,12 +47,7 @@ public:
     }
 
 private:
-    struct Node {
-        std::int32_t newer;
-        std::int32_t older;
-        std::uint16_t bucket;
-        bool linked;
-    };
+    static constexpr std::uint16_t kUnlinked = 0xFFFF;
     struct Bucket {
         std::int32_t newest;
         std::int32_t oldest;
@@ -66,7 +61,11 @@ private:
     void unlink(std::uint32_t position);
 
     std::unique_ptr<std::uint8_t[]> m_ring;
-    std::unique_ptr<Node[]> m_nodes;
+    // One chain node per ring position, kept as separate arrays so that a
+    // chain walk touches only the compact array of older links.
+    std::unique_ptr<std::int32_t[]> m_older;
+    std::unique_ptr<std::int32_t[]> m_newer;
+    std::unique_ptr<std::uint16_t[]> m_bucketOf; // kUnlinked when in no chain
     std::unique_ptr<Bucket[]> m_buckets;
     std::uint32_t m_write = kRingSize - 1; // the first byte lands in slot 0
     std::uint32_t m_encode = 0;
