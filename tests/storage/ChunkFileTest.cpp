@@ -388,11 +388,15 @@ TEST(FileErrors, OpeningAndCreatingFiles) {
     EXPECT_FALSE(w.open(dir.file("no/folder/x.kvp")));
     EXPECT_EQ(w.errors().message(), "Cannot create the file");
 
+}
+
+TEST(FileErrors, ReadOnlyFileIsReportedAsWriteProtected) {
     // Write permission is not checked for the superuser.
     if (::geteuid() == 0)
         GTEST_SKIP() << "running as root";
+    TempDir dir;
+    ChunkWriter w;
     const std::string locked = dir.file("locked.kvp");
-    w.reset();
     ASSERT_TRUE(w.open(locked));
     ASSERT_TRUE(w.close());
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read);

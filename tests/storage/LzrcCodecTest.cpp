@@ -25,8 +25,8 @@ struct Symbol {
     std::uint32_t distance = 0;
 };
 
-// Lists the symbols of a section up to its first match, to check what the
-// encoder chose.
+// Lists the symbols of a section, to check what the encoder chose. It
+// rebuilds the output only as far as the contexts need it.
 std::vector<Symbol> TraceSymbols(const Bytes& packed) {
     QzHandle handle;
     new QzMemoryReader(handle, packed.data(), packed.size());
@@ -35,19 +35,23 @@ std::vector<Symbol> TraceSymbols(const Bytes& packed) {
     RangeDecoder rc(handle.top());
     rc.start();
     std::vector<Symbol> symbols;
-    unsigned context = 0;
+    Bytes output;
     while (!rc.failed()) {
+        const unsigned context = output.empty() ? 0 : output.back() >> 4;
         const unsigned s = rc.decodeTree(model->symbols[context], 9);
         if (s == LzrcModel::kEndSymbol)
             break;
         if (s < 256) {
             symbols.push_back({s, 0, 0});
-            context = s >> 4;
-        } else {
-            const unsigned distance = rc.decodeTree(model->distances, 16) + 1;
-            symbols.push_back({0, s - 253, distance});
-            break;
+            output.push_back(static_cast<std::uint8_t>(s));
+            continue;
         }
+        const unsigned distance = rc.decodeTree(model->distances, 16) + 1;
+        symbols.push_back({0, s - 253, distance});
+        if (distance > output.size())
+            break;
+        for (unsigned i = 0; i < s - 253; ++i)
+            output.push_back(output[output.size() - distance]);
     }
     return symbols;
 }
@@ -107,15 +111,16 @@ TEST(LzrcCodec, LongRunBecomesMatchesOf256AtDistanceOne) {
     EXPECT_EQ(d.bytes, run);
     EXPECT_EQ(d.consumed, static_cast<std::int64_t>(packed.size()));
 
-    // The literal, then the first match: 256 bytes from one byte back.
+    // The literal, then matches of 256 bytes from one byte back, and a short
+    // one for the remainder.
     const auto symbols = TraceSymbols(packed);
-    ASSERT_EQ(symbols.size(), 2u);
+    ASSERT_EQ(symbols.size(), 5u);
     EXPECT_EQ(symbols[0].length, 0u);
     EXPECT_EQ(symbols[0].literal, 'a');
-    EXPECT_EQ(symbols[1].length, 256u);
-    EXPECT_EQ(symbols[1].distance, 1u);
-    // The rest costs next to nothing: four maximal matches and a short one.
-    EXPECT_LT(packed.size(), 20u);
+    for (std::size_t i = 1; i < symbols.size(); ++i) {
+        EXPECT_EQ(symbols[i].length, i < 4 ? 256u : 999u - 3 * 256u) << i;
+        EXPECT_EQ(symbols[i].distance, 1u) << i;
+    }
 }
 
 TEST(LzrcCodec, RepeatedBlockIsFoundAtDistance65536) {
@@ -125,6 +130,16 @@ TEST(LzrcCodec, RepeatedBlockIsFoundAtDistance65536) {
     data.insert(data.end(), data.begin(), data.end());
     const Bytes packed = Compress(kLzrc, data);
     EXPECT_LT(packed.size(), 65536u + 2000u);
+    std::size_t farMatches = 0, covered = 0;
+    for (const Symbol& s : TraceSymbols(packed)) {
+        covered += s.length == 0 ? 1 : s.length;
+        if (s.distance == 65536) {
+            ++farMatches;
+            EXPECT_GE(covered, 65536u + s.length);
+        }
+    }
+    EXPECT_EQ(covered, data.size());
+    EXPECT_GE(farMatches, 65536u / 256u - 1);
     const Decoded d = Decompress(kLzrc, packed, data.size() + 1);
     EXPECT_EQ(d.readError, QzError::None);
     EXPECT_TRUE(d.bytes == data);
