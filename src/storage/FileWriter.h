@@ -22,6 +22,7 @@ public:
     virtual void reset();
     // Creates or truncates the file.
     virtual bool open(const std::string& path);
+    bool create(const std::string& path) { return open(path); }
     // Writes into `sink` instead of a file; it must outlive the writer.
     bool openMemory(std::vector<std::uint8_t>& sink, const std::string& name = {});
     virtual bool close();
