@@ -34,7 +34,8 @@ std::vector<std::uint32_t> IconPicture(int size, int scale) {
             } else if (d2 < (radius + 2) * (radius + 2)) {
                 r = (r + 255) / 2, g = (g + 190) / 2, b = (b + 30) / 2; // rim
             }
-            if (lx > logical / 8 && lx < logical / 3 && ly > logical * 5 / 8 && ly < logical * 7 / 8)
+            if (lx > logical / 8 && lx < logical / 3 && ly > logical * 5 / 8 &&
+                ly < logical * 7 / 8)
                 r = 20, g = 120 + (lx + ly) % 7, b = 40;
             px[static_cast<std::size_t>(y) * size + x] =
                 static_cast<std::uint32_t>(r << 16 | g << 8 | b);
@@ -93,8 +94,7 @@ void QzDecompress(int method, const Bytes& packed, Bytes& out) {
     std::size_t got = 0;
     QzRead(h, out.data(), out.size(), &got);
     QzClose(h);
-    if (got != out.size())
-        std::abort();
+    if (got != out.size()) std::abort();
 }
 
 Bytes ZCompress(const Bytes& data) {
@@ -132,17 +132,28 @@ void Decode(benchmark::State& state, int method) {
         }
         benchmark::DoNotOptimize(out.data());
     }
-    if (out != data)
-        state.SkipWithError("round trip failed");
+    if (out != data) state.SkipWithError("round trip failed");
     Report(state, data, packed.size());
 }
 
-void BM_Lzw_Encode(benchmark::State& s) { Encode(s, kQzMethodLzw); }
-void BM_Lzw_Decode(benchmark::State& s) { Decode(s, kQzMethodLzw); }
-void BM_Lzrc_Encode(benchmark::State& s) { Encode(s, kQzMethodLzrc); }
-void BM_Lzrc_Decode(benchmark::State& s) { Decode(s, kQzMethodLzrc); }
-void BM_Zlib6_Encode(benchmark::State& s) { Encode(s, 0); }
-void BM_Zlib6_Decode(benchmark::State& s) { Decode(s, 0); }
+void BM_Lzw_Encode(benchmark::State& s) {
+    Encode(s, kQzMethodLzw);
+}
+void BM_Lzw_Decode(benchmark::State& s) {
+    Decode(s, kQzMethodLzw);
+}
+void BM_Lzrc_Encode(benchmark::State& s) {
+    Encode(s, kQzMethodLzrc);
+}
+void BM_Lzrc_Decode(benchmark::State& s) {
+    Decode(s, kQzMethodLzrc);
+}
+void BM_Zlib6_Encode(benchmark::State& s) {
+    Encode(s, 0);
+}
+void BM_Zlib6_Decode(benchmark::State& s) {
+    Decode(s, 0);
+}
 
 BENCHMARK(BM_Lzw_Encode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Lzw_Decode)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);

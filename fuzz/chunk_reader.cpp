@@ -40,8 +40,7 @@ void ReadBody(ChunkReader& reader, std::uint32_t tag, int depth, int& budget) {
     default:
         while (!reader.atChunkEnd() && --budget > 0 && depth < 64) {
             std::uint32_t child = 0;
-            if (!reader.beginChunk(child))
-                return;
+            if (!reader.beginChunk(child)) return;
             ReadBody(reader, child, depth + 1, budget);
             reader.endChunk();
         }
@@ -59,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             int budget = 1000;
             while (!reader.atEnd() && --budget > 0) {
                 std::uint32_t tag = 0;
-                if (!reader.beginChunk(tag))
-                    break;
+                if (!reader.beginChunk(tag)) break;
                 ReadBody(reader, tag, 0, budget);
                 reader.endChunk();
             }

@@ -21,8 +21,7 @@ std::vector<std::uint8_t> Decode(int method, const std::uint8_t* data, std::size
         std::size_t got = 0;
         QzRead(h, buffer, sizeof buffer, &got);
         out.insert(out.end(), buffer, buffer + got);
-        if (got < sizeof buffer)
-            break;
+        if (got < sizeof buffer) break;
     }
     QzAtEnd(h);
     QzEndCodec(h);
@@ -37,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Decode(kMethod, data, size, 1 << 22);
     // The encoder's 1.4 MB of tables dominate a run; round-trip only every
     // eighth input so that the decoder gets most of the time.
-    if (size == 0 || (data[0] & 7) != 0)
-        return 0;
+    if (size == 0 || (data[0] & 7) != 0) return 0;
 
     std::vector<std::uint8_t> packed;
     QzHandle* w = QzOpenMemoryForWriting(packed);

@@ -21,8 +21,7 @@ std::vector<std::uint8_t> Decode(int method, const std::uint8_t* data, std::size
         std::size_t got = 0;
         QzRead(h, buffer, sizeof buffer, &got);
         out.insert(out.end(), buffer, buffer + got);
-        if (got < sizeof buffer)
-            break;
+        if (got < sizeof buffer) break;
     }
     QzAtEnd(h);
     QzEndCodec(h);

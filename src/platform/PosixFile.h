@@ -8,7 +8,7 @@ namespace kv {
 // A plain operating-system file descriptor with the few calls the stream
 // library needs. Failures come back as results; errno is left for the caller.
 class PosixFile {
-public:
+  public:
     enum class OpenResult { Ok, NotFound, Failed };
 
     PosixFile() = default;
@@ -30,7 +30,7 @@ public:
     std::int64_t size() const;
     bool close();
 
-private:
+  private:
     int m_fd = -1;
 };
 

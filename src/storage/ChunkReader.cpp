@@ -20,13 +20,10 @@ bool ChunkReader::close() {
 
 bool ChunkReader::beginChunk(std::uint32_t& tag) {
     ChunkHeader::Bytes bytes;
-    if (!read(bytes.data(), bytes.size()))
-        return false;
+    if (!read(bytes.data(), bytes.size())) return false;
     const ChunkHeader header = ChunkHeader::parse(bytes);
-    if (header.tag == 0)
-        return fail("Invalid chunk type");
-    if (!header.checkMatches())
-        return fail("Data is corrupted");
+    if (header.tag == 0) return fail("Invalid chunk type");
+    if (!header.checkMatches()) return fail("Data is corrupted");
     try {
         m_chunks.push_back(OpenChunk{header.tag, tell() + header.length});
     } catch (const std::bad_alloc&) {
@@ -36,18 +33,17 @@ bool ChunkReader::beginChunk(std::uint32_t& tag) {
     return true;
 }
 
-bool ChunkReader::atChunkEnd() { return m_chunks.empty() || tell() >= m_chunks.back().end; }
+bool ChunkReader::atChunkEnd() {
+    return m_chunks.empty() || tell() >= m_chunks.back().end;
+}
 
 bool ChunkReader::endChunk() {
-    if (m_chunks.empty())
-        return fail("Invalid data");
+    if (m_chunks.empty()) return fail("Invalid data");
     const std::int64_t end = m_chunks.back().end;
     m_chunks.pop_back();
     const std::int64_t position = tell();
-    if (position > end)
-        return fail("Invalid data");
-    if (position < end)
-        seekLater(end);
+    if (position > end) return fail("Invalid data");
+    if (position < end) seekLater(end);
     return true;
 }
 

@@ -9,7 +9,7 @@ namespace kv {
 // end only records a seek, so skipping unknown chunks costs nothing until
 // the next read.
 class ChunkReader : public FileReader {
-public:
+  public:
     ~ChunkReader() override = default;
 
     void reset() override;
@@ -22,7 +22,7 @@ public:
 
     std::size_t depth() const { return m_chunks.size(); }
 
-private:
+  private:
     struct OpenChunk {
         std::uint32_t tag;
         std::int64_t end; // position just after the body

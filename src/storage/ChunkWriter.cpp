@@ -32,8 +32,7 @@ bool ChunkWriter::beginChunk(std::uint32_t tag) {
 bool ChunkWriter::completeHeader(const OpenChunk& chunk) {
     const std::int64_t end = tell();
     const std::int64_t length = end - chunk.header - static_cast<std::int64_t>(ChunkHeader::kSize);
-    if (length < 0 || length > 0xFFFFFFFFll)
-        return fail("Invalid data");
+    if (length < 0 || length > 0xFFFFFFFFll) return fail("Invalid data");
     const auto bytes = ChunkHeader::make(chunk.tag, static_cast<std::uint32_t>(length)).serialize();
     bool ok = seek(chunk.header);
     ok = ok && write(bytes.data(), bytes.size());
@@ -41,8 +40,7 @@ bool ChunkWriter::completeHeader(const OpenChunk& chunk) {
 }
 
 bool ChunkWriter::endChunk() {
-    if (m_chunks.empty())
-        return fail("Invalid data");
+    if (m_chunks.empty()) return fail("Invalid data");
     const OpenChunk chunk = m_chunks.back();
     // Popped first, so that a failing step (which may throw) leaves the
     // stack consistent.

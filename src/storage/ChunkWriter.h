@@ -9,7 +9,7 @@ namespace kv {
 // when it begins and completed (length and check) when it ends; no chunk
 // may begin or end while compression is active.
 class ChunkWriter : public FileWriter {
-public:
+  public:
     ~ChunkWriter() override = default;
 
     void reset() override;
@@ -21,7 +21,7 @@ public:
 
     std::size_t depth() const { return m_chunks.size(); }
 
-private:
+  private:
     struct OpenChunk {
         std::uint32_t tag;
         std::int64_t header; // position of the header

@@ -9,8 +9,7 @@ bool ErrorState::report(const std::string& message) {
         m_state = State::Failed;
         m_message = message;
     }
-    if (m_throwOnError)
-        throw CKVException(m_message);
+    if (m_throwOnError) throw CKVException(m_message);
     return false;
 }
 

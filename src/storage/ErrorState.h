@@ -6,7 +6,7 @@ namespace kv {
 // The first error of a file reader or writer since its last reset. In
 // throwing mode every report raises CKVException with the first message.
 class ErrorState {
-public:
+  public:
     enum class State { Ok = 1, Failed = 2 };
 
     // Keeps the message unless one is already stored; always returns false
@@ -20,7 +20,7 @@ public:
     bool throwOnError() const { return m_throwOnError; }
     void setThrowOnError(bool enabled) { m_throwOnError = enabled; }
 
-private:
+  private:
     State m_state = State::Ok;
     std::string m_message;
     bool m_throwOnError = false;

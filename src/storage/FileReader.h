@@ -13,7 +13,7 @@ class QzHandle;
 // into messages kept in an ErrorState. Every operation returns false on
 // failure (or throws, in throwing mode).
 class FileReader {
-public:
+  public:
     FileReader() = default;
     virtual ~FileReader();
     FileReader(const FileReader&) = delete;
@@ -45,7 +45,7 @@ public:
     bool isOpen() const { return m_handle != nullptr; }
     const std::string& fileName() const { return m_fileName; }
 
-protected:
+  protected:
     bool fail(const char* message) { return m_errors.report(message); }
     // Skips to `position` lazily: the next read, tell, at-end or
     // decompression start performs it.
@@ -55,7 +55,7 @@ protected:
     }
     bool discard(std::uint64_t count);
 
-private:
+  private:
     bool openHandle(QzHandle* handle, const std::string& name);
     bool performPendingSeek();
 

@@ -13,7 +13,7 @@ class QzHandle;
 // Writes a data file through the stream library, reporting failures as
 // messages through an ErrorState.
 class FileWriter {
-public:
+  public:
     FileWriter() = default;
     virtual ~FileWriter();
     FileWriter(const FileWriter&) = delete;
@@ -43,10 +43,10 @@ public:
     bool isOpen() const { return m_handle != nullptr; }
     const std::string& fileName() const { return m_fileName; }
 
-protected:
+  protected:
     bool fail(const char* message) { return m_errors.report(message); }
 
-private:
+  private:
     ErrorState m_errors;
     QzHandle* m_handle = nullptr;
     std::string m_fileName;

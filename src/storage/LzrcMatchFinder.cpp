@@ -12,10 +12,8 @@ LzrcMatchFinder::LzrcMatchFinder()
       m_newer(new (std::nothrow) std::int32_t[kRingSize]),
       m_bucketOf(new (std::nothrow) std::uint16_t[kRingSize]),
       m_buckets(new (std::nothrow) Bucket[kBuckets]) {
-    if (m_buckets)
-        std::fill(m_buckets.get(), m_buckets.get() + kBuckets, Bucket{-1, -1});
-    if (m_bucketOf)
-        std::fill(m_bucketOf.get(), m_bucketOf.get() + kRingSize, kUnlinked);
+    if (m_buckets) std::fill(m_buckets.get(), m_buckets.get() + kBuckets, Bucket{-1, -1});
+    if (m_bucketOf) std::fill(m_bucketOf.get(), m_bucketOf.get() + kRingSize, kUnlinked);
 }
 
 std::uint32_t LzrcMatchFinder::commonLength(std::uint32_t a, std::uint32_t b) const {
@@ -27,8 +25,7 @@ std::uint32_t LzrcMatchFinder::commonLength(std::uint32_t a, std::uint32_t b) co
         std::memcpy(&wa, pa + length, 8);
         std::memcpy(&wb, pb + length, 8);
         const std::uint64_t diff = wa ^ wb;
-        if (diff != 0)
-            return length + static_cast<std::uint32_t>(__builtin_ctzll(diff) >> 3);
+        if (diff != 0) return length + static_cast<std::uint32_t>(__builtin_ctzll(diff) >> 3);
         length += 8;
     }
     return kLookahead;
@@ -45,8 +42,7 @@ LzrcMatchFinder::Match LzrcMatchFinder::search() {
         const auto node = static_cast<std::uint32_t>(p);
         const std::uint32_t distance = e >= node ? e - node : e + kRingSize - node;
         // Chains are ordered by age: everything from here on is out of reach.
-        if (distance > kWindow)
-            break;
+        if (distance > kWindow) break;
         const std::int32_t older = olderOf[node];
         if (ring[e + best] == ring[node + best]) {
             const std::uint32_t length = commonLength(e, node);

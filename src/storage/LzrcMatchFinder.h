@@ -8,7 +8,7 @@ namespace kv {
 // The ring keeps 65536 bytes of history plus 256 of look-ahead, followed by
 // a mirror of its first 256 bytes so that comparisons never wrap.
 class LzrcMatchFinder {
-public:
+  public:
     static constexpr std::uint32_t kRingSize = 65792;
     static constexpr std::uint32_t kLookahead = 256;
     static constexpr std::uint32_t kWindow = 65536;
@@ -25,11 +25,9 @@ public:
     // Appends a byte; its ring slot leaves any chain it was in.
     void push(std::uint8_t value) {
         m_write = m_write + 1 == kRingSize ? 0 : m_write + 1;
-        if (m_bucketOf[m_write] != kUnlinked)
-            unlink(m_write);
+        if (m_bucketOf[m_write] != kUnlinked) unlink(m_write);
         m_ring[m_write] = value;
-        if (m_write < kLookahead)
-            m_ring[kRingSize + m_write] = value;
+        if (m_write < kLookahead) m_ring[kRingSize + m_write] = value;
         ++m_pending;
     }
 
@@ -46,7 +44,7 @@ public:
         --m_pending;
     }
 
-private:
+  private:
     static constexpr std::uint16_t kUnlinked = 0xFFFF;
     struct Bucket {
         std::int32_t newest;

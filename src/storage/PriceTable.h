@@ -8,7 +8,7 @@ namespace kv {
 // from a 17-point table of log2 with linear interpolation. The encoder's
 // match decisions depend on these exact integers.
 class PriceTable {
-public:
+  public:
     PriceTable();
 
     // Cost of a 0 bit coded with cell value p (1..4095).
@@ -27,7 +27,7 @@ public:
         return sum;
     }
 
-private:
+  private:
     std::array<std::uint32_t, 4097> m_price{};
 };
 

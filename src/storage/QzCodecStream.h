@@ -6,7 +6,7 @@ namespace kv {
 // Common ground of the four codec streams: a finished-or-failed flag that
 // stops all further transfers, and no seeking or telling.
 class QzCodecStream : public QzStream {
-public:
+  public:
     using QzStream::QzStream;
 
     void setError(QzError code) override {
@@ -21,11 +21,11 @@ public:
     // False when the stream's tables could not be allocated.
     virtual bool allocated() const = 0;
 
-protected:
+  protected:
     bool done() const { return m_done; }
     void markDone() { m_done = true; }
 
-private:
+  private:
     bool m_done = false;
 };
 

@@ -32,11 +32,9 @@ template <typename Codec> Codec* Push(QzStream& below) {
 
 void QzPushDecoder(QzStream& below, int method) {
     if (method == kQzMethodLzrc) {
-        if (auto* codec = Push<QzLzrcDecoder>(below))
-            codec->start();
+        if (auto* codec = Push<QzLzrcDecoder>(below)) codec->start();
     } else if (method == kQzMethodLzw) {
-        if (auto* codec = Push<QzLzwDecoder>(below))
-            codec->start();
+        if (auto* codec = Push<QzLzwDecoder>(below)) codec->start();
     } else {
         below.setError(QzError::UnknownMethod);
     }

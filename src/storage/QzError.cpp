@@ -6,8 +6,12 @@ namespace {
 thread_local QzError t_errorWord = QzError::None;
 }
 
-QzError QzThreadError() { return t_errorWord; }
+QzError QzThreadError() {
+    return t_errorWord;
+}
 
-void QzSetThreadError(QzError code) { t_errorWord = code; }
+void QzSetThreadError(QzError code) {
+    t_errorWord = code;
+}
 
 } // namespace kv

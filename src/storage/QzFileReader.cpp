@@ -8,8 +8,8 @@
 namespace kv {
 
 QzFileReader::QzFileReader(QzHandle& handle, std::unique_ptr<PosixFile> file)
-    : QzStream(QzStreamType::FileReader, handle), m_file(std::move(file)),
-      m_size(m_file->size()), m_buffer(new std::uint8_t[kQzFileBufferSize]) {}
+    : QzStream(QzStreamType::FileReader, handle), m_file(std::move(file)), m_size(m_file->size()),
+      m_buffer(new std::uint8_t[kQzFileBufferSize]) {}
 
 std::size_t QzFileReader::read(void* buffer, std::size_t count) {
     auto* out = static_cast<std::uint8_t*>(buffer);
@@ -41,8 +41,7 @@ std::size_t QzFileReader::read(void* buffer, std::size_t count) {
 }
 
 void QzFileReader::close() {
-    if (!m_file->close())
-        setError(QzError::CloseFailed);
+    if (!m_file->close()) setError(QzError::CloseFailed);
 }
 
 void QzFileReader::seek(std::int64_t position) {
@@ -62,6 +61,8 @@ void QzFileReader::seek(std::int64_t position) {
     m_position = position;
 }
 
-void QzFileReader::beginCodec(int method) { QzPushDecoder(*this, method); }
+void QzFileReader::beginCodec(int method) {
+    QzPushDecoder(*this, method);
+}
 
 } // namespace kv

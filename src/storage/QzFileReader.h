@@ -12,7 +12,7 @@ inline constexpr std::size_t kQzFileBufferSize = 65536;
 // go straight to the caller's memory; seeks inside the buffered block move
 // an index without a system call.
 class QzFileReader final : public QzStream {
-public:
+  public:
     // Takes ownership of an open file.
     QzFileReader(QzHandle& handle, std::unique_ptr<PosixFile> file);
 
@@ -31,7 +31,7 @@ public:
     void seek(std::int64_t position) override;
     void beginCodec(int method) override;
 
-private:
+  private:
     std::unique_ptr<PosixFile> m_file;
     std::int64_t m_size;
     std::int64_t m_position = 0;

@@ -44,8 +44,7 @@ std::size_t QzFileWriter::write(const void* buffer, std::size_t count) {
             } else {
                 const std::size_t put = m_file->write(in + topUp, rest);
                 done += put;
-                if (put != rest)
-                    setError(QzError::WriteFailed);
+                if (put != rest) setError(QzError::WriteFailed);
             }
         }
     }
@@ -60,14 +59,12 @@ bool QzFileWriter::writeBuffer() {
     const std::size_t put = m_file->write(m_buffer.get(), m_count);
     const bool ok = put == m_count;
     m_index = m_count = 0;
-    if (!ok)
-        setError(QzError::WriteFailed);
+    if (!ok) setError(QzError::WriteFailed);
     return ok;
 }
 
 void QzFileWriter::flush() {
-    if (m_count == 0)
-        return;
+    if (m_count == 0) return;
     const bool wasAtEnd = m_index == m_count;
     if (writeBuffer() && !wasAtEnd && !m_file->seek(m_position)) {
         m_position = -1;
@@ -77,8 +74,7 @@ void QzFileWriter::flush() {
 
 void QzFileWriter::close() {
     flush();
-    if (!m_file->close())
-        setError(QzError::CloseFailed);
+    if (!m_file->close()) setError(QzError::CloseFailed);
 }
 
 void QzFileWriter::seek(std::int64_t position) {
@@ -89,8 +85,7 @@ void QzFileWriter::seek(std::int64_t position) {
         m_position = position;
         return;
     }
-    if (m_count > 0)
-        writeBuffer();
+    if (m_count > 0) writeBuffer();
     if (position < 0 || !m_file->seek(position)) {
         m_position = -1;
         setError(QzError::SeekFailed);
@@ -99,6 +94,8 @@ void QzFileWriter::seek(std::int64_t position) {
     m_position = position;
 }
 
-void QzFileWriter::beginCodec(int method) { QzPushEncoder(*this, method); }
+void QzFileWriter::beginCodec(int method) {
+    QzPushEncoder(*this, method);
+}
 
 } // namespace kv

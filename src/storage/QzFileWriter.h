@@ -10,7 +10,7 @@ namespace kv {
 // position ever reached; seeking back inside the buffered block rewrites
 // bytes in memory.
 class QzFileWriter final : public QzStream {
-public:
+  public:
     QzFileWriter(QzHandle& handle, std::unique_ptr<PosixFile> file);
 
     bool putByte(std::uint8_t value) override;
@@ -22,7 +22,7 @@ public:
     void beginCodec(int method) override;
     void flush() override;
 
-private:
+  private:
     bool writeBuffer();
     void noteEnd() { m_size = std::max(m_size, m_position); }
 

@@ -7,7 +7,7 @@ class QzStream;
 // The cell the interface hands out: it points at the top stream of one
 // stack and owns every level of it.
 class QzHandle {
-public:
+  public:
     QzHandle() = default;
     ~QzHandle();
     QzHandle(const QzHandle&) = delete;
@@ -17,7 +17,7 @@ public:
     // Destroys the top level, uncovering the one below.
     void destroyTop();
 
-private:
+  private:
     friend class QzStream;
     QzStream* m_top = nullptr;
 };

@@ -16,8 +16,7 @@ namespace {
 // Clears the error word; false (with error 7) when there is no handle.
 bool Enter(QzHandle* handle) {
     QzSetThreadError(QzError::None);
-    if (handle && handle->top())
-        return true;
+    if (handle && handle->top()) return true;
     QzSetThreadError(QzError::NullHandle);
     return false;
 }
@@ -42,7 +41,9 @@ QzError QzStartup() {
     return QzError::None;
 }
 
-void QzShutdown() { QzSetThreadError(QzError::None); }
+void QzShutdown() {
+    QzSetThreadError(QzError::None);
+}
 
 QzHandle* QzOpenForReading(const std::string& path) {
     QzSetThreadError(QzError::None);
@@ -89,46 +90,36 @@ QzHandle* QzOpenMemoryForWriting(std::vector<std::uint8_t>& sink) {
 }
 
 QzError QzBeginCodec(QzHandle* handle, int method) {
-    if (Enter(handle))
-        handle->top()->beginCodec(method);
+    if (Enter(handle)) handle->top()->beginCodec(method);
     return QzThreadError();
 }
 
 QzError QzEndCodec(QzHandle* handle) {
-    if (!Enter(handle))
-        return QzThreadError();
+    if (!Enter(handle)) return QzThreadError();
     QzStream* top = handle->top();
     top->endCodec();
-    if (top->isCodec())
-        handle->destroyTop();
+    if (top->isCodec()) handle->destroyTop();
     return QzThreadError();
 }
 
 QzError QzRead(QzHandle* handle, void* buffer, std::size_t count, std::size_t* transferred) {
-    if (transferred)
-        *transferred = 0;
-    if (!Enter(handle))
-        return QzThreadError();
+    if (transferred) *transferred = 0;
+    if (!Enter(handle)) return QzThreadError();
     QzStream* top = handle->top();
     if (count > 0) {
         const std::size_t done = top->read(buffer, count);
-        if (transferred)
-            *transferred = done;
+        if (transferred) *transferred = done;
     }
     return top->error();
 }
 
-QzError QzWrite(QzHandle* handle, const void* buffer, std::size_t count,
-                std::size_t* transferred) {
-    if (transferred)
-        *transferred = 0;
-    if (!Enter(handle))
-        return QzThreadError();
+QzError QzWrite(QzHandle* handle, const void* buffer, std::size_t count, std::size_t* transferred) {
+    if (transferred) *transferred = 0;
+    if (!Enter(handle)) return QzThreadError();
     QzStream* top = handle->top();
     if (count > 0) {
         const std::size_t done = top->write(buffer, count);
-        if (transferred)
-            *transferred = done;
+        if (transferred) *transferred = done;
     }
     return top->error();
 }
@@ -144,20 +135,27 @@ QzError QzClose(QzHandle* handle) {
     return result;
 }
 
-bool QzAtEnd(QzHandle* handle) { return Enter(handle) && handle->top()->atEnd(); }
+bool QzAtEnd(QzHandle* handle) {
+    return Enter(handle) && handle->top()->atEnd();
+}
 
-std::int64_t QzSize(QzHandle* handle) { return Enter(handle) ? handle->top()->size() : 0; }
+std::int64_t QzSize(QzHandle* handle) {
+    return Enter(handle) ? handle->top()->size() : 0;
+}
 
-std::int64_t QzTell(QzHandle* handle) { return Enter(handle) ? handle->top()->tell() : 0; }
+std::int64_t QzTell(QzHandle* handle) {
+    return Enter(handle) ? handle->top()->tell() : 0;
+}
 
 QzError QzSeek(QzHandle* handle, std::int64_t position) {
-    if (!Enter(handle))
-        return QzThreadError();
+    if (!Enter(handle)) return QzThreadError();
     QzStream* top = handle->top();
     top->seek(position);
     return top->error();
 }
 
-QzError QzLastError() { return QzThreadError(); }
+QzError QzLastError() {
+    return QzThreadError();
+}
 
 } // namespace kv

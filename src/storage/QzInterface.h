@@ -30,8 +30,7 @@ QzError QzBeginCodec(QzHandle* handle, int method);
 QzError QzEndCodec(QzHandle* handle);
 // Both return the top stream's error field; transferred may be null.
 QzError QzRead(QzHandle* handle, void* buffer, std::size_t count, std::size_t* transferred);
-QzError QzWrite(QzHandle* handle, const void* buffer, std::size_t count,
-                std::size_t* transferred);
+QzError QzWrite(QzHandle* handle, const void* buffer, std::size_t count, std::size_t* transferred);
 // Finishes any encoder, closes the file and frees the handle.
 QzError QzClose(QzHandle* handle);
 bool QzAtEnd(QzHandle* handle);

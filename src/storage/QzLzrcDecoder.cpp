@@ -7,8 +7,7 @@ namespace kv {
 QzLzrcDecoder::QzLzrcDecoder(QzHandle& handle)
     : QzCodecStream(QzStreamType::LzrcDecoder, handle), m_model(new (std::nothrow) LzrcModel),
       m_window(new (std::nothrow) std::uint8_t[kWindowMask + 1]), m_decoder(lower()) {
-    if (m_model)
-        m_model->reset();
+    if (m_model) m_model->reset();
 }
 
 void QzLzrcDecoder::start() {

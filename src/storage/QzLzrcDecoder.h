@@ -11,7 +11,7 @@ namespace kv {
 // output byte decoded ahead, so the end of the data is known as soon as the
 // last byte has been handed out.
 class QzLzrcDecoder final : public QzCodecStream {
-public:
+  public:
     explicit QzLzrcDecoder(QzHandle& handle);
 
     bool allocated() const override { return m_model && m_window; }
@@ -19,7 +19,7 @@ public:
     void start();
     std::size_t read(void* buffer, std::size_t count) override;
 
-private:
+  private:
     static constexpr std::uint32_t kWindowMask = 0xFFFF;
 
     void produceNext();

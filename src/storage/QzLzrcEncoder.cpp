@@ -7,8 +7,7 @@ namespace kv {
 QzLzrcEncoder::QzLzrcEncoder(QzHandle& handle)
     : QzCodecStream(QzStreamType::LzrcEncoder, handle), m_model(new (std::nothrow) LzrcModel),
       m_out(lower()), m_encoder(m_out) {
-    if (m_model)
-        m_model->reset();
+    if (m_model) m_model->reset();
 }
 
 std::uint32_t QzLzrcEncoder::literalPrice(unsigned context, std::uint8_t byte) const {
@@ -49,8 +48,9 @@ void QzLzrcEncoder::processPosition() {
             const Pending held = m_pending;
             const std::uint32_t lit = literalPrice(held.context, held.byte);
             const std::uint32_t mat = matchPrice(held.context, held.length, held.distance);
-            if (isMatch && (matchPrice(m_context, found.length, found.distance) + lit) * held.length <
-                               (found.length + 1) * mat) {
+            if (isMatch &&
+                (matchPrice(m_context, found.length, found.distance) + lit) * held.length <
+                    (found.length + 1) * mat) {
                 codeLiteral(held.context, held.byte);
                 m_pending = Pending{true, m_context, c, found.length, found.distance};
             } else if ((literalPrice(m_context, c) + lit) * held.length >= 2 * mat) {
@@ -76,8 +76,7 @@ std::size_t QzLzrcEncoder::write(const void* buffer, std::size_t count) {
     const auto* in = static_cast<const std::uint8_t*>(buffer);
     for (std::size_t i = 0; i < count; ++i) {
         m_finder.push(in[i]);
-        if (m_finder.pending() == LzrcMatchFinder::kLookahead)
-            processPosition();
+        if (m_finder.pending() == LzrcMatchFinder::kLookahead) processPosition();
     }
     if (m_out.failed()) {
         setErrorIfNone(QzError::WriteFailed);
@@ -89,16 +88,14 @@ std::size_t QzLzrcEncoder::write(const void* buffer, std::size_t count) {
 void QzLzrcEncoder::flush() {
     if (done()) {
         // A section that failed stays failed for whoever finishes it.
-        if (error() != QzError::None)
-            setError(error());
+        if (error() != QzError::None) setError(error());
         return;
     }
     while (m_finder.pending() > 0)
         processPosition();
     m_encoder.encodeTree(m_model->symbols[m_context], 9, LzrcModel::kEndSymbol);
     m_encoder.finish();
-    if (!m_out.flush())
-        setErrorIfNone(QzError::WriteFailed);
+    if (!m_out.flush()) setErrorIfNone(QzError::WriteFailed);
     markDone();
 }
 

@@ -15,7 +15,7 @@ namespace kv {
 // back for one position and then either coded, or dropped for a better one
 // starting a byte later, by comparing the prices of the alternatives.
 class QzLzrcEncoder final : public QzCodecStream {
-public:
+  public:
     explicit QzLzrcEncoder(QzHandle& handle);
 
     bool allocated() const override { return m_model && m_finder.allocated(); }
@@ -24,7 +24,7 @@ public:
     void endCodec() override { flush(); }
     void close() override;
 
-private:
+  private:
     struct Pending {
         bool active = false;
         unsigned context = 0;

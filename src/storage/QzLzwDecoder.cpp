@@ -12,11 +12,10 @@ QzLzwDecoder::QzLzwDecoder(QzHandle& handle)
     : QzCodecStream(QzStreamType::LzwDecoder, handle),
       m_entries(new (std::nothrow) Entry[lzw::kCodeLimit + 1]),
       m_string(new (std::nothrow) std::uint8_t[lzw::kCodeLimit + 1]) {
-    if (!allocated())
-        return;
+    if (!allocated()) return;
     for (unsigned c = 0; c < 256; ++c)
-        m_entries[c] = Entry{lzw::kNoCode, 1, static_cast<std::uint8_t>(c),
-                             static_cast<std::uint8_t>(c)};
+        m_entries[c] =
+            Entry{lzw::kNoCode, 1, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c)};
     resetDictionary();
 }
 
@@ -56,8 +55,7 @@ void QzLzwDecoder::expand(unsigned code) {
 void QzLzwDecoder::decodeNext() {
     for (;;) {
         const int read = readCode();
-        if (read < 0)
-            return;
+        if (read < 0) return;
         const auto code = static_cast<unsigned>(read);
         if (code == lzw::kEndCode) {
             markDone();
@@ -85,8 +83,7 @@ void QzLzwDecoder::decodeNext() {
                                       m_entries[code].first, previous.first};
         }
         expand(code);
-        if (canAdd && ++m_next == (1u << m_width))
-            ++m_width;
+        if (canAdd && ++m_next == (1u << m_width)) ++m_width;
         m_previous = code;
         return;
     }
@@ -101,8 +98,7 @@ std::size_t QzLzwDecoder::read(void* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         if (m_stringStart == m_stringEnd) {
-            if (this->done())
-                break;
+            if (this->done()) break;
             decodeNext();
             continue;
         }
@@ -113,8 +109,7 @@ std::size_t QzLzwDecoder::read(void* buffer, std::size_t count) {
     }
     // Keep one string decoded ahead so that the end is known as soon as the
     // last byte has been handed out.
-    if (m_stringStart == m_stringEnd && !this->done())
-        decodeNext();
+    if (m_stringStart == m_stringEnd && !this->done()) decodeNext();
     return done;
 }
 

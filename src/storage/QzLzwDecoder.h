@@ -9,7 +9,7 @@ namespace kv {
 // is expanded, so corrupt input ends in QzError::CorruptData, never in a
 // read outside the tables.
 class QzLzwDecoder final : public QzCodecStream {
-public:
+  public:
     explicit QzLzwDecoder(QzHandle& handle);
 
     bool allocated() const override { return m_entries && m_string; }
@@ -17,7 +17,7 @@ public:
     void start() { decodeNext(); }
     std::size_t read(void* buffer, std::size_t count) override;
 
-private:
+  private:
     struct Entry {
         std::uint16_t prefix;
         std::uint16_t length;

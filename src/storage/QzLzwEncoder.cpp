@@ -12,7 +12,9 @@ constexpr std::uint32_t kHashPrime = 16777619u;
 constexpr std::uint32_t kStartHash = 0xFFFFFFFFu * kHashPrime;
 constexpr unsigned kBuckets = 32768;
 
-unsigned BucketOf(std::uint32_t hash) { return (hash >> 17) ^ (hash & 0x7FFF); }
+unsigned BucketOf(std::uint32_t hash) {
+    return (hash >> 17) ^ (hash & 0x7FFF);
+}
 } // namespace
 
 QzLzwEncoder::QzLzwEncoder(QzHandle& handle)
@@ -21,8 +23,7 @@ QzLzwEncoder::QzLzwEncoder(QzHandle& handle)
       m_chain(new (std::nothrow) std::uint16_t[lzw::kCodeLimit + 1]),
       m_heads(new (std::nothrow) std::uint16_t[kBuckets]), m_current(lzw::kNoCode),
       m_hash(0xFFFFFFFFu), m_out(lower()) {
-    if (allocated())
-        resetDictionary();
+    if (allocated()) resetDictionary();
 }
 
 void QzLzwEncoder::resetDictionary() {
@@ -66,8 +67,7 @@ std::size_t QzLzwEncoder::write(const void* buffer, std::size_t count) {
             chain[m_next] = heads[bucket];
             heads[bucket] = static_cast<std::uint16_t>(m_next);
             ++m_next;
-            if (m_next > (1u << m_width))
-                ++m_width;
+            if (m_next > (1u << m_width)) ++m_width;
         } else {
             putCode(lzw::kClearCode);
             resetDictionary();
@@ -87,22 +87,17 @@ std::size_t QzLzwEncoder::write(const void* buffer, std::size_t count) {
 void QzLzwEncoder::flush() {
     if (done()) {
         // A section that failed stays failed for whoever finishes it.
-        if (error() != QzError::None)
-            setError(error());
+        if (error() != QzError::None) setError(error());
         return;
     }
-    if (m_current != lzw::kNoCode)
-        putCode(m_current);
+    if (m_current != lzw::kNoCode) putCode(m_current);
     // The decoder adds one more entry on reading that last code.
-    if (m_next < lzw::kCodeLimit && m_next == (1u << m_width))
-        ++m_width;
+    if (m_next < lzw::kCodeLimit && m_next == (1u << m_width)) ++m_width;
     putCode(lzw::kEndCode);
-    if (m_bitCount > 0)
-        m_out.put(static_cast<std::uint8_t>(m_bits << (8 - m_bitCount)));
+    if (m_bitCount > 0) m_out.put(static_cast<std::uint8_t>(m_bits << (8 - m_bitCount)));
     m_bitCount = 0;
     m_bits = 0;
-    if (!m_out.flush())
-        setErrorIfNone(QzError::WriteFailed);
+    if (!m_out.flush()) setErrorIfNone(QzError::WriteFailed);
     markDone();
 }
 

@@ -10,7 +10,7 @@ namespace kv {
 // significant bit first. Strings are found through a multiplicative
 // running hash; each bucket chains the codes that share it.
 class QzLzwEncoder final : public QzCodecStream {
-public:
+  public:
     explicit QzLzwEncoder(QzHandle& handle);
 
     bool allocated() const override { return m_prefix && m_chain && m_heads; }
@@ -19,7 +19,7 @@ public:
     void endCodec() override { flush(); }
     void close() override;
 
-private:
+  private:
     void resetDictionary();
     void putCode(unsigned code) {
         m_bits = (m_bits << m_width) | code;

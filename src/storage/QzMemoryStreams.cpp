@@ -13,8 +13,7 @@ QzMemoryReader::QzMemoryReader(QzHandle& handle, const void* data, std::size_t s
 
 std::size_t QzMemoryReader::read(void* buffer, std::size_t count) {
     const std::size_t take = std::min(count, m_size - m_position);
-    if (take > 0)
-        std::memcpy(buffer, m_data + m_position, take);
+    if (take > 0) std::memcpy(buffer, m_data + m_position, take);
     m_position += take;
     return take;
 }
@@ -27,7 +26,9 @@ void QzMemoryReader::seek(std::int64_t position) {
     m_position = static_cast<std::size_t>(std::min<std::int64_t>(position, size()));
 }
 
-void QzMemoryReader::beginCodec(int method) { QzPushDecoder(*this, method); }
+void QzMemoryReader::beginCodec(int method) {
+    QzPushDecoder(*this, method);
+}
 
 QzMemoryWriter::QzMemoryWriter(QzHandle& handle, std::vector<std::uint8_t>& sink)
     : QzStream(QzStreamType::MemoryWriter, handle), m_sink(sink) {
@@ -51,6 +52,8 @@ void QzMemoryWriter::seek(std::int64_t position) {
     m_position = static_cast<std::size_t>(std::min<std::int64_t>(position, size()));
 }
 
-void QzMemoryWriter::beginCodec(int method) { QzPushEncoder(*this, method); }
+void QzMemoryWriter::beginCodec(int method) {
+    QzPushEncoder(*this, method);
+}
 
 } // namespace kv

@@ -7,12 +7,11 @@ namespace kv {
 
 // Reads a block of memory that outlives the stream, as if it were a file.
 class QzMemoryReader final : public QzStream {
-public:
+  public:
     QzMemoryReader(QzHandle& handle, const void* data, std::size_t size);
 
     int getByte() override {
-        if (m_position < m_size)
-            return m_data[m_position++];
+        if (m_position < m_size) return m_data[m_position++];
         return QzStream::getByte();
     }
     std::size_t read(void* buffer, std::size_t count) override;
@@ -22,7 +21,7 @@ public:
     void seek(std::int64_t position) override;
     void beginCodec(int method) override;
 
-private:
+  private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_position = 0;
@@ -31,7 +30,7 @@ private:
 // Writes into a caller's byte vector as if it were a file: seeking back and
 // overwriting work, the vector's size is the stream's size.
 class QzMemoryWriter final : public QzStream {
-public:
+  public:
     QzMemoryWriter(QzHandle& handle, std::vector<std::uint8_t>& sink);
 
     std::size_t write(const void* buffer, std::size_t count) override;
@@ -41,7 +40,7 @@ public:
     void beginCodec(int method) override;
     void flush() override {}
 
-private:
+  private:
     std::vector<std::uint8_t>& m_sink;
     std::size_t m_position = 0;
 };

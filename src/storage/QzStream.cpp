@@ -10,8 +10,7 @@ QzStream::QzStream(QzStreamType type, QzHandle& handle)
 }
 
 QzStream::~QzStream() {
-    if (m_handle.m_top == this)
-        m_handle.m_top = m_lower;
+    if (m_handle.m_top == this) m_handle.m_top = m_lower;
 }
 
 void QzStream::setError(QzError code) {
@@ -21,15 +20,13 @@ void QzStream::setError(QzError code) {
 
 int QzStream::getByte() {
     std::uint8_t value = 0;
-    if (read(&value, 1) == 1)
-        return value;
+    if (read(&value, 1) == 1) return value;
     setErrorIfNone(QzError::ReadFailed);
     return -1;
 }
 
 bool QzStream::putByte(std::uint8_t value) {
-    if (write(&value, 1) == 1)
-        return true;
+    if (write(&value, 1) == 1) return true;
     setErrorIfNone(QzError::WriteFailed);
     return false;
 }
@@ -45,8 +42,7 @@ std::size_t QzStream::write(const void*, std::size_t) {
 }
 
 void QzStream::close() {
-    if (m_lower)
-        m_lower->close();
+    if (m_lower) m_lower->close();
 }
 
 bool QzStream::atEnd() {
@@ -64,12 +60,20 @@ std::int64_t QzStream::tell() {
     return 0;
 }
 
-void QzStream::seek(std::int64_t) { setError(QzError::NotSupported); }
+void QzStream::seek(std::int64_t) {
+    setError(QzError::NotSupported);
+}
 
-void QzStream::beginCodec(int) { setError(QzError::NotSupported); }
+void QzStream::beginCodec(int) {
+    setError(QzError::NotSupported);
+}
 
-void QzStream::endCodec() { setError(QzError::NotSupported); }
+void QzStream::endCodec() {
+    setError(QzError::NotSupported);
+}
 
-void QzStream::flush() { setError(QzError::NotSupported); }
+void QzStream::flush() {
+    setError(QzError::NotSupported);
+}
 
 } // namespace kv

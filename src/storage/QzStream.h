@@ -25,7 +25,7 @@ enum class QzStreamType : std::int32_t {
 // handle owns the levels. Operations a stream does not support fail with
 // QzError::NotSupported; errors are codes, never exceptions.
 class QzStream {
-public:
+  public:
     QzStream(QzStreamType type, QzHandle& handle);
     virtual ~QzStream();
     QzStream(const QzStream&) = delete;
@@ -58,13 +58,12 @@ public:
     virtual void flush();
     virtual bool isCodec() const { return false; }
 
-protected:
+  protected:
     void setErrorIfNone(QzError code) {
-        if (m_error == QzError::None)
-            setError(code);
+        if (m_error == QzError::None) setError(code);
     }
 
-private:
+  private:
     QzStreamType m_type;
     QzError m_error = QzError::None;
     QzHandle& m_handle;

@@ -10,7 +10,7 @@ namespace kv {
 // A byte that cannot be read marks the decoder failed; the values it then
 // yields are meaningless but stay in range.
 class RangeDecoder {
-public:
+  public:
     explicit RangeDecoder(QzStream* input) : m_input(input) {}
 
     void start() {
@@ -48,7 +48,7 @@ public:
 
     bool failed() const { return m_failed; }
 
-private:
+  private:
     std::uint32_t nextByte() {
         const int value = m_input->getByte();
         if (value < 0) {

@@ -8,7 +8,7 @@ namespace kv {
 // Binary range encoder with carry propagation through a cached byte and a
 // count of pending 0xFF bytes. The first cached byte is never emitted.
 class RangeEncoder {
-public:
+  public:
     explicit RangeEncoder(QzBlockOutput& out) : m_out(out) {}
 
     void encodeBit(std::uint16_t& cell, unsigned bit) {
@@ -42,12 +42,11 @@ public:
             shiftLow();
     }
 
-private:
+  private:
     void shiftLow() {
         if (m_low < 0xFF000000u || m_low >= (std::uint64_t{1} << 32)) {
             const auto carry = static_cast<std::uint8_t>(m_low >> 32);
-            if (m_started)
-                m_out.put(static_cast<std::uint8_t>(m_cache + carry));
+            if (m_started) m_out.put(static_cast<std::uint8_t>(m_cache + carry));
             m_started = true;
             for (; m_pendingFF > 0; --m_pendingFF)
                 m_out.put(static_cast<std::uint8_t>(0xFF + carry));

@@ -4,7 +4,9 @@ namespace kv::text {
 
 namespace {
 
-bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(std::uint8_t b) {
+    return (b & 0xC0) == 0x80;
+}
 
 void AppendCodePoint(std::u16string& out, std::uint32_t cp) {
     if (cp >= 0x10000) {
@@ -55,15 +57,12 @@ std::optional<std::u16string> Utf8ToUtf16(const std::string& text) {
         } else {
             return std::nullopt;
         }
-        if (n - i <= extra)
-            return std::nullopt;
+        if (n - i <= extra) return std::nullopt;
         for (std::size_t k = 1; k <= extra; ++k) {
-            if (!IsContinuation(b[i + k]))
-                return std::nullopt;
+            if (!IsContinuation(b[i + k])) return std::nullopt;
             cp = cp << 6 | (b[i + k] & 0x3F);
         }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
-            return std::nullopt;
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return std::nullopt;
         AppendCodePoint(out, cp);
         i += extra + 1;
     }
@@ -98,15 +97,12 @@ std::optional<std::u16string> DecodeUnits(const std::uint8_t* b, std::size_t n) 
             extra = 3, cp = lead & 0x07;
         else
             return std::nullopt;
-        if (n - i <= extra)
-            return std::nullopt;
+        if (n - i <= extra) return std::nullopt;
         for (std::size_t k = 1; k <= extra; ++k) {
-            if (!IsContinuation(b[i + k]))
-                return std::nullopt;
+            if (!IsContinuation(b[i + k])) return std::nullopt;
             cp = cp << 6 | (b[i + k] & 0x3F);
         }
-        if (cp > 0x10FFFF)
-            return std::nullopt;
+        if (cp > 0x10FFFF) return std::nullopt;
         AppendCodePoint(out, cp);
         i += extra + 1;
     }

@@ -78,8 +78,8 @@ TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwn) {
     const std::pair<std::string, Bytes> cases[] = {
         {"", {0}},
         {"Ab", {2, 'A', 'b'}},
-        {"\xC3\xA9", {2, 0xC3, 0xA9}},             // e acute: 2 bytes
-        {"\xE2\x82\xAC", {3, 0xE2, 0x82, 0xAC}},   // euro sign: 3 bytes
+        {"\xC3\xA9", {2, 0xC3, 0xA9}},           // e acute: 2 bytes
+        {"\xE2\x82\xAC", {3, 0xE2, 0x82, 0xAC}}, // euro sign: 3 bytes
         // U+1F600 is a surrogate pair: two 3-byte units, not one 4-byte form.
         {"\xF0\x9F\x98\x80", {6, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}},
     };
@@ -100,10 +100,10 @@ TEST(ChunkEncodings, StringReaderLeniencyAndFailures) {
         const char* message; // expected message when it fails
     };
     const Case cases[] = {
-        {{4, 0xF0, 0x9F, 0x98, 0x80}, "\xF0\x9F\x98\x80", nullptr}, // 4-byte form accepted
-        {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr},                 // stray continuations
-        {{2, 0xFF, 'a'}, nullptr, "Invalid data"},                  // no such lead byte
-        {{2, 'a', 0xE2}, nullptr, "Invalid data"},                  // cut short
+        {{4, 0xF0, 0x9F, 0x98, 0x80}, "\xF0\x9F\x98\x80", nullptr},  // 4-byte form accepted
+        {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr},                  // stray continuations
+        {{2, 0xFF, 'a'}, nullptr, "Invalid data"},                   // no such lead byte
+        {{2, 'a', 0xE2}, nullptr, "Invalid data"},                   // cut short
         {{3, 0xED, 0xA0, 0xBD}, nullptr, "String conversion error"}, // lone surrogate
         {{9, 'a'}, nullptr, "Read failed"},                          // longer than the data
         {{0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, nullptr, "Read failed"},    // 4 GB claimed
@@ -135,12 +135,10 @@ TEST(ChunkRecords, ShorterAndLongerRecordsAlsoBeforeCompressedData) {
     for (int method : {kFileCompressionNone, kFileCompressionLzw, kFileCompressionLzrc}) {
         const Bytes file = Written([&](ChunkWriter& w) {
             w.writeRecord(&newer, sizeof newer);
-            if (method != kFileCompressionNone)
-                w.beginCompression(method);
+            if (method != kFileCompressionNone) w.beginCompression(method);
             w.writeRecord(&older, sizeof older);
             w.write(tail.data(), tail.size());
-            if (method != kFileCompressionNone)
-                w.endCompression();
+            if (method != kFileCompressionNone) w.endCompression();
             w.writeVarUInt(99);
         });
         ChunkReader r;
@@ -241,8 +239,8 @@ TEST(ChunkTree, HeaderLengthsAndEmptyBody) {
         w.endChunk();
     });
     ASSERT_EQ(file.size(), 23u);
-    const auto outer = ChunkHeader::parse({file[0], file[1], file[2], file[3], file[4], file[5],
-                                           file[6], file[7], file[8], file[9]});
+    const auto outer = ChunkHeader::parse(
+        {file[0], file[1], file[2], file[3], file[4], file[5], file[6], file[7], file[8], file[9]});
     EXPECT_EQ(outer.tag, ChunkTag("OUTR"));
     EXPECT_EQ(outer.length, 13u);
     EXPECT_TRUE(outer.checkMatches());
@@ -284,8 +282,7 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
     for (const Case& c : cases) {
         Bytes file = good;
         file[c.offset] = c.value;
-        if (c.offset == 8)
-            file[9] = static_cast<std::uint8_t>(file[9] ^ 0x55);
+        if (c.offset == 8) file[9] = static_cast<std::uint8_t>(file[9] ^ 0x55);
         ChunkReader r;
         r.openMemory(file.data(), file.size());
         std::uint32_t tag = 0;
@@ -387,13 +384,11 @@ TEST(FileErrors, OpeningAndCreatingFiles) {
     ChunkWriter w;
     EXPECT_FALSE(w.open(dir.file("no/folder/x.kvp")));
     EXPECT_EQ(w.errors().message(), "Cannot create the file");
-
 }
 
 TEST(FileErrors, ReadOnlyFileIsReportedAsWriteProtected) {
     // Write permission is not checked for the superuser.
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root";
+    if (::geteuid() == 0) GTEST_SKIP() << "running as root";
     TempDir dir;
     ChunkWriter w;
     const std::string locked = dir.file("locked.kvp");

@@ -34,8 +34,7 @@ Bytes ReadFile(const std::string& path, std::size_t piece) {
         EXPECT_EQ(QzRead(h, buffer.data(), piece, &got), QzError::None);
         out.insert(out.end(), buffer.begin(), buffer.begin() + got);
         EXPECT_EQ(QzTell(h), static_cast<std::int64_t>(out.size()));
-        if (got < piece)
-            break;
+        if (got < piece) break;
     }
     EXPECT_TRUE(QzAtEnd(h));
     QzClose(h);
@@ -157,8 +156,7 @@ TEST(FileStreams, CodecsNeitherSeekNorTell) {
 TEST(FileStreams, WriteFailuresReachTheEncoderAndTheCaller) {
     // Every write to this device fails with "no space".
     QzHandle* h = QzOpenForWriting("/dev/full");
-    if (!h)
-        GTEST_SKIP() << "/dev/full is not available";
+    if (!h) GTEST_SKIP() << "/dev/full is not available";
     const Bytes data = RandomBytes(300000, 3);
     ASSERT_EQ(QzBeginCodec(h, kQzMethodLzw), QzError::None);
     QzError seen = QzError::None;

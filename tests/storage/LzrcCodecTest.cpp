@@ -39,8 +39,7 @@ std::vector<Symbol> TraceSymbols(const Bytes& packed) {
     while (!rc.failed()) {
         const unsigned context = output.empty() ? 0 : output.back() >> 4;
         const unsigned s = rc.decodeTree(model->symbols[context], 9);
-        if (s == LzrcModel::kEndSymbol)
-            break;
+        if (s == LzrcModel::kEndSymbol) break;
         if (s < 256) {
             symbols.push_back({s, 0, 0});
             output.push_back(static_cast<std::uint8_t>(s));
@@ -48,8 +47,7 @@ std::vector<Symbol> TraceSymbols(const Bytes& packed) {
         }
         const unsigned distance = rc.decodeTree(model->distances, 16) + 1;
         symbols.push_back({0, s - 253, distance});
-        if (distance > output.size())
-            break;
+        if (distance > output.size()) break;
         for (unsigned i = 0; i < s - 253; ++i)
             output.push_back(output[output.size() - distance]);
     }
@@ -84,7 +82,7 @@ Bytes HandCoded(const std::vector<unsigned>& symbols, const std::vector<unsigned
 
 TEST(PriceTable, EndpointsAndInterpolation) {
     const PriceTable prices;
-    EXPECT_EQ(prices.zero(2048), 65536u);         // one bit
+    EXPECT_EQ(prices.zero(2048), 65536u);          // one bit
     EXPECT_EQ(prices.zero(1024), 2u * 65536u);     // two bits
     EXPECT_EQ(prices.zero(1), 12u * 65536u);       // k = 0: the table's start
     EXPECT_EQ(prices.zero(3072), 65536u - 38336u); // k = 11, x = 2048: T[8]
@@ -166,8 +164,8 @@ TEST(LzrcCodec, RoundTripsVariedData) {
     const char* words[] = {"layer ", "palette ", "icon ", "cursor ", "mask "};
     for (std::size_t i = 0; text.size() < 150000; ++i)
         text.insert(text.end(), words[(i * 7 + i / 3) % 5], words[(i * 7 + i / 3) % 5] + 5);
-    const Bytes cases[] = {{7},          Bytes(3, 9),          RandomBytes(100000, 11),
-                           text,         ResidualLike(140000, 4), Bytes(70000, 0)};
+    const Bytes cases[] = {
+        {7}, Bytes(3, 9), RandomBytes(100000, 11), text, ResidualLike(140000, 4), Bytes(70000, 0)};
     for (const Bytes& data : cases) {
         const Bytes packed = Compress(kLzrc, data);
         for (std::size_t piece : {std::size_t{1}, std::size_t{4099}}) {
@@ -181,7 +179,8 @@ TEST(LzrcCodec, RoundTripsVariedData) {
 }
 
 TEST(LzrcCodec, DecoderAcceptsTheModelResetSymbol) {
-    const Bytes packed = HandCoded({'x', 'x', LzrcModel::kResetSymbol, 'y', LzrcModel::kEndSymbol}, {});
+    const Bytes packed =
+        HandCoded({'x', 'x', LzrcModel::kResetSymbol, 'y', LzrcModel::kEndSymbol}, {});
     EXPECT_EQ(Decompress(kLzrc, packed).bytes, (Bytes{'x', 'x', 'y'}));
 }
 

@@ -90,8 +90,7 @@ TEST(LzwCodec, FullDictionaryIsClearedWithA16BitClearCode) {
         unsigned code = 0;
         for (unsigned k = 0; k < width; ++k)
             code = code << 1 | bitAt(pos++);
-        if (code == 257)
-            break;
+        if (code == 257) break;
         if (code == 256) {
             EXPECT_EQ(next, 65535u);
             EXPECT_EQ(width, 16u);
@@ -99,8 +98,7 @@ TEST(LzwCodec, FullDictionaryIsClearedWithA16BitClearCode) {
             width = 9, next = 258, previous = false;
             continue;
         }
-        if (previous && next < 65535 && ++next == (1u << width))
-            ++width;
+        if (previous && next < 65535 && ++next == (1u << width)) ++width;
         previous = true;
     }
     EXPECT_TRUE(sawClear);
@@ -115,8 +113,7 @@ TEST(LzwCodec, CorruptAndTruncatedStreamsEndInAnError) {
     };
     const Case cases[] = {
         {"code beyond the next free one", PackCodes({{'A', 9}, {300, 9}}), QzError::CorruptData},
-        {"code being defined without a previous code", PackCodes({{258, 9}}),
-         QzError::CorruptData},
+        {"code being defined without a previous code", PackCodes({{258, 9}}), QzError::CorruptData},
         {"same after a clear", PackCodes({{'A', 9}, {256, 9}, {258, 9}}), QzError::CorruptData},
         {"no end code", PackCodes({{'A', 9}, {'B', 9}}), QzError::ReadFailed},
         {"empty input", {}, QzError::ReadFailed},

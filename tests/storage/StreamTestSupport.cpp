@@ -32,8 +32,7 @@ Decoded Decompress(int method, const Bytes& compressed, std::size_t limit, std::
         std::size_t got = 0;
         result.readError = QzRead(h, buffer.data(), piece, &got);
         result.bytes.insert(result.bytes.end(), buffer.begin(), buffer.begin() + got);
-        if (got < piece)
-            break;
+        if (got < piece) break;
     }
     result.atEnd = QzAtEnd(h);
     result.consumed = h->top()->lower() ? h->top()->lower()->tell() : 0;
@@ -72,15 +71,14 @@ Bytes PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAndWidths
             out.push_back(static_cast<std::uint8_t>(bits >> count));
         }
     }
-    if (count > 0)
-        out.push_back(static_cast<std::uint8_t>(bits << (8 - count)));
+    if (count > 0) out.push_back(static_cast<std::uint8_t>(bits << (8 - count)));
     return out;
 }
 
 TempDir::TempDir() {
-    m_path = std::filesystem::temp_directory_path() /
-             ("korvane-test-" + std::to_string(::getpid()) + "-" +
-              std::to_string(std::random_device{}()));
+    m_path =
+        std::filesystem::temp_directory_path() / ("korvane-test-" + std::to_string(::getpid()) +
+                                                  "-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(m_path);
 }
 

@@ -17,7 +17,7 @@ struct Decoded {
     Bytes bytes;
     QzError beginError = QzError::None; // what starting the decoder reported
     QzError readError = QzError::None;
-    bool atEnd = false; // the decoder's end flag after reading
+    bool atEnd = false;        // the decoder's end flag after reading
     std::int64_t consumed = 0; // compressed bytes the decoder took
 };
 // Decodes a section, asking for up to `limit` bytes in reads of `piece`.
@@ -34,12 +34,12 @@ Bytes PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAndWidths
 
 // A folder under the system temporary folder, removed with its contents.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     std::string file(const std::string& name) const { return (m_path / name).string(); }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
