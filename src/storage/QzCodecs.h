@@ -1,0 +1,13 @@
+#pragma once
+
+namespace kv {
+
+class QzStream;
+
+// Push a codec of the given library method onto the stack that `below` is
+// the top of. Failures go to the stream's error: unknown method, no memory,
+// or (decoders) data that cannot even be started.
+void QzPushDecoder(QzStream& below, int method);
+void QzPushEncoder(QzStream& below, int method);
+
+} // namespace kv
