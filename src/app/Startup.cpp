@@ -95,7 +95,7 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         RegisterFileTypesIfWanted(Process().executablePath);
         MainWindow window;
         reporter.setOwner(&window);
-        window.show();
+        window.showAtSavedPlacement();
         if (!line.path.empty() && (line.startSwitch == StartSwitch::None ||
                                    line.startSwitch == StartSwitch::Import)) {
             // Let the window draw first, then open the file.

@@ -1,10 +1,55 @@
 #include "ui/MainWindow.h"
 
+#include "settings/Settings.h"
+
+#include <QCloseEvent>
+
 namespace kv {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Korvane");
     resize(960, 720);
+}
+
+void MainWindow::showAtSavedPlacement() {
+    if (!HaveSettings()) {
+        show();
+        return;
+    }
+    const SettingsStore& s = Settings();
+    const int width = s.signedValue("MainWindow.Size.Width");
+    const int height = s.signedValue("MainWindow.Size.Height");
+    if (width > 0 && height > 0) {
+        setGeometry(s.signedValue("MainWindow.Position.Left"),
+                    s.signedValue("MainWindow.Position.Top"), width, height);
+    }
+    // A window that was minimized at exit comes back normal: starting an
+    // editor into the task bar only hides it.
+    if (s.boolValue("MainWindow.Maximized"))
+        showMaximized();
+    else
+        show();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    savePlacement();
+    event->accept();
+}
+
+void MainWindow::savePlacement() const {
+    if (!HaveSettings())
+        return;
+    SettingsStore& s = Settings();
+    // The normal client rectangle, also while maximized, so that
+    // un-maximizing after the next start lands where the user had the window.
+    // Client geometry, not the frame: window managers differ in frame sizes.
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    s.signedSetting("MainWindow.Position.Left").setValue(normal.left());
+    s.signedSetting("MainWindow.Position.Top").setValue(normal.top());
+    s.signedSetting("MainWindow.Size.Width").setValue(normal.width());
+    s.signedSetting("MainWindow.Size.Height").setValue(normal.height());
+    s.boolSetting("MainWindow.Maximized").setValue(isMaximized());
+    s.boolSetting("MainWindow.Minimized").setValue(isMinimized());
 }
 
 } // namespace kv

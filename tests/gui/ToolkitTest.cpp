@@ -5,6 +5,7 @@
 #include "toolkit/KorvaneApplication.h"
 #include "toolkit/MessageBoxDialog.h"
 #include "toolkit/UiTicker.h"
+#include "settings/Settings.h"
 #include "ui/MainWindow.h"
 
 #include <QPushButton>
@@ -129,6 +130,35 @@ TEST(MainWindow, IsTitledWithTheProgramName) {
     App();
     MainWindow window;
     EXPECT_EQ(window.windowTitle(), QString("Korvane"));
+}
+
+} // namespace
+} // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(MainWindow, PlacementComesFromTheSettingsAndGoesBackOnClose) {
+    App();
+    CreateSettings(Rect{0, 0, 1024, 738});
+    SettingsStore& s = Settings();
+    s.signedSetting("MainWindow.Position.Left").setValue(40);
+    s.signedSetting("MainWindow.Position.Top").setValue(30);
+    s.signedSetting("MainWindow.Size.Width").setValue(500);
+    s.signedSetting("MainWindow.Size.Height").setValue(400);
+    {
+        MainWindow window;
+        window.showAtSavedPlacement();
+        EXPECT_EQ(window.size(), QSize(500, 400));
+        window.setGeometry(60, 70, 640, 480);
+        window.close();
+    }
+    EXPECT_EQ(s.signedValue("MainWindow.Position.Left"), 60);
+    EXPECT_EQ(s.signedValue("MainWindow.Position.Top"), 70);
+    EXPECT_EQ(s.signedValue("MainWindow.Size.Width"), 640);
+    EXPECT_EQ(s.signedValue("MainWindow.Size.Height"), 480);
+    EXPECT_FALSE(s.boolValue("MainWindow.Maximized"));
+    DestroySettings();
 }
 
 } // namespace
