@@ -132,24 +132,6 @@ TEST(ColorOctree, NeverHoldsMoreThan4096LeavesAndKeepsEveryPixel) {
         EXPECT_NEAR(weighted[k], double(sums[k]), pixels * 0.5) << k;
 }
 
-TEST(ColorOctree, LeavesComeDepthFirstInChildOrder) {
-    ColorOctree octree;
-    // Child index is 4 R + 2 G + B of the top bits: blue-only sorts first.
-    octree.insert(255, 0, 0);
-    octree.insert(0, 0, 255);
-    octree.insert(0, 255, 0);
-    octree.insert(0, 0, 254);
-    octree.insert(0, 0, 254);
-    std::vector<WeightedColor> list;
-    octree.collect(list);
-    ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(list[0].b, 254);
-    EXPECT_EQ(list[0].count, 2u);
-    EXPECT_EQ(list[1].b, 255);
-    EXPECT_EQ(list[2].g, 255);
-    EXPECT_EQ(list[3].r, 255);
-}
-
 TEST(PaletteOrdering, DarkToLightWithTranslucentEntriesLast) {
     const Color32 black = MakeColor32(0, 0, 0, 255), white = MakeColor32(255, 255, 255, 255);
     const Color32 gray = MakeColor32(128, 128, 128, 255), dim = MakeColor32(60, 60, 60, 255);

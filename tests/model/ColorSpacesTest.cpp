@@ -2,69 +2,59 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace kv {
 namespace {
 
-struct SpaceCase {
-    float r, g, b;
-    float hsv[3];
-    float hsl[3];
-};
+void ExpectNear3(float a, float b, float c, const float (&expected)[3], float tolerance,
+                 const std::string& what) {
+    EXPECT_NEAR(a, expected[0], tolerance) << what;
+    EXPECT_NEAR(b, expected[1], tolerance) << what;
+    EXPECT_NEAR(c, expected[2], tolerance) << what;
+}
 
 TEST(ColorSpaces, ReferenceColorsInHsvAndHsl) {
-    const SpaceCase cases[] = {
+    const struct {
+        float rgb[3], hsv[3], hsl[3];
+    } cases[] = {
         // Pure red has G as its minimum, so its HSV hue is a full turn.
-        {1, 0, 0, {1, 1, 1}, {0, 1, 0.5f}},
-        {0, 1, 0, {1.0f / 3, 1, 1}, {1.0f / 3, 1, 0.5f}},
-        {0, 0, 1, {2.0f / 3, 1, 1}, {2.0f / 3, 1, 0.5f}},
-        {0.5f, 0.5f, 0.5f, {0, 0, 0.5f}, {0, 0, 0.5f}},
-        {0, 0, 0, {0, 0, 0}, {0, 0, 0}},
-        {1, 1, 0, {1.0f / 6, 1, 1}, {1.0f / 6, 1, 0.5f}},
-        {1, 0, 0.5f, {11.0f / 12, 1, 1}, {11.0f / 12, 1, 0.5f}},
-        {0.2f, 0.4f, 0.8f, {0.6111111f, 0.75f, 0.8f}, {0.6111111f, 0.6f, 0.5f}},
-        {0.9f, 0.8f, 0.7f, {1.0f / 12, 0.2222222f, 0.9f}, {1.0f / 12, 0.5f, 0.8f}},
+        {{1, 0, 0}, {1, 1, 1}, {0, 1, 0.5f}},
+        {{0, 1, 0}, {1.0f / 3, 1, 1}, {1.0f / 3, 1, 0.5f}},
+        {{0, 0, 1}, {2.0f / 3, 1, 1}, {2.0f / 3, 1, 0.5f}},
+        {{0.5f, 0.5f, 0.5f}, {0, 0, 0.5f}, {0, 0, 0.5f}},
+        {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+        {{1, 1, 0}, {1.0f / 6, 1, 1}, {1.0f / 6, 1, 0.5f}},
+        {{1, 0, 0.5f}, {11.0f / 12, 1, 1}, {11.0f / 12, 1, 0.5f}},
+        {{0.2f, 0.4f, 0.8f}, {0.6111111f, 0.75f, 0.8f}, {0.6111111f, 0.6f, 0.5f}},
+        {{0.9f, 0.8f, 0.7f}, {1.0f / 12, 0.2222222f, 0.9f}, {1.0f / 12, 0.5f, 0.8f}},
     };
-    for (const SpaceCase& c : cases) {
-        ColorSpaceValue hsv{c.r, c.g, c.b};
+    for (const auto& c : cases) {
+        const std::string what = ::testing::PrintToString(c.rgb);
+        ColorSpaceValue hsv{c.rgb[0], c.rgb[1], c.rgb[2]}, hsl = hsv;
         RgbToHsv(hsv);
-        EXPECT_NEAR(hsv.c1, c.hsv[0], 1e-6) << c.r << "," << c.g << "," << c.b;
-        EXPECT_NEAR(hsv.c2, c.hsv[1], 1e-6) << c.r << "," << c.g << "," << c.b;
-        EXPECT_NEAR(hsv.c3, c.hsv[2], 1e-6) << c.r << "," << c.g << "," << c.b;
-        ColorSpaceValue hsl{c.r, c.g, c.b};
         RgbToHsl(hsl);
-        EXPECT_NEAR(hsl.c1, c.hsl[0], 1e-6) << c.r << "," << c.g << "," << c.b;
-        EXPECT_NEAR(hsl.c2, c.hsl[1], 1e-6) << c.r << "," << c.g << "," << c.b;
-        EXPECT_NEAR(hsl.c3, c.hsl[2], 1e-6) << c.r << "," << c.g << "," << c.b;
+        ExpectNear3(hsv.c1, hsv.c2, hsv.c3, c.hsv, 1e-6f, "hsv " + what);
+        ExpectNear3(hsl.c1, hsl.c2, hsl.c3, c.hsl, 1e-6f, "hsl " + what);
     }
 }
 
-TEST(ColorSpaces, FullTurnHueWorksAsZero) {
-    for (float h : {0.0f, 1.0f}) {
-        ColorSpaceValue hsv{0, 0, 0, h, 1, 1};
-        HsvToRgb(hsv);
-        EXPECT_FLOAT_EQ(hsv.r, 1);
-        EXPECT_FLOAT_EQ(hsv.g, 0);
-        EXPECT_FLOAT_EQ(hsv.b, 0);
-        ColorSpaceValue hsl{0, 0, 0, h, 1, 0.5f};
-        HslToRgb(hsl);
-        EXPECT_FLOAT_EQ(hsl.r, 1);
-        EXPECT_FLOAT_EQ(hsl.g, 0);
-        EXPECT_FLOAT_EQ(hsl.b, 0);
+// Inputs the forward conversions never produce: hue 0 for a saturated
+// color, and saturation without lightness.
+TEST(ColorSpaces, InverseConversionsOfUnreachedInputs) {
+    const struct {
+        bool hsl;
+        float h, s, v, rgb[3];
+    } cases[] = {
+        {false, 0, 1, 1, {1, 0, 0}},      {true, 0, 1, 0.5f, {1, 0, 0}},
+        {true, 1, 1, 0.5f, {1, 0, 0}},    {false, 0.3f, 0, 0.25f, {0.25f, 0.25f, 0.25f}},
+        {true, 0.3f, 1, 0, {0, 0, 0}},    {true, 0.7f, 0, 0.6f, {0.6f, 0.6f, 0.6f}},
+    };
+    for (const auto& c : cases) {
+        ColorSpaceValue v{9, 9, 9, c.h, c.s, c.v};
+        c.hsl ? HslToRgb(v) : HsvToRgb(v);
+        ExpectNear3(v.r, v.g, v.b, c.rgb, 1e-6f, ::testing::PrintToString(c.h));
     }
-}
-
-TEST(ColorSpaces, GraysAndBlackInverseConversions) {
-    ColorSpaceValue v{9, 9, 9, 0.3f, 0, 0.25f};
-    HsvToRgb(v); // no saturation: gray of the value
-    EXPECT_EQ(v.r, 0.25f);
-    EXPECT_EQ(v.b, 0.25f);
-    v = {9, 9, 9, 0.3f, 1, 0};
-    HslToRgb(v); // no lightness: black whatever the saturation
-    EXPECT_EQ(v.g, 0.0f);
-    v = {9, 9, 9, 0.7f, 0, 0.6f};
-    HslToRgb(v);
-    EXPECT_FLOAT_EQ(v.r, 0.6f);
-    EXPECT_FLOAT_EQ(v.g, 0.6f);
 }
 
 // Every 17th byte level per channel survives both round trips to within
@@ -79,9 +69,9 @@ TEST(ColorSpaces, ByteColorsRoundTrip) {
                     space == 0 ? RgbToHsv(v) : RgbToHsl(v);
                     v.r = v.g = v.b = -1;
                     space == 0 ? HsvToRgb(v) : HslToRgb(v);
-                    ASSERT_NEAR(v.r, original.r, 1e-5) << r << "," << g << "," << b;
-                    ASSERT_NEAR(v.g, original.g, 1e-5) << r << "," << g << "," << b;
-                    ASSERT_NEAR(v.b, original.b, 1e-5) << r << "," << g << "," << b;
+                    const float expected[3] = {original.r, original.g, original.b};
+                    ExpectNear3(v.r, v.g, v.b, expected, 1e-5f, std::to_string(r * 65536 + g * 256 + b));
+                    if (::testing::Test::HasFailure()) return;
                 }
             }
 }
@@ -101,9 +91,7 @@ TEST(ColorSpaces, LabEndsAndReferenceColors) {
     for (const LabCase& c : cases) {
         ColorSpaceValue v{ByteToUnit(c.r), ByteToUnit(c.g), ByteToUnit(c.b)};
         RgbToLab(v);
-        EXPECT_NEAR(v.c1, c.l, c.tolerance) << c.r << "," << c.g << "," << c.b;
-        EXPECT_NEAR(v.c2, c.a, c.tolerance) << c.r << "," << c.g << "," << c.b;
-        EXPECT_NEAR(v.c3, c.bb, c.tolerance) << c.r << "," << c.g << "," << c.b;
+        ExpectNear3(v.c1, v.c2, v.c3, {c.l, c.a, c.bb}, c.tolerance, std::to_string(c.r));
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 namespace kv {
@@ -85,30 +84,6 @@ TEST(ReorientImage, ClockwiseTurnOfA32By16Image) {
     EXPECT_FALSE(f.image.updatesLocked());
 }
 
-TEST(ReorientImage, InverseCodesRestoreSupersampledDetailExactly) {
-    std::mt19937 rng(11);
-    Fixture f(5, 3);
-    f.layer->setSupersampled(true);
-    PixelArray& detail = f.layer->editablePixels();
-    std::uniform_int_distribution<std::uint32_t> any;
-    for (std::int32_t y = 0; y < detail.height(); ++y)
-        for (std::int32_t x = 0; x < detail.width(); ++x)
-            detail.set(x, y, any(rng));
-    f.layer->refreshFromDetail(nullptr);
-    PixelArray before;
-    before.assign(detail);
-    PixelArray levelZero;
-    levelZero.assign(f.layer->pixels());
-
-    for (int code = 1; code <= 5; ++code) {
-        ReorientImage(f.image, code);
-        ReorientImage(f.image, InverseOrientation(code));
-        ASSERT_EQ(f.image.width(), 5);
-        EXPECT_TRUE(f.layer->editablePixels().sameContents(before)) << "code " << code;
-        EXPECT_TRUE(f.layer->pixels().sameContents(levelZero)) << "code " << code;
-    }
-}
-
 TEST(ReorientImage, ClearsTheSelectionAndIgnoresUnknownCodes) {
     Fixture f(4, 4);
     f.selectPixel(1, 1);
@@ -145,16 +120,6 @@ TEST(SetImageBounds, CroppingKeepsTheRectangleAtEightTimesOnSupersampledLayers) 
     EXPECT_EQ(f.layer->editablePixels().width(), 24);
     EXPECT_EQ(f.layer->editablePixels().get(3, 5), MakeColor32(1, 2, 3, 255));
     EXPECT_EQ(f.layer->pixels().get(2, 1), Tag(4, 2)) << "level 0 reduced from the detail";
-}
-
-TEST(SetImageBounds, TheWholeImageOnlyClearsTheSelection) {
-    Fixture f(5, 5);
-    f.selectPixel(2, 3);
-    PixelArray before;
-    before.assign(f.layer->pixels());
-    SetImageBounds(f.image, {0, 0, 5, 5});
-    EXPECT_FALSE(f.image.selection()->active());
-    EXPECT_TRUE(f.layer->pixels().sameContents(before));
 }
 
 TEST(ResizeImage, ResamplesEveryLayer) {

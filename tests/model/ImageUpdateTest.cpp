@@ -53,18 +53,6 @@ TEST(ImageUpdate, OnlyTheRectangleIsRecomposited) {
             EXPECT_EQ(f.image.composite().get(x, y), (x >= 1 && x < 3 && y == 1) ? kBlue : kRed);
 }
 
-TEST(ImageUpdate, NestedLocksUpdateOnceAtTheLastUnlock) {
-    Fixture f({kRed});
-    f.image.lockUpdates();
-    f.image.lockUpdates();
-    f.layers[0]->pixels().fill(kBlue);
-    f.image.update();
-    f.image.unlockUpdates();
-    EXPECT_EQ(f.image.composite().get(0, 0), kRed);
-    f.image.unlockUpdates();
-    EXPECT_EQ(f.image.composite().get(0, 0), kBlue);
-}
-
 TEST(ImageUpdate, TwentyFourBitPreviewSnapsAlphaAt128) {
     Fixture f({MakeColor32(10, 20, 30, 127)});
     f.image.setTargetFormat(TargetFormat::Rgb24);

