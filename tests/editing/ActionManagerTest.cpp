@@ -5,7 +5,6 @@
 #include "editing/ActionData.h"
 #include "editing/ActionRegistry.h"
 #include "model/Image.h"
-#include "model/Layer.h"
 #include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
@@ -123,14 +122,6 @@ TEST_F(ActionManagerTest, EmptyHistoryBeepsAndFailingActionsMoveNothing) {
     EXPECT_EQ(first.count(), 2);
 }
 
-TEST_F(ActionManagerTest, RecordKeepsAChangeTheCallerMade) {
-    model.done.push_back(1);
-    first.record(std::make_unique<ListAction>(model, 1));
-    EXPECT_EQ(first.undoCursor()->label(), "Step");
-    EXPECT_TRUE(first.undo(image));
-    EXPECT_TRUE(model.done.empty());
-}
-
 TEST_F(ActionManagerTest, DepthLimitDropsTheProgramsOldestAction) {
     ActionRegistry::instance().setLimits({1, 3, 16});
     performRange(second, 1, 1);
@@ -194,34 +185,6 @@ TEST_F(ActionManagerTest, RegistryDeleteAllEmptiesEveryHistory) {
     EXPECT_TRUE(model.alive.empty());
     EXPECT_EQ(first.count() + second.count(), 0);
     EXPECT_EQ(ActionRegistry::instance().oldest(), nullptr);
-}
-
-TEST(ActionLayerIds, TakenFromTheCurrentLayerAndTheOneBelow) {
-    struct Probe : Action {
-        using Action::Action;
-        bool redo(Image&) override { return true; }
-        bool undo(Image&) override { return true; }
-    };
-    Image image;
-    image.setSize(2, 2);
-    auto* bottom = image.insertLayer(std::make_unique<Layer>());
-    auto* top = image.insertLayer(std::make_unique<Layer>());
-    image.setCurrentLayer(top);
-    Probe onTop(&image);
-    EXPECT_EQ(onTop.layerId(), static_cast<std::int32_t>(top->id()));
-    EXPECT_EQ(onTop.layerBelowId(), static_cast<std::int32_t>(bottom->id()));
-    image.setCurrentLayer(bottom);
-    Probe onBottom(&image);
-    EXPECT_EQ(onBottom.layerBelowId(), -1);
-    Probe none(nullptr);
-    EXPECT_EQ(none.layerId(), -1);
-}
-
-TEST(InstallActionManagers, NewImagesGetAnActionManager) {
-    InstallActionManagers();
-    Image image;
-    EXPECT_NE(dynamic_cast<ActionManager*>(image.history()), nullptr);
-    SetImageHistoryFactory({});
 }
 
 } // namespace

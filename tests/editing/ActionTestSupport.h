@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,34 +78,20 @@ inline ImageState StateOf(const Image& image) {
 
 // Names the first difference, for readable failures.
 inline std::string Difference(const ImageState& a, const ImageState& b) {
-    std::ostringstream out;
-    if (a.width != b.width || a.height != b.height)
-        out << "size " << a.width << "x" << a.height << " vs " << b.width << "x" << b.height;
-    else if (a.layers.size() != b.layers.size())
-        out << "layer count " << a.layers.size() << " vs " << b.layers.size();
-    else if (a.selectionActive != b.selectionActive ||
-             a.selectionSupersampled != b.selectionSupersampled)
-        out << "selection flags";
-    else if (a.mask != b.mask || a.detailMask != b.detailMask)
-        out << "selection mask";
-    else if (a.palette != b.palette)
-        out << "palette";
-    else if (a.composite != b.composite && a.layers == b.layers)
-        out << "composite";
-    else
-        for (std::size_t i = 0; i < a.layers.size(); ++i) {
-            const LayerState& x = a.layers[i];
-            const LayerState& y = b.layers[i];
-            if (x == y) continue;
-            out << "layer " << i << " (id " << x.id << " vs " << y.id << "): ";
-            if (x.pixels != y.pixels || x.detail != y.detail)
-                out << "pixels";
-            else
-                out << "settings";
-            break;
-        }
-    if (out.str().empty() && !(a == b)) out << "image settings";
-    return out.str();
+    if (a.width != b.width || a.height != b.height) return "size";
+    if (a.layers.size() != b.layers.size()) return "layer count";
+    for (std::size_t i = 0; i < a.layers.size(); ++i) {
+        const LayerState &x = a.layers[i], &y = b.layers[i];
+        if (!(x == y))
+            return "layer " + std::to_string(i) +
+                   (x.pixels != y.pixels || x.detail != y.detail ? " pixels" : " settings");
+    }
+    if (a.selectionActive != b.selectionActive || a.selectionSupersampled != b.selectionSupersampled ||
+        a.mask != b.mask || a.detailMask != b.detailMask)
+        return "selection";
+    if (a.palette != b.palette) return "palette";
+    if (a.composite != b.composite) return "composite";
+    return a == b ? "" : "image settings";
 }
 
 // A random pixel whose colour is 0 when it is fully transparent: reduced

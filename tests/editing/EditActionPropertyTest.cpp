@@ -41,43 +41,16 @@ class Session {
     }
 
     void step() {
-        const bool recorded = [&] {
-            switch (pick(0, 15)) {
-            case 0:
-            case 1:
-                return stroke();
-            case 2:
-                return editSelection();
-            case 3:
-                return pasteIntoLayer();
-            case 4:
-                return shift();
-            case 5:
-                return pasteAsLayer();
-            case 6:
-                return newLayer();
-            case 7:
-                return perform(std::make_unique<DuplicateLayerAction>(*m_image));
-            case 8:
-                return perform(std::make_unique<DeleteLayerAction>(*m_image));
-            case 9:
-                return moveLayer();
-            case 10:
-                return merge();
-            case 11:
-                return layerProperties();
-            case 12:
-                return bounds();
-            case 13:
-                return imageProperties();
-            case 14:
-                return reorient();
-            default:
-                switchLayer();
-                return false;
-            }
-        }();
-        if (recorded) m_states.push_back(StateOf(*m_image));
+        // Strokes come twice as often as the rest, as they do in real use.
+        using Step = bool (Session::*)();
+        static constexpr Step kSteps[] = {
+            &Session::stroke,       &Session::stroke,          &Session::editSelection,
+            &Session::pasteIntoLayer, &Session::shift,         &Session::pasteAsLayer,
+            &Session::newLayer,     &Session::duplicateLayer,  &Session::deleteLayer,
+            &Session::moveLayer,    &Session::merge,           &Session::layerProperties,
+            &Session::bounds,       &Session::imageProperties, &Session::reorient,
+            &Session::switchLayer};
+        if ((this->*kSteps[pick(0, 15)])()) m_states.push_back(StateOf(*m_image));
     }
 
     void undoAndRedoEverything() {
@@ -236,6 +209,9 @@ class Session {
         return perform(std::move(action));
     }
 
+    bool duplicateLayer() { return perform(std::make_unique<DuplicateLayerAction>(*m_image)); }
+    bool deleteLayer() { return perform(std::make_unique<DeleteLayerAction>(*m_image)); }
+
     bool newLayer() {
         auto action = std::make_unique<NewLayerAction>(*m_image);
         action->supersampled = pick(0, 3) == 0;
@@ -326,11 +302,12 @@ class Session {
         return perform(std::move(action));
     }
 
-    void switchLayer() {
+    bool switchLayer() { // not an edit: nothing is recorded
         const std::int32_t id = randomLayerId();
         m_image->setCurrentLayer(id < 0 ? nullptr
                                         : m_image->findLayer(static_cast<std::uint32_t>(id)));
         CommitSnapshots(*m_image);
+        return false;
     }
 
     std::mt19937 m_rng;

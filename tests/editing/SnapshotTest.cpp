@@ -49,41 +49,6 @@ TEST(Snapshots, SecondEditReusesTheCommittedCopy) {
         << "the copy from the commit, not a new one";
 }
 
-TEST(Snapshots, AnotherLevelOrAnOffsetTakesANewCopy) {
-    auto image = MakeImage(4, 3, true);
-    LayerSnapshot& snapshot = LayerSnapshot::instance();
-    ASSERT_TRUE(CommitSnapshots(*image));
-    EXPECT_EQ(snapshot.level(), 3);
-    EXPECT_EQ(snapshot.pixels().width(), 32);
-
-    auto* plain = image->insertLayer(std::make_unique<Layer>());
-    plain->pixels().fill(5);
-    image->setCurrentLayer(plain);
-    ASSERT_TRUE(EnsureSnapshots(*image));
-    EXPECT_EQ(snapshot.level(), 0);
-    EXPECT_EQ(snapshot.pixels().width(), 4);
-    EXPECT_EQ(snapshot.pixels().get(0, 0), 5u);
-
-    snapshot.setOffset({1, 0});
-    plain->pixels().fill(6);
-    ASSERT_TRUE(EnsureSnapshots(*image));
-    EXPECT_EQ(snapshot.offset(), (Point{0, 0}));
-    EXPECT_EQ(snapshot.pixels().get(0, 0), 6u);
-}
-
-TEST(Snapshots, SupersampledSelectionKeepsBothMasks) {
-    auto image = MakeImage(3, 2, true);
-    Selection& selection = *image->selection();
-    selection.editableMask().fillRect({0, 0, 8, 8}, 255);
-    selection.refreshFromDetail();
-    ASSERT_TRUE(CommitSnapshots(*image));
-    const SelectionSnapshot& snapshot = SelectionSnapshot::instance();
-    EXPECT_TRUE(snapshot.supersampled());
-    EXPECT_TRUE(snapshot.mask().sameContents(selection.editableMask()));
-    EXPECT_TRUE(snapshot.levelZero().sameContents(selection.mask()));
-    EXPECT_EQ(snapshot.levelZero().get(0, 0), 255);
-}
-
 // A difference of the current layer and of the selection against the
 // snapshots, as a drawing tool would record it.
 class DiffAction : public Action {
