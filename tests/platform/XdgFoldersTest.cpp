@@ -54,6 +54,8 @@ TEST(XdgFolders, DataAndConfigHomesHonourTheEnvironment) {
     EXPECT_EQ(XdgDataHome(), home.home() + "/share");
     home.unsetEnv("XDG_DATA_HOME");
     EXPECT_EQ(XdgDataHome(), home.home() + "/.local/share");
+    home.setEnv("XDG_CONFIG_HOME", "relative/is/ignored");
+    EXPECT_EQ(XdgConfigHome(), home.home() + "/.config");
 }
 
 TEST(WholeFiles, AtomicWritesReplaceWholeFilesAndLeaveNoTemporaries) {
