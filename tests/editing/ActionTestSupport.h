@@ -86,8 +86,9 @@ inline std::string Difference(const ImageState& a, const ImageState& b) {
             return "layer " + std::to_string(i) +
                    (x.pixels != y.pixels || x.detail != y.detail ? " pixels" : " settings");
     }
-    if (a.selectionActive != b.selectionActive || a.selectionSupersampled != b.selectionSupersampled ||
-        a.mask != b.mask || a.detailMask != b.detailMask)
+    if (a.selectionActive != b.selectionActive ||
+        a.selectionSupersampled != b.selectionSupersampled || a.mask != b.mask ||
+        a.detailMask != b.detailMask)
         return "selection";
     if (a.palette != b.palette) return "palette";
     if (a.composite != b.composite) return "composite";

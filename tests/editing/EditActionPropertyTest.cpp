@@ -41,14 +41,14 @@ class Session {
     }
 
     void step() {
-        // Strokes come twice as often as the rest, as they do in real use.
+        // Strokes come up twice as often as each other kind.
         using Step = bool (Session::*)();
         static constexpr Step kSteps[] = {
-            &Session::stroke,       &Session::stroke,          &Session::editSelection,
-            &Session::pasteIntoLayer, &Session::shift,         &Session::pasteAsLayer,
-            &Session::newLayer,     &Session::duplicateLayer,  &Session::deleteLayer,
-            &Session::moveLayer,    &Session::merge,           &Session::layerProperties,
-            &Session::bounds,       &Session::imageProperties, &Session::reorient,
+            &Session::stroke,         &Session::stroke,          &Session::editSelection,
+            &Session::pasteIntoLayer, &Session::shift,           &Session::pasteAsLayer,
+            &Session::newLayer,       &Session::duplicateLayer,  &Session::deleteLayer,
+            &Session::moveLayer,      &Session::merge,           &Session::layerProperties,
+            &Session::bounds,         &Session::imageProperties, &Session::reorient,
             &Session::switchLayer};
         if ((this->*kSteps[pick(0, 15)])()) m_states.push_back(StateOf(*m_image));
     }

@@ -46,9 +46,9 @@ TEST(ColorSpaces, InverseConversionsOfUnreachedInputs) {
         bool hsl;
         float h, s, v, rgb[3];
     } cases[] = {
-        {false, 0, 1, 1, {1, 0, 0}},      {true, 0, 1, 0.5f, {1, 0, 0}},
-        {true, 1, 1, 0.5f, {1, 0, 0}},    {false, 0.3f, 0, 0.25f, {0.25f, 0.25f, 0.25f}},
-        {true, 0.3f, 1, 0, {0, 0, 0}},    {true, 0.7f, 0, 0.6f, {0.6f, 0.6f, 0.6f}},
+        {false, 0, 1, 1, {1, 0, 0}},   {true, 0, 1, 0.5f, {1, 0, 0}},
+        {true, 1, 1, 0.5f, {1, 0, 0}}, {false, 0.3f, 0, 0.25f, {0.25f, 0.25f, 0.25f}},
+        {true, 0.3f, 1, 0, {0, 0, 0}}, {true, 0.7f, 0, 0.6f, {0.6f, 0.6f, 0.6f}},
     };
     for (const auto& c : cases) {
         ColorSpaceValue v{9, 9, 9, c.h, c.s, c.v};
@@ -70,7 +70,8 @@ TEST(ColorSpaces, ByteColorsRoundTrip) {
                     v.r = v.g = v.b = -1;
                     space == 0 ? HsvToRgb(v) : HslToRgb(v);
                     const float expected[3] = {original.r, original.g, original.b};
-                    ExpectNear3(v.r, v.g, v.b, expected, 1e-5f, std::to_string(r * 65536 + g * 256 + b));
+                    ExpectNear3(v.r, v.g, v.b, expected, 1e-5f,
+                                std::to_string(r * 65536 + g * 256 + b));
                     if (::testing::Test::HasFailure()) return;
                 }
             }

@@ -33,8 +33,8 @@ TEST(IdAssignment, NextIdAfterTheLargestOrTheSmallestGap) {
         std::vector<std::uint32_t> existing;
         std::uint32_t expected;
     } cases[] = {
-        {{}, 1}, {{1, 2, 3}, 4}, {{2, 5}, 1}, {{1, 5}, 2}, {{3}, 1}, {{1}, 2},
-        {{1, 2, 4, 9}, 3}, {{4, 3, 2, 1}, 5}, {{2, 3, 4, 5}, 1},
+        {{}, 1},  {{1, 2, 3}, 4},    {{2, 5}, 1},       {{1, 5}, 2},       {{3}, 1},
+        {{1}, 2}, {{1, 2, 4, 9}, 3}, {{4, 3, 2, 1}, 5}, {{2, 3, 4, 5}, 1},
     };
     for (const Case& c : cases) {
         auto image = SizedImage(2, 2);

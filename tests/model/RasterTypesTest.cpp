@@ -23,7 +23,8 @@ TEST(FixedPoint, DivisionBy255IsRoundToNearestForEveryByteProduct) {
     EXPECT_EQ(Div255(128 * 255), 128u);
     for (unsigned a = 0; a < 256; ++a)
         for (unsigned b = 0; b < 256; ++b)
-            ASSERT_EQ(Div255(a * b), static_cast<unsigned>(std::lround(a * b / 255.0))) << a << "*" << b;
+            ASSERT_EQ(Div255(a * b), static_cast<unsigned>(std::lround(a * b / 255.0)))
+                << a << "*" << b;
 }
 
 TEST(FixedPoint, ReciprocalTableEntries) {
