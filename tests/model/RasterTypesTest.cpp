@@ -64,14 +64,10 @@ TEST(PixelArray, SameProductKeepsTheBlockAndItsBytes) {
     a.setSize(8, 4);
     EXPECT_EQ(a.data(), block);
     EXPECT_EQ(a.get(5, 0), 1001u); // old (1, 1) read as 8 columns
-    a.setSize(5, 8);
-    EXPECT_EQ(a.width(), 5);
-    EXPECT_EQ(a.memorySize(), 16u + 5 * 8 * 4);
     a.setSize(0, 3);
     EXPECT_FALSE(a.hasStorage());
     EXPECT_EQ(a.width(), 0);
     EXPECT_EQ(a.height(), 0);
-    EXPECT_EQ(a.memorySize(), 16u);
 }
 
 TEST(PixelArray, WrappedMemoryIsNeverResizedOrFreed) {
@@ -189,7 +185,6 @@ TEST(MaskArray, InvertAndCopy) {
     EXPECT_EQ(m.get(0, 0), 255);
     EXPECT_EQ(m.get(1, 0), 0);
     EXPECT_EQ(m.get(2, 0), 155);
-    EXPECT_EQ(m.memorySize(), 16u + 3);
     MaskArray n(2, 2);
     n.fill(0);
     EXPECT_TRUE(CopyRaster(n, 1, 1, m));

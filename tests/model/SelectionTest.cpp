@@ -89,8 +89,6 @@ TEST(Selection, SupersamplingKeepsBoundsAndScalesDetailBounds) {
     EXPECT_EQ(s.detailBounds(), (Rect{16, 24, 40, 32}));
     EXPECT_EQ(s.bounds(), s.detailBounds());
     EXPECT_EQ(s.editableMask().width(), 64);
-    EXPECT_EQ(s.memorySize(), 60 + s.mask().memorySize() + 24 + s.level(1).memorySize() +
-                                  s.level(2).memorySize() + s.level(3).memorySize());
 }
 
 TEST(Selection, RefreshFromDetailReducesOnlyTheTouchedArea) {
