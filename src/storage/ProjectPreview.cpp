@@ -66,7 +66,9 @@ bool ReadSingleLayerBitmap(ChunkReader& reader, PixelArray& picture) {
     return false;
 }
 
-bool ReadPicture(ChunkReader& reader, PixelArray& picture) {
+// Without a thumbnail only a project of one image shows that image: the
+// first of several would misrepresent the file.
+bool ReadPicture(ChunkReader& reader, std::int32_t imageCount, PixelArray& picture) {
     try {
         std::uint32_t tag = 0;
         while (!reader.atChunkEnd()) {
@@ -76,7 +78,7 @@ bool ReadPicture(ChunkReader& reader, PixelArray& picture) {
                 reader.readRecord(&record, sizeof record);
                 return ReadFirstBitmap(reader, picture);
             }
-            if (tag == kTagImage) return ReadSingleLayerBitmap(reader, picture);
+            if (tag == kTagImage) return imageCount == 1 && ReadSingleLayerBitmap(reader, picture);
             reader.endChunk();
         }
     } catch (const CKVException&) {
@@ -98,7 +100,7 @@ bool ReadPreview(ChunkReader& reader, bool wantPicture, ProjectPreview& preview)
         return false;
     }
     if (wantPicture) {
-        preview.hasPicture = ReadPicture(reader, preview.picture);
+        preview.hasPicture = ReadPicture(reader, preview.imageCount, preview.picture);
         if (!preview.hasPicture) preview.picture.release();
     }
     return true;
