@@ -1,6 +1,7 @@
 #pragma once
 #include "model/Layer.h"
 #include "model/Project.h"
+#include "storage/ChunkHeader.h"
 #include "storage/ChunkWriter.h"
 #include "storage/ProjectWriter.h"
 
