@@ -143,21 +143,6 @@ TEST(PredictionEstimator, FarCandidatesAreNeverUsed) {
     EXPECT_GT(Estimate(far), Estimate(near));
 }
 
-TEST(PredictionEstimator, SmoothResidualsBeatNoise) {
-    InstallActionManagers();
-    PixelArray smooth(64, 64);
-    PaintGradient(smooth, 1, false);
-    // A gradient predicts perfectly from its neighbours; raw values do not repeat as well.
-    EXPECT_NE(ChoosePrediction(smooth, 64, 64), 0);
-    PixelArray flatRows(16, 16);
-    for (std::int32_t y = 0; y < 16; ++y)
-        for (std::int32_t x = 0; x < 16; ++x) flatRows.set(x, y, MakeColor32(y * 13, y * 3, y * 7, 255));
-    Bytes raw, left;
-    RgbPlaneBytes(flatRows, 16, 16, 0, raw);
-    RgbPlaneBytes(flatRows, 16, 16, 1, left);
-    EXPECT_LT(Estimate(left), Estimate(raw));
-}
-
 TEST(DetailScore, EntropyOfByteSuccessors) {
     EXPECT_EQ(DetailScore(PixelArray()), 0.0);
     PixelArray p(16, 16);

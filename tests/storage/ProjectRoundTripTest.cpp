@@ -93,20 +93,6 @@ TEST_P(ProjectRoundTrip, KeepsEveryPropertyAndPixel) {
     EXPECT_EQ(std::count(outline.begin(), outline.end(), "  PLTE"), 1) << "only the locked palette";
 }
 
-TEST_P(ProjectRoundTrip, SavingTheLoadedProjectGivesTheSameBitmaps) {
-    const auto [compression, thumbnails] = GetParam();
-    ProjectWriterOptions options;
-    options.compression = compression;
-    options.embedThumbnails = thumbnails;
-    const auto first = SaveToMemory(*RichProject(), options);
-    const auto loaded = LoadFromMemory(first, false);
-    ASSERT_TRUE(loaded);
-    auto second = SaveToMemory(*loaded, options);
-    // Only the saving time may differ.
-    ASSERT_EQ(first.size(), second.size());
-    EXPECT_EQ(ChunkOutline(first), ChunkOutline(second));
-}
-
 INSTANTIATE_TEST_SUITE_P(SettingsAndThumbnails, ProjectRoundTrip,
                          ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Bool()));
 
