@@ -62,6 +62,8 @@ StartSwitch SwitchFromName(const std::string& name) {
     if (n == "i" || n == "import") return StartSwitch::Import;
     if (n == "h" || n == "help") return StartSwitch::Help;
     if (n == "version") return StartSwitch::Version;
+    if (n == "info") return StartSwitch::Info;
+    if (n == "convert") return StartSwitch::Convert;
     return StartSwitch::Other;
 }
 
@@ -79,25 +81,52 @@ bool SwitchName(const std::string& token, const std::function<bool(const std::st
     return false;
 }
 
+void CheckHeadlessArguments(CommandLine& line, const std::vector<std::string>& paths,
+                            bool compressionGiven, const std::string& compression) {
+    if (line.startSwitch == StartSwitch::Info && paths.empty())
+        line.error = "--info needs a project FILE";
+    if (line.startSwitch != StartSwitch::Convert) return;
+    if (paths.size() < 2) {
+        line.error = "--convert needs an input and an output file";
+        return;
+    }
+    line.outputPath = paths[1];
+    if (!compressionGiven) return;
+    if (compression == "0" || compression == "1" || compression == "2")
+        line.compression = compression[0] - '0';
+    else
+        line.error = "--compression takes 0, 1 or 2";
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
                              const std::function<bool(const std::string&)>& pathExists) {
     CommandLine line;
     bool haveSwitch = false, havePath = false;
-    for (const std::string& token : tokens) {
+    std::vector<std::string> paths;
+    std::string compression;
+    bool compressionGiven = false;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const std::string& token = tokens[i];
         std::string name;
-        if (SwitchName(token, pathExists, name)) {
-            if (!haveSwitch) {
-                line.switchText = name;
-                line.startSwitch = SwitchFromName(name);
-                haveSwitch = true;
+        if (!SwitchName(token, pathExists, name)) {
+            paths.push_back(token);
+            if (!havePath) {
+                line.path = token;
+                havePath = true;
             }
-        } else if (!havePath) {
-            line.path = token;
-            havePath = true;
+        } else if (token[0] == '-' && Lower(name) == "compression") {
+            // Takes the next token as its value, never as a path.
+            compressionGiven = true;
+            if (i + 1 < tokens.size()) compression = tokens[++i];
+        } else if (!haveSwitch) {
+            line.switchText = name;
+            line.startSwitch = SwitchFromName(name);
+            haveSwitch = true;
         }
     }
+    CheckHeadlessArguments(line, paths, compressionGiven, compression);
     return line;
 }
 
@@ -116,8 +145,12 @@ const char* UsageText() {
            "  -u, --unregister     remove those registrations, then exit\n"
            "  -h, --help           show this help and exit\n"
            "      --version        show the version and exit\n"
+           "      --info FILE      list the images and layers of the project FILE, then exit\n"
+           "      --convert IN OUT [--compression 0|1|2]\n"
+           "                       load the project IN and save it as OUT, then exit;\n"
+           "                       0 stores raw pixels, 1 compresses fast, 2 smallest\n"
            "\n"
-           "Only the first option and the first FILE count. /r, /u and /i are accepted\n"
+           "Only the first option and the first FILE count (--convert takes two). /r, /u and /i are accepted\n"
            "for -r, -u and -i when no file of that name exists.\n";
 }
 

@@ -17,6 +17,8 @@ enum class StartSwitch {
     Import,     // start normally, import the path
     Help,       // print the usage, no window
     Version,    // print the version, no window
+    Info,       // describe the project FILE, no window
+    Convert,    // re-save IN as OUT, no window
     Other,      // start normally, ignore the path
 };
 
@@ -24,9 +26,13 @@ struct CommandLine {
     StartSwitch startSwitch = StartSwitch::None;
     std::string switchText; // as given, without its leading dashes or slash
     std::string path;
+    std::string outputPath; // the second path, for Convert
+    int compression = -1;   // --compression 0|1|2 for Convert; -1: the setting
+    std::string error;      // why the arguments cannot be run, for Info and Convert
 };
 
-// Takes the first switch and the first path; later ones are ignored. Switches
+// Takes the first switch and the first path; later ones are ignored, except
+// that Convert takes a second path and "--compression N" anywhere. Switches
 // are "-r", "--register" and so on; "/r", "/u", "/i" count as switches only
 // when no such file exists. Letters are compared ignoring case.
 CommandLine ParseCommandLine(const std::vector<std::string>& tokens,

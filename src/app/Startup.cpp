@@ -7,6 +7,7 @@
 #include "platform/ProcessValues.h"
 #include "settings/Settings.h"
 #include "settings/Shell.h"
+#include "storage/ProjectInfo.h"
 #include "toolkit/CWULError.h"
 #include "toolkit/KorvaneApplication.h"
 #include "toolkit/QtErrorReporter.h"
@@ -32,7 +33,27 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     return tokens;
 }
 
-// Switches that end the program before any window: help, version, -r, -u.
+// --info and --convert: the stored settings apply (relaxed checks,
+// compression), errors go to standard error.
+int RunHeadless(const CommandLine& line) {
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "korvane: %s\n", line.error.c_str());
+        return 1;
+    }
+    CreateSettings();
+    LoadSettings();
+    std::string out, error;
+    const int code = line.startSwitch == StartSwitch::Info
+                         ? RunInfoCommand(line.path, out, error)
+                         : RunConvertCommand(line.path, line.outputPath, line.compression, error);
+    DestroySettings();
+    std::fputs(out.c_str(), stdout);
+    if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
+    return code;
+}
+
+// Switches that end the program before any window: help, version, -r, -u,
+// --info, --convert.
 bool RunWithoutWindow(const CommandLine& line, int& exitCode) {
     switch (line.startSwitch) {
     case StartSwitch::Help:
@@ -48,6 +69,10 @@ bool RunWithoutWindow(const CommandLine& line, int& exitCode) {
         return true;
     case StartSwitch::Unregister:
         exitCode = UnregisterShellExitCode(Process().executablePath);
+        return true;
+    case StartSwitch::Info:
+    case StartSwitch::Convert:
+        exitCode = RunHeadless(line);
         return true;
     default:
         return false;

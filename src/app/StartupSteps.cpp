@@ -1,10 +1,15 @@
 #include "app/StartupSteps.h"
 
+#include "app/CommandLine.h"
+
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"
 #include "editing/ActionManager.h"
 #include "editing/ActionRegistry.h"
+#include "model/Project.h"
 #include "settings/Settings.h"
+#include "storage/ProjectFile.h"
+#include "storage/ProjectPreview.h"
 
 #include <cfenv>
 #include <cstdio>
@@ -67,8 +72,23 @@ void ClearSwatchSet() {}
 void DeselectCurrentTool() {}
 
 void OpenStartupPath(const std::string& path, bool import) {
-    ReportError((import ? "Cannot import \"" : "Cannot open \"") + path +
-                "\": this build cannot read files yet.");
+    if (import) {
+        ReportError("Cannot import \"" + path + "\": importing needs plug-ins, which this build does not have yet.");
+        return;
+    }
+    // An existing file that is not a project; a missing one gets the loader's message.
+    ProjectPreview header;
+    if (PathExists(path) && !ReadProjectPreview(path, false, header)) {
+        ReportError("Unknown file type");
+        return;
+    }
+    std::unique_ptr<Project> project = LoadProject(path);
+    if (!project) return;
+    project->setPath(path);
+    const std::size_t slash = path.rfind('/');
+    project->setName(slash == std::string::npos ? path : path.substr(slash + 1));
+    project->markSaved();
+    SetCurrentProject(std::move(project));
 }
 
 } // namespace kv

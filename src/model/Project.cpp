@@ -125,4 +125,19 @@ std::size_t Project::memorySize() const {
     return size;
 }
 
+namespace {
+std::unique_ptr<Project>& CurrentProjectSlot() {
+    static std::unique_ptr<Project> project;
+    return project;
+}
+} // namespace
+
+Project* CurrentProject() {
+    return CurrentProjectSlot().get();
+}
+
+void SetCurrentProject(std::unique_ptr<Project> project) {
+    CurrentProjectSlot() = std::move(project);
+}
+
 } // namespace kv

@@ -57,4 +57,8 @@ private:
     std::string m_path;
 };
 
+// The project the program has open, or null. Setting a new one destroys the old.
+Project* CurrentProject();
+void SetCurrentProject(std::unique_ptr<Project> project);
+
 } // namespace kv

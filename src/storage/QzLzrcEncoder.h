@@ -1,5 +1,5 @@
 #pragma once
-#include "storage/LzrcMatchFinder.h"
+#include "storage/MatchFinder.h"
 #include "storage/LzrcModel.h"
 #include "storage/PriceTable.h"
 #include "storage/QzBlockOutput.h"

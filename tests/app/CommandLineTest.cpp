@@ -74,5 +74,47 @@ TEST(ParseCommandLine, KeepsTheSwitchTextWithoutDashes) {
     EXPECT_EQ(ParseCommandLine({"/X"}, none).switchText, "X");
 }
 
+TEST(ParseCommandLine, HeadlessProjectCommands) {
+    auto none = [](const std::string&) { return false; };
+    struct Case {
+        Tokens tokens;
+        StartSwitch expectedSwitch;
+        std::string in, out;
+        int compression;
+        bool error;
+    };
+    const Case cases[] = {
+        {{"--info", "a.kvp"}, StartSwitch::Info, "a.kvp", "", -1, false},
+        {{"a.kvp", "--INFO"}, StartSwitch::Info, "a.kvp", "", -1, false},
+        {{"--info"}, StartSwitch::Info, "", "", -1, true},
+        {{"--convert", "in.kvp", "out.kvp"}, StartSwitch::Convert, "in.kvp", "out.kvp", -1, false},
+        {{"--convert", "in.kvp", "out.kvp", "--compression", "2"}, StartSwitch::Convert, "in.kvp", "out.kvp", 2, false},
+        // The value is never taken for a path.
+        {{"--compression", "0", "--convert", "in.kvp", "out.kvp"}, StartSwitch::Convert, "in.kvp", "out.kvp", 0, false},
+        {{"--convert", "in.kvp", "--compression", "1", "out.kvp"}, StartSwitch::Convert, "in.kvp", "out.kvp", 1, false},
+        {{"--convert", "in.kvp", "out.kvp", "--compression", "3"}, StartSwitch::Convert, "in.kvp", "out.kvp", -1, true},
+        {{"--convert", "in.kvp", "out.kvp", "--compression"}, StartSwitch::Convert, "in.kvp", "out.kvp", -1, true},
+        {{"--convert", "in.kvp"}, StartSwitch::Convert, "in.kvp", "", -1, true},
+        // Other switches keep ignoring a second path.
+        {{"-i", "a.png", "b.png"}, StartSwitch::Import, "a.png", "", -1, false},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = ParseCommandLine(c.tokens, none);
+        std::string joined;
+        for (const auto& t : c.tokens) joined += t + " ";
+        EXPECT_EQ(line.startSwitch, c.expectedSwitch) << joined;
+        EXPECT_EQ(line.path, c.in) << joined;
+        EXPECT_EQ(line.outputPath, c.out) << joined;
+        EXPECT_EQ(line.compression, c.compression) << joined;
+        EXPECT_EQ(!line.error.empty(), c.error) << joined;
+    }
+}
+
+TEST(UsageText, DescribesTheHeadlessCommands) {
+    const std::string usage = UsageText();
+    EXPECT_NE(usage.find("--info FILE"), std::string::npos);
+    EXPECT_NE(usage.find("--convert IN OUT [--compression 0|1|2]"), std::string::npos);
+}
+
 } // namespace
 } // namespace kv

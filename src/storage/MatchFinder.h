@@ -4,22 +4,24 @@
 
 namespace kv {
 
-// The encoder's ring of recent bytes with hash chains over its positions.
-// The ring keeps 65536 bytes of history plus 256 of look-ahead, followed by
-// a mirror of its first 256 bytes so that comparisons never wrap.
-class LzrcMatchFinder {
+// A ring of recent bytes with hash chains over its positions. The ring keeps
+// a window of history plus 256 bytes of look-ahead, followed by a mirror of
+// its first 256 bytes so that comparisons never wrap. Candidates farther back
+// than the window are never returned.
+template <std::uint32_t Window, std::uint32_t Buckets> class MatchFinder {
   public:
-    static constexpr std::uint32_t kRingSize = 65792;
     static constexpr std::uint32_t kLookahead = 256;
-    static constexpr std::uint32_t kWindow = 65536;
-    static constexpr std::uint32_t kBuckets = 16384;
+    static constexpr std::uint32_t kWindow = Window;
+    static constexpr std::uint32_t kRingSize = Window + kLookahead;
+    static constexpr std::uint32_t kBuckets = Buckets;
+    static_assert((Buckets & (Buckets - 1)) == 0 && Buckets <= 0xFFFF, "bucket mask");
 
     struct Match {
         std::uint32_t length;
         std::uint32_t distance;
     };
 
-    LzrcMatchFinder();
+    MatchFinder();
     bool allocated() const { return m_ring && m_older && m_newer && m_bucketOf && m_buckets; }
 
     // Appends a byte; its ring slot leaves any chain it was in.
@@ -69,5 +71,13 @@ class LzrcMatchFinder {
     std::uint32_t m_encode = 0;
     std::uint32_t m_pending = 0; // look-ahead bytes from the encode position on
 };
+
+// The method-1 encoder's finder.
+using LzrcMatchFinder = MatchFinder<65536, 16384>;
+// The prediction estimator's smaller one.
+using EstimatorMatchFinder = MatchFinder<4096, 4096>;
+
+extern template class MatchFinder<65536, 16384>;
+extern template class MatchFinder<4096, 4096>;
 
 } // namespace kv

@@ -1,4 +1,4 @@
-#include "storage/LzrcMatchFinder.h"
+#include "storage/MatchFinder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 namespace kv {
 
-LzrcMatchFinder::LzrcMatchFinder()
+template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::MatchFinder()
     : m_ring(new (std::nothrow) std::uint8_t[kRingSize + kLookahead]()),
       m_older(new (std::nothrow) std::int32_t[kRingSize]),
       m_newer(new (std::nothrow) std::int32_t[kRingSize]),
@@ -16,7 +16,8 @@ LzrcMatchFinder::LzrcMatchFinder()
     if (m_bucketOf) std::fill(m_bucketOf.get(), m_bucketOf.get() + kRingSize, kUnlinked);
 }
 
-std::uint32_t LzrcMatchFinder::commonLength(std::uint32_t a, std::uint32_t b) const {
+template <std::uint32_t W, std::uint32_t B>
+std::uint32_t MatchFinder<W, B>::commonLength(std::uint32_t a, std::uint32_t b) const {
     const std::uint8_t* pa = m_ring.get() + a;
     const std::uint8_t* pb = m_ring.get() + b;
     std::uint32_t length = 0;
@@ -31,7 +32,8 @@ std::uint32_t LzrcMatchFinder::commonLength(std::uint32_t a, std::uint32_t b) co
     return kLookahead;
 }
 
-LzrcMatchFinder::Match LzrcMatchFinder::search() {
+template <std::uint32_t W, std::uint32_t B>
+typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
     const std::uint32_t e = m_encode;
     const std::uint32_t bucket = hashAt(e);
     std::uint32_t best = 0;
@@ -66,7 +68,8 @@ LzrcMatchFinder::Match LzrcMatchFinder::search() {
     return match;
 }
 
-void LzrcMatchFinder::append(std::uint32_t position, std::uint32_t bucket) {
+template <std::uint32_t W, std::uint32_t B>
+void MatchFinder<W, B>::append(std::uint32_t position, std::uint32_t bucket) {
     Bucket& b = m_buckets[bucket];
     m_bucketOf[position] = static_cast<std::uint16_t>(bucket);
     m_newer[position] = -1;
@@ -78,7 +81,8 @@ void LzrcMatchFinder::append(std::uint32_t position, std::uint32_t bucket) {
     b.newest = static_cast<std::int32_t>(position);
 }
 
-void LzrcMatchFinder::unlink(std::uint32_t position) {
+template <std::uint32_t W, std::uint32_t B>
+void MatchFinder<W, B>::unlink(std::uint32_t position) {
     Bucket& b = m_buckets[m_bucketOf[position]];
     const std::int32_t newer = m_newer[position], older = m_older[position];
     if (newer >= 0)
@@ -91,5 +95,8 @@ void LzrcMatchFinder::unlink(std::uint32_t position) {
         b.oldest = newer;
     m_bucketOf[position] = kUnlinked;
 }
+
+template class MatchFinder<65536, 16384>;
+template class MatchFinder<4096, 4096>;
 
 } // namespace kv

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace kv {
+
+class Project;
+
+// A plain-text listing of a project's images and layers, one line each.
+std::string ProjectInfoText(const Project& project);
+
+// The headless commands: each returns the process exit code (0 or 1) and
+// fills `out` with what belongs on standard output, `error` with the message
+// for standard error.
+int RunInfoCommand(const std::string& path, std::string& out, std::string& error);
+// compression: 0, 1 or 2, or -1 for the stored setting.
+int RunConvertCommand(const std::string& input, const std::string& output, int compression,
+                      std::string& error);
+
+} // namespace kv

@@ -1,0 +1,163 @@
+#include "ProjectTestSupport.h"
+
+#include "editing/ActionManager.h"
+#include "storage/BitmapWriter.h"
+#include "storage/DetailScore.h"
+#include "storage/PredictionEstimator.h"
+#include "storage/Predictor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace kv::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes RandomBytesForTest(std::size_t size, std::uint32_t seed) {
+    Bytes out(size);
+    for (auto& b : out) {
+        seed = seed * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(seed >> 16);
+    }
+    return out;
+}
+
+PixelArray Pixels(std::int32_t w, std::int32_t h, std::initializer_list<Color32> values) {
+    PixelArray p(w, h);
+    auto it = values.begin();
+    for (std::int32_t y = 0; y < h; ++y)
+        for (std::int32_t x = 0; x < w; ++x) p.set(x, y, *it++);
+    return p;
+}
+
+TEST(Predictor, ResidualsOfEveryMethodInTileOrder) {
+    // Worked by hand; tiles one pixel wide put the left column's rows first.
+    const PixelArray p = Pixels(2, 2, {MakeColor32(10, 20, 30, 255), MakeColor32(15, 25, 35, 0),
+                                       MakeColor32(12, 22, 32, 7), MakeColor32(20, 30, 40, 255)});
+    struct Case {
+        int method;
+        Bytes expected;
+    };
+    const Case cases[] = {
+        {0, {10, 20, 30, 12, 22, 32, 15, 25, 35, 20, 30, 40}},
+        {1, {10, 20, 30, 2, 2, 2, 5, 5, 5, 8, 8, 8}},
+        {2, {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5}},
+        {3, {10, 20, 30, 2, 2, 2, 5, 5, 5, 7, 7, 7}},
+        {4, {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5}},
+        {5, {10, 20, 30, 2, 2, 2, 5, 5, 5, 3, 3, 3}},
+    };
+    for (const Case& c : cases) {
+        Bytes out;
+        RgbPlaneBytes(p, 1, 0, c.method, out);
+        EXPECT_EQ(out, c.expected) << "method " << c.method;
+    }
+}
+
+TEST(Predictor, ClampingPaethTiesAndWrapAround) {
+    struct Case {
+        int method;
+        Color32 l, u, ul, pixel;
+        Bytes residual; // of the lower right pixel
+    };
+    const Case cases[] = {
+        {5, MakeColor32(250, 0, 9, 0), MakeColor32(250, 0, 9, 0), MakeColor32(0, 200, 9, 0),
+         MakeColor32(255, 0, 9, 0), {0, 0, 0}},                    // clamped to 255 and to 0
+        {4, MakeColor32(5, 5, 5, 0), MakeColor32(5, 5, 5, 0), MakeColor32(5, 5, 5, 0),
+         MakeColor32(6, 6, 6, 0), {1, 1, 1}},                      // ties take the left pixel
+        {4, MakeColor32(0, 0, 0, 0), MakeColor32(100, 100, 100, 0), MakeColor32(100, 100, 100, 0),
+         MakeColor32(1, 1, 1, 0), {1, 1, 1}},                      // p = 0: the left pixel
+        {1, MakeColor32(200, 0, 0, 0), 0, 0, MakeColor32(10, 0, 0, 0), {66, 0, 0}}, // modulo 256
+    };
+    for (const Case& c : cases) {
+        const PixelArray p = Pixels(2, 2, {c.ul, c.u, c.l, c.pixel});
+        std::uint8_t out[3];
+        Predictor(c.method).encodeRow(p, 1, 1, 2, out);
+        EXPECT_EQ(Bytes(out, out + 3), c.residual) << "method " << c.method;
+        PixelArray decoded = Pixels(2, 2, {c.ul, c.u, c.l, 0xAB000000u});
+        Predictor(c.method).decodeRow(decoded, 1, 1, 2, out);
+        EXPECT_EQ(decoded.get(1, 1), (c.pixel & 0x00FFFFFFu) | 0xAB000000u) << "alpha untouched";
+    }
+}
+
+TEST(Predictor, EveryMethodAndTilingRoundTripsThroughAProjectFile) {
+    InstallActionManagers();
+    PixelArray pixels(37, 23);
+    PaintGradient(pixels, 3, true);
+    for (std::int32_t x = 0; x < 37; x += 3) pixels.set(x, x % 23, MakeColor32(x * 7, 255, 3, 77));
+    for (int method = 0; method < Predictor::kMethodCount; ++method) {
+        for (const auto& tiles : {std::pair{0, 0}, std::pair{5, 7}, std::pair{64, 4}, std::pair{1, 1}}) {
+            Bytes rgb;
+            RgbPlaneBytes(pixels, tiles.first, tiles.second, method, rgb);
+            PixelArray decoded(37, 23);
+            decoded.fill(0);
+            // Decoding in the same tile order rebuilds every pixel.
+            const Predictor predictor(method);
+            const std::int32_t tw = tiles.first ? tiles.first : 37, th = tiles.second ? tiles.second : 23;
+            const std::uint8_t* in = rgb.data();
+            for (std::int32_t top = 0; top < 23; top += th)
+                for (std::int32_t left = 0; left < 37; left += tw)
+                    for (std::int32_t y = top; y < std::min(23, top + th); ++y) {
+                        const std::int32_t right = std::min(37, left + tw);
+                        predictor.decodeRow(decoded, y, left, right, in);
+                        in += (right - left) * 3;
+                    }
+            for (std::int32_t y = 0; y < 23; ++y)
+                for (std::int32_t x = 0; x < 37; ++x)
+                    ASSERT_EQ(decoded.get(x, y), pixels.get(x, y) & 0x00FFFFFFu)
+                        << "method " << method << " tiles " << tw << "x" << th << " at " << x << "," << y;
+        }
+    }
+}
+
+double Estimate(const Bytes& bytes) {
+    PredictionEstimator estimator;
+    estimator.add(bytes.data(), bytes.size());
+    return estimator.estimate();
+}
+
+TEST(PredictionEstimator, CountsLiteralsMatchesAndDistances) {
+    EXPECT_EQ(Estimate({}), 0.0);
+    // Three literals of three kinds: log2(3) bits each.
+    EXPECT_NEAR(Estimate({'a', 'b', 'c'}), std::log2(3.0), 1e-12);
+    // Then one match (3, 3): four equally likely symbols, one distance, six positions.
+    EXPECT_NEAR(Estimate({'a', 'b', 'c', 'a', 'b', 'c'}), 4 * 2.0 / 6, 1e-12);
+    // A long run: literal, then matches of 256 at distance 1 for the rest.
+    Bytes run(1 + 256 * 4, 'z');
+    EXPECT_NEAR(Estimate(run), 5 * (-(0.2 * std::log2(0.2) + 0.8 * std::log2(0.8))) / run.size(), 1e-12);
+}
+
+TEST(PredictionEstimator, FarCandidatesAreNeverUsed) {
+    // The same 300 bytes again after 5000 others: beyond the window, so no match is counted.
+    Bytes motif = RandomBytesForTest(300, 1);
+    Bytes far = motif;
+    Bytes filler = RandomBytesForTest(5000, 2);
+    far.insert(far.end(), filler.begin(), filler.end());
+    far.insert(far.end(), motif.begin(), motif.end());
+    Bytes near = motif;
+    near.insert(near.end(), motif.begin(), motif.end());
+    near.insert(near.end(), filler.begin(), filler.end());
+    EXPECT_GT(Estimate(far), Estimate(near));
+}
+
+TEST(DetailScore, EntropyOfByteSuccessors) {
+    EXPECT_EQ(DetailScore(PixelArray()), 0.0);
+    PixelArray p(16, 16);
+    p.fill(0);
+    EXPECT_EQ(DetailScore(p), 0.0);
+    p.fill(0xFFFFFFFFu);
+    EXPECT_EQ(DetailScore(p), 0.0);
+    // Opaque black: after a 0 come 0, 0, 255 in turn; after 255 always 0.
+    p.fill(MakeColor32(0, 0, 0, 255));
+    const double successor = -(2.0 / 3 * std::log2(2.0 / 3) + 1.0 / 3 * std::log2(1.0 / 3));
+    EXPECT_NEAR(DetailScore(p), 16 * (768.0 / 1023) * successor, 1e-9);
+    PixelArray noisy(16, 16);
+    PaintNoise(noisy, 4);
+    EXPECT_GT(DetailScore(noisy), DetailScore(p));
+}
+
+} // namespace
+} // namespace kv::test

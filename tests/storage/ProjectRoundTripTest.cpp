@@ -1,0 +1,265 @@
+#include "ProjectTestSupport.h"
+
+#include "editing/ActionManager.h"
+#include "storage/ChunkHeader.h"
+#include "storage/ProjectPreview.h"
+#include "support/CapturingReporter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+namespace kv::test {
+namespace {
+
+class ProjectRoundTrip : public ::testing::TestWithParam<std::tuple<int, bool>> {
+  protected:
+    static void SetUpTestSuite() { InstallActionManagers(); }
+    CapturingReporter reporter;
+};
+
+// A project using every property the file keeps.
+std::unique_ptr<Project> RichProject() {
+    auto project = std::make_unique<Project>();
+
+    auto a = MakeImage(20, 13, 3, 1);
+    a->lockUpdates();
+    a->setResolution(1234.5f, 2834.6458f);
+    a->setStoredOption(true);
+    a->setForExport(false);
+    a->layerAt(1)->setName("Ground");
+    a->layerAt(2)->setName("Ünïcödé \xF0\x9F\x98\x80 layer"); // a character beyond the BMP
+    a->layerAt(2)->setOpacity(0.37f);
+    a->layerAt(2)->setBlendMode(BlendMode::Replace);
+    a->layerAt(3)->setVisible(false);
+    a->layerAt(3)->setNameNumber(17);
+    a->setCurrentLayer(a->layerAt(2));
+    a->unlockUpdates();
+    project->addImage(std::move(a));
+
+    auto b = MakeImage(16, 16, 1, 2);
+    b->lockUpdates();
+    b->setTargetFormat(TargetFormat::Palette4);
+    b->setPaletteLocked(true);
+    b->palette()->setCount(5);
+    for (std::int32_t i = 0; i < 5; ++i)
+        b->palette()->entry(i).setArgb(i == 0 ? 0 : 255, 40 * i, 255 - 30 * i, 7 * i);
+    b->unlockUpdates();
+    Image* current = project->addImage(std::move(b));
+
+    // A supersampled layer painted at 8x, a blank layer and an opaque uniform one.
+    auto c = std::make_unique<Image>();
+    c->lockUpdates();
+    c->setSize(9, 7);
+    c->setTargetFormat(TargetFormat::Rgb24);
+    PixelArray blank(9, 7);
+    blank.fill(0);
+    Layer* super = AddLayer(*c, blank);
+    super->setSupersampled(true);
+    PaintNoise(super->supersampleSet()->detail(), 5);
+    super->refreshFromDetail(nullptr);
+    AddLayer(*c, blank);
+    PixelArray solid(9, 7);
+    solid.fill(MakeColor32(10, 20, 30, 255));
+    AddLayer(*c, solid)->setOpacity(0.5f);
+    c->unlockUpdates();
+    project->addImage(std::move(c));
+
+    // A palette that is not locked is rebuilt from the composite on loading.
+    auto d = MakeImage(12, 10, 2, 9);
+    d->setTargetFormat(TargetFormat::Palette8);
+    project->addImage(std::move(d));
+
+    project->setCurrentImage(current);
+    return project;
+}
+
+TEST_P(ProjectRoundTrip, KeepsEveryPropertyAndPixel) {
+    const auto [compression, thumbnails] = GetParam();
+    const auto project = RichProject();
+    ProjectWriterOptions options;
+    options.compression = compression;
+    options.embedThumbnails = thumbnails;
+    const auto bytes = SaveToMemory(*project, options);
+    std::string error;
+    const auto loaded = LoadFromMemory(bytes, false, &error);
+    ASSERT_TRUE(loaded) << error;
+    ExpectSameProject(*project, *loaded);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    const auto outline = ChunkOutline(bytes);
+    EXPECT_EQ(std::count(outline.begin(), outline.end(), " THMB"), thumbnails ? 1 : 0);
+    EXPECT_EQ(std::count(outline.begin(), outline.end(), "  PLTE"), 1) << "only the locked palette";
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsAndThumbnails, ProjectRoundTrip,
+                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Bool()));
+
+class ProjectShapes : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { InstallActionManagers(); }
+    CapturingReporter reporter;
+};
+
+TEST_F(ProjectShapes, EmptyProjectAndImageWithoutLayersRoundTrip) {
+    Project empty;
+    auto loaded = LoadFromMemory(SaveToMemory(empty, 2), false);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->imageCount(), 0);
+
+    Project bare;
+    bare.addImage(MakeImage(3, 2, 0, 1));
+    loaded = LoadFromMemory(SaveToMemory(bare, 1), false);
+    ASSERT_TRUE(loaded);
+    ExpectSameProject(bare, *loaded);
+}
+
+TEST_F(ProjectShapes, UniformAndAlphaConstantBitmapsAreStoredAsFills) {
+    struct Case {
+        const char* what;
+        Color32 (*pixel)(std::int32_t x, std::int32_t y);
+        std::vector<std::string> bitmapChildren;
+    };
+    const Case cases[] = {
+        {"transparent", [](std::int32_t, std::int32_t) { return Color32{0}; }, {"FILL"}},
+        {"uniform color", [](std::int32_t, std::int32_t) { return MakeColor32(1, 2, 3, 99); }, {"FILL"}},
+        {"opaque varying", [](std::int32_t x, std::int32_t y) { return MakeColor32(x, y, 3, 255); },
+         {"FILL", "DATA"}},
+        {"varying alpha", [](std::int32_t x, std::int32_t y) { return MakeColor32(1, 2, 3, x * y); },
+         {"DATA", "DATA"}},
+    };
+    for (const Case& c : cases) {
+        for (int compression = 0; compression <= 2; ++compression) {
+            Project project;
+            auto image = MakeImage(7, 5, 0, 0);
+            PixelArray pixels(7, 5);
+            for (std::int32_t y = 0; y < 5; ++y)
+                for (std::int32_t x = 0; x < 7; ++x) pixels.set(x, y, c.pixel(x, y));
+            AddLayer(*image, pixels);
+            AddLayer(*image, pixels); // two layers, so no thumbnail
+            project.addImage(std::move(image));
+            const auto bytes = SaveToMemory(project, compression);
+            std::vector<std::string> children;
+            bool inFirstBitmap = false;
+            for (const std::string& tag : ChunkOutline(bytes)) {
+                if (tag == "    BMAP") {
+                    if (inFirstBitmap) break;
+                    inFirstBitmap = true;
+                } else if (inFirstBitmap) {
+                    if (tag.rfind("     ", 0) != 0) break; // left the bitmap
+                    children.push_back(tag.substr(5));
+                }
+            }
+            EXPECT_EQ(children, c.bitmapChildren) << c.what;
+            const auto loaded = LoadFromMemory(bytes, false);
+            ASSERT_TRUE(loaded) << c.what;
+            ExpectSamePixels(pixels, loaded->firstImage()->bottomLayer()->pixels(), c.what);
+        }
+    }
+}
+
+TEST_F(ProjectShapes, SettingsChangeTheSizeAsExpected) {
+    Project project;
+    project.addImage(MakeImage(64, 64, 3, 4));
+    const auto raw = SaveToMemory(project, 0);
+    const auto fast = SaveToMemory(project, 1);
+    const auto strong = SaveToMemory(project, 2);
+    // Raw storage holds at least all the pixel bytes of the three layers.
+    EXPECT_GE(raw.size(), 3u * 64 * 64 * 3);
+    EXPECT_LT(fast.size(), raw.size());
+    EXPECT_LT(strong.size(), fast.size());
+}
+
+TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
+    // Neither image is for export; the uniform one scores 0, so the other one's picture is embedded.
+    Project project;
+    auto blank = MakeImage(40, 40, 2, 0);
+    blank->lockUpdates();
+    blank->layerAt(1)->pixels().fill(0);
+    blank->layerAt(2)->pixels().fill(0);
+    blank->setForExport(false);
+    blank->unlockUpdates();
+    project.addImage(std::move(blank));
+    auto detailed = MakeImage(30, 20, 1, 3);
+    detailed->setForExport(false);
+    const Image* expected = project.addImage(std::move(detailed));
+    const auto bytes = SaveToMemory(project, 1);
+    ProjectPreview preview;
+    ASSERT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+    EXPECT_EQ(preview.imageCount, 2);
+    ASSERT_TRUE(preview.hasPicture);
+    ExpectSamePixels(expected->composite(), preview.picture, "thumbnail");
+
+    // An export candidate wins even against a more detailed image that is not one.
+    project.firstImage()->setForExport(true);
+    project.firstImage()->layerAt(1)->pixels().set(3, 3, MakeColor32(1, 2, 3, 4));
+    project.firstImage()->update();
+    const auto again = SaveToMemory(project, 1);
+    ASSERT_TRUE(ReadProjectPreviewMemory(again.data(), again.size(), true, preview));
+    ASSERT_TRUE(preview.hasPicture);
+    ExpectSamePixels(project.firstImage()->composite(), preview.picture, "export candidate");
+}
+
+TEST_F(ProjectShapes, LargeImagesGetAScaledThumbnail) {
+    Project project;
+    project.addImage(MakeImage(600, 300, 1, 2));
+    ProjectWriterOptions options;
+    options.maxThumbnailSizeEx = 512; // too large to serve as its own preview
+    const auto bytes = SaveToMemory(project, options);
+    ProjectPreview preview;
+    ASSERT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+    ASSERT_TRUE(preview.hasPicture);
+    EXPECT_EQ(preview.picture.width(), 256);
+    EXPECT_EQ(preview.picture.height(), 128);
+}
+
+TEST_F(ProjectShapes, PreviewFallsBackToALoneLayerOnly) {
+    ProjectWriterOptions noThumbnails;
+    noThumbnails.embedThumbnails = false;
+    struct Case {
+        int images;
+        int layers;
+        bool picture;
+    };
+    for (const Case c : {Case{1, 1, true}, Case{1, 2, false}, Case{2, 1, false}}) {
+        Project project;
+        for (int i = 0; i < c.images; ++i) project.addImage(MakeImage(10, 8, c.layers, 7));
+        for (const bool thumbnails : {false, true}) {
+            ProjectWriterOptions options;
+            options.embedThumbnails = thumbnails;
+            const auto bytes = SaveToMemory(project, options);
+            ProjectPreview preview;
+            ASSERT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+            EXPECT_EQ(preview.imageCount, c.images);
+            // A lone one-layer image never gets a thumbnail: its layer is the preview.
+            const bool expected = thumbnails || c.picture;
+            ASSERT_EQ(preview.hasPicture, expected) << c.images << " images, " << c.layers << " layers";
+            if (expected) ExpectSamePixels(project.firstImage()->composite(), preview.picture, "preview");
+        }
+    }
+}
+
+TEST(ProjectDescription, CountsImagesAndFitsTheBuffer) {
+    EXPECT_EQ(ProjectDescriptionText(1), "Korvane project\n1 image");
+    EXPECT_EQ(ProjectDescriptionText(2), "Korvane project\n2 images");
+    EXPECT_EQ(ProjectDescriptionText(0), "Korvane project\n0 images");
+    char buffer[10];
+    WriteProjectDescription(3, buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "Korvane p");
+}
+
+TEST(ProjectPreviewReader, RefusesFilesThatAreNotProjects) {
+    const std::vector<std::uint8_t> junk = {'K', 'V', 'P', '1', 0, 0, 0, 0, 0, 0};
+    ProjectPreview preview;
+    EXPECT_FALSE(ReadProjectPreviewMemory(junk.data(), junk.size(), true, preview));
+    MemoryChunkFile other;
+    other.writer.beginChunk(ChunkTag("SWCH"));
+    other.writer.endChunk();
+    const auto& bytes = other.finish();
+    EXPECT_FALSE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+    EXPECT_FALSE(ReadProjectPreview("/nonexistent/file.kvp", true, preview));
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,184 @@
+#include "ProjectTestSupport.h"
+
+#include "platform/Exceptions.h"
+#include "storage/ChunkReader.h"
+#include "storage/ProjectReader.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+
+namespace kv::test {
+namespace {
+
+std::uint32_t Next(std::uint32_t& state) {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+void Outline(ChunkReader& reader, std::uint32_t parentTag, int depth, std::vector<std::string>& out) {
+    std::uint32_t tag = 0;
+    while (!reader.atChunkEnd()) {
+        reader.beginChunk(tag);
+        std::string name(static_cast<std::size_t>(depth), ' ');
+        for (int shift = 24; shift >= 0; shift -= 8) name += static_cast<char>((tag >> shift) & 0xFF);
+        out.push_back(name);
+        // Chunks with children start with a record, skipped through a scratch buffer.
+        static const std::uint32_t parents[] = {ChunkTag("KVP1"), ChunkTag("IMAG"), ChunkTag("LAYR"),
+                                                ChunkTag("BMAP"), ChunkTag("THMB"), ChunkTag("PLTE")};
+        bool parent = tag == ChunkTag("DATA") && parentTag == ChunkTag("LAYR");
+        for (std::uint32_t p : parents) parent = parent || p == tag;
+        if (parent) {
+            std::uint8_t scratch[256];
+            reader.readRecord(scratch, sizeof scratch);
+            Outline(reader, tag, depth + 1, out);
+        }
+        reader.endChunk();
+    }
+}
+
+} // namespace
+
+void PaintGradient(PixelArray& pixels, std::uint32_t seed, bool varyAlpha) {
+    for (std::int32_t y = 0; y < pixels.height(); ++y)
+        for (std::int32_t x = 0; x < pixels.width(); ++x) {
+            const unsigned a = varyAlpha ? static_cast<unsigned>(x * 7 + y * 3 + seed) & 0xFF : 255;
+            pixels.set(x, y, MakeColor32(static_cast<unsigned>(x * 4 + seed), static_cast<unsigned>(y * 5),
+                                         static_cast<unsigned>((x + y) * 3 + seed * 7), a));
+        }
+}
+
+void PaintNoise(PixelArray& pixels, std::uint32_t seed) {
+    std::uint32_t state = seed;
+    for (std::int32_t y = 0; y < pixels.height(); ++y)
+        for (std::int32_t x = 0; x < pixels.width(); ++x) pixels.set(x, y, Next(state) | Next(state) << 24);
+}
+
+std::unique_ptr<Image> MakeImage(std::int32_t width, std::int32_t height, int layers, std::uint32_t seed) {
+    auto image = std::make_unique<Image>();
+    image->lockUpdates();
+    image->setSize(width, height);
+    image->setTargetFormat(TargetFormat::Rgba32);
+    for (int i = 0; i < layers; ++i) {
+        PixelArray pixels(width, height);
+        if (i % 2 == 0)
+            PaintGradient(pixels, seed + static_cast<std::uint32_t>(i), i > 0);
+        else
+            PaintNoise(pixels, seed + static_cast<std::uint32_t>(i));
+        AddLayer(*image, pixels);
+    }
+    image->unlockUpdates();
+    return image;
+}
+
+Layer* AddLayer(Image& image, const PixelArray& pixels) {
+    auto layer = std::make_unique<Layer>();
+    layer->setSize(pixels.width(), pixels.height());
+    CopyRaster(layer->pixels(), 0, 0, pixels, 0, 0, pixels.width(), pixels.height());
+    return static_cast<Layer*>(image.insertLayer(std::move(layer)));
+}
+
+std::vector<std::uint8_t> SaveToMemory(const Project& project, const ProjectWriterOptions& options) {
+    MemoryChunkFile file;
+    ProjectWriter(options).write(file.writer, project);
+    return file.finish();
+}
+
+std::vector<std::uint8_t> SaveToMemory(const Project& project, int compression) {
+    ProjectWriterOptions options;
+    options.compression = compression;
+    return SaveToMemory(project, options);
+}
+
+std::unique_ptr<Project> LoadFromMemory(const std::vector<std::uint8_t>& bytes, bool relaxed, std::string* error) {
+    try {
+        return ProjectReader(relaxed).readMemory(bytes.data(), bytes.size());
+    } catch (const CKVException& e) {
+        if (error) *error = e.message();
+    }
+    return nullptr;
+}
+
+void ExpectSamePixels(const PixelArray& expected, const PixelArray& actual, const std::string& what) {
+    ASSERT_EQ(expected.width(), actual.width()) << what;
+    ASSERT_EQ(expected.height(), actual.height()) << what;
+    for (std::int32_t y = 0; y < expected.height(); ++y)
+        for (std::int32_t x = 0; x < expected.width(); ++x)
+            if (expected.get(x, y) != actual.get(x, y)) {
+                ADD_FAILURE() << what << " differs first at (" << x << ", " << y << "): " << std::hex
+                              << expected.get(x, y) << " vs " << actual.get(x, y);
+                return;
+            }
+}
+
+void ExpectSameProject(const Project& expected, const Project& actual) {
+    ASSERT_EQ(expected.imageCount(), actual.imageCount());
+    for (std::int32_t i = 1; i <= expected.imageCount(); ++i) {
+        const Image& a = *expected.imageAt(static_cast<std::uint32_t>(i));
+        const Image& b = *actual.imageAt(static_cast<std::uint32_t>(i));
+        const std::string where = "image " + std::to_string(i);
+        EXPECT_EQ(a.id(), b.id()) << where;
+        EXPECT_EQ(a.width(), b.width()) << where;
+        EXPECT_EQ(a.height(), b.height()) << where;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(a.horizontalResolution()),
+                  std::bit_cast<std::uint32_t>(b.horizontalResolution())) << where;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(a.verticalResolution()),
+                  std::bit_cast<std::uint32_t>(b.verticalResolution())) << where;
+        EXPECT_EQ(a.targetFormat(), b.targetFormat()) << where;
+        EXPECT_EQ(a.storedOption(), b.storedOption()) << where;
+        EXPECT_EQ(a.paletteLocked(), b.paletteLocked()) << where;
+        EXPECT_EQ(a.forExport(), b.forExport()) << where;
+        EXPECT_EQ(expected.currentImage() == &a, actual.currentImage() == &b) << where;
+        ASSERT_EQ(a.palette() != nullptr, b.palette() != nullptr) << where;
+        if (a.palette() && a.paletteLocked()) {
+            ASSERT_EQ(a.palette()->count(), b.palette()->count()) << where;
+            for (std::int32_t e = 0; e < a.palette()->count(); ++e)
+                EXPECT_EQ(a.palette()->entry(e).color(), b.palette()->entry(e).color()) << where << " entry " << e;
+        }
+        ExpectSamePixels(a.composite(), b.composite(), where + " composite");
+        ASSERT_EQ(a.layerCount(), b.layerCount()) << where;
+        for (std::int32_t l = 1; l <= a.layerCount(); ++l) {
+            const auto& la = static_cast<const Layer&>(*a.layerAt(static_cast<std::uint32_t>(l)));
+            const auto& lb = static_cast<const Layer&>(*b.layerAt(static_cast<std::uint32_t>(l)));
+            const std::string lw = where + " layer " + std::to_string(l);
+            EXPECT_EQ(la.id(), lb.id()) << lw;
+            EXPECT_EQ(la.nameNumber(), lb.nameNumber()) << lw;
+            EXPECT_EQ(la.name(), lb.name()) << lw;
+            EXPECT_EQ(la.visible(), lb.visible()) << lw;
+            EXPECT_EQ(la.blendMode(), lb.blendMode()) << lw;
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(la.opacity()), std::bit_cast<std::uint32_t>(lb.opacity())) << lw;
+            EXPECT_EQ(la.supersampled(), lb.supersampled()) << lw;
+            EXPECT_EQ(a.currentLayer() == &la, b.currentLayer() == &lb) << lw;
+            ExpectSamePixels(la.pixels(), lb.pixels(), lw);
+            if (la.supersampled() && lb.supersampled())
+                ExpectSamePixels(la.supersampleSet()->detail(), lb.supersampleSet()->detail(), lw + " 8x");
+        }
+    }
+}
+
+MemoryChunkFile::MemoryChunkFile() {
+    writer.errors().setThrowOnError(true);
+    writer.openMemory(bytes);
+}
+
+std::vector<std::uint8_t>& MemoryChunkFile::finish() {
+    writer.close();
+    return bytes;
+}
+
+std::vector<std::string> ChunkOutline(const std::vector<std::uint8_t>& bytes) {
+    ChunkReader reader;
+    reader.errors().setThrowOnError(true);
+    reader.openMemory(bytes.data(), bytes.size());
+    std::vector<std::string> out;
+    std::uint32_t tag = 0;
+    reader.beginChunk(tag);
+    out.push_back("KVP1");
+    std::uint8_t scratch[256];
+    reader.readRecord(scratch, sizeof scratch);
+    Outline(reader, tag, 1, out);
+    return out;
+}
+
+} // namespace kv::test
