@@ -13,9 +13,9 @@
 namespace kv::test {
 namespace {
 
-// Inputs that once broke the reader (and a few well-formed ones they were
-// bred from): each must load or fail with a message, strictly and relaxed,
-// and give an answer to the preview reader.
+// Damaged inputs bred by fuzzing the reader, the well-formed files they grew
+// from, and any input that ever breaks the reader: each must load or fail
+// with a message, strictly and relaxed, and give the preview reader an answer.
 TEST(ProjectCorpus, EveryInputEndsInAProjectOrAMessage) {
     InstallActionManagers();
     CapturingReporter reporter;
