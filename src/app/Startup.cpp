@@ -48,7 +48,7 @@ int RunHeadless(const CommandLine& line) {
                          : RunConvertCommand(line.path, line.outputPath, line.compression, error);
     DestroySettings();
     std::fputs(out.c_str(), stdout);
-    if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
+    if (!error.empty()) std::fprintf(stderr, "korvane: %s\n", error.c_str());
     return code;
 }
 

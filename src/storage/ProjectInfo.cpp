@@ -62,7 +62,7 @@ int RunInfoCommand(const std::string& path, std::string& out, std::string& error
     ProjectFileResult result;
     const std::unique_ptr<Project> project = ReadProjectFile(path, RelaxedChecksFromSettings(), result);
     if (!project) {
-        error = result.message;
+        error = path + ": " + result.message;
         return 1;
     }
     out = ProjectInfoText(*project);
@@ -74,14 +74,14 @@ int RunConvertCommand(const std::string& input, const std::string& output, int c
     ProjectFileResult result;
     const std::unique_ptr<Project> project = ReadProjectFile(input, RelaxedChecksFromSettings(), result);
     if (!project) {
-        error = result.message;
+        error = input + ": " + result.message;
         return 1;
     }
     ProjectWriterOptions options = ProjectWriterOptionsFromSettings();
     if (compression >= 0) options.compression = compression;
     result = WriteProjectFile(output, *project, options);
     if (!result.ok) {
-        error = result.message;
+        error = output + ": " + result.message;
         return 1;
     }
     return 0;

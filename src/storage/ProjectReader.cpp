@@ -1,5 +1,7 @@
 #include "storage/ProjectReader.h"
 
+#include "platform/BuildVersion.h"
+
 #include "model/Layer.h"
 #include "platform/Exceptions.h"
 #include "platform/ProcessValues.h"
@@ -42,9 +44,14 @@ constexpr std::int32_t kMaxPaletteEntries = 65536;
 
 } // namespace
 
+// Files this program writes name the format's version as the lowest that
+// can open them, so the program itself must be at least that version.
+static_assert(PackVersion(KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH + 0,
+                          KORVANE_VERSION_TWEAK + 0) >= kProjectFormatVersion,
+              "the product version is below the project format's version");
+
 std::uint32_t ProjectProgramVersion() {
-    const std::uint32_t own = Process().productVersion ? Process().productVersion : ReadProductVersion();
-    return std::max(own, kProjectFormatVersion);
+    return Process().productVersion ? Process().productVersion : ReadProductVersion();
 }
 
 std::string NewerVersionMessage(std::uint32_t lowestVersion) {

@@ -47,8 +47,7 @@ class ProjectReader {
     std::uint32_t m_programVersion = 0;
 };
 
-// The version this program compares files against: its own, but never
-// below the version that introduced the format it writes.
+// The version this program compares files against: its own product version.
 std::uint32_t ProjectProgramVersion();
 // "This file should be opened by Korvane version <v> or later." plus the hint.
 std::string NewerVersionMessage(std::uint32_t lowestVersion);
