@@ -42,12 +42,8 @@ bool ImageBoundsAction::undo(Image& image) {
                 image.layerAt(static_cast<std::uint32_t>(i))->fitToImage();
         }
         RestoreSelectionRecord(image, m_selection.get());
-        for (std::int32_t i = 0; m_layers && i < m_layers->count(); ++i) {
-            const LayerRecord& record = m_layers->at(i);
-            LayerBase* layer = FindLayerById(image, static_cast<std::int32_t>(record.id));
-            if (!layer || !record.restoreInto(*layer))
-                throw CKVException("Undo data restoration failed");
-        }
+        if (m_layers)
+            m_layers->restoreInto(image);
     }
     RefreshUserInterface(image);
     return true;

@@ -124,12 +124,8 @@ bool ImagePropertiesAction::undo(Image& image) {
         RestoreSelectionRecord(image, m_selection.get());
         if (m_palette && image.palette() && !m_palette->restore(*image.palette()))
             throw CKVException("Undo data restoration failed");
-        for (std::int32_t i = 0; m_layers && i < m_layers->count(); ++i) {
-            const LayerRecord& record = m_layers->at(i);
-            LayerBase* layer = FindLayerById(image, static_cast<std::int32_t>(record.id));
-            if (!layer || !record.restoreInto(*layer))
-                throw CKVException("Undo data restoration failed");
-        }
+        if (m_layers)
+            m_layers->restoreInto(image);
     }
     RefreshUserInterface(image);
     return true;

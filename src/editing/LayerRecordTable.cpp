@@ -1,7 +1,10 @@
 #include "editing/LayerRecordTable.h"
 
 #include "editing/ActionData.h"
+#include "editing/ActionSupport.h"
+#include "model/Image.h"
 #include "model/LayerBase.h"
+#include "platform/Exceptions.h"
 
 #include <new>
 
@@ -40,6 +43,15 @@ std::unique_ptr<LayerRecordTable> LayerRecordTable::take(const LayerBase& bottom
         table->m_count = i + 1;
     }
     return table;
+}
+
+void LayerRecordTable::restoreInto(Image& image) const {
+    for (std::int32_t i = 0; i < m_count; ++i) {
+        const LayerRecord& record = at(i);
+        LayerBase* layer = FindLayerById(image, static_cast<std::int32_t>(record.id));
+        if (!layer || !record.restoreInto(*layer))
+            throw CKVException("Undo data restoration failed");
+    }
 }
 
 } // namespace kv

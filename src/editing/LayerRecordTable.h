@@ -6,6 +6,7 @@
 
 namespace kv {
 
+class Image;
 class LayerBase;
 
 // Records of a run of layers, bottom first. The table of record pointers is
@@ -23,6 +24,10 @@ class LayerRecordTable {
 
     std::int32_t count() const { return m_count; }
     const LayerRecord& at(std::int32_t i) const { return *m_records[i]; }
+    // Writes every record back into the image's layer of the same id; throws
+    // CKVException("Undo data restoration failed") when a layer is missing
+    // or a record cannot be restored.
+    void restoreInto(Image& image) const;
 
   private:
     LayerRecord** m_records = nullptr;
