@@ -70,8 +70,8 @@ TEST(Flatten, OpacityAndModeTable) {
     };
     for (const Case& c : cases) {
         Stack stack(2, 2);
-        for (const LayerSpec& spec : c.layers)
-            stack.add(spec.color, spec.opacity, spec.mode)->setVisible(spec.visible);
+        for (const LayerSpec& wanted : c.layers)
+            stack.add(wanted.color, wanted.opacity, wanted.mode)->setVisible(wanted.visible);
         EXPECT_EQ(stack.flattenedAt(1, 1), c.expected) << c.what;
     }
 }
