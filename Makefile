@@ -36,7 +36,8 @@ asan: deps
 	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer targets (clang); run them by hand, e.g. build-fuzz/bin/fuzz_chunk_reader.
-fuzz: deps
+fuzz:
+	@scripts/install-deps --fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
 
