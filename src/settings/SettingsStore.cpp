@@ -126,7 +126,7 @@ void SettingsStore::build(const std::string& docs) {
 }
 
 void SettingsStore::setMainWindowDefaults(const MainWindowDefaults& d) {
-    auto setDefault = [this](auto& setting, auto value) {
+    auto setDefault = [](auto& setting, auto value) {
         setting.setDefault(value);
         setting.reset();
     };
