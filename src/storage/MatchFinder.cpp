@@ -6,15 +6,17 @@
 
 namespace kv {
 
-template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::MatchFinder()
-    : m_ring(new (std::nothrow) std::uint8_t[kRingSize + kLookahead]()),
-      m_older(new (std::nothrow) std::int32_t[kRingSize]),
-      m_newer(new (std::nothrow) std::int32_t[kRingSize]),
-      m_bucketOf(new (std::nothrow) std::uint16_t[kRingSize]),
-      m_buckets(new (std::nothrow) Bucket[kBuckets]) {
-    if (m_buckets) std::fill(m_buckets.get(), m_buckets.get() + kBuckets, Bucket{-1, -1});
-    if (m_bucketOf) std::fill(m_bucketOf.get(), m_bucketOf.get() + kRingSize, kUnlinked);
+template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::Chains::Chains()
+    : older(new (std::nothrow) std::int32_t[kRingSize]),
+      newer(new (std::nothrow) std::int32_t[kRingSize]),
+      bucketOf(new (std::nothrow) std::uint16_t[kRingSize]),
+      buckets(new (std::nothrow) Bucket[kBuckets]) {
+    if (buckets) std::fill(buckets.get(), buckets.get() + kBuckets, Bucket{-1, -1});
+    if (bucketOf) std::fill(bucketOf.get(), bucketOf.get() + kRingSize, kUnlinked);
 }
+
+template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::MatchFinder()
+    : m_ring(new (std::nothrow) std::uint8_t[kRingSize + kLookahead]()) {}
 
 template <std::uint32_t W, std::uint32_t B>
 std::uint32_t MatchFinder<W, B>::commonLength(std::uint32_t a, std::uint32_t b) const {
@@ -33,14 +35,12 @@ std::uint32_t MatchFinder<W, B>::commonLength(std::uint32_t a, std::uint32_t b) 
 }
 
 template <std::uint32_t W, std::uint32_t B>
-typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
+void MatchFinder<W, B>::walk(const Chains& chains, std::uint32_t bucket, std::uint32_t& best,
+                             std::int32_t& bestPosition) {
     const std::uint32_t e = m_encode;
-    const std::uint32_t bucket = hashAt(e);
-    std::uint32_t best = 0;
-    std::int32_t bestPosition = -1;
     const std::uint8_t* ring = m_ring.get();
-    const std::int32_t* olderOf = m_older.get();
-    for (std::int32_t p = m_buckets[bucket].newest; p >= 0;) {
+    const std::int32_t* olderOf = chains.older.get();
+    for (std::int32_t p = chains.buckets[bucket].newest; p >= 0;) {
         const auto node = static_cast<std::uint32_t>(p);
         const std::uint32_t distance = e >= node ? e - node : e + kRingSize - node;
         // Chains are ordered by age: everything from here on is out of reach.
@@ -52,14 +52,27 @@ typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
                 best = length;
                 bestPosition = p;
                 if (length == kLookahead) {
-                    unlink(node);
+                    unlinkBoth(node);
                     break;
                 }
             }
         }
         p = older;
     }
-    append(e, bucket);
+}
+
+template <std::uint32_t W, std::uint32_t B>
+typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
+    const std::uint32_t e = m_encode;
+    std::uint32_t best = 0;
+    std::int32_t bestPosition = -1;
+    walk(m_long, longHashAt(e), best, bestPosition);
+    if (best < kLongPrefix) {
+        best = 0;
+        bestPosition = -1;
+        walk(m_short, hashAt(e), best, bestPosition);
+    }
+    appendBoth(e);
     Match match{std::min(best, m_pending), 0};
     if (bestPosition >= 0) {
         const auto node = static_cast<std::uint32_t>(bestPosition);
@@ -69,31 +82,31 @@ typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
 }
 
 template <std::uint32_t W, std::uint32_t B>
-void MatchFinder<W, B>::append(std::uint32_t position, std::uint32_t bucket) {
-    Bucket& b = m_buckets[bucket];
-    m_bucketOf[position] = static_cast<std::uint16_t>(bucket);
-    m_newer[position] = -1;
-    m_older[position] = b.newest;
+void MatchFinder<W, B>::Chains::append(std::uint32_t position, std::uint32_t bucket) {
+    Bucket& b = buckets[bucket];
+    bucketOf[position] = static_cast<std::uint16_t>(bucket);
+    newer[position] = -1;
+    older[position] = b.newest;
     if (b.newest >= 0)
-        m_newer[b.newest] = static_cast<std::int32_t>(position);
+        newer[b.newest] = static_cast<std::int32_t>(position);
     else
         b.oldest = static_cast<std::int32_t>(position);
     b.newest = static_cast<std::int32_t>(position);
 }
 
 template <std::uint32_t W, std::uint32_t B>
-void MatchFinder<W, B>::unlink(std::uint32_t position) {
-    Bucket& b = m_buckets[m_bucketOf[position]];
-    const std::int32_t newer = m_newer[position], older = m_older[position];
-    if (newer >= 0)
-        m_older[newer] = older;
+void MatchFinder<W, B>::Chains::unlink(std::uint32_t position) {
+    Bucket& b = buckets[bucketOf[position]];
+    const std::int32_t newerNode = newer[position], olderNode = older[position];
+    if (newerNode >= 0)
+        older[newerNode] = olderNode;
     else
-        b.newest = older;
-    if (older >= 0)
-        m_newer[older] = newer;
+        b.newest = olderNode;
+    if (olderNode >= 0)
+        newer[olderNode] = newerNode;
     else
-        b.oldest = newer;
-    m_bucketOf[position] = kUnlinked;
+        b.oldest = newerNode;
+    bucketOf[position] = kUnlinked;
 }
 
 template class MatchFinder<65536, 16384>;
