@@ -6,7 +6,7 @@
 
 namespace kv {
 
-template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::Chains::Chains()
+template <std::uint32_t W, std::uint32_t B, std::size_t L> MatchFinder<W, B, L>::Chains::Chains()
     : older(new (std::nothrow) std::int32_t[kRingSize]),
       newer(new (std::nothrow) std::int32_t[kRingSize]),
       bucketOf(new (std::nothrow) std::uint16_t[kRingSize]),
@@ -15,11 +15,11 @@ template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::Chains::Chains()
     if (bucketOf) std::fill(bucketOf.get(), bucketOf.get() + kRingSize, kUnlinked);
 }
 
-template <std::uint32_t W, std::uint32_t B> MatchFinder<W, B>::MatchFinder()
+template <std::uint32_t W, std::uint32_t B, std::size_t L> MatchFinder<W, B, L>::MatchFinder()
     : m_ring(new (std::nothrow) std::uint8_t[kRingSize + kLookahead]()) {}
 
-template <std::uint32_t W, std::uint32_t B>
-std::uint32_t MatchFinder<W, B>::commonLength(std::uint32_t a, std::uint32_t b) const {
+template <std::uint32_t W, std::uint32_t B, std::size_t L>
+std::uint32_t MatchFinder<W, B, L>::commonLength(std::uint32_t a, std::uint32_t b) const {
     const std::uint8_t* pa = m_ring.get() + a;
     const std::uint8_t* pb = m_ring.get() + b;
     std::uint32_t length = 0;
@@ -34,8 +34,8 @@ std::uint32_t MatchFinder<W, B>::commonLength(std::uint32_t a, std::uint32_t b) 
     return kLookahead;
 }
 
-template <std::uint32_t W, std::uint32_t B>
-void MatchFinder<W, B>::walk(const Chains& chains, std::uint32_t bucket, std::uint32_t& best,
+template <std::uint32_t W, std::uint32_t B, std::size_t L>
+void MatchFinder<W, B, L>::walk(const Chains& chains, std::uint32_t bucket, std::uint32_t& best,
                              std::int32_t& bestPosition) {
     const std::uint32_t e = m_encode;
     const std::uint8_t* ring = m_ring.get();
@@ -52,7 +52,7 @@ void MatchFinder<W, B>::walk(const Chains& chains, std::uint32_t bucket, std::ui
                 best = length;
                 bestPosition = p;
                 if (length == kLookahead) {
-                    unlinkBoth(node);
+                    unlinkAll(node);
                     break;
                 }
             }
@@ -61,18 +61,18 @@ void MatchFinder<W, B>::walk(const Chains& chains, std::uint32_t bucket, std::ui
     }
 }
 
-template <std::uint32_t W, std::uint32_t B>
-typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
+template <std::uint32_t W, std::uint32_t B, std::size_t L>
+typename MatchFinder<W, B, L>::Match MatchFinder<W, B, L>::search() {
     const std::uint32_t e = m_encode;
     std::uint32_t best = 0;
     std::int32_t bestPosition = -1;
-    walk(m_long, longHashAt(e), best, bestPosition);
-    if (best < kLongPrefix) {
+    for (std::size_t k = kLevelCount; k-- > 0;) {
         best = 0;
         bestPosition = -1;
-        walk(m_short, hashAt(e), best, bestPosition);
+        walk(m_levels[k], hashAt(e, kPrefixes[k]), best, bestPosition);
+        if (best >= kPrefixes[k]) break;
     }
-    appendBoth(e);
+    appendAll(e);
     Match match{std::min(best, m_pending), 0};
     if (bestPosition >= 0) {
         const auto node = static_cast<std::uint32_t>(bestPosition);
@@ -81,8 +81,8 @@ typename MatchFinder<W, B>::Match MatchFinder<W, B>::search() {
     return match;
 }
 
-template <std::uint32_t W, std::uint32_t B>
-void MatchFinder<W, B>::Chains::append(std::uint32_t position, std::uint32_t bucket) {
+template <std::uint32_t W, std::uint32_t B, std::size_t L>
+void MatchFinder<W, B, L>::Chains::append(std::uint32_t position, std::uint32_t bucket) {
     Bucket& b = buckets[bucket];
     bucketOf[position] = static_cast<std::uint16_t>(bucket);
     newer[position] = -1;
@@ -94,8 +94,8 @@ void MatchFinder<W, B>::Chains::append(std::uint32_t position, std::uint32_t buc
     b.newest = static_cast<std::int32_t>(position);
 }
 
-template <std::uint32_t W, std::uint32_t B>
-void MatchFinder<W, B>::Chains::unlink(std::uint32_t position) {
+template <std::uint32_t W, std::uint32_t B, std::size_t L>
+void MatchFinder<W, B, L>::Chains::unlink(std::uint32_t position) {
     Bucket& b = buckets[bucketOf[position]];
     const std::int32_t newerNode = newer[position], olderNode = older[position];
     if (newerNode >= 0)
@@ -109,7 +109,7 @@ void MatchFinder<W, B>::Chains::unlink(std::uint32_t position) {
     bucketOf[position] = kUnlinked;
 }
 
-template class MatchFinder<65536, 16384>;
-template class MatchFinder<4096, 4096>;
+template class MatchFinder<65536, 16384, 2>;
+template class MatchFinder<4096, 4096, 1>;
 
 } // namespace kv

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 
 namespace kv {
@@ -8,7 +10,7 @@ namespace kv {
 // a window of history plus 256 bytes of look-ahead, followed by a mirror of
 // its first 256 bytes so that comparisons never wrap. Candidates farther back
 // than the window are never returned.
-template <std::uint32_t Window, std::uint32_t Buckets> class MatchFinder {
+template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class MatchFinder {
   public:
     static constexpr std::uint32_t kLookahead = 256;
     static constexpr std::uint32_t kWindow = Window;
@@ -22,12 +24,16 @@ template <std::uint32_t Window, std::uint32_t Buckets> class MatchFinder {
     };
 
     MatchFinder();
-    bool allocated() const { return m_ring && m_short.allocated() && m_long.allocated(); }
+    bool allocated() const {
+        for (const Chains& chains : m_levels)
+            if (!chains.allocated()) return false;
+        return m_ring != nullptr;
+    }
 
     // Appends a byte; its ring slot leaves any chain it was in.
     void push(std::uint8_t value) {
         m_write = m_write + 1 == kRingSize ? 0 : m_write + 1;
-        if (m_short.linked(m_write)) unlinkBoth(m_write);
+        if (m_levels[0].linked(m_write)) unlinkAll(m_write);
         m_ring[m_write] = value;
         if (m_write < kLookahead) m_ring[kRingSize + m_write] = value;
         ++m_pending;
@@ -39,7 +45,7 @@ template <std::uint32_t Window, std::uint32_t Buckets> class MatchFinder {
     // the look-ahead) and enters the position in its chain.
     Match search();
     // Only enters the encode position in its chain.
-    void insert() { appendBoth(m_encode); }
+    void insert() { appendAll(m_encode); }
     // Moves to the next position; the look-ahead shrinks by one.
     void advance() {
         m_encode = m_encode + 1 == kRingSize ? 0 : m_encode + 1;
@@ -66,52 +72,54 @@ template <std::uint32_t Window, std::uint32_t Buckets> class MatchFinder {
         std::unique_ptr<std::uint16_t[]> bucketOf; // kUnlinked when in no chain
         std::unique_ptr<Bucket[]> buckets;
     };
-    // A match of at least this many bytes is searched in the long chains.
-    static constexpr std::uint32_t kLongPrefix = 6;
+    // The prefix lengths the chain levels are keyed on, shortest first; a
+    // finder uses the first Levels of them.
+    static constexpr std::uint32_t kPrefixes[] = {3, 8};
+    static constexpr std::size_t kLevelCount = Levels;
+    static_assert(Levels >= 1 && Levels <= std::size(kPrefixes), "level count");
 
-    std::uint32_t hashAt(std::uint32_t i) const {
-        return ((m_ring[i] * 33u + m_ring[i + 1]) * 33u + m_ring[i + 2]) & (kBuckets - 1);
-    }
-    std::uint32_t longHashAt(std::uint32_t i) const {
+    // The hash of `length` bytes from i; for 3 bytes the format's own hash.
+    std::uint32_t hashAt(std::uint32_t i, std::uint32_t length) const {
         std::uint32_t h = 0;
-        for (std::uint32_t k = 0; k < kLongPrefix; ++k) h = h * 33u + m_ring[i + k];
+        for (std::uint32_t k = 0; k < length; ++k) h = h * 33u + m_ring[i + k];
         return h & (kBuckets - 1);
     }
     std::uint32_t commonLength(std::uint32_t a, std::uint32_t b) const;
     // Walks one chain newest first: the first node of the longest common
-    // length, unlinked from both chain sets when it reaches the look-ahead.
+    // length, unlinked from every level when it reaches the look-ahead.
     void walk(const Chains& chains, std::uint32_t bucket, std::uint32_t& best,
               std::int32_t& bestPosition);
-    void appendBoth(std::uint32_t position) {
-        m_short.append(position, hashAt(position));
-        m_long.append(position, longHashAt(position));
+    void appendAll(std::uint32_t position) {
+        for (std::size_t k = 0; k < kLevelCount; ++k)
+            m_levels[k].append(position, hashAt(position, kPrefixes[k]));
     }
-    void unlinkBoth(std::uint32_t position) {
-        m_short.unlink(position);
-        m_long.unlink(position);
+    void unlinkAll(std::uint32_t position) {
+        for (Chains& chains : m_levels) chains.unlink(position);
     }
 
     std::unique_ptr<std::uint8_t[]> m_ring;
-    // Chains by the hash of 3 bytes, which decide the match, and the same
-    // nodes again chained by the hash of 6 bytes. Every node sharing 6 bytes
-    // with the encode position sits in its long chain in the same age order,
-    // so a long match found there is the one the short chain would give;
-    // only shorter matches need the short chain's longer walk. The nodes'
-    // bytes are final when they are chained: positions are chained with less
-    // than 6 bytes of look-ahead only while the data is being finished.
-    Chains m_short;
-    Chains m_long;
+    // The same nodes chained by the hash of 3 bytes (the chains that decide
+    // the match) and again by the hashes of longer prefixes. Every node that
+    // shares a level's prefix with the encode position sits in that level's
+    // chain in the same age order, so a match at least that long found there
+    // is the one the 3-byte chain would give; only shorter matches need the
+    // longer walks of the lower levels. The nodes' bytes are final when they
+    // are chained: a position gets less look-ahead than a prefix only while
+    // the data is being finished, and nothing is written after that.
+    std::array<Chains, kLevelCount> m_levels;
     std::uint32_t m_write = kRingSize - 1; // the first byte lands in slot 0
     std::uint32_t m_encode = 0;
     std::uint32_t m_pending = 0; // look-ahead bytes from the encode position on
 };
 
-// The method-1 encoder's finder.
-using LzrcMatchFinder = MatchFinder<65536, 16384>;
-// The prediction estimator's smaller one.
-using EstimatorMatchFinder = MatchFinder<4096, 4096>;
+// The method-1 encoder's finder: 3- and 8-byte levels, which pay off on the
+// long matches of icon data and cost some speed on incompressible bytes.
+using LzrcMatchFinder = MatchFinder<65536, 16384, 2>;
+// The prediction estimator's smaller one: on residuals its matches are
+// short, and one level is faster there.
+using EstimatorMatchFinder = MatchFinder<4096, 4096, 1>;
 
-extern template class MatchFinder<65536, 16384>;
-extern template class MatchFinder<4096, 4096>;
+extern template class MatchFinder<65536, 16384, 2>;
+extern template class MatchFinder<4096, 4096, 1>;
 
 } // namespace kv
