@@ -45,6 +45,12 @@ void DestroyLayer(Image& image, LayerBase& layer) {
     image.removeLayer(&layer).reset();
 }
 
+void DestroyInsertedLayer(Image& image, LayerBase& layer, std::int32_t belowId) {
+    ImageUpdateLock lock(image);
+    DestroyLayer(image, layer);
+    image.setCurrentLayer(FindLayerById(image, belowId));
+}
+
 std::unique_ptr<Layer> CreateRasterLayer() {
     try {
         return std::make_unique<Layer>();

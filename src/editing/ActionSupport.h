@@ -29,6 +29,9 @@ void MoveLayerAbove(Image& image, LayerBase& layer, std::int32_t id);
 LayerBase* LayerAboveOrTop(const Image& image, std::int32_t id);
 // Removes and destroys the layer.
 void DestroyLayer(Image& image, LayerBase& layer);
+// Undoes an insertion: destroys the layer under one update lock and makes
+// the layer with the given id (the one it was placed above) current.
+void DestroyInsertedLayer(Image& image, LayerBase& layer, std::int32_t belowId);
 
 // A new, empty raster layer; "Raster layer creation failed" is raised when
 // memory runs out.

@@ -37,11 +37,7 @@ bool NewLayerAction::undo(Image& image) {
     LayerBase* added = LayerAboveOrTop(image, layerId());
     if (!added) return false;
     SnapshotCommit commit(image);
-    {
-        ImageUpdateLock lock(image);
-        DestroyLayer(image, *added);
-        image.setCurrentLayer(FindLayerById(image, layerId()));
-    }
+    DestroyInsertedLayer(image, *added, layerId());
     if (Selection* selection = image.selection())
         selection->setSupersampled(selectionWasSupersampled);
     RefreshUserInterface(image);

@@ -48,11 +48,7 @@ bool PasteAction::undo(Image& image) {
     LayerBase* pasted = LayerAboveOrTop(image, layerId());
     if (!pasted) return false;
     SnapshotCommit commit(image);
-    {
-        ImageUpdateLock lock(image);
-        DestroyLayer(image, *pasted);
-        image.setCurrentLayer(FindLayerById(image, layerId()));
-    }
+    DestroyInsertedLayer(image, *pasted, layerId());
     RestoreSelectionRecord(image, m_selection.get());
     RefreshUserInterface(image);
     return true;
