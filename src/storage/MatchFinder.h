@@ -1,39 +1,60 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <iterator>
 #include <memory>
 
 namespace kv {
 
-// A ring of recent bytes with hash chains over its positions. The ring keeps
-// a window of history plus 256 bytes of look-ahead, followed by a mirror of
-// its first 256 bytes so that comparisons never wrap. Candidates farther back
-// than the window are never returned.
+// Finds, for the encode position, the longest earlier match within the
+// window (compared over the 256-byte look-ahead) and, among equally long
+// ones, the nearest.
+//
+// The format's encoder also drops a node once a search matched all 256 of
+// its bytes. That changes no result: the searching position is a newer node
+// with the same 256 bytes, which every later comparison ties and prefers.
+// So nothing is ever unlinked here.
+//
+// Every position is chained, newest first, once per level: by the hash of
+// its first 3 bytes, and again by the hashes of longer prefixes. All nodes
+// sharing a level's prefix with the encode position sit in that level's
+// chain in the same age order, so a search walks the longest level first;
+// a match at least that long found there is the answer, and otherwise the
+// answer is shorter than that prefix, which ends the next level's walk as
+// soon as a node reaches it. Within a level, an earlier run of the byte the
+// encode position starts a run of is settled by one comparison (see
+// bestOfRun), so long runs do not make long walks.
+//
+// The ring keeps the window plus 256 bytes of look-ahead, followed by a
+// mirror of its first 256 bytes so that comparisons never wrap. Links hold
+// absolute positions, so a link to a node that left the window is told from
+// a live one without unlinking anything; the positions are rebased long
+// before they could wrap.
 template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class MatchFinder {
   public:
     static constexpr std::uint32_t kLookahead = 256;
     static constexpr std::uint32_t kWindow = Window;
     static constexpr std::uint32_t kRingSize = Window + kLookahead;
     static constexpr std::uint32_t kBuckets = Buckets;
-    static_assert((Buckets & (Buckets - 1)) == 0 && Buckets <= 0xFFFF, "bucket mask");
+    static_assert((Buckets & (Buckets - 1)) == 0 && Buckets >= 256, "bucket mask");
 
     struct Match {
         std::uint32_t length;
         std::uint32_t distance;
     };
 
-    MatchFinder();
-    bool allocated() const {
-        for (const Chains& chains : m_levels)
-            if (!chains.allocated()) return false;
-        return m_ring != nullptr;
-    }
+    // `firstPosition` only moves the absolute numbering, so that tests can
+    // reach the rebasing quickly; results never depend on it.
+    explicit MatchFinder(std::uint32_t firstPosition = kFirstPosition);
+    bool allocated() const;
 
-    // Appends a byte; its ring slot leaves any chain it was in.
+    // Appends a byte to the look-ahead.
     void push(std::uint8_t value) {
+        const std::uint32_t position = m_position + m_pending;
         m_write = m_write + 1 == kRingSize ? 0 : m_write + 1;
-        if (m_levels[0].linked(m_write)) unlinkAll(m_write);
+        if (value != m_lastByte) m_runStart = position;
+        m_lastByte = value;
+        m_runStarts[m_write] = m_runStart;
         m_ring[m_write] = value;
         if (m_write < kLookahead) m_ring[kRingSize + m_write] = value;
         ++m_pending;
@@ -41,85 +62,92 @@ template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class
 
     std::uint32_t pending() const { return m_pending; }
     std::uint8_t current() const { return m_ring[m_encode]; }
-    // Searches the longest earlier match at the encode position (clipped to
-    // the look-ahead) and enters the position in its chain.
+    // Searches the match at the encode position (its length clipped to the
+    // look-ahead left) and enters the position.
     Match search();
-    // Only enters the encode position in its chain.
-    void insert() { appendAll(m_encode); }
+    // Only enters the encode position.
+    void insert() { appendAll(); }
     // Moves to the next position; the look-ahead shrinks by one.
     void advance() {
+        if (m_hashesValid) rollHashes();
         m_encode = m_encode + 1 == kRingSize ? 0 : m_encode + 1;
         --m_pending;
+        if (++m_position == kRebaseAt) rebase();
     }
 
   private:
-    // Hash chains over ring positions, newest first. One node per position,
-    // kept as separate arrays so that a walk touches only the older links.
-    struct Chains {
-        static constexpr std::uint16_t kUnlinked = 0xFFFF;
-        struct Bucket {
-            std::int32_t newest;
-            std::int32_t oldest;
-        };
-        Chains();
-        bool allocated() const { return older && newer && bucketOf && buckets; }
-        bool linked(std::uint32_t position) const { return bucketOf[position] != kUnlinked; }
-        void append(std::uint32_t position, std::uint32_t bucket);
-        void unlink(std::uint32_t position);
-
-        std::unique_ptr<std::int32_t[]> older;
-        std::unique_ptr<std::int32_t[]> newer;
-        std::unique_ptr<std::uint16_t[]> bucketOf; // kUnlinked when in no chain
-        std::unique_ptr<Bucket[]> buckets;
-    };
-    // The prefix lengths the chain levels are keyed on, shortest first; a
-    // finder uses the first Levels of them.
-    static constexpr std::uint32_t kPrefixes[] = {3, 8};
-    static constexpr std::size_t kLevelCount = Levels;
+    static constexpr std::uint32_t kNone = 0; // always out of reach
+    static constexpr std::uint32_t kFirstPosition = 2 * kRingSize;
+    static constexpr std::uint32_t kRebaseAt = 0xC0000000u;
+    // The prefix lengths the levels are keyed on, shortest first; a finder
+    // uses the first Levels of them.
+    static constexpr std::uint32_t kPrefixes[] = {3, 16, 64};
     static_assert(Levels >= 1 && Levels <= std::size(kPrefixes), "level count");
 
-    // The hash of `length` bytes from i; for 3 bytes the format's own hash.
-    std::uint32_t hashAt(std::uint32_t i, std::uint32_t length) const {
-        std::uint32_t h = 0;
-        for (std::uint32_t k = 0; k < length; ++k) h = h * 33u + m_ring[i + k];
-        return h & (kBuckets - 1);
+    struct Chains {
+        std::unique_ptr<std::uint32_t[]> older; // per ring slot
+        std::unique_ptr<std::uint32_t[]> newest; // per bucket
+    };
+
+    // Each level's prefix at the encode position is hashed as a polynomial
+    // in kBase over its bytes, so that moving one position on costs one
+    // step per level. Any function of the prefix would do: all nodes
+    // sharing it land in one chain, whatever else shares the bucket.
+    static constexpr std::uint32_t kBase = 0x01000193u;
+    static constexpr std::array<std::uint32_t, Levels> kLeadingPowers = [] {
+        std::array<std::uint32_t, Levels> powers{};
+        for (std::size_t level = 0; level < Levels; ++level) {
+            powers[level] = 1;
+            for (std::uint32_t i = 1; i < kPrefixes[level]; ++i) powers[level] *= kBase;
+        }
+        return powers;
+    }();
+    std::uint32_t bucketAt(std::size_t level);
+    void rollHashes() {
+        const std::uint8_t* p = m_ring.get() + m_encode;
+        for (std::size_t level = 0; level < Levels; ++level)
+            m_hashes[level] =
+                (m_hashes[level] - p[0] * kLeadingPowers[level]) * kBase + p[kPrefixes[level]];
+    }
+    std::uint32_t slotAt(std::uint32_t distance) const {
+        return m_encode >= distance ? m_encode - distance : m_encode + kRingSize - distance;
     }
     std::uint32_t commonLength(std::uint32_t a, std::uint32_t b) const;
-    // Walks one chain newest first: the first node of the longest common
-    // length, unlinked from every level when it reaches the look-ahead.
-    void walk(const Chains& chains, std::uint32_t bucket, std::uint32_t& best,
-              std::int32_t& bestPosition);
-    void appendAll(std::uint32_t position) {
-        for (std::size_t k = 0; k < kLevelCount; ++k)
-            m_levels[k].append(position, hashAt(position, kPrefixes[k]));
-    }
-    void unlinkAll(std::uint32_t position) {
-        for (Chains& chains : m_levels) chains.unlink(position);
-    }
+    std::uint32_t runLength(std::uint32_t slot) const;
+    // Offers the best node of an earlier run; true when the walk ends.
+    bool bestOfRun(std::uint32_t position, std::uint32_t length, std::uint32_t run,
+                   std::uint32_t bound, Match& best);
+    // Walks one level's chain for a node longer than `best`, stopping at
+    // the first that reaches `bound`; `run` is the count of bytes equal to
+    // the first at the encode position.
+    void walk(std::size_t level, std::uint32_t bound, std::uint32_t run, Match& best);
+    // Takes the node if it is longer than `best`; true when the walk ends.
+    bool offer(std::uint32_t distance, std::uint32_t length, std::uint32_t bound, Match& best);
+    void appendAll();
+    void rebase();
 
     std::unique_ptr<std::uint8_t[]> m_ring;
-    // The same nodes chained by the hash of 3 bytes (the chains that decide
-    // the match) and again by the hashes of longer prefixes. Every node that
-    // shares a level's prefix with the encode position sits in that level's
-    // chain in the same age order, so a match at least that long found there
-    // is the one the 3-byte chain would give; only shorter matches need the
-    // longer walks of the lower levels. The nodes' bytes are final when they
-    // are chained: a position gets less look-ahead than a prefix only while
-    // the data is being finished, and nothing is written after that.
-    std::array<Chains, kLevelCount> m_levels;
+    // Per ring slot, where the run of equal bytes holding it began.
+    std::unique_ptr<std::uint32_t[]> m_runStarts;
+    std::array<Chains, Levels> m_levels;
     std::uint32_t m_write = kRingSize - 1; // the first byte lands in slot 0
     std::uint32_t m_encode = 0;
+    std::uint32_t m_position;    // absolute position of the encode slot
     std::uint32_t m_pending = 0; // look-ahead bytes from the encode position on
+    std::array<std::uint32_t, Levels> m_hashes{}; // of the prefixes at the encode position
+    bool m_hashesValid = false;  // taken at the first position used, then rolled
+    int m_lastByte = -1;         // none yet
+    std::uint32_t m_runStart = kNone;
 };
 
-// The method-1 encoder's finder: 3- and 8-byte levels, which pay off on the
-// long matches of icon data and cost some speed on incompressible bytes.
-using LzrcMatchFinder = MatchFinder<65536, 16384, 2>;
+// The method-1 encoder's finder: the levels pay off on the long matches of
+// icon data.
+using LzrcMatchFinder = MatchFinder<65536, 65536, 3>;
 // The prediction estimator's smaller one: on residuals its matches are
 // short, and one level is faster there.
 using EstimatorMatchFinder = MatchFinder<4096, 4096, 1>;
 
-extern template class MatchFinder<65536, 16384, 2>;
+extern template class MatchFinder<65536, 65536, 3>;
 extern template class MatchFinder<4096, 4096, 1>;
 
 } // namespace kv
