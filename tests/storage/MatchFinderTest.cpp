@@ -120,11 +120,11 @@ void ExpectSameMatches(Finder& finder, const std::vector<std::uint8_t>& data, st
 }
 
 TEST(MatchFinder, AgreesWithThePlainRuleOnMixedData) {
-    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
         std::mt19937 rng(seed);
         auto finder = std::make_unique<EstimatorMatchFinder>();
         ASSERT_TRUE(finder->allocated());
-        ExpectSameMatches(*finder, MixedData(30000, EstimatorMatchFinder::kWindow, rng), rng);
+        ExpectSameMatches(*finder, MixedData(20000, EstimatorMatchFinder::kWindow, rng), rng);
     }
 }
 
@@ -132,13 +132,13 @@ TEST(MatchFinder, AgreesWithThePlainRuleAcrossTheLargeWindow) {
     std::mt19937 rng(11);
     auto finder = std::make_unique<LzrcMatchFinder>();
     ASSERT_TRUE(finder->allocated());
-    ExpectSameMatches(*finder, MixedData(80000, LzrcMatchFinder::kWindow, rng), rng);
+    ExpectSameMatches(*finder, MixedData(70000, LzrcMatchFinder::kWindow, rng), rng);
 }
 
 TEST(MatchFinder, RebasingPositionsChangesNothing) {
     // Starts short of the point where positions are moved down, so that it
     // comes inside runs, matches and look-aheads of several kinds.
-    for (std::uint32_t before = 1000; before < 20000; before += 1237) {
+    for (std::uint32_t before = 1000; before < 20000; before += 2411) {
         std::mt19937 rng(before);
         auto finder = std::make_unique<EstimatorMatchFinder>(0xC0000000u - before);
         ExpectSameMatches(*finder, MixedData(before + 9000, EstimatorMatchFinder::kWindow, rng), rng);
