@@ -48,7 +48,9 @@ template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class
     explicit MatchFinder(std::uint32_t firstPosition = kFirstPosition);
     bool allocated() const;
 
-    // Appends a byte to the look-ahead.
+    // Appends a byte to the look-ahead. Not after positions were processed
+    // with less than the full look-ahead: their keys took in the bytes past
+    // the data, which must stay as they are.
     void push(std::uint8_t value) {
         const std::uint32_t position = m_position + m_pending;
         m_write = m_write + 1 == kRingSize ? 0 : m_write + 1;

@@ -15,7 +15,9 @@ class PredictionEstimator {
   public:
     PredictionEstimator();
     void add(const std::uint8_t* data, std::size_t count);
-    // Processes what is still buffered; later adds continue the same parse.
+    // Processes what is still buffered, which ends the parse: the positions
+    // near the end are compared with the bytes past it, so no data may
+    // follow.
     double estimate();
 
   private:
