@@ -59,6 +59,18 @@ std::unique_ptr<Layer> CreateRasterLayer() {
     }
 }
 
+Layer& InsertNewRasterLayer(Image& image, std::int32_t belowId, bool supersampled) {
+    std::unique_ptr<Layer> fresh = CreateRasterLayer();
+    Layer& layer = *fresh;
+    if (belowId < 0)
+        image.insertLayer(std::move(fresh));
+    else
+        InsertLayerAbove(image, std::move(fresh), belowId);
+    layer.setSupersampled(supersampled);
+    image.setCurrentLayer(&layer);
+    return layer;
+}
+
 Rect DetailToImageRect(const Rect& rect, int factor) {
     if (factor == 0) return rect;
     const int scale = 1 << factor;

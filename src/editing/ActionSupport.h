@@ -36,6 +36,9 @@ void DestroyInsertedLayer(Image& image, LayerBase& layer, std::int32_t belowId);
 // A new, empty raster layer; "Raster layer creation failed" is raised when
 // memory runs out.
 std::unique_ptr<Layer> CreateRasterLayer();
+// Inserts a new, empty raster layer above id X (on top when X is negative),
+// sets its supersampling and makes it current. Call under an update lock.
+Layer& InsertNewRasterLayer(Image& image, std::int32_t belowId, bool supersampled);
 
 // The image rectangle covered by an editable-raster rectangle of a layer at
 // the given supersampling factor (3 or 0): left and top rounded down, right

@@ -20,14 +20,7 @@ bool NewLayerAction::redo(Image& image) {
     SnapshotCommit commit(image);
     {
         ImageUpdateLock lock(image);
-        std::unique_ptr<Layer> fresh = CreateRasterLayer();
-        Layer& layer = *fresh;
-        if (layerId() < 0)
-            image.insertLayer(std::move(fresh));
-        else
-            InsertLayerAbove(image, std::move(fresh), layerId());
-        layer.setSupersampled(supersampled);
-        image.setCurrentLayer(&layer);
+        InsertNewRasterLayer(image, layerId(), supersampled);
     }
     RefreshUserInterface(image);
     return true;

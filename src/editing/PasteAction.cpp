@@ -30,14 +30,8 @@ bool PasteAction::redo(Image& image) {
     if (Selection* selection = image.selection()) selection->clear(image);
     {
         ImageUpdateLock lock(image);
-        std::unique_ptr<Layer> fresh = CreateRasterLayer();
-        Layer& layer = *fresh;
-        if (layerId() < 0)
-            image.insertLayer(std::move(fresh));
-        else
-            InsertLayerAbove(image, std::move(fresh), layerId());
-        layer.setSupersampled(LayerSnapshot::instance().level() > 0);
-        image.setCurrentLayer(&layer);
+        Layer& layer =
+            InsertNewRasterLayer(image, layerId(), LayerSnapshot::instance().level() > 0);
         RedrawLayerFromSnapshot(layer, false);
     }
     RefreshUserInterface(image);
