@@ -53,6 +53,32 @@ void HueSector(float h, int& sector, float& fraction) {
         sector = 5;
 }
 
+// Within a hue sector one channel is at the top, one at the bottom, and the
+// third rises or falls between them.
+void SetFromSector(ColorSpaceValue& v, int sector, float top, float rising, float falling,
+                   float bottom) {
+    switch (sector) {
+    case 0:
+        v.r = top, v.g = rising, v.b = bottom;
+        break;
+    case 1:
+        v.r = falling, v.g = top, v.b = bottom;
+        break;
+    case 2:
+        v.r = bottom, v.g = top, v.b = rising;
+        break;
+    case 3:
+        v.r = bottom, v.g = falling, v.b = top;
+        break;
+    case 4:
+        v.r = rising, v.g = bottom, v.b = top;
+        break;
+    default:
+        v.r = top, v.g = bottom, v.b = falling;
+        break;
+    }
+}
+
 } // namespace
 
 void RgbToHsv(ColorSpaceValue& v) {
@@ -86,26 +112,7 @@ void HsvToRgb(ColorSpaceValue& v) {
     float f;
     HueSector(h, i, f);
     const float p = (1 - s) * val, q = (1 - s * f) * val, t = (1 - s * (1 - f)) * val;
-    switch (i) {
-    case 0:
-        v.r = val, v.g = t, v.b = p;
-        break;
-    case 1:
-        v.r = q, v.g = val, v.b = p;
-        break;
-    case 2:
-        v.r = p, v.g = val, v.b = t;
-        break;
-    case 3:
-        v.r = p, v.g = q, v.b = val;
-        break;
-    case 4:
-        v.r = t, v.g = p, v.b = val;
-        break;
-    default:
-        v.r = val, v.g = p, v.b = q;
-        break;
-    }
+    SetFromSector(v, i, val, t, q, p);
 }
 
 void RgbToHsl(ColorSpaceValue& v) {
@@ -142,26 +149,7 @@ void HslToRgb(ColorSpaceValue& v) {
     float f;
     HueSector(v.c1, i, f);
     const float t = f * (q - p), up = p + t, down = q - t;
-    switch (i) {
-    case 0:
-        v.r = q, v.g = up, v.b = p;
-        break;
-    case 1:
-        v.r = down, v.g = q, v.b = p;
-        break;
-    case 2:
-        v.r = p, v.g = q, v.b = up;
-        break;
-    case 3:
-        v.r = p, v.g = down, v.b = q;
-        break;
-    case 4:
-        v.r = up, v.g = p, v.b = q;
-        break;
-    default:
-        v.r = q, v.g = p, v.b = down;
-        break;
-    }
+    SetFromSector(v, i, q, up, down, p);
 }
 
 void RgbToXyz(ColorSpaceValue& v) {
