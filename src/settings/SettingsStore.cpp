@@ -193,24 +193,25 @@ bool SettingsStore::saveToRegistry() const {
     return hive.save();
 }
 
-void SettingsStore::resetAll() {
+void SettingsStore::forEach(void (Setting::*step)()) {
     for (const auto& s : m_settings)
-        s->reset();
+        ((*s).*step)();
+}
+
+void SettingsStore::resetAll() {
+    forEach(&Setting::reset);
 }
 
 void SettingsStore::beginEditAll() {
-    for (const auto& s : m_settings)
-        s->beginEdit();
+    forEach(&Setting::beginEdit);
 }
 
 void SettingsStore::applyAll() {
-    for (const auto& s : m_settings)
-        s->apply();
+    forEach(&Setting::apply);
 }
 
 void SettingsStore::restorePendingDefaultsAll() {
-    for (const auto& s : m_settings)
-        s->restorePendingDefault();
+    forEach(&Setting::restorePendingDefault);
 }
 
 Setting* SettingsStore::find(std::string_view name) const {

@@ -68,6 +68,7 @@ class SettingsStore {
     const std::string& textValue(std::string_view name) const { return textSetting(name).value(); }
 
   private:
+    void forEach(void (Setting::*step)());
     template <class S> S& typed(std::string_view name) const;
     template <class S, class V> void add(const char* name, V defaultValue, int mode);
     void build(const std::string& documentsFolder);
