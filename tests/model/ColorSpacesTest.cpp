@@ -7,11 +7,10 @@
 namespace kv {
 namespace {
 
-void ExpectNear3(float a, float b, float c, const float (&expected)[3], float tolerance,
-                 const std::string& what) {
-    EXPECT_NEAR(a, expected[0], tolerance) << what;
-    EXPECT_NEAR(b, expected[1], tolerance) << what;
-    EXPECT_NEAR(c, expected[2], tolerance) << what;
+void ExpectNear3(float a, float b, float c, const float (&expected)[3], float tolerance) {
+    EXPECT_NEAR(a, expected[0], tolerance);
+    EXPECT_NEAR(b, expected[1], tolerance);
+    EXPECT_NEAR(c, expected[2], tolerance);
 }
 
 TEST(ColorSpaces, ReferenceColorsInHsvAndHsl) {
@@ -30,12 +29,12 @@ TEST(ColorSpaces, ReferenceColorsInHsvAndHsl) {
         {{0.9f, 0.8f, 0.7f}, {1.0f / 12, 0.2222222f, 0.9f}, {1.0f / 12, 0.5f, 0.8f}},
     };
     for (const auto& c : cases) {
-        const std::string what = ::testing::PrintToString(c.rgb);
+        SCOPED_TRACE(::testing::PrintToString(c.rgb));
         ColorSpaceValue hsv{c.rgb[0], c.rgb[1], c.rgb[2]}, hsl = hsv;
         RgbToHsv(hsv);
         RgbToHsl(hsl);
-        ExpectNear3(hsv.c1, hsv.c2, hsv.c3, c.hsv, 1e-6f, "hsv " + what);
-        ExpectNear3(hsl.c1, hsl.c2, hsl.c3, c.hsl, 1e-6f, "hsl " + what);
+        ExpectNear3(hsv.c1, hsv.c2, hsv.c3, c.hsv, 1e-6f);
+        ExpectNear3(hsl.c1, hsl.c2, hsl.c3, c.hsl, 1e-6f);
     }
 }
 
@@ -51,9 +50,10 @@ TEST(ColorSpaces, InverseConversionsOfUnreachedInputs) {
         {true, 0.3f, 1, 0, {0, 0, 0}}, {true, 0.7f, 0, 0.6f, {0.6f, 0.6f, 0.6f}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.h);
         ColorSpaceValue v{9, 9, 9, c.h, c.s, c.v};
         c.hsl ? HslToRgb(v) : HsvToRgb(v);
-        ExpectNear3(v.r, v.g, v.b, c.rgb, 1e-6f, ::testing::PrintToString(c.h));
+        ExpectNear3(v.r, v.g, v.b, c.rgb, 1e-6f);
     }
 }
 
@@ -62,55 +62,45 @@ TEST(ColorSpaces, InverseConversionsOfUnreachedInputs) {
 TEST(ColorSpaces, ByteColorsRoundTrip) {
     for (unsigned r = 0; r < 256; r += 17)
         for (unsigned g = 0; g < 256; g += 17)
-            for (unsigned b = 0; b < 256; b += 17) {
-                const ColorSpaceValue original{ByteToUnit(r), ByteToUnit(g), ByteToUnit(b)};
-                for (int space = 0; space < 2; ++space) {
+            for (unsigned b = 0; b < 256; b += 17)
+                for (bool hsl : {false, true}) {
+                    const ColorSpaceValue original{ByteToUnit(r), ByteToUnit(g), ByteToUnit(b)};
                     ColorSpaceValue v = original;
-                    space == 0 ? RgbToHsv(v) : RgbToHsl(v);
+                    hsl ? RgbToHsl(v) : RgbToHsv(v);
                     v.r = v.g = v.b = -1;
-                    space == 0 ? HsvToRgb(v) : HslToRgb(v);
-                    const float expected[3] = {original.r, original.g, original.b};
-                    ExpectNear3(v.r, v.g, v.b, expected, 1e-5f,
-                                std::to_string(r * 65536 + g * 256 + b));
+                    hsl ? HslToRgb(v) : HsvToRgb(v);
+                    SCOPED_TRACE(std::to_string(r * 65536 + g * 256 + b));
+                    ExpectNear3(v.r, v.g, v.b, {original.r, original.g, original.b}, 1e-5f);
                     if (::testing::Test::HasFailure()) return;
                 }
-            }
 }
 
 TEST(ColorSpaces, LabEndsAndReferenceColors) {
-    struct LabCase {
+    const struct {
         unsigned r, g, b;
-        float l, a, bb, tolerance;
+        float lab[3], tolerance;
+    } cases[] = {
+        {0, 0, 0, {0, 0, 0}, 1e-6f},
+        {255, 255, 255, {100, 0, 0}, 2e-4f},
+        {128, 128, 128, {53.585f, 0, 0}, 2e-2f},
+        {255, 0, 0, {53.24f, 80.09f, 67.20f}, 5e-2f},
+        {0, 0, 255, {32.30f, 79.19f, -107.86f}, 5e-2f},
     };
-    const LabCase cases[] = {
-        {0, 0, 0, 0, 0, 0, 1e-6f},
-        {255, 255, 255, 100, 0, 0, 2e-4f},
-        {128, 128, 128, 53.585f, 0, 0, 2e-2f},
-        {255, 0, 0, 53.24f, 80.09f, 67.20f, 5e-2f},
-        {0, 0, 255, 32.30f, 79.19f, -107.86f, 5e-2f},
-    };
-    for (const LabCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.r * 65536 + c.g * 256 + c.b);
         ColorSpaceValue v{ByteToUnit(c.r), ByteToUnit(c.g), ByteToUnit(c.b)};
         RgbToLab(v);
-        ExpectNear3(v.c1, v.c2, v.c3, {c.l, c.a, c.bb}, c.tolerance, std::to_string(c.r));
+        ExpectNear3(v.c1, v.c2, v.c3, c.lab, c.tolerance);
     }
-}
-
-// The two segments of the linearisation nearly meet, so the threshold shows
-// only in the seventh decimal of Y (for grays Y is the linear value itself).
-TEST(ColorSpaces, LinearSegmentEndsAt0_03928) {
-    struct Step {
-        float c, linear;
-    };
-    const Step steps[] = {
-        {0.0392f, 0.0030340557f}, // c / 12.92
-        {0.0393f, 0.0030410402f}, // ((c + 0.055) / 1.055)^2.4
-        {0.0400f, 0.0030954996f},
-    };
-    for (const Step& step : steps) {
-        ColorSpaceValue v{step.c, step.c, step.c};
+    // The two segments of the linearisation nearly meet, so the threshold
+    // 0.03928 shows only in the seventh decimal of Y (for grays Y is the
+    // linear value itself): c / 12.92 below, ((c + 0.055) / 1.055)^2.4 above.
+    const float steps[][2] = {
+        {0.0392f, 0.0030340557f}, {0.0393f, 0.0030410402f}, {0.0400f, 0.0030954996f}};
+    for (const auto& [c, linear] : steps) {
+        ColorSpaceValue v{c, c, c};
         RgbToXyz(v);
-        EXPECT_NEAR(v.c2, step.linear, 2e-8) << step.c;
+        EXPECT_NEAR(v.c2, linear, 2e-8) << c;
     }
 }
 
