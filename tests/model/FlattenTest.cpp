@@ -25,11 +25,9 @@ struct Stack {
         layers.push_back(raw);
         return raw;
     }
-    Color32 flattenedAt(std::int32_t x, std::int32_t y) {
-        PixelArray dst(image.width(), image.height());
-        dst.fill(0xDEADBEEF);
-        EXPECT_TRUE(Flatten(dst, image.bounds(), *layers.front(), *layers.back()));
-        return dst.get(x, y);
+    void hideAll() {
+        for (Layer* layer : layers)
+            layer->setVisible(false);
     }
 };
 
@@ -40,17 +38,16 @@ TEST(Flatten, OpacityAndModeTable) {
         BlendMode mode;
         bool visible;
     };
-    struct Case {
+    const auto normal = BlendMode::Normal, replace = BlendMode::Replace;
+    const struct {
         const char* what;
         std::vector<LayerSpec> layers;
         Color32 expected;
-    };
-    const auto normal = BlendMode::Normal;
-    const Case cases[] = {
+    } cases[] = {
         {"blue over red", {{kRed, 1, normal, true}, {kBlue, 1, normal, true}}, kBlue},
         {"blue at 0.5 over red",
          {{kRed, 1, normal, true}, {kBlue, 0.5f, normal, true}},
-         MakeColor32(127, 0, 128, 255)},
+         kHalfBlueOverRed},
         {"lowest at 0.5", {{kRed, 0.5f, normal, true}}, MakeColor32(255, 0, 0, 128)},
         {"upper at 0 changes nothing", {{kRed, 1, normal, true}, {kBlue, 0, normal, true}}, kRed},
         {"lowest at 0 keeps its color",
@@ -60,19 +57,20 @@ TEST(Flatten, OpacityAndModeTable) {
          {{kRed, 1, normal, false}, {MakeColor32(0, 0, 255, 100), 1, normal, true}},
          MakeColor32(0, 0, 255, 100)},
         {"replace hides below, transparency included",
-         {{kRed, 1, normal, true}, {MakeColor32(1, 2, 3, 0), 1, BlendMode::Replace, true}},
+         {{kRed, 1, normal, true}, {MakeColor32(1, 2, 3, 0), 1, replace, true}},
          MakeColor32(1, 2, 3, 0)},
         {"replace scales its alpha",
-         {{kRed, 1, normal, true},
-          {kBlue, 0.5f, BlendMode::Replace, true},
-          {kRed, 0, normal, true}},
+         {{kRed, 1, normal, true}, {kBlue, 0.5f, replace, true}, {kRed, 0, normal, true}},
          MakeColor32(0, 0, 255, 128)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Stack stack(2, 2);
         for (const LayerSpec& wanted : c.layers)
             stack.add(wanted.color, wanted.opacity, wanted.mode)->setVisible(wanted.visible);
-        EXPECT_EQ(stack.flattenedAt(1, 1), c.expected) << c.what;
+        PixelArray dst = Filled(2, 2, 0xDEADBEEF);
+        EXPECT_TRUE(
+            Flatten(dst, stack.image.bounds(), *stack.layers.front(), *stack.layers.back()));
+        EXPECT_TRUE(Uniform(dst, c.expected)) << c.what;
     }
 }
 
@@ -82,32 +80,12 @@ TEST(Flatten, WritesOnlyInsideTheAreaAndOnlyWhenSomethingIsVisible) {
     stack.add(kBlue, 0.5f);
     PixelArray dst = Filled(4, 4, kWhite);
     EXPECT_TRUE(Flatten(dst, Rect{1, 1, 3, 9}, *stack.layers[0], *stack.layers[1]));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(dst.get(x, y),
-                      (x >= 1 && x < 3 && y >= 1) ? MakeColor32(127, 0, 128, 255) : kWhite);
-
-    for (Layer* layer : stack.layers)
-        layer->setVisible(false);
-    PixelArray untouched = Filled(4, 4, kWhite);
-    EXPECT_FALSE(Flatten(untouched, untouched.bounds(), *stack.layers[0], *stack.layers[1]));
-    EXPECT_EQ(untouched.get(2, 2), kWhite);
-}
-
-TEST(MergeLayerRun, PlainLayersMergeAtImageSize) {
-    Stack stack(3, 2);
-    stack.add(kRed);
-    stack.add(kBlue, 0.5f);
-    PixelArray work;
-    EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[1]));
-    ASSERT_EQ(work.width(), 3);
-    ASSERT_EQ(work.height(), 2);
-    EXPECT_EQ(work.get(2, 1), MakeColor32(127, 0, 128, 255));
-
-    for (Layer* layer : stack.layers)
-        layer->setVisible(false);
-    EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[1]));
-    EXPECT_EQ(work.get(0, 0), 0u);
+    EXPECT_TRUE(dst.sameContents(Raster(4, 4, [](auto x, auto y) {
+        return (x >= 1 && x < 3 && y >= 1) ? kHalfBlueOverRed : kWhite;
+    })));
+    stack.hideAll();
+    EXPECT_FALSE(Flatten(dst, dst.bounds(), *stack.layers[0], *stack.layers[1]));
+    EXPECT_EQ(dst.get(0, 0), kWhite);
 }
 
 TEST(MergeLayerRun, AVisibleSupersampledLayerMakesTheWorkRasterDetailed) {
@@ -130,10 +108,16 @@ TEST(MergeLayerRun, AVisibleSupersampledLayerMakesTheWorkRasterDetailed) {
     EXPECT_EQ(work.get(8, 0), kWhite); // its second pixel starts at column 8
     EXPECT_EQ(work.get(15, 7), kWhite);
 
-    fine->setVisible(false); // an invisible supersampled layer does not count
-    EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[1]));
-    EXPECT_EQ(work.width(), 2);
-    EXPECT_EQ(work.get(1, 0), kWhite);
+    // An invisible supersampled layer does not count: plain layers merge at image size.
+    fine->setVisible(false);
+    stack.add(kBlue, 0.5f);
+    EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[2]));
+    ASSERT_EQ(work.width(), 2);
+    ASSERT_EQ(work.height(), 1);
+    EXPECT_EQ(work.get(0, 0), kHalfBlueOverRed);
+    stack.hideAll();
+    EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[2]));
+    EXPECT_EQ(work.get(0, 0), 0u);
 }
 
 } // namespace
