@@ -52,10 +52,7 @@ TEST(ChunkEncodings, CrcAndHeaderBytes) {
 
 TEST(ChunkEncodings, VarUIntUsesTheShortestFormAndRejectsFiveContinuations) {
     const std::pair<std::uint32_t, Bytes> cases[] = {
-        {0, {0x00}},
-        {127, {0x7F}},
-        {128, {0x80, 0x01}},
-        {300, {0xAC, 0x02}},
+        {0, {0x00}}, {127, {0x7F}}, {128, {0x80, 0x01}}, {300, {0xAC, 0x02}},
         {0xFFFFFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x0F}},
     };
     for (const auto& [value, bytes] : cases) {
@@ -74,52 +71,40 @@ TEST(ChunkEncodings, VarUIntUsesTheShortestFormAndRejectsFiveContinuations) {
     EXPECT_EQ(r.errors().message(), "Invalid data");
 }
 
-TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwn) {
-    const std::pair<std::string, Bytes> cases[] = {
-        {"", {0}},
-        {"Ab", {2, 'A', 'b'}},
-        {"\xC3\xA9", {2, 0xC3, 0xA9}},           // e acute: 2 bytes
-        {"\xE2\x82\xAC", {3, 0xE2, 0x82, 0xAC}}, // euro sign: 3 bytes
-        // U+1F600 is a surrogate pair: two 3-byte units, not one 4-byte form.
-        {"\xF0\x9F\x98\x80", {6, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}},
-    };
-    for (const auto& [text, bytes] : cases) {
-        EXPECT_EQ(Written([&](ChunkWriter& w) { w.writeString(text); }), bytes);
-        ChunkReader r;
-        r.openMemory(bytes.data(), bytes.size());
-        std::string back = "unchanged";
-        EXPECT_TRUE(r.readString(back));
-        EXPECT_EQ(back, text);
-    }
-}
-
-TEST(ChunkEncodings, StringReaderLeniencyAndFailures) {
+TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwnAndReadLeniently) {
     struct Case {
         Bytes bytes;
         const char* text;    // expected result, or null
         const char* message; // expected message when it fails
+        bool written;        // also the writer's form of `text`
     };
     const Case cases[] = {
-        {{4, 0xF0, 0x9F, 0x98, 0x80}, "\xF0\x9F\x98\x80", nullptr},  // 4-byte form accepted
-        {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr},                  // stray continuations
-        {{2, 0xFF, 'a'}, nullptr, "Invalid data"},                   // no such lead byte
-        {{2, 'a', 0xE2}, nullptr, "Invalid data"},                   // cut short
-        {{3, 0xED, 0xA0, 0xBD}, nullptr, "String conversion error"}, // lone surrogate
-        {{9, 'a'}, nullptr, "Read failed"},                          // longer than the data
-        {{0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, nullptr, "Read failed"},    // 4 GB claimed
+        {{0}, "", nullptr, true},
+        {{2, 'A', 'b'}, "Ab", nullptr, true},
+        {{2, 0xC3, 0xA9}, "\xC3\xA9", nullptr, true},               // e acute: 2 bytes
+        {{3, 0xE2, 0x82, 0xAC}, "\xE2\x82\xAC", nullptr, true},     // euro sign: 3 bytes
+        // U+1F600 is a surrogate pair: two 3-byte units, not one 4-byte form,
+        {{6, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}, "\xF0\x9F\x98\x80", nullptr, true},
+        // though the 4-byte form is accepted.
+        {{4, 0xF0, 0x9F, 0x98, 0x80}, "\xF0\x9F\x98\x80", nullptr, false},
+        {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr, false},              // stray continuations
+        {{2, 0xFF, 'a'}, nullptr, "Invalid data", false},               // no such lead byte
+        {{2, 'a', 0xE2}, nullptr, "Invalid data", false},               // cut short
+        {{3, 0xED, 0xA0, 0xBD}, nullptr, "String conversion error", false}, // lone surrogate
+        {{9, 'a'}, nullptr, "Read failed", false},                      // longer than the data
+        {{0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, nullptr, "Read failed", false}, // 4 GB claimed
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        if (c.written) {
+            EXPECT_EQ(Written([&](ChunkWriter& w) { w.writeString(c.text); }), c.bytes);
+        }
         ChunkReader r;
         r.openMemory(c.bytes.data(), c.bytes.size());
-        std::string text;
+        std::string text = "unchanged";
         const bool ok = r.readString(text);
-        if (c.text) {
-            EXPECT_TRUE(ok);
-            EXPECT_EQ(text, c.text);
-        } else {
-            EXPECT_FALSE(ok);
-            EXPECT_EQ(r.errors().message(), c.message);
-        }
+        EXPECT_EQ(ok, c.text != nullptr);
+        EXPECT_EQ(ok ? text : r.errors().message(), ok ? c.text : c.message);
     }
     ChunkWriter w;
     Bytes sink;
@@ -128,54 +113,19 @@ TEST(ChunkEncodings, StringReaderLeniencyAndFailures) {
     EXPECT_EQ(w.errors().message(), "Invalid string");
 }
 
-TEST(ChunkRecords, ShorterAndLongerRecordsAlsoBeforeCompressedData) {
-    const RecordV2 newer{16, 32, 7, 0.5f};
-    const RecordV1 older{8, 8};
-    const Bytes tail = ResidualLike(3000, 6);
-    for (int method : {kFileCompressionNone, kFileCompressionLzw, kFileCompressionLzrc}) {
-        const Bytes file = Written([&](ChunkWriter& w) {
-            w.writeRecord(&newer, sizeof newer);
-            if (method != kFileCompressionNone) w.beginCompression(method);
-            w.writeRecord(&older, sizeof older);
-            w.write(tail.data(), tail.size());
-            if (method != kFileCompressionNone) w.endCompression();
-            w.writeVarUInt(99);
-        });
-        ChunkReader r;
-        r.openMemory(file.data(), file.size());
-        RecordV1 small{-1, -1};
-        EXPECT_TRUE(r.readRecord(&small, sizeof small)); // the rest is skipped
-        EXPECT_EQ(small.width, 16);
-        EXPECT_EQ(small.height, 32);
-        if (method != kFileCompressionNone) {
-            EXPECT_TRUE(r.beginDecompression(method));
-        }
-        RecordV2 big{-1, -1, 0xFFFFFFFF, -1.0f};
-        EXPECT_TRUE(r.readRecord(&big, sizeof big)); // preset fields stay
-        EXPECT_EQ(big.width, 8);
-        EXPECT_EQ(big.flags, 0xFFFFFFFFu);
-        EXPECT_EQ(big.opacity, -1.0f);
-        Bytes back(tail.size());
-        EXPECT_TRUE(r.read(back.data(), back.size()));
-        EXPECT_EQ(back, tail);
-        if (method != kFileCompressionNone) {
-            EXPECT_TRUE(r.endDecompression());
-        }
-        std::uint32_t last = 0;
-        EXPECT_TRUE(r.readVarUInt(last));
-        EXPECT_EQ(last, 99u);
-        EXPECT_TRUE(r.atEnd());
-        EXPECT_FALSE(r.errors().failed()) << method << ": " << r.errors().message();
-    }
-}
-
-// A small tree: ROOT { HEAD record, DATA compressed, SKIP {KID}, NULL {} }.
+// A small tree: ROOT { HEAD {record, compressed record, 99}, DATA compressed, SKIP {KID}, NULL {} }.
+// Each record is written in one version and read in another.
 Bytes WriteTree(int method, const Bytes& payload) {
     return Written([&](ChunkWriter& w) {
         w.beginChunk(ChunkTag("ROOT"));
         w.beginChunk(ChunkTag("HEAD"));
-        const RecordV1 head{3, 4};
-        w.writeRecord(&head, sizeof head);
+        const RecordV2 newer{16, 32, 7, 0.5f};
+        w.writeRecord(&newer, sizeof newer);
+        w.beginCompression(method);
+        const RecordV1 older{8, 8};
+        w.writeRecord(&older, sizeof older);
+        w.endCompression();
+        w.writeVarUInt(99);
         w.endChunk();
         w.beginChunk(ChunkTag("DATA"));
         w.beginCompression(method);
@@ -207,9 +157,20 @@ TEST(ChunkTree, RoundTripWithBothMethodsSkippingWhatIsNotRead) {
             ASSERT_TRUE(r.beginChunk(tag));
             seen.push_back(tag);
             if (tag == ChunkTag("HEAD")) {
-                RecordV1 head{-1, -1};
-                EXPECT_TRUE(r.readRecord(&head, sizeof head));
-                EXPECT_EQ(head.height, 4);
+                RecordV1 small{-1, -1};
+                EXPECT_TRUE(r.readRecord(&small, sizeof small)); // the rest is skipped
+                EXPECT_EQ(small.width, 16);
+                EXPECT_EQ(small.height, 32);
+                EXPECT_TRUE(r.beginDecompression(method));
+                RecordV2 big{-1, -1, 0xFFFFFFFF, -1.0f};
+                EXPECT_TRUE(r.readRecord(&big, sizeof big)); // preset fields stay
+                EXPECT_EQ(big.width, 8);
+                EXPECT_EQ(big.flags, 0xFFFFFFFFu);
+                EXPECT_EQ(big.opacity, -1.0f);
+                EXPECT_TRUE(r.endDecompression());
+                std::uint32_t last = 0;
+                EXPECT_TRUE(r.readVarUInt(last));
+                EXPECT_EQ(last, 99u);
             } else if (tag == ChunkTag("DATA")) {
                 EXPECT_TRUE(r.beginDecompression(method));
                 Bytes back(1000); // only the start: the rest is skipped
@@ -230,40 +191,46 @@ TEST(ChunkTree, RoundTripWithBothMethodsSkippingWhatIsNotRead) {
     }
 }
 
-TEST(ChunkTree, HeaderLengthsAndEmptyBody) {
+TEST(ChunkTree, HeaderLengthsSkippingAndReadingPastAChunk) {
     const Bytes file = Written([](ChunkWriter& w) {
         w.beginChunk(ChunkTag("OUTR"));
         w.beginChunk(ChunkTag("NULL"));
         w.endChunk();
         w.write("xyz", 3);
         w.endChunk();
+        w.write("cd", 2);
     });
-    ASSERT_EQ(file.size(), 23u);
+    ASSERT_EQ(file.size(), 25u);
     const auto outer = ChunkHeader::parse(
         {file[0], file[1], file[2], file[3], file[4], file[5], file[6], file[7], file[8], file[9]});
     EXPECT_EQ(outer.tag, ChunkTag("OUTR"));
     EXPECT_EQ(outer.length, 13u);
     EXPECT_TRUE(outer.checkMatches());
     EXPECT_EQ(file[14], 0); // the empty chunk's length
-}
 
-TEST(ChunkTree, ReadingPastTheEndOfAChunkIsInvalid) {
-    const Bytes file = Written([](ChunkWriter& w) {
-        w.beginChunk(ChunkTag("TINY"));
-        w.write("ab", 2);
-        w.endChunk();
-        w.write("cd", 2);
-    });
+    // Skipping is a pending seek, honoured by tell, reads and atEnd.
     ChunkReader r;
     r.openMemory(file.data(), file.size());
     std::uint32_t tag = 0;
-    ASSERT_TRUE(r.beginChunk(tag));
-    char four[4];
-    EXPECT_TRUE(r.read(four, 4));
-    EXPECT_TRUE(r.atChunkEnd());
-    EXPECT_FALSE(r.endChunk());
-    EXPECT_EQ(r.errors().message(), "Invalid data");
-    EXPECT_EQ(r.depth(), 0u);
+    r.beginChunk(tag);
+    EXPECT_EQ(r.tell(), 10);
+    EXPECT_TRUE(r.endChunk());
+    EXPECT_EQ(r.tell(), 23);
+    char two[2];
+    EXPECT_TRUE(r.read(two, 2));
+    EXPECT_EQ(std::string(two, 2), "cd");
+    EXPECT_TRUE(r.atEnd());
+
+    // Reading into the next chunk's bytes makes ending this one invalid.
+    ChunkReader past;
+    past.openMemory(file.data(), file.size());
+    past.beginChunk(tag);
+    char body[15];
+    EXPECT_TRUE(past.read(body, 15));
+    EXPECT_TRUE(past.atChunkEnd());
+    EXPECT_FALSE(past.endChunk());
+    EXPECT_EQ(past.errors().message(), "Invalid data");
+    EXPECT_EQ(past.depth(), 0u);
 }
 
 TEST(ChunkTree, DamagedHeadersAreRejected) {
@@ -271,13 +238,9 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
         const char* name;
         std::size_t offset;
         std::uint8_t value;
-        const char* message;
     };
     const Case cases[] = {
-        {"length changed", 4, 0x7F, "Data is corrupted"},
-        {"known tag, check changed", 8, 0x00, "Data is corrupted"},
-        {"tag changed", 3, 'X', "Data is corrupted"},
-    };
+        {"length changed", 4, 0x7F}, {"known tag, check changed", 8, 0x00}, {"tag changed", 3, 'X'}};
     const Bytes good = WriteTree(kFileCompressionLzw, Bytes(10, 1));
     for (const Case& c : cases) {
         Bytes file = good;
@@ -287,7 +250,7 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
         r.openMemory(file.data(), file.size());
         std::uint32_t tag = 0;
         EXPECT_FALSE(r.beginChunk(tag)) << c.name;
-        EXPECT_EQ(r.errors().message(), c.message) << c.name;
+        EXPECT_EQ(r.errors().message(), "Data is corrupted") << c.name;
     }
     // A zero tag is reported as such, whatever the check says.
     Bytes zeroTag(10, 0);
@@ -296,23 +259,6 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
     std::uint32_t tag = 0;
     EXPECT_FALSE(r.beginChunk(tag));
     EXPECT_EQ(r.errors().message(), "Invalid chunk type");
-}
-
-TEST(ChunkTree, SkippingIsAPendingSeekHonouredByTellAndAtEnd) {
-    const Bytes file = Written([](ChunkWriter& w) {
-        w.beginChunk(ChunkTag("BODY"));
-        w.write(Bytes(500, 7).data(), 500);
-        w.endChunk();
-    });
-    ChunkReader r;
-    r.openMemory(file.data(), file.size());
-    std::uint32_t tag = 0;
-    r.beginChunk(tag);
-    EXPECT_EQ(r.tell(), 10);
-    EXPECT_FALSE(r.atEnd());
-    EXPECT_TRUE(r.endChunk());
-    EXPECT_EQ(r.tell(), 510);
-    EXPECT_TRUE(r.atEnd());
 }
 
 TEST(FileErrors, MessagesWithoutAFileAndTheFirstErrorWins) {
@@ -375,66 +321,24 @@ TEST(FileErrors, ThrowingModeRaisesTheFirstMessage) {
     }
 }
 
-TEST(FileErrors, OpeningAndCreatingFiles) {
+TEST(FileErrors, OpeningCreatingAndWriteProtection) {
     TempDir dir;
     ChunkReader r;
     EXPECT_FALSE(r.open(dir.file("missing.kvp")));
     EXPECT_EQ(r.errors().message(), "Cannot open the file");
-
     ChunkWriter w;
     EXPECT_FALSE(w.open(dir.file("no/folder/x.kvp")));
     EXPECT_EQ(w.errors().message(), "Cannot create the file");
-}
 
-TEST(FileErrors, ReadOnlyFileIsReportedAsWriteProtected) {
     // Write permission is not checked for the superuser.
     if (::geteuid() == 0) GTEST_SKIP() << "running as root";
-    TempDir dir;
-    ChunkWriter w;
     const std::string locked = dir.file("locked.kvp");
+    w.reset();
     ASSERT_TRUE(w.open(locked));
     ASSERT_TRUE(w.close());
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
     EXPECT_FALSE(w.open(locked));
     EXPECT_EQ(w.errors().message(), "The file is write-protected");
-}
-
-TEST(ChunkTree, FilesBiggerThanTheBufferKeepEveryHeaderRight) {
-    // Headers are patched both inside the buffered block and long after it
-    // has been written out.
-    TempDir dir;
-    const std::string path = dir.file("big.kvp");
-    const Bytes blob = RandomBytes(150000, 21);
-    ChunkWriter w;
-    ASSERT_TRUE(w.open(path));
-    w.beginChunk(ChunkTag("ROOT"));
-    for (int i = 0; i < 3; ++i) {
-        w.beginChunk(ChunkTag("BLOB"));
-        w.write(blob.data(), blob.size() - 1000 * static_cast<std::size_t>(i));
-        w.endChunk();
-        w.beginChunk(ChunkTag("SMAL"));
-        w.writeVarUInt(static_cast<std::uint32_t>(i));
-        w.endChunk();
-    }
-    ASSERT_TRUE(w.close()); // completes ROOT
-    EXPECT_EQ(std::filesystem::file_size(path), 10u + 3u * (10u + 11u) + 3u * 150000u - 3000u);
-
-    ChunkReader r;
-    ASSERT_TRUE(r.open(path));
-    std::uint32_t tag = 0;
-    ASSERT_TRUE(r.beginChunk(tag));
-    std::uint32_t smalls = 0;
-    while (!r.atChunkEnd()) {
-        ASSERT_TRUE(r.beginChunk(tag));
-        if (tag == ChunkTag("SMAL")) {
-            std::uint32_t v = 0;
-            ASSERT_TRUE(r.readVarUInt(v));
-            EXPECT_EQ(v, smalls++);
-        }
-        ASSERT_TRUE(r.endChunk());
-    }
-    EXPECT_EQ(smalls, 3u);
-    EXPECT_TRUE(r.close());
 }
 
 } // namespace
