@@ -35,33 +35,24 @@ std::vector<std::uint8_t> Flatten(const ActionData& data) {
 std::vector<std::uint8_t> ReferenceEncode(const std::vector<std::uint8_t>& input) {
     std::vector<std::uint8_t> out;
     std::uint64_t acc = 0;
-    int bits = 0, width = 9;
-    auto emit = [&](std::uint32_t code) {
-        acc = (acc << width) | code;
-        bits += width;
-        while (bits >= 8) {
-            bits -= 8;
-            out.push_back(static_cast<std::uint8_t>(acc >> bits));
-        }
+    int bits = 0, width = 9, next = 258, prefix = -1;
+    auto emit = [&](int code) {
+        acc = (acc << width) | static_cast<std::uint32_t>(code);
+        for (bits += width; bits >= 8; bits -= 8)
+            out.push_back(static_cast<std::uint8_t>(acc >> (bits - 8)));
     };
     std::map<std::pair<int, int>, int> dict;
-    int next = 258;
-    int prefix = -1;
     for (std::uint8_t c : input) {
-        if (prefix < 0) {
-            prefix = c;
-            continue;
-        }
-        auto it = dict.find({prefix, c});
+        const auto it = dict.find({prefix, c});
         if (it != dict.end()) {
             prefix = it->second;
             continue;
         }
-        emit(static_cast<std::uint32_t>(prefix));
-        if (next < 4096) {
+        if (prefix >= 0) emit(prefix);
+        if (prefix >= 0 && next < 4096) {
             dict[{prefix, c}] = next++;
             if (next > (1 << width)) ++width;
-        } else {
+        } else if (prefix >= 0) {
             emit(256);
             dict.clear();
             next = 258;
@@ -70,7 +61,7 @@ std::vector<std::uint8_t> ReferenceEncode(const std::vector<std::uint8_t>& input
         prefix = c;
     }
     if (prefix >= 0) {
-        emit(static_cast<std::uint32_t>(prefix));
+        emit(prefix);
         if (next < 4096 && next == (1 << width)) ++width;
     }
     emit(257);
@@ -86,53 +77,44 @@ std::vector<std::uint8_t> RandomBytes(std::size_t n, unsigned seed, int alphabet
     return v;
 }
 
-TEST(ActionCoder, ShortInputGivesTheExpectedNineBitCodes) {
-    const std::vector<std::uint8_t> input{'A', 'B', 'A', 'B', 'A', 'B', 'A'};
-    auto data = Encode(input);
-    ASSERT_TRUE(data);
-    // 65, 66, 258 ("AB"), 260 ("ABA"), end 257, then zero padding.
-    EXPECT_EQ(Flatten(*data), (std::vector<std::uint8_t>{0x20, 0x90, 0xA0, 0x50, 0x48, 0x08}));
-    EXPECT_EQ(data->uncompressedSize(), 7u);
-    EXPECT_EQ(data->compressedSize(), 6u);
+TEST(ActionCoder, ShortInputsGiveTheExpectedNineBitCodes) {
+    struct Case {
+        std::vector<std::uint8_t> input, stream;
+    };
+    const Case cases[] = {
+        {{}, {0x80, 0x80}}, // only the end code 257, then seven zero bits
+        // 65, 66, 258 ("AB"), 260 ("ABA"), end 257, then zero padding.
+        {{'A', 'B', 'A', 'B', 'A', 'B', 'A'}, {0x20, 0x90, 0xA0, 0x50, 0x48, 0x08}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.size());
+        auto data = Encode(c.input);
+        ASSERT_TRUE(data);
+        EXPECT_EQ(Flatten(*data), c.stream);
+        EXPECT_EQ(data->uncompressedSize(), c.input.size());
+        EXPECT_EQ(data->compressedSize(), c.stream.size());
+        std::vector<std::uint8_t> out{1, 2, 3};
+        EXPECT_TRUE(DecodeActionData(*data, out));
+        EXPECT_EQ(out, c.input);
+    }
 }
-
-TEST(ActionCoder, EmptyInputHoldsOnlyTheEndCode) {
-    auto data = Encode({});
-    ASSERT_TRUE(data);
-    EXPECT_EQ(Flatten(*data), (std::vector<std::uint8_t>{0x80, 0x80})); // 100000001 + 7 zeros
-    std::vector<std::uint8_t> out{1, 2, 3};
-    EXPECT_TRUE(DecodeActionData(*data, out));
-    EXPECT_TRUE(out.empty());
-}
-
-struct CoderCase {
-    const char* name;
-    std::size_t size;
-    int alphabet;
-};
-
-class CoderRoundTrip : public ::testing::TestWithParam<CoderCase> {};
 
 // The sizes cross every width change (512, 1024, 2048 codes), the full
 // dictionary with its clear code, and the 65536-byte block boundary.
-TEST_P(CoderRoundTrip, MatchesReferenceAndDecodesBack) {
-    const CoderCase& c = GetParam();
-    const auto input = RandomBytes(c.size, static_cast<unsigned>(c.size), c.alphabet);
-    auto data = Encode(input);
-    ASSERT_TRUE(data);
-    EXPECT_EQ(Flatten(*data), ReferenceEncode(input));
-    std::vector<std::uint8_t> decoded;
-    ASSERT_TRUE(DecodeActionData(*data, decoded));
-    EXPECT_EQ(decoded, input);
+TEST(ActionCoder, MatchesTheReferenceAndDecodesBack) {
+    const std::pair<std::size_t, int> inputs[] = {{1, 256},    {3000, 256},  {50000, 3},
+                                                  {200000, 1}, {40000, 256}, {300000, 256}};
+    for (const auto& [size, alphabet] : inputs) {
+        SCOPED_TRACE(size);
+        const auto input = RandomBytes(size, static_cast<unsigned>(size), alphabet);
+        auto data = Encode(input);
+        ASSERT_TRUE(data);
+        EXPECT_EQ(Flatten(*data), ReferenceEncode(input));
+        std::vector<std::uint8_t> decoded;
+        ASSERT_TRUE(DecodeActionData(*data, decoded));
+        EXPECT_EQ(decoded, input);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Inputs, CoderRoundTrip,
-                         ::testing::Values(CoderCase{"one", 1, 256}, CoderCase{"widths", 3000, 256},
-                                           CoderCase{"lowEntropy", 50000, 3},
-                                           CoderCase{"zeros", 200000, 1},
-                                           CoderCase{"resets", 40000, 256},
-                                           CoderCase{"manyBlocks", 300000, 256}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ActionCoder, BlocksAreFullBuffersAndCountInRegistryMemory) {
     ActionRegistry& registry = ActionRegistry::instance();
@@ -155,48 +137,19 @@ TEST(ActionCoder, BlocksAreFullBuffersAndCountInRegistryMemory) {
 }
 
 TEST(ActionCoder, DamagedStreamsAreRejected) {
-    const auto input = RandomBytes(5000, 3, 16);
-    auto data = Encode(input);
+    auto data = Encode(RandomBytes(5000, 3, 16));
     ASSERT_TRUE(data);
-    std::vector<std::uint8_t> bytes = Flatten(*data);
+    const std::vector<std::uint8_t> bytes = Flatten(*data);
     // The same stream cut short, and one whose first code points past the dictionary.
-    ActionData truncated;
+    const std::uint8_t badFirst[] = {0xFF, 0xFF, 0xFF};
+    ActionData truncated, corrupt;
     truncated.appendBlock(bytes.data(), static_cast<std::uint32_t>(bytes.size() / 2));
     truncated.setUncompressedSize(data->uncompressedSize());
-    std::vector<std::uint8_t> out;
-    EXPECT_FALSE(DecodeActionData(truncated, out));
-    const std::uint8_t badFirst[] = {0xFF, 0xFF, 0xFF};
-    ActionData corrupt;
     corrupt.appendBlock(badFirst, 3);
     corrupt.setUncompressedSize(10);
+    std::vector<std::uint8_t> out;
+    EXPECT_FALSE(DecodeActionData(truncated, out));
     EXPECT_FALSE(DecodeActionData(corrupt, out));
-}
-
-void* FailingAllocator(std::size_t) {
-    return nullptr;
-}
-
-TEST(ActionCoder, AllocationFailureIsReportedAndSticksUntilReset) {
-    test::CapturingReporter reporter;
-    ActionCoder& coder = ActionCoder::instance();
-    coder.reset();
-    const auto previous = ActionData::setBlockAllocator(&FailingAllocator);
-    ASSERT_TRUE(coder.begin());
-    const std::uint8_t byte = 9;
-    coder.feed(&byte, 1);
-    EXPECT_EQ(coder.finish(), nullptr);
-    ActionData::setBlockAllocator(previous);
-    EXPECT_EQ(coder.state(), ActionCoder::State::Failed);
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0], "Action data compression failed");
-
-    // Still failed: the next stream is refused at once.
-    EXPECT_FALSE(coder.begin());
-    EXPECT_EQ(reporter.messages.size(), 2u);
-    coder.reset();
-    EXPECT_TRUE(coder.begin());
-    EXPECT_FALSE(coder.begin()) << "a second stream while compressing";
-    coder.reset();
 }
 
 int g_allowedBlocks = 0;
@@ -204,22 +157,32 @@ void* AllocatorOfFewBlocks(std::size_t size) {
     return g_allowedBlocks-- > 0 ? std::malloc(size) : nullptr;
 }
 
-TEST(ActionCoder, FailureInTheMiddleOfALongStreamStopsCleanly) {
-    test::CapturingReporter reporter;
+// Failing at the first block or in the middle of a long stream: reported
+// once, the partial stream freed, and the coder refuses until reset.
+TEST(ActionCoder, AllocationFailureIsReportedAndSticksUntilReset) {
     ActionCoder& coder = ActionCoder::instance();
-    coder.reset();
-    const std::uint32_t memoryBefore = ActionRegistry::instance().memory();
-    g_allowedBlocks = 1;
-    const auto previous = ActionData::setBlockAllocator(&AllocatorOfFewBlocks);
     const auto input = RandomBytes(400000, 21, 256);
-    ASSERT_TRUE(coder.begin());
-    coder.feed(input.data(), input.size());
-    coder.feed(input.data(), input.size());
-    EXPECT_EQ(coder.finish(), nullptr);
-    ActionData::setBlockAllocator(previous);
-    EXPECT_EQ(coder.state(), ActionCoder::State::Failed);
-    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Action data compression failed"});
-    EXPECT_EQ(ActionRegistry::instance().memory(), memoryBefore) << "the partial stream is freed";
+    for (int allowed : {0, 1}) {
+        SCOPED_TRACE(allowed);
+        test::CapturingReporter reporter;
+        coder.reset();
+        const std::uint32_t memoryBefore = ActionRegistry::instance().memory();
+        g_allowedBlocks = allowed;
+        const auto previous = ActionData::setBlockAllocator(&AllocatorOfFewBlocks);
+        ASSERT_TRUE(coder.begin());
+        coder.feed(input.data(), allowed ? input.size() : 1);
+        coder.feed(input.data(), allowed ? input.size() : 0);
+        EXPECT_EQ(coder.finish(), nullptr);
+        ActionData::setBlockAllocator(previous);
+        EXPECT_EQ(coder.state(), ActionCoder::State::Failed);
+        EXPECT_EQ(reporter.messages, std::vector<std::string>{"Action data compression failed"});
+        EXPECT_EQ(ActionRegistry::instance().memory(), memoryBefore);
+        EXPECT_FALSE(coder.begin()) << "still failed: the next stream is refused at once";
+        EXPECT_EQ(reporter.messages.size(), 2u);
+    }
+    coder.reset();
+    EXPECT_TRUE(coder.begin());
+    EXPECT_FALSE(coder.begin()) << "a second stream while compressing";
     coder.reset();
 }
 

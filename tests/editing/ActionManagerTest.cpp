@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -76,7 +75,7 @@ class ActionManagerTest : public ::testing::Test {
     test::CapturingReporter reporter;
 };
 
-TEST_F(ActionManagerTest, UndoRedoMoveTheCursors) {
+TEST_F(ActionManagerTest, UndoRedoMoveTheCursorsAndRecordingDiscardsTheUndonePart) {
     performRange(first, 1, 3);
     EXPECT_EQ(model.done, (std::vector<int>{1, 2, 3}));
     EXPECT_TRUE(first.undo(image));
@@ -87,16 +86,11 @@ TEST_F(ActionManagerTest, UndoRedoMoveTheCursors) {
     EXPECT_TRUE(first.redo(image));
     EXPECT_EQ(model.done, (std::vector<int>{1, 2}));
     EXPECT_EQ(first.count(), 3);
-}
+    EXPECT_TRUE(first.undo(image));
 
-TEST_F(ActionManagerTest, RecordAfterTwoUndosDiscardsTheUndonePart) {
-    performRange(first, 1, 3);
-    first.undo(image);
-    first.undo(image);
     performRange(first, 4, 4);
     EXPECT_EQ(aliveList(), (std::vector<int>{1, 4}));
     EXPECT_EQ(first.count(), 2);
-    EXPECT_FALSE(first.canRedo());
     EXPECT_EQ(ActionRegistry::instance().count(), 2);
     EXPECT_FALSE(first.redo(image));
     EXPECT_EQ(reporter.beeps, 1);
@@ -122,28 +116,36 @@ TEST_F(ActionManagerTest, EmptyHistoryBeepsAndFailingActionsMoveNothing) {
     EXPECT_EQ(first.count(), 2);
 }
 
-TEST_F(ActionManagerTest, DepthLimitDropsTheProgramsOldestAction) {
-    ActionRegistry::instance().setLimits({1, 3, 16});
-    performRange(second, 1, 1);
-    performRange(first, 2, 3);
-    performRange(first, 4, 4);
-    EXPECT_EQ(aliveList(), (std::vector<int>{2, 3, 4}));
-    EXPECT_EQ(second.count(), 0);
-    EXPECT_EQ(second.undoCursor(), nullptr);
-    EXPECT_EQ(ActionRegistry::instance().count(), 3);
-}
-
-TEST_F(ActionManagerTest, TrimmingAnUndoneActionTakesTheNewerOnesWithIt) {
-    ActionRegistry::instance().setLimits({1, 3, 16});
-    performRange(second, 1, 2);
-    second.undo(image);
-    second.undo(image); // the second image holds only undone actions
-    performRange(first, 3, 3);
-    performRange(first, 4, 4); // four registered: the oldest goes with its redo list
-    EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
-    EXPECT_EQ(second.count(), 0);
-    EXPECT_FALSE(second.canRedo());
-    EXPECT_EQ(ActionRegistry::instance().count(), 2);
+// The depth limit drops the program's oldest action whichever image it
+// belongs to; an undone one takes the newer (undone) ones with it.
+TEST_F(ActionManagerTest, DepthLimitDropsTheProgramsOldestActions) {
+    struct Case {
+        UndoLimits limits;
+        int onSecond, undoneOnSecond, onFirst;
+        std::vector<int> alive;
+    };
+    const Case cases[] = {
+        {{1, 3, 16}, 1, 0, 3, {2, 3, 4}},
+        {{1, 3, 16}, 2, 2, 2, {3, 4}},
+        {{0, 0, 16}, 0, 0, 1, {}}, // zero depth deletes the new action at once
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alive.size());
+        ActionRegistry::instance().setLimits(c.limits);
+        performRange(second, 1, c.onSecond);
+        for (int i = 0; i < c.undoneOnSecond; ++i)
+            second.undo(image);
+        performRange(first, c.onSecond + 1, c.onSecond + c.onFirst);
+        EXPECT_EQ(aliveList(), c.alive);
+        EXPECT_EQ(second.count(), 0);
+        EXPECT_EQ(second.undoCursor(), nullptr);
+        EXPECT_FALSE(second.canRedo());
+        EXPECT_EQ(first.count(), static_cast<std::int32_t>(c.alive.size()));
+        EXPECT_EQ(first.canUndo(), !c.alive.empty());
+        EXPECT_EQ(ActionRegistry::instance().count(), static_cast<std::int32_t>(c.alive.size()));
+        first.clear();
+        model.done.clear();
+    }
 }
 
 TEST_F(ActionManagerTest, MemoryLimitKeepsTheMinimumDepth) {
@@ -155,14 +157,6 @@ TEST_F(ActionManagerTest, MemoryLimitKeepsTheMinimumDepth) {
     first.clear();
     second.clear();
     EXPECT_EQ(ActionRegistry::instance().memory(), 0u);
-}
-
-TEST_F(ActionManagerTest, ZeroDepthDeletesTheNewActionAtOnce) {
-    ActionRegistry::instance().setLimits({0, 0, 16});
-    performRange(first, 1, 1);
-    EXPECT_TRUE(model.alive.empty());
-    EXPECT_EQ(first.count(), 0);
-    EXPECT_FALSE(first.canUndo());
 }
 
 TEST_F(ActionManagerTest, DeletingADoneActionTakesTheOlderOnes) {

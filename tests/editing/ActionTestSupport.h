@@ -78,21 +78,12 @@ inline ImageState StateOf(const Image& image) {
 
 // Names the first difference, for readable failures.
 inline std::string Difference(const ImageState& a, const ImageState& b) {
-    if (a.width != b.width || a.height != b.height) return "size";
     if (a.layers.size() != b.layers.size()) return "layer count";
-    for (std::size_t i = 0; i < a.layers.size(); ++i) {
-        const LayerState &x = a.layers[i], &y = b.layers[i];
-        if (!(x == y))
-            return "layer " + std::to_string(i) +
-                   (x.pixels != y.pixels || x.detail != y.detail ? " pixels" : " settings");
-    }
-    if (a.selectionActive != b.selectionActive ||
-        a.selectionSupersampled != b.selectionSupersampled || a.mask != b.mask ||
-        a.detailMask != b.detailMask)
-        return "selection";
-    if (a.palette != b.palette) return "palette";
+    for (std::size_t i = 0; i < a.layers.size(); ++i)
+        if (!(a.layers[i] == b.layers[i])) return "layer " + std::to_string(i);
+    if (a.mask != b.mask || a.detailMask != b.detailMask) return "selection mask";
     if (a.composite != b.composite) return "composite";
-    return a == b ? "" : "image settings";
+    return a == b ? "" : "image or selection settings";
 }
 
 // A random pixel whose colour is 0 when it is fully transparent: reduced

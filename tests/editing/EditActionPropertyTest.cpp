@@ -128,18 +128,30 @@ class Session {
         if (m_image->selection()->empty()) m_image->selection()->followImage(*m_image);
     }
 
-    bool stroke() {
+    // A stroke, or a paste into the layer that also replaces the selection.
+    bool modifyLayer(bool pasting) {
         Layer* layer = current();
         if (!layer) return false;
         EnsureSnapshots(*m_image);
+        auto action = std::make_unique<ModifyLayerAction>(*m_image);
+        action->setLabel(pasting ? "Paste" : "Brush Stroke");
         const PixelArray& e = layer->editablePixels();
         const Rect rect = randomRect(e.width(), e.height());
         paint(*layer, rect);
-        auto action = std::make_unique<ModifyLayerAction>(*m_image);
-        action->setLabel("Brush Stroke");
+        if (pasting) {
+            const MaskArray& mask = m_image->selection()->editableMask();
+            setMask(mask.bounds(), 0);
+            setMask(randomRect(mask.width(), mask.height()), 255);
+        }
         EXPECT_TRUE(action->captureLayerChange(*m_image, rect));
+        if (pasting) {
+            EXPECT_TRUE(action->captureSelectionChange(*m_image));
+            followIfEmpty();
+        }
         return record(std::move(action));
     }
+    bool stroke() { return modifyLayer(false); }
+    bool pasteIntoLayer() { return modifyLayer(true); }
 
     bool editSelection() {
         EnsureSnapshots(*m_image);
@@ -159,24 +171,6 @@ class Session {
         return record(std::move(action));
     }
 
-    bool pasteIntoLayer() {
-        Layer* layer = current();
-        if (!layer) return false;
-        EnsureSnapshots(*m_image);
-        auto action = std::make_unique<ModifyLayerAction>(*m_image);
-        action->setLabel("Paste");
-        const PixelArray& e = layer->editablePixels();
-        const Rect rect = randomRect(e.width(), e.height());
-        paint(*layer, rect);
-        const MaskArray& mask = m_image->selection()->editableMask();
-        setMask(mask.bounds(), 0);
-        setMask(randomRect(mask.width(), mask.height()), 255);
-        EXPECT_TRUE(action->captureLayerChange(*m_image, rect));
-        EXPECT_TRUE(action->captureSelectionChange(*m_image));
-        followIfEmpty();
-        return record(std::move(action));
-    }
-
     bool shift() {
         Layer* layer = current();
         if (!layer) return false;
@@ -189,9 +183,7 @@ class Session {
         LayerSnapshot::instance().setOffset(d);
         if (active) SelectionSnapshot::instance().setOffset(d);
         EXPECT_TRUE(RedrawLayerFromSnapshot(*layer, active));
-        if (active) {
-            EXPECT_TRUE(RedrawSelectionFromSnapshot(*m_image->selection()));
-        }
+        EXPECT_TRUE(!active || RedrawSelectionFromSnapshot(*m_image->selection()));
         m_image->update();
         action->offset = d;
         return record(std::move(action));
@@ -237,22 +229,11 @@ class Session {
     bool layerProperties() {
         auto action = std::make_unique<LayerPropertiesAction>(*m_image);
         LayerPropertiesAction::Values& v = action->newValues;
-        switch (pick(0, 4)) {
-        case 0:
-            v.name = "Layer " + std::to_string(pick(0, 9));
-            break;
-        case 1:
-            v.visible = !v.visible;
-            break;
-        case 2:
-            v.opacity = static_cast<float>(pick(0, 10)) / 10.0f;
-            break;
-        case 3:
-            v.supersampled = !v.supersampled;
-            break;
-        default:
-            break; // unchanged: nothing may be recorded
-        }
+        const int what = pick(0, 4); // 4: unchanged, nothing may be recorded
+        if (what == 0) v.name = "Layer " + std::to_string(pick(0, 9));
+        if (what == 1) v.visible = !v.visible;
+        if (what == 2) v.opacity = static_cast<float>(pick(0, 10)) / 10.0f;
+        if (what == 3) v.supersampled = !v.supersampled;
         return perform(std::move(action));
     }
 
@@ -270,27 +251,20 @@ class Session {
         static constexpr TargetFormat kFormats[] = {TargetFormat::Rgba32, TargetFormat::Rgb24,
                                                     TargetFormat::Palette8, TargetFormat::Palette4,
                                                     TargetFormat::Mono};
-        switch (pick(0, 5)) {
-        case 0:
+        const int what = pick(0, 5); // 5: unchanged
+        if (what == 0) {
             v.width = pick(2, 9);
             v.height = pick(2, 9);
-            break;
-        case 1:
-            v.horizontalResolution = 1000.0f * static_cast<float>(pick(1, 3));
-            break;
-        case 2:
-            v.targetFormat = kFormats[pick(0, 4)];
-            break;
-        case 3:
+        }
+        if (what == 1) v.horizontalResolution = 1000.0f * static_cast<float>(pick(1, 3));
+        if (what == 2) v.targetFormat = kFormats[pick(0, 4)];
+        if (what == 3) {
             v.storedOption = coin();
             v.forExport = coin();
-            break;
-        case 4:
+        }
+        if (what == 4) {
             action->setPaletteLocked = true;
             v.paletteLocked = coin();
-            break;
-        default:
-            break;
         }
         return perform(std::move(action));
     }
