@@ -1,82 +1,65 @@
 #include "model/Palette.h"
 #include "model/Image.h"
+#include "model/PaletteLookupTree.h"
 #include "model/Project.h"
 #include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+#include <vector>
+
 namespace kv {
 namespace {
 
-struct CapacityStep {
-    std::int32_t from, to;
-    std::int32_t capacity;
-    bool colorsKept;
-};
-
 // Counts walked in sequence on one palette; the first row starts empty.
 TEST(Palette, CapacityDoublesAndHalvesAndOnlyANewArrayLosesColors) {
-    const CapacityStep steps[] = {
+    const struct {
+        std::int32_t from, to, capacity;
+        bool colorsKept;
+    } steps[] = {
         {0, 3, 4, false},     {3, 4, 4, true},       {4, 5, 8, false},     {5, 2, 8, true},
         {2, 1, 4, false},     {1, 0, 0, false},      {0, 256, 256, false}, {256, 64, 256, true},
         {64, 63, 128, false}, {63, 257, 512, false},
     };
     Palette palette;
-    for (const CapacityStep& step : steps) {
+    for (const auto& step : steps) {
+        SCOPED_TRACE(::testing::Message() << step.from << " -> " << step.to);
         ASSERT_EQ(palette.count(), step.from);
         for (std::int32_t i = 0; i < palette.count(); ++i)
             palette.entry(i).setArgb(7, 1, 2, 3);
         ASSERT_TRUE(palette.setCount(step.to));
         EXPECT_EQ(palette.count(), step.to);
-        EXPECT_EQ(palette.capacity(), step.capacity) << step.from << " -> " << step.to;
+        EXPECT_EQ(palette.capacity(), step.capacity);
         for (std::int32_t i = 0; i < palette.capacity(); ++i) {
             const PaletteEntry& e = palette.entry(i);
             EXPECT_EQ(e.owner(), &palette);
             EXPECT_EQ(e.index(), i);
+            const Color32 kept =
+                step.colorsKept ? MakeColor32(1, 2, 3, 7) : MakeColor32(0, 0, 0, 255);
             if (i < std::min(step.from, step.to)) {
-                const Color32 expected =
-                    step.colorsKept ? MakeColor32(1, 2, 3, 7) : MakeColor32(0, 0, 0, 255);
-                EXPECT_EQ(e.color(), expected) << step.from << " -> " << step.to << " #" << i;
+                EXPECT_EQ(e.color(), kept) << i;
             }
         }
     }
 }
 
-TEST(Palette, ImpossibleCountsAreRefusedAndChangeNothing) {
+TEST(Palette, ImpossibleCountsAreRefusedAndComponentsStopAt255) {
     test::CapturingReporter reporter;
     Palette palette;
     ASSERT_TRUE(palette.setCount(3));
-    palette.entry(2).setR(77);
+    palette.entry(2).setArgb(300, 256, 77, 1000);
     EXPECT_FALSE(palette.setCount(Palette::kMaxCapacity + 1));
     EXPECT_FALSE(palette.setCount(-1));
     EXPECT_EQ(palette.count(), 3);
     EXPECT_EQ(palette.capacity(), 4);
-    EXPECT_EQ(palette.entry(2).r(), 77);
+    EXPECT_EQ(palette.entry(2).color(), MakeColor32(255, 77, 255, 255));
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Palette array allocation failed",
                                                            "Palette array allocation failed"}));
-}
-
-TEST(Palette, ComponentsStopAt255) {
-    Palette palette;
-    ASSERT_TRUE(palette.setCount(1));
-    palette.entry(0).setArgb(300, 256, 255, 1000);
-    EXPECT_EQ(palette.entry(0).color(), MakeColor32(255, 255, 255, 255));
     PaletteEntry loose; // no owner to tell
     loose.setA(999);
     EXPECT_EQ(loose.color(), MakeColor32(0, 0, 0, 255));
-}
-
-// Gray comes before silver; everything is opaque. Two-color lookups are
-// checked on a grid with the lookup tests.
-TEST(Palette, SixteenStandardColors) {
-    Palette palette;
-    palette.setStandard(StandardPalette::Colors16);
-    ASSERT_EQ(palette.count(), 16);
-    EXPECT_EQ(palette.entry(7).color(), MakeColor32(128, 128, 128, 255));
-    EXPECT_EQ(palette.entry(8).color(), MakeColor32(192, 192, 192, 255));
-    EXPECT_EQ(palette.entry(13).color(), MakeColor32(255, 0, 255, 255));
-    for (std::int32_t i = 0; i < 16; ++i)
-        EXPECT_EQ(palette.entry(i).a(), 255);
 }
 
 TEST(Palette, SwitchingTheCurrentImageDropsTheOldLookup) {
@@ -94,6 +77,118 @@ TEST(Palette, SwitchingTheCurrentImageDropsTheOldLookup) {
     project.setCurrentImage(first);
     project.setCurrentImage(nullptr);
     EXPECT_EQ(project.currentImage(), nullptr);
+}
+
+std::int64_t Distance2(Color32 a, Color32 b) {
+    const std::int64_t dr = std::int64_t{RedOf(a)} - RedOf(b);
+    const std::int64_t dg = std::int64_t{GreenOf(a)} - GreenOf(b);
+    const std::int64_t db = std::int64_t{BlueOf(a)} - BlueOf(b);
+    return dr * dr + dg * dg + db * db;
+}
+
+// Smallest squared distance from `c` to any opaque entry.
+std::int64_t NearestDistance2(const std::vector<Color32>& entries, Color32 c) {
+    std::int64_t best = INT64_MAX;
+    for (Color32 e : entries)
+        if (AlphaOf(e) != 0) best = std::min(best, Distance2(e, c));
+    return best;
+}
+
+void Fill(Palette& palette, const std::vector<Color32>& colors) {
+    ASSERT_TRUE(palette.setCount(static_cast<std::int32_t>(colors.size())));
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        palette.entry(static_cast<std::int32_t>(i)).setColor(colors[i]);
+}
+
+std::vector<Color32> RandomOpaque(std::mt19937& rng, unsigned spread, int n) {
+    std::uniform_int_distribution<unsigned> channel(0, spread);
+    std::vector<Color32> colors;
+    while (n-- > 0)
+        colors.push_back(MakeColor32(channel(rng), channel(rng), channel(rng), 255));
+    return colors;
+}
+
+// The planes only let an entry cross to the other side when it is the
+// nearest to its own projection onto the plane, so a color far from every
+// entry can end on one that is a little farther than the nearest. The check
+// therefore asks for the nearest entry in all but a small share of the
+// probes, and for a bounded excess in the rest; a wrong plane side or a lost
+// entry misses far more often and by far more. Every entry must be found for
+// its own color, also in dense palettes.
+TEST(PaletteLookup, RandomPalettesAnswerANearestEntry) {
+    std::mt19937 rng(20261205);
+    int probes = 0, misses = 0;
+    for (unsigned spread : {255u, 63u, 15u, 3u})
+        for (int size : {2, 3, 7, 16, 64, 256})
+            for (int trial = 0; trial < 6; ++trial) {
+                SCOPED_TRACE(::testing::Message() << "spread " << spread << " size " << size);
+                const std::vector<Color32> colors = RandomOpaque(rng, spread, size);
+                Palette palette;
+                Fill(palette, colors);
+                for (Color32 c : colors)
+                    ASSERT_EQ(colors[static_cast<std::size_t>(palette.lookup(c))], c);
+                for (Color32 c : RandomOpaque(rng, std::min(255u, spread + 8), 400)) {
+                    const std::int32_t found = palette.lookup(c);
+                    ASSERT_GE(found, 0);
+                    ASSERT_LT(found, size);
+                    const std::int64_t got = Distance2(colors[static_cast<std::size_t>(found)], c);
+                    const std::int64_t best = NearestDistance2(colors, c);
+                    ++probes;
+                    if (got == best) continue;
+                    ++misses;
+                    ASSERT_NE(size, 2) << "one plane between two entries is exact";
+                    ASSERT_LE(got, best * 9 / 4 + 2) << std::hex << c; // 1.5 times the distance
+                }
+            }
+    EXPECT_LT(misses * 20, probes) << misses << " of " << probes << " not nearest";
+}
+
+TEST(PaletteLookup, TransparencyDecidedByAlphaAlone) {
+    Palette palette;
+    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 255)), -1) << "no entries at all";
+    Fill(palette, {0});
+    EXPECT_EQ(palette.lookup(MakeColor32(1, 2, 3, 255)), -1) << "only a transparent entry";
+    Fill(palette, {MakeColor32(10, 20, 30, 255), MakeColor32(200, 0, 0, 255)});
+    // Without an alpha-0 entry, translucent pixels have nowhere to go.
+    EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 127)), -1);
+    EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 128)), 0);
+    EXPECT_EQ(palette.lookup(MakeColor32(190, 0, 0, 128)), 1);
+
+    // Alpha-0 entries only serve transparency; the last of them wins, and a
+    // half-transparent entry still counts as opaque. Of equal colors the
+    // lowest index answers.
+    const Color32 green = MakeColor32(0, 255, 0, 255);
+    Fill(palette, {MakeColor32(10, 20, 30, 0), MakeColor32(200, 0, 0, 1), MakeColor32(0, 0, 0, 0),
+                   green, MakeColor32(200, 0, 0, 255), green});
+    EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 0)), 2);
+    EXPECT_EQ(palette.transparentIndex(), 2);
+    EXPECT_EQ(palette.lookup(MakeColor32(10, 20, 30, 255)), 1);
+    EXPECT_EQ(palette.lookup(green), 3);
+    EXPECT_EQ(palette.lookup(MakeColor32(0, 250, 0, 255)), 3);
+}
+
+TEST(PaletteLookup, AnyChangeRebuildsOnTheNextLookup) {
+    Palette palette;
+    Fill(palette, {MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)});
+    const Color32 darkRed = MakeColor32(100, 0, 0, 255);
+    EXPECT_EQ(palette.lookup(darkRed), 0);
+    EXPECT_TRUE(palette.lookupBuilt());
+
+    palette.entry(1).setR(90); // white becomes (90, 255, 255): still farther
+    EXPECT_FALSE(palette.lookupBuilt());
+    EXPECT_EQ(palette.lookup(darkRed), 0);
+    palette.entry(1).setArgb(255, 100, 10, 0);
+    EXPECT_EQ(palette.lookup(darkRed), 1);
+    palette.entry(0).setA(0); // black now only stands for transparency
+    EXPECT_EQ(palette.lookup(MakeColor32(0, 0, 0, 255)), 1);
+    EXPECT_EQ(palette.lookup(MakeColor32(0, 0, 0, 100)), 0);
+
+    ASSERT_TRUE(palette.setCount(3));
+    EXPECT_FALSE(palette.lookupBuilt());
+    palette.lookup(darkRed);
+    palette.discardLookup();
+    EXPECT_FALSE(palette.lookupBuilt());
+    EXPECT_EQ(palette.transparentIndex(), -1);
 }
 
 } // namespace
