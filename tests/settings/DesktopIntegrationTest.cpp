@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 namespace kv {
 namespace {
@@ -21,12 +22,6 @@ class FixedInflater {
 
     bool run(std::string& out) {
         if (bits(1) != 1 || bits(2) != 1) return false;
-        static constexpr unsigned kLengthBase[] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                   15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                   67, 83, 99, 115, 131, 163, 195, 227, 258};
-        static constexpr unsigned kDistanceBase[] = {
-            1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-            193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
         for (;;) {
             const int symbol = literal();
             if (symbol < 0 || m_pos > m_in.size() * 8) return false;
@@ -37,10 +32,10 @@ class FixedInflater {
             if (symbol == 256) return true;
             const unsigned l = static_cast<unsigned>(symbol - 257);
             if (l > 28) return false;
-            const unsigned length = kLengthBase[l] + bits(l < 8 || l == 28 ? 0 : (l - 4) / 4);
+            const unsigned length = l == 28 ? 258 : base(3, l, 8, 4) + bits(extra(l, 8, 4));
             const unsigned d = code(5);
             if (d > 29) return false;
-            const unsigned distance = kDistanceBase[d] + bits(d < 4 ? 0 : (d - 2) / 2);
+            const unsigned distance = base(1, d, 4, 2) + bits(extra(d, 4, 2));
             if (distance > out.size()) return false;
             for (unsigned i = 0; i < length; ++i)
                 out.push_back(out[out.size() - distance]);
@@ -48,6 +43,16 @@ class FixedInflater {
     }
 
   private:
+    // Length and distance codes: the first `plain` have no extra bits, then
+    // every `step` codes take one more.
+    static unsigned extra(unsigned i, unsigned plain, unsigned step) {
+        return i < plain ? 0 : (i - plain + step) / step;
+    }
+    static unsigned base(unsigned first, unsigned index, unsigned plain, unsigned step) {
+        for (unsigned i = 0; i < index; ++i)
+            first += 1u << extra(i, plain, step);
+        return first;
+    }
     unsigned bit() {
         const unsigned b = m_pos / 8 < m_in.size()
                                ? (static_cast<unsigned char>(m_in[m_pos / 8]) >> (m_pos % 8)) & 1
@@ -158,19 +163,17 @@ TEST(PngEncoder, WritesValidChunksAroundTheRows) {
 
 TEST(ShellIcons, EachIconIsItsOwnPictureAtEverySize) {
     for (std::int32_t size : kShellIconSizes) {
-        std::vector<std::vector<Color32>> drawn;
+        std::set<std::vector<Color32>> drawn;
         for (ShellIcon icon :
              {ShellIcon::Application, ShellIcon::Plugin, ShellIcon::Project, ShellIcon::Colors}) {
-            drawn.push_back(RenderShellIcon(icon, size));
-            const auto& px = drawn.back();
+            const std::vector<Color32> px = RenderShellIcon(icon, size);
             ASSERT_EQ(px.size(), static_cast<std::size_t>(size * size));
             EXPECT_EQ(AlphaOf(px[0]), 0u) << size; // rounded or cut corners stay clear
             EXPECT_EQ(AlphaOf(px[static_cast<std::size_t>(size / 2 * size + size / 2)]), 255u)
                 << size;
+            drawn.insert(px);
         }
-        for (std::size_t a = 0; a < drawn.size(); ++a)
-            for (std::size_t b = a + 1; b < drawn.size(); ++b)
-                EXPECT_NE(drawn[a], drawn[b]) << size << ": " << a << " and " << b;
+        EXPECT_EQ(drawn.size(), 4u) << size;
     }
 }
 
@@ -241,14 +244,6 @@ TEST(DesktopIntegration, UnregisterRemovesExactlyWhatRegisterInstalled) {
         EXPECT_EQ(TempXdgHome::readFile(home.data() + "/mime/globs2").find("korvane"),
                   std::string::npos);
     }
-}
-
-TEST(DesktopIntegration, StartupRegistrationInstallsOnlyTheFileTypes) {
-    TempXdgHome home;
-    ASSERT_TRUE(RegisterShell(kShellFileTypes, "/usr/bin/korvane"));
-    const DesktopIntegration desktop(home.data(), "/usr/bin/korvane");
-    EXPECT_TRUE(TempXdgHome::readFile(desktop.desktopEntryPath()).empty());
-    EXPECT_FALSE(TempXdgHome::readFile(desktop.mimePackagePath()).empty());
 }
 
 } // namespace
