@@ -1,6 +1,6 @@
 #include "ProjectTestSupport.h"
+#include "StreamTestSupport.h"
 
-#include "editing/ActionManager.h"
 #include "storage/BitmapWriter.h"
 #include "storage/DetailScore.h"
 #include "storage/PredictionEstimator.h"
@@ -14,17 +14,6 @@
 
 namespace kv::test {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes RandomBytesForTest(std::size_t size, std::uint32_t seed) {
-    Bytes out(size);
-    for (auto& b : out) {
-        seed = seed * 1103515245u + 12345u;
-        b = static_cast<std::uint8_t>(seed >> 16);
-    }
-    return out;
-}
 
 PixelArray Pixels(std::int32_t w, std::int32_t h, std::initializer_list<Color32> values) {
     PixelArray p(w, h);
@@ -83,36 +72,6 @@ TEST(Predictor, ClampingPaethTiesAndWrapAround) {
     }
 }
 
-TEST(Predictor, EveryMethodAndTilingRoundTripsThroughAProjectFile) {
-    InstallActionManagers();
-    PixelArray pixels(37, 23);
-    PaintGradient(pixels, 3, true);
-    for (std::int32_t x = 0; x < 37; x += 3) pixels.set(x, x % 23, MakeColor32(x * 7, 255, 3, 77));
-    for (int method = 0; method < Predictor::kMethodCount; ++method) {
-        for (const auto& tiles : {std::pair{0, 0}, std::pair{5, 7}, std::pair{64, 4}, std::pair{1, 1}}) {
-            Bytes rgb;
-            RgbPlaneBytes(pixels, tiles.first, tiles.second, method, rgb);
-            PixelArray decoded(37, 23);
-            decoded.fill(0);
-            // Decoding in the same tile order rebuilds every pixel.
-            const Predictor predictor(method);
-            const std::int32_t tw = tiles.first ? tiles.first : 37, th = tiles.second ? tiles.second : 23;
-            const std::uint8_t* in = rgb.data();
-            for (std::int32_t top = 0; top < 23; top += th)
-                for (std::int32_t left = 0; left < 37; left += tw)
-                    for (std::int32_t y = top; y < std::min(23, top + th); ++y) {
-                        const std::int32_t right = std::min(37, left + tw);
-                        predictor.decodeRow(decoded, y, left, right, in);
-                        in += (right - left) * 3;
-                    }
-            for (std::int32_t y = 0; y < 23; ++y)
-                for (std::int32_t x = 0; x < 37; ++x)
-                    ASSERT_EQ(decoded.get(x, y), pixels.get(x, y) & 0x00FFFFFFu)
-                        << "method " << method << " tiles " << tw << "x" << th << " at " << x << "," << y;
-        }
-    }
-}
-
 double Estimate(const Bytes& bytes) {
     PredictionEstimator estimator;
     estimator.add(bytes.data(), bytes.size());
@@ -132,9 +91,9 @@ TEST(PredictionEstimator, CountsLiteralsMatchesAndDistances) {
 
 TEST(PredictionEstimator, FarCandidatesAreNeverUsed) {
     // The same 300 bytes again after 5000 others: beyond the window, so no match is counted.
-    Bytes motif = RandomBytesForTest(300, 1);
+    Bytes motif = RandomBytes(300, 1);
     Bytes far = motif;
-    Bytes filler = RandomBytesForTest(5000, 2);
+    Bytes filler = RandomBytes(5000, 2);
     far.insert(far.end(), filler.begin(), filler.end());
     far.insert(far.end(), motif.begin(), motif.end());
     Bytes near = motif;

@@ -1,7 +1,9 @@
 #include "ProjectTestSupport.h"
 
 #include "editing/ActionManager.h"
+#include "storage/BitmapWriter.h"
 #include "storage/FileCompression.h"
+#include "storage/ProjectPreview.h"
 #include "storage/ProjectRecords.h"
 #include "storage/ProjectReader.h"
 #include "storage/Predictor.h"
@@ -10,11 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <algorithm>
-#include <cmath>
+#include <bit>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <limits>
 
 namespace kv::test {
@@ -40,7 +44,8 @@ struct HandFile {
 
     // The RGB of pixel (x, y).
     static Color32 Rgb(std::int32_t x, std::int32_t y) {
-        return MakeColor32(static_cast<unsigned>(x * 50 + y), static_cast<unsigned>(y * 70), 200u - x * 9, 0);
+        return MakeColor32(static_cast<unsigned>(x * 50 + y * y * 9),
+                           static_cast<unsigned>(y * 70 + x * x * 5), static_cast<unsigned>(200 - x * y * 9), 0);
     }
 
     std::vector<std::uint8_t> build() const {
@@ -77,9 +82,9 @@ struct HandFile {
             PixelArray pixels(4, 3);
             for (std::int32_t y = 0; y < 3; ++y)
                 for (std::int32_t x = 0; x < 4; ++x) pixels.set(x, y, Rgb(x, y));
-            std::vector<std::uint8_t> residuals(4 * 3 * 3);
-            const Predictor predictor(std::clamp(data.prediction, 0, 5));
-            for (std::int32_t y = 0; y < 3; ++y) predictor.encodeRow(pixels, y, 0, 4, &residuals[y * 12]);
+            std::vector<std::uint8_t> residuals;
+            RgbPlaneBytes(pixels, std::max(0, data.tileWidth), std::max(0, data.tileHeight),
+                          std::clamp(data.prediction, 0, 5), residuals);
             const bool compress = data.compression == 1 || data.compression == 2;
             if (compress) w.beginCompression(data.compression);
             w.write(residuals.data(), residuals.size());
@@ -107,83 +112,84 @@ class ProjectReaderChecks : public ::testing::Test {
     CapturingReporter reporter;
 };
 
-TEST_F(ProjectReaderChecks, HandBuiltFileLoadsWithItsPixels) {
-    HandFile file;
-    const auto project = LoadFromMemory(file.build(), false);
-    ASSERT_TRUE(project);
-    const LayerBase* layer = project->firstImage()->currentLayer();
-    ASSERT_TRUE(layer);
-    EXPECT_EQ(layer->opacity(), 0.5f);
+TEST_F(ProjectReaderChecks, HandBuiltFilesLoadWithTheirPixels) {
+    // Every prediction method and tiling in each compression, some with data
+    // records longer than this version's, as a newer writer may write them.
+    PixelArray expected(4, 3);
     for (std::int32_t y = 0; y < 3; ++y)
-        for (std::int32_t x = 0; x < 4; ++x) EXPECT_EQ(layer->pixels().get(x, y), HandFile::Rgb(x, y) | 0xFF000000u);
-    EXPECT_EQ(project->currentImage(), project->firstImage());
+        for (std::int32_t x = 0; x < 4; ++x) expected.set(x, y, HandFile::Rgb(x, y) | 0xFF000000u);
+    const std::pair<std::int32_t, std::int32_t> tilings[] = {{0, 0}, {1, 1}, {3, 2}, {64, 4}};
+    for (int prediction = 0; prediction < Predictor::kMethodCount; ++prediction)
+        for (const auto& [width, height] : tilings)
+            for (const int compression : {0, 1, 2}) {
+                SCOPED_TRACE(testing::Message() << "method " << prediction << ", tiles " << width << "x"
+                                                << height << ", compression " << compression);
+                HandFile file;
+                file.data.prediction = prediction;
+                file.data.tileWidth = width;
+                file.data.tileHeight = height;
+                file.data.compression = compression;
+                file.extraDataRecordBytes = prediction % 2 ? 12 : 0;
+                const auto project = LoadFromMemory(file.build(), false);
+                ASSERT_TRUE(project);
+                const LayerBase* layer = project->firstImage()->currentLayer();
+                ASSERT_TRUE(layer);
+                EXPECT_EQ(layer->opacity(), 0.5f);
+                ExpectSamePixels(expected, layer->pixels(), "layer");
+                EXPECT_EQ(project->currentImage(), project->firstImage());
+            }
 }
 
-TEST_F(ProjectReaderChecks, LongerDataRecordsFromNewerWritersAreSkipped) {
-    for (const int compression : {0, 1, 2}) {
-        HandFile file;
-        file.extraDataRecordBytes = 12;
-        file.data.compression = compression;
-        const auto project = LoadFromMemory(file.build(), false);
-        ASSERT_TRUE(project) << compression;
-        EXPECT_EQ(project->firstImage()->bottomLayer()->pixels().get(3, 2), HandFile::Rgb(3, 2) | 0xFF000000u);
-    }
+std::function<void(const Project&)> Counts(int images, int layers) {
+    return [=](const Project& project) {
+        EXPECT_EQ(project.imageCount(), images);
+        if (images) {
+            EXPECT_EQ(project.firstImage()->layerCount(), layers);
+        }
+    };
 }
 
-TEST_F(ProjectReaderChecks, NewerVersionFailsOnlyInStrictMode) {
-    HandFile file;
-    file.root.lowestVersion = 0x05040302;
-    EXPECT_EQ(failure(file),
-              "This file should be opened by Korvane version\u00A05.4.3.2\u00A0or later.\n"
-              "Try to enable relaxed integrity checks");
-    EXPECT_EQ(failure(file, true), "loaded");
-    file.root.lowestVersion = 0x0A000000;
-    EXPECT_NE(failure(file).find("version\u00A010.0\u00A0or later."), std::string::npos);
-}
-
-TEST_F(ProjectReaderChecks, NonFiniteNumbersAreReplacedOnlyInRelaxedMode) {
-    HandFile file;
-    file.image.resolutionY = std::numeric_limits<float>::quiet_NaN();
-    file.image.resolutionX = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(failure(file), "Invalid data");
-    auto project = LoadFromMemory(file.build(), true);
-    ASSERT_TRUE(project);
-    EXPECT_EQ(project->firstImage()->horizontalResolution(), kDefaultResolution);
-    EXPECT_EQ(project->firstImage()->verticalResolution(), kDefaultResolution);
-
-    HandFile opacity;
-    opacity.layer.opacityBits = 0x7FC00000u; // NaN
-    EXPECT_EQ(failure(opacity), "Invalid data");
-    project = LoadFromMemory(opacity.build(), true);
-    ASSERT_TRUE(project);
-    EXPECT_EQ(project->firstImage()->bottomLayer()->opacity(), 0.0f);
-}
-
-TEST_F(ProjectReaderChecks, UnknownKindsAndWrongCountsPassOnlyInRelaxedMode) {
+TEST_F(ProjectReaderChecks, SomeChecksPassOnlyInRelaxedMode) {
     struct Case {
         const char* what;
         std::function<void(HandFile&)> bend;
         const char* strict;
-        int relaxedImages;
-        int relaxedLayers;
+        std::function<void(const Project&)> relaxed;
     };
     const Case cases[] = {
-        {"image type", [](HandFile& f) { f.image.type = 2; }, "Unknown image type", 0, 0},
-        {"layer kind", [](HandFile& f) { f.layer.kind = 7; }, "Unknown layer type", 1, 0},
-        {"image count", [](HandFile& f) { f.root.imageCount = 3; }, "Project is corrupted", 1, 1},
-        {"layer count", [](HandFile& f) { f.image.layerCount = 2; }, "Image is corrupted", 1, 1},
+        {"newer version", [](HandFile& f) { f.root.lowestVersion = 0x05040302; },
+         "This file should be opened by Korvane version\u00A05.4.3.2\u00A0or later.\n"
+         "Try to enable relaxed integrity checks",
+         Counts(1, 1)},
+        {"resolutions",
+         [](HandFile& f) {
+             f.image.resolutionY = std::numeric_limits<float>::quiet_NaN();
+             f.image.resolutionX = std::numeric_limits<float>::infinity();
+         },
+         "Invalid data",
+         [](const Project& p) {
+             EXPECT_EQ(p.firstImage()->horizontalResolution(), kDefaultResolution);
+             EXPECT_EQ(p.firstImage()->verticalResolution(), kDefaultResolution);
+         }},
+        {"opacity", [](HandFile& f) { f.layer.opacityBits = 0x7FC00000u; }, "Invalid data", // NaN
+         [](const Project& p) { EXPECT_EQ(p.firstImage()->bottomLayer()->opacity(), 0.0f); }},
+        {"image type", [](HandFile& f) { f.image.type = 2; }, "Unknown image type", Counts(0, 0)},
+        {"layer kind", [](HandFile& f) { f.layer.kind = 7; }, "Unknown layer type", Counts(1, 0)},
+        {"image count", [](HandFile& f) { f.root.imageCount = 3; }, "Project is corrupted", Counts(1, 1)},
+        {"layer count", [](HandFile& f) { f.image.layerCount = 2; }, "Image is corrupted", Counts(1, 1)},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         HandFile file;
         c.bend(file);
-        EXPECT_EQ(failure(file), c.strict) << c.what;
+        EXPECT_EQ(failure(file), c.strict);
         const auto project = LoadFromMemory(file.build(), true);
-        ASSERT_TRUE(project) << c.what;
-        EXPECT_EQ(project->imageCount(), c.relaxedImages) << c.what;
-        if (c.relaxedImages) {
-            EXPECT_EQ(project->firstImage()->layerCount(), c.relaxedLayers) << c.what;
-        }
+        ASSERT_TRUE(project);
+        c.relaxed(*project);
     }
+    HandFile file;
+    file.root.lowestVersion = 0x0A000000;
+    EXPECT_NE(failure(file).find("version\u00A010.0\u00A0or later."), std::string::npos);
 }
 
 TEST_F(ProjectReaderChecks, RangeAndFormatChecksHoldInBothModes) {
@@ -311,6 +317,31 @@ TEST_F(ProjectReaderChecks, DamagedFilesFailWithAMessage) {
             }
         }
     }
+}
+
+// Damaged inputs bred by fuzzing the reader, the well-formed files they grew
+// from, and any input that ever breaks the reader: each must load or fail
+// with a message, strictly and relaxed, and give the preview reader an answer.
+TEST_F(ProjectReaderChecks, EveryCorpusInputEndsInAProjectOrAMessage) {
+    const std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path() / "corpus";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        for (const bool relaxed : {false, true}) {
+            std::string error;
+            if (!LoadFromMemory(bytes, relaxed, &error)) {
+                EXPECT_FALSE(error.empty()) << entry.path();
+            }
+        }
+        ProjectPreview preview;
+        if (ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview) && preview.hasPicture) {
+            EXPECT_GT(preview.picture.width(), 0) << entry.path();
+        }
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 0);
 }
 
 } // namespace
