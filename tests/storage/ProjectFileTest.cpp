@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectInfo.h"
+#include "storage/ProjectPreview.h"
 #include "support/CapturingReporter.h"
 #include "support/TempXdgHome.h"
 
@@ -73,12 +74,15 @@ TEST_F(ProjectFiles, FailedSaveKeepsTheOldFileIntact) {
     ASSERT_EQ(reporter.messages.size(), 1u);
 }
 
-TEST_F(ProjectFiles, FailedLoadReportsTheReadersMessage) {
+TEST_F(ProjectFiles, FilesThatAreNotProjectsFailToLoadAndPreview) {
     const std::string path = dir.file("bad.kvp");
     TempXdgHome::writeFile(path, "not a chunk file at all");
     EXPECT_FALSE(LoadProject(path));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_FALSE(reporter.messages[0].empty());
+    ProjectPreview preview;
+    EXPECT_FALSE(ReadProjectPreview(path, true, preview));
+    EXPECT_FALSE(ReadProjectPreview(dir.file("none.kvp"), true, preview));
 
     MemoryChunkFile other;
     other.writer.beginChunk(ChunkTag("SWCH"));
@@ -89,14 +93,12 @@ TEST_F(ProjectFiles, FailedLoadReportsTheReadersMessage) {
     ProjectFileResult result;
     EXPECT_FALSE(ReadProjectFile(path, false, result));
     EXPECT_EQ(result.message, "Unknown file format");
+    EXPECT_FALSE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
 }
 
 TEST_F(ProjectFiles, SettingsChooseCompressionAndRelaxedChecks) {
     TempXdgHome home;
     CreateSettings();
-    EXPECT_EQ(ProjectWriterOptionsFromSettings().compression, 1);
-    EXPECT_TRUE(ProjectWriterOptionsFromSettings().embedThumbnails);
-    EXPECT_FALSE(RelaxedChecksFromSettings());
     Settings().signedSetting("Project.File.Compression").setValue(2);
     Settings().boolSetting("Project.File.RelaxedChecks").setValue(true);
     EXPECT_EQ(ProjectWriterOptionsFromSettings().compression, 2);

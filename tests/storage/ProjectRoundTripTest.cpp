@@ -71,6 +71,7 @@ std::unique_ptr<Project> RichProject() {
     d->setTargetFormat(TargetFormat::Palette8);
     project->addImage(std::move(d));
 
+    project->addImage(MakeImage(3, 2, 0, 1)); // without layers
     project->setCurrentImage(current);
     return project;
 }
@@ -102,17 +103,19 @@ class ProjectShapes : public ::testing::Test {
     CapturingReporter reporter;
 };
 
-TEST_F(ProjectShapes, EmptyProjectAndImageWithoutLayersRoundTrip) {
+TEST_F(ProjectShapes, EmptyProjectRoundTripsAndSettingsChangeTheSize) {
     Project empty;
-    auto loaded = LoadFromMemory(SaveToMemory(empty, 2), false);
+    const auto loaded = LoadFromMemory(SaveToMemory(empty, 2), false);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->imageCount(), 0);
 
-    Project bare;
-    bare.addImage(MakeImage(3, 2, 0, 1));
-    loaded = LoadFromMemory(SaveToMemory(bare, 1), false);
-    ASSERT_TRUE(loaded);
-    ExpectSameProject(bare, *loaded);
+    Project project;
+    project.addImage(MakeImage(64, 64, 3, 4));
+    const auto raw = SaveToMemory(project, 0), fast = SaveToMemory(project, 1), strong = SaveToMemory(project, 2);
+    // Raw storage holds at least all the pixel bytes of the three layers.
+    EXPECT_GE(raw.size(), 3u * 64 * 64 * 3);
+    EXPECT_LT(fast.size(), raw.size());
+    EXPECT_LT(strong.size(), fast.size());
 }
 
 TEST_F(ProjectShapes, UniformAndAlphaConstantBitmapsAreStoredAsFills) {
@@ -159,16 +162,10 @@ TEST_F(ProjectShapes, UniformAndAlphaConstantBitmapsAreStoredAsFills) {
     }
 }
 
-TEST_F(ProjectShapes, SettingsChangeTheSizeAsExpected) {
-    Project project;
-    project.addImage(MakeImage(64, 64, 3, 4));
-    const auto raw = SaveToMemory(project, 0);
-    const auto fast = SaveToMemory(project, 1);
-    const auto strong = SaveToMemory(project, 2);
-    // Raw storage holds at least all the pixel bytes of the three layers.
-    EXPECT_GE(raw.size(), 3u * 64 * 64 * 3);
-    EXPECT_LT(fast.size(), raw.size());
-    EXPECT_LT(strong.size(), fast.size());
+ProjectPreview PreviewOf(const std::vector<std::uint8_t>& bytes) {
+    ProjectPreview preview;
+    EXPECT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+    return preview;
 }
 
 TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
@@ -184,9 +181,7 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
     auto detailed = MakeImage(30, 20, 1, 3);
     detailed->setForExport(false);
     const Image* expected = project.addImage(std::move(detailed));
-    const auto bytes = SaveToMemory(project, 1);
-    ProjectPreview preview;
-    ASSERT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+    ProjectPreview preview = PreviewOf(SaveToMemory(project, 1));
     EXPECT_EQ(preview.imageCount, 2);
     ASSERT_TRUE(preview.hasPicture);
     ExpectSamePixels(expected->composite(), preview.picture, "thumbnail");
@@ -195,28 +190,22 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
     project.firstImage()->setForExport(true);
     project.firstImage()->layerAt(1)->pixels().set(3, 3, MakeColor32(1, 2, 3, 4));
     project.firstImage()->update();
-    const auto again = SaveToMemory(project, 1);
-    ASSERT_TRUE(ReadProjectPreviewMemory(again.data(), again.size(), true, preview));
+    preview = PreviewOf(SaveToMemory(project, 1));
     ASSERT_TRUE(preview.hasPicture);
     ExpectSamePixels(project.firstImage()->composite(), preview.picture, "export candidate");
-}
 
-TEST_F(ProjectShapes, LargeImagesGetAScaledThumbnail) {
-    Project project;
-    project.addImage(MakeImage(600, 300, 1, 2));
+    // An image too large to serve as its own preview is scaled down.
+    Project large;
+    large.addImage(MakeImage(600, 300, 1, 2));
     ProjectWriterOptions options;
-    options.maxThumbnailSizeEx = 512; // too large to serve as its own preview
-    const auto bytes = SaveToMemory(project, options);
-    ProjectPreview preview;
-    ASSERT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+    options.maxThumbnailSizeEx = 512;
+    preview = PreviewOf(SaveToMemory(large, options));
     ASSERT_TRUE(preview.hasPicture);
     EXPECT_EQ(preview.picture.width(), 256);
     EXPECT_EQ(preview.picture.height(), 128);
 }
 
 TEST_F(ProjectShapes, PreviewFallsBackToALoneLayerOnly) {
-    ProjectWriterOptions noThumbnails;
-    noThumbnails.embedThumbnails = false;
     struct Case {
         int images;
         int layers;
@@ -228,9 +217,7 @@ TEST_F(ProjectShapes, PreviewFallsBackToALoneLayerOnly) {
         for (const bool thumbnails : {false, true}) {
             ProjectWriterOptions options;
             options.embedThumbnails = thumbnails;
-            const auto bytes = SaveToMemory(project, options);
-            ProjectPreview preview;
-            ASSERT_TRUE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+            const ProjectPreview preview = PreviewOf(SaveToMemory(project, options));
             EXPECT_EQ(preview.imageCount, c.images);
             // A lone one-layer image never gets a thumbnail: its layer is the preview.
             const bool expected = thumbnails || c.picture;
@@ -247,18 +234,6 @@ TEST(ProjectDescription, CountsImagesAndFitsTheBuffer) {
     char buffer[10];
     WriteProjectDescription(3, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "Korvane p");
-}
-
-TEST(ProjectPreviewReader, RefusesFilesThatAreNotProjects) {
-    const std::vector<std::uint8_t> junk = {'K', 'V', 'P', '1', 0, 0, 0, 0, 0, 0};
-    ProjectPreview preview;
-    EXPECT_FALSE(ReadProjectPreviewMemory(junk.data(), junk.size(), true, preview));
-    MemoryChunkFile other;
-    other.writer.beginChunk(ChunkTag("SWCH"));
-    other.writer.endChunk();
-    const auto& bytes = other.finish();
-    EXPECT_FALSE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
-    EXPECT_FALSE(ReadProjectPreview("/nonexistent/file.kvp", true, preview));
 }
 
 } // namespace
