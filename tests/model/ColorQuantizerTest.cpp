@@ -1,7 +1,6 @@
 #include "model/ColorQuantizer.h"
 #include "CompositingTestSupport.h"
 #include "model/ColorOctree.h"
-#include "model/Palette.h"
 #include "model/PaletteOrdering.h"
 
 #include <gtest/gtest.h>
@@ -136,22 +135,6 @@ TEST(PaletteOrdering, DarkToLightWithTranslucentEntriesLast) {
         ASSERT_TRUE(OrderPaletteColors(colors));
         EXPECT_EQ(colors, c.out);
     }
-}
-
-TEST(PaletteOrdering, PaletteKeepsSlotsAndRebuildsLookup) {
-    Palette palette;
-    ASSERT_TRUE(palette.setCount(3));
-    palette.entry(0).setColor(test::kWhite);
-    palette.entry(1).setColor(0);
-    palette.entry(2).setColor(test::kBlack);
-    EXPECT_EQ(palette.lookup(test::Gray(250)), 0);
-    ASSERT_TRUE(palette.order());
-    EXPECT_EQ(palette.entry(0).color(), test::kBlack);
-    EXPECT_EQ(palette.entry(1).color(), test::kWhite);
-    EXPECT_EQ(palette.entry(2).color(), 0u);
-    EXPECT_EQ(palette.entry(2).index(), 2);
-    EXPECT_EQ(palette.lookup(test::Gray(250)), 1);
-    EXPECT_EQ(palette.lookup(0), 2);
 }
 
 } // namespace

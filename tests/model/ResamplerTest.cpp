@@ -11,23 +11,12 @@ namespace {
 
 using namespace kv::test;
 
-PixelArray Row(std::vector<Color32> pixels) {
-    PixelArray a(static_cast<std::int32_t>(pixels.size()), 1);
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-        a.set(static_cast<std::int32_t>(i), 0, pixels[i]);
-    return a;
-}
-
 PixelArray Resampled(const PixelArray& src, std::int32_t w, std::int32_t h,
                      const ResamplerOptions& options = {}) {
     PixelArray dst(w, h);
     dst.fill(0xDEADBEEF);
     Resample(dst, src, options);
     return dst;
-}
-
-Color32 Gray(unsigned v, unsigned a = 255) {
-    return MakeColor32(v, v, v, a);
 }
 
 TEST(Resampler, HalvingAveragesTwoHalfAreasWithTiesToEven) {
@@ -45,35 +34,25 @@ TEST(Resampler, HalvingAveragesTwoHalfAreasWithTiesToEven) {
 TEST(Resampler, EnlargementInterpolatesBetweenCentresAndHoldsAtTheBorder) {
     // 1 x 1 to 4 x 4: every sample lies on the border.
     const PixelArray one = Filled(1, 1, MakeColor32(1, 2, 3, 4));
-    const PixelArray big = Resampled(one, 4, 4);
-    for (std::int32_t y = 0; y < 4; ++y)
-        for (std::int32_t x = 0; x < 4; ++x)
-            EXPECT_EQ(big.get(x, y), MakeColor32(1, 2, 3, 4));
+    EXPECT_TRUE(Uniform(Resampled(one, 4, 4), MakeColor32(1, 2, 3, 4)));
 
     // 2 x 1 to 4 x 2: u = 64, 192, 320, 448; the middle two mix by a quarter.
     const PixelArray wide = Resampled(Row({kBlack, kWhite}), 4, 2);
     const Color32 expected[] = {kBlack, Gray(64), Gray(191), kWhite};
-    for (std::int32_t x = 0; x < 4; ++x) {
-        EXPECT_EQ(wide.get(x, 0), expected[x]) << x;
-        EXPECT_EQ(wide.get(x, 1), expected[x]) << x;
-    }
+    EXPECT_TRUE(wide.sameContents(Raster(4, 2, [&](auto x, auto) { return expected[x]; })));
 
     // Interior samples use four pixels: the centre of a 2 x 2 at 3 x 3.
-    PixelArray square(2, 2);
-    square.fill(kBlack);
-    square.set(1, 1, kWhite);
+    const PixelArray square = Raster(2, 2, [](auto x, auto y) { return x && y ? kWhite : kBlack; });
     EXPECT_EQ(Resampled(square, 3, 3).get(1, 1), Gray(64)); // 63.75
 }
 
 TEST(Resampler, SameSizeKeepsEveryPixelWithAlpha) {
     std::mt19937 rng(11);
     const PixelArray src = RandomPixels(9, 7, rng);
-    const PixelArray out = Resampled(src, 9, 7);
-    for (std::int32_t y = 0; y < 7; ++y)
-        for (std::int32_t x = 0; x < 9; ++x) {
-            const Color32 p = src.get(x, y);
-            ASSERT_EQ(out.get(x, y), AlphaOf(p) ? p : 0u) << x << "," << y;
-        }
+    EXPECT_TRUE(Resampled(src, 9, 7).sameContents(Raster(9, 7, [&](auto x, auto y) {
+        const Color32 p = src.get(x, y);
+        return AlphaOf(p) ? p : 0u;
+    })));
 }
 
 TEST(Resampler, BudgetsSampleSparselyAtAreaCentres) {
@@ -84,22 +63,14 @@ TEST(Resampler, BudgetsSampleSparselyAtAreaCentres) {
     EXPECT_EQ(Resampled(src, 2, 2).get(0, 0), kBlack);
     // A budget this small leaves one bilinear sample at the centre of each
     // destination area (256 x 256 pixels): a quarter of pixel (128, 128).
-    ResamplerOptions total;
-    total.totalSampleBudget = 1;
-    EXPECT_EQ(Resampled(src, 2, 2, total).get(0, 0), Gray(64));
-    ResamplerOptions perPixel;
-    perPixel.samplesPerPixel = 1;
-    EXPECT_EQ(Resampled(src, 2, 2, perPixel).get(0, 0), Gray(64));
+    EXPECT_EQ(Resampled(src, 2, 2, {1, 1, 0}).get(0, 0), Gray(64)); // one sample in all
+    EXPECT_EQ(Resampled(src, 2, 2, {1, 0, 1}).get(0, 0), Gray(64)); // one per pixel
     // A generous budget changes nothing.
-    ResamplerOptions generous;
-    generous.totalSampleBudget = 100000000;
-    generous.samplesPerPixel = 1000000;
-    EXPECT_EQ(Resampled(src, 2, 2, generous).get(0, 0), kBlack);
+    EXPECT_EQ(Resampled(src, 2, 2, {1, 100000000, 1000000}).get(0, 0), kBlack);
 }
 
 TEST(Resampler, EnlargementWithoutSmoothingAveragesAreas) {
-    ResamplerOptions blocky;
-    blocky.smoothEnlargement = 0;
+    const ResamplerOptions blocky{0, 0, 0};
     // 2 x 1 to 4 x 1: each destination pixel lies inside one source pixel.
     const PixelArray out = Resampled(Row({kBlack, kWhite}), 4, 1, blocky);
     EXPECT_EQ(out.get(1, 0), kBlack);

@@ -14,13 +14,9 @@ namespace {
 std::unique_ptr<Image> MakeImage(std::int32_t w, std::int32_t h, bool supersampled = false) {
     auto image = std::make_unique<Image>();
     image->setSize(w, h);
-    auto layer = std::make_unique<Layer>();
-    Layer* raw = layer.get();
-    image->insertLayer(std::move(layer));
-    if (supersampled) {
-        raw->setSupersampled(true);
-        image->update();
-    }
+    static_cast<Layer*>(image->insertLayer(std::make_unique<Layer>()))
+        ->setSupersampled(supersampled);
+    image->update();
     return image;
 }
 
@@ -129,7 +125,16 @@ TEST(Selection, FollowsTheImage) {
     EXPECT_TRUE(s.empty());
 }
 
-// Counts outline pixels, which are the only opaque pixels in the view.
+// Outline pixels are the only opaque pixels in a view cleared to 0.
+PixelArray OutlineView(const MaskArray* mask, const Selection* selection, std::int32_t size,
+                       const Rect& clip, Point origin, std::int32_t zoom) {
+    PixelArray view(size, size);
+    view.fill(0);
+    if (mask) DrawMaskOutline(*mask, view, clip, origin, zoom, 0);
+    if (selection) DrawSelectionOutline(*selection, view, clip, origin, zoom, 0);
+    return view;
+}
+
 int CountDrawn(const PixelArray& view) {
     int n = 0;
     for (std::int32_t y = 0; y < view.height(); ++y)
@@ -155,17 +160,13 @@ TEST(SelectionOutline, ZoomOneDrawsTheBorderOfSelectedBytes) {
     mask.fill(0);
     mask.fillRect({1, 1, 5, 5}, 200);
     mask.set(0, 0, 127); // counts for bounds, never drawn
-    PixelArray view(10, 10);
-    view.fill(0);
-    DrawMaskOutline(mask, view, view.bounds(), {2, 3}, 1, 0);
+    PixelArray view = OutlineView(&mask, nullptr, 10, {0, 0, 10, 10}, {2, 3}, 1);
     EXPECT_EQ(CountDrawn(view), 12); // a 4 x 4 ring
     EXPECT_EQ(view.get(3, 4), OutlinePatternColor(1, 1, 0));
     EXPECT_EQ(AlphaOf(view.get(4, 5)), 0u) << "interior";
     EXPECT_EQ(AlphaOf(view.get(2, 3)), 0u) << "byte 127";
-
     mask.set(0, 0, 128);
-    view.fill(0);
-    DrawMaskOutline(mask, view, view.bounds(), {0, 0}, 1, 0);
+    view = OutlineView(&mask, nullptr, 10, {0, 0, 10, 10}, {0, 0}, 1);
     EXPECT_EQ(AlphaOf(view.get(0, 0)), 255u) << "on the mask's border";
 }
 
@@ -174,19 +175,15 @@ TEST(SelectionOutline, MagnifiedCellsDrawTheirOpenSides) {
     mask.fill(0);
     mask.set(1, 0, 255);
     mask.set(2, 0, 255);
-    PixelArray view(12, 4);
-    view.fill(0);
-    DrawMaskOutline(mask, view, view.bounds(), {0, 0}, 4, 0);
+    const PixelArray view = OutlineView(&mask, nullptr, 12, {0, 0, 12, 4}, {0, 0}, 4);
     // Two 4 x 4 blocks side by side: top and bottom lines of 8, the outer
     // left and right columns; the shared side stays open.
     EXPECT_EQ(CountDrawn(view), 8 + 8 + 2 + 2);
     EXPECT_EQ(AlphaOf(view.get(7, 1)), 0u);
     EXPECT_EQ(AlphaOf(view.get(4, 1)), 255u);
     EXPECT_EQ(AlphaOf(view.get(11, 2)), 255u);
-
-    view.fill(0);
-    DrawMaskOutline(mask, view, {0, 0, 6, 4}, {0, 0}, 4, 0);
-    EXPECT_EQ(CountDrawn(view), 6) << "clipped at column 6: columns 4 and 5 of the frame";
+    EXPECT_EQ(CountDrawn(OutlineView(&mask, nullptr, 12, {0, 0, 6, 4}, {0, 0}, 4)), 6)
+        << "clipped at column 6: columns 4 and 5 of the frame";
 }
 
 TEST(SelectionOutline, SupersampledSelectionUsesTheLevelTheZoomAllows) {
@@ -194,15 +191,10 @@ TEST(SelectionOutline, SupersampledSelectionUsesTheLevelTheZoomAllows) {
     Selection& s = *image->selection();
     s.editableMask().fillRect({0, 0, 4, 4}, 255); // a 4 x 4 corner of the 16 x 16 level
     s.refreshFromDetail();
-    PixelArray view(16, 16);
     // Zoom 4: the 4x level at 1:1, where the corner is a 2 x 2 square.
-    view.fill(0);
-    DrawSelectionOutline(s, view, view.bounds(), {0, 0}, 4, 0);
-    EXPECT_EQ(CountDrawn(view), 4);
+    EXPECT_EQ(CountDrawn(OutlineView(nullptr, &s, 16, {0, 0, 16, 16}, {0, 0}, 4)), 4);
     // Zoom 16: the 8x level magnified by 2, the 4 x 4 corner as an 8 x 8 frame.
-    view.fill(0);
-    DrawSelectionOutline(s, view, view.bounds(), {0, 0}, 16, 0);
-    EXPECT_EQ(CountDrawn(view), 28);
+    EXPECT_EQ(CountDrawn(OutlineView(nullptr, &s, 16, {0, 0, 16, 16}, {0, 0}, 16)), 28);
 }
 
 } // namespace
