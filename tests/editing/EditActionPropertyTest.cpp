@@ -56,27 +56,22 @@ class Session {
     void undoAndRedoEverything() {
         const std::size_t n = m_states.size() - 1;
         ASSERT_EQ(static_cast<std::size_t>(m_manager().count()), n);
-        for (std::size_t k = n; k > 0; --k) {
-            ASSERT_TRUE(m_manager().undo(*m_image))
-                << "undo " << k << " " << m_manager().undoCursor()->label();
-            const ImageState now = StateOf(*m_image);
-            ASSERT_TRUE(now == m_states[k - 1])
-                << "undoing action " << k << " (" << m_manager().redoCursor()->label()
-                << "): " << Difference(now, m_states[k - 1]);
-        }
+        for (std::size_t k = n; k > 0; --k)
+            ASSERT_NO_FATAL_FAILURE(expectState(m_manager().undo(*m_image), k - 1, "undo"));
         EXPECT_FALSE(m_manager().canUndo());
-        for (std::size_t k = 1; k <= n; ++k) {
-            ASSERT_TRUE(m_manager().redo(*m_image)) << "redo " << k;
-            const ImageState now = StateOf(*m_image);
-            ASSERT_TRUE(now == m_states[k])
-                << "redoing action " << k << " (" << m_manager().undoCursor()->label()
-                << "): " << Difference(now, m_states[k]);
-        }
+        for (std::size_t k = 1; k <= n; ++k)
+            ASSERT_NO_FATAL_FAILURE(expectState(m_manager().redo(*m_image), k, "redo"));
     }
 
     std::size_t recordedCount() const { return m_states.size() - 1; }
 
   private:
+    void expectState(bool done, std::size_t k, const char* how) {
+        ASSERT_TRUE(done) << how << " to state " << k;
+        const ImageState now = StateOf(*m_image);
+        ASSERT_TRUE(now == m_states[k])
+            << how << " to state " << k << ": " << Difference(now, m_states[k]);
+    }
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
     bool coin() { return pick(0, 1) == 1; }
     ActionManager& m_manager() { return ManagerOf(*m_image); }
