@@ -1,8 +1,5 @@
 #include "settings/DesktopIntegration.h"
-#include "platform/ExternalProgram.h"
 #include "settings/PngEncoder.h"
-#include "settings/Shell.h"
-#include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +8,6 @@
 
 namespace kv {
 namespace {
-
-using test::TempXdgHome;
 
 // Reads back the single fixed-code block our compressor writes, so the tests
 // check the stream itself rather than trusting it.
@@ -211,39 +206,6 @@ TEST(DesktopIntegration, TheEntryAndPackageNameOurTypes) {
               "/d/icons/hicolor/48x48/mimetypes/application-x-korvane-project.png");
     EXPECT_EQ(desktop.iconPath(ShellIcon::Application, 16),
               "/d/icons/hicolor/16x16/apps/korvane.png");
-}
-
-TEST(DesktopIntegration, UnregisterRemovesExactlyWhatRegisterInstalled) {
-    TempXdgHome home;
-    TempXdgHome::writeFile(home.data() + "/applications/other.desktop", "[Desktop Entry]\n");
-    const auto before = TempXdgHome::listFiles(home.data());
-    ASSERT_TRUE(RegisterShell(kShellEverything, "/usr/bin/korvane"));
-    const DesktopIntegration desktop(home.data(), "/usr/bin/korvane");
-    for (const std::string& file : desktop.files(kShellEverything))
-        EXPECT_FALSE(TempXdgHome::readFile(file).empty()) << file;
-    EXPECT_EQ(desktop.files(kShellEverything).size(), 2u + 4u * 4u);
-    const std::string png = TempXdgHome::readFile(desktop.iconPath(ShellIcon::Colors, 256));
-    EXPECT_EQ(png.substr(1, 3), "PNG");
-    EXPECT_EQ(BigEndian(png, 16), 256u);
-
-    const bool haveMimeTool = !FindProgramInPath("update-mime-database").empty();
-    if (haveMimeTool) {
-        EXPECT_NE(TempXdgHome::readFile(home.data() + "/mime/globs2")
-                      .find("application/x-korvane-project:*.kvp"),
-                  std::string::npos);
-    }
-
-    ASSERT_TRUE(UnregisterShell("/usr/bin/korvane"));
-    for (const std::string& file : TempXdgHome::listFiles(home.data())) {
-        const bool ours = std::find(before.begin(), before.end(), file) != before.end();
-        // What remains is the untouched entry and the caches the tools rebuilt.
-        EXPECT_TRUE(ours || file.rfind("mime/", 0) == 0) << file;
-        EXPECT_EQ(file.find("korvane"), std::string::npos) << file;
-    }
-    if (haveMimeTool) {
-        EXPECT_EQ(TempXdgHome::readFile(home.data() + "/mime/globs2").find("korvane"),
-                  std::string::npos);
-    }
 }
 
 } // namespace

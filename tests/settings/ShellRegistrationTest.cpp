@@ -1,4 +1,5 @@
 #include "settings/ShellRegistration.h"
+#include "platform/ExternalProgram.h"
 #include "platform/RegistryHive.h"
 #include "platform/RegistryText.h"
 #include "platform/WholeFiles.h"
@@ -100,8 +101,12 @@ TEST(ShellRegistration, UnregisteringDeletesTheClassesTheExtensionsName) {
     EXPECT_TRUE(root.openKey("Applications")->subkeys().empty());
 }
 
-TEST(Shell, RegisterAndUnregisterThroughTheClassesHive) {
+// Everything goes into the classes hive and the data folder, and
+// unregistering takes exactly that away again.
+TEST(Shell, RegisterAndUnregisterEverything) {
     TempXdgHome home;
+    TempXdgHome::writeFile(home.data() + "/applications/other.desktop", "[Desktop Entry]\n");
+    const auto before = TempXdgHome::listFiles(home.data());
     ASSERT_TRUE(RegisterShell(kShellEverything, kExe));
     {
         RegistryHive classes(HiveId::ClassesRoot);
@@ -109,10 +114,33 @@ TEST(Shell, RegisterAndUnregisterThroughTheClassesHive) {
         RegistryHive user(HiveId::CurrentUser);
         EXPECT_TRUE(user.root().subkeys().empty());
     }
+    const DesktopIntegration desktop(home.data(), kExe);
+    for (const std::string& file : desktop.files(kShellEverything))
+        EXPECT_FALSE(TempXdgHome::readFile(file).empty()) << file;
+    EXPECT_EQ(desktop.files(kShellEverything).size(), 2u + 4u * 4u);
+    const std::string png = TempXdgHome::readFile(desktop.iconPath(ShellIcon::Colors, 256));
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png.substr(16, 4), std::string("\0\0\x01\0", 4)) << "256 pixels wide";
+    const bool haveMimeTool = !FindProgramInPath("update-mime-database").empty();
+    const std::string globs = home.data() + "/mime/globs2";
+    if (haveMimeTool) {
+        EXPECT_NE(TempXdgHome::readFile(globs).find("application/x-korvane-project:*.kvp"),
+                  std::string::npos);
+    }
+
     ASSERT_EQ(UnregisterShellExitCode(kExe), 0);
     RegistryHive classes(HiveId::ClassesRoot);
     EXPECT_EQ(classes.root().openKey(".kvp"), nullptr);
     EXPECT_EQ(classes.root().openKey("Applications\\korvane"), nullptr);
+    for (const std::string& file : TempXdgHome::listFiles(home.data())) {
+        const bool ours = std::find(before.begin(), before.end(), file) != before.end();
+        // What remains is the untouched entry and the caches the tools rebuilt.
+        EXPECT_TRUE(ours || file.rfind("mime/", 0) == 0) << file;
+        EXPECT_EQ(file.find("korvane"), std::string::npos) << file;
+    }
+    if (haveMimeTool) {
+        EXPECT_EQ(TempXdgHome::readFile(globs).find("korvane"), std::string::npos);
+    }
     EXPECT_FALSE(UnregisterShell(kExe)); // nothing left to remove
 }
 
