@@ -16,7 +16,12 @@ struct Stack {
     Image image;
     std::vector<Layer*> layers;
 
-    Stack(std::int32_t w, std::int32_t h) { image.setSize(w, h); }
+    Stack(std::int32_t w, std::int32_t h, const std::vector<Color32>& colors = {}) {
+        ImageUpdateLock lock(image);
+        image.setSize(w, h);
+        for (Color32 color : colors)
+            add(color);
+    }
     Layer* add(Color32 color, float opacity = 1.0f, BlendMode mode = BlendMode::Normal) {
         auto layer = SolidLayer(image.width(), image.height(), color, opacity, mode);
         Layer* raw = layer.get();
@@ -34,33 +39,29 @@ struct Stack {
 TEST(Flatten, OpacityAndModeTable) {
     struct LayerSpec {
         Color32 color;
-        float opacity;
-        BlendMode mode;
-        bool visible;
+        float opacity = 1;
+        BlendMode mode = BlendMode::Normal;
+        bool visible = true;
     };
-    const auto normal = BlendMode::Normal, replace = BlendMode::Replace;
+    const auto replace = BlendMode::Replace;
     const struct {
         const char* what;
         std::vector<LayerSpec> layers;
         Color32 expected;
     } cases[] = {
-        {"blue over red", {{kRed, 1, normal, true}, {kBlue, 1, normal, true}}, kBlue},
-        {"blue at 0.5 over red",
-         {{kRed, 1, normal, true}, {kBlue, 0.5f, normal, true}},
-         kHalfBlueOverRed},
-        {"lowest at 0.5", {{kRed, 0.5f, normal, true}}, MakeColor32(255, 0, 0, 128)},
-        {"upper at 0 changes nothing", {{kRed, 1, normal, true}, {kBlue, 0, normal, true}}, kRed},
-        {"lowest at 0 keeps its color",
-         {{kRed, 0, normal, true}, {kBlue, 0, normal, true}},
-         MakeColor32(255, 0, 0, 0)},
+        {"blue over red", {{kRed}, {kBlue}}, kBlue},
+        {"blue at 0.5 over red", {{kRed}, {kBlue, 0.5f}}, kHalfBlueOverRed},
+        {"lowest at 0.5", {{kRed, 0.5f}}, MakeColor32(255, 0, 0, 128)},
+        {"upper at 0 changes nothing", {{kRed}, {kBlue, 0}}, kRed},
+        {"lowest at 0 keeps its color", {{kRed, 0}, {kBlue, 0}}, MakeColor32(255, 0, 0, 0)},
         {"invisible lowest: the next is copied",
-         {{kRed, 1, normal, false}, {MakeColor32(0, 0, 255, 100), 1, normal, true}},
+         {{kRed, 1, BlendMode::Normal, false}, {MakeColor32(0, 0, 255, 100)}},
          MakeColor32(0, 0, 255, 100)},
         {"replace hides below, transparency included",
-         {{kRed, 1, normal, true}, {MakeColor32(1, 2, 3, 0), 1, replace, true}},
+         {{kRed}, {MakeColor32(1, 2, 3, 0), 1, replace}},
          MakeColor32(1, 2, 3, 0)},
         {"replace scales its alpha",
-         {{kRed, 1, normal, true}, {kBlue, 0.5f, replace, true}, {kRed, 0, normal, true}},
+         {{kRed}, {kBlue, 0.5f, replace}, {kRed, 0}},
          MakeColor32(0, 0, 255, 128)},
     };
     for (const auto& c : cases) {
@@ -118,6 +119,89 @@ TEST(MergeLayerRun, AVisibleSupersampledLayerMakesTheWorkRasterDetailed) {
     stack.hideAll();
     EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[2]));
     EXPECT_EQ(work.get(0, 0), 0u);
+}
+
+TEST(ImageUpdate, CompositeFlattensVisibleLayersInsideTheRectangle) {
+    Stack f(4, 3, {kRed, kBlue});
+    f.layers[1]->setOpacity(0.5f);
+    f.image.update();
+    EXPECT_TRUE(Uniform(f.image.composite(), kHalfBlueOverRed));
+    f.layers[1]->setOpacity(1.0f);
+    f.image.update(Rect{1, 1, 3, 2});
+    EXPECT_TRUE(f.image.composite().sameContents(Raster(4, 3, [](auto x, auto y) {
+        return x >= 1 && x < 3 && y == 1 ? kBlue : kHalfBlueOverRed;
+    })));
+    f.layers[0]->setVisible(false);
+    f.layers[1]->setVisible(false);
+    f.image.update();
+    EXPECT_TRUE(Uniform(f.image.composite(), 0));
+}
+
+TEST(ImageUpdate, TwentyFourBitPreviewSnapsAlphaAt128) {
+    Stack f(4, 3, {MakeColor32(10, 20, 30, 127)});
+    f.image.setTargetFormat(TargetFormat::Rgb24);
+    ASSERT_NE(f.image.targetPreview(), nullptr);
+    f.layers[0]->pixels().set(1, 0, MakeColor32(10, 20, 30, 128));
+    f.image.update();
+    EXPECT_EQ(f.image.targetPreview()->get(0, 0), MakeColor32(10, 20, 30, 0));
+    EXPECT_EQ(f.image.targetPreview()->get(1, 0), MakeColor32(10, 20, 30, 255));
+}
+
+TEST(ViewCaches, CountFollowsTheLayerCount) {
+    for (int layers = 0; layers <= 4; ++layers) {
+        Stack f(4, 3, std::vector<Color32>(static_cast<std::size_t>(layers), kRed));
+        EXPECT_EQ(f.image.cacheCount(), layers < 2 ? 0 : (layers == 2 ? 1 : 2)) << layers;
+    }
+}
+
+TEST(ViewCaches, HoldWhatLiesBelowAndAboveTheCurrentLayer) {
+    Stack f(4, 3, {kRed, kWhite, kBlue, MakeColor32(0, 255, 0, 255)});
+    f.layers[3]->setOpacity(0.5f);
+    const Color32 halfGreenOverBlue = MakeColor32(0, 128, 127, 255);
+    f.image.setCurrentLayer(f.layers[1]);
+    ASSERT_NE(f.image.validBelowCache(), nullptr);
+    ASSERT_NE(f.image.validAboveCache(), nullptr);
+    EXPECT_NE(f.image.validBelowCache(), f.image.validAboveCache());
+    EXPECT_TRUE(Uniform(*f.image.validBelowCache(), kRed));
+    // The lowest layer of the above run is copied, the next blended.
+    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), halfGreenOverBlue));
+
+    f.image.setCurrentLayer(f.layers[0]); // nothing below: above takes the first cache
+    EXPECT_EQ(f.image.validBelowCache(), nullptr);
+    ASSERT_NE(f.image.validAboveCache(), nullptr);
+    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), halfGreenOverBlue));
+
+    f.image.setCurrentLayer(f.layers[3]);
+    EXPECT_EQ(f.image.validAboveCache(), nullptr);
+    ASSERT_NE(f.image.validBelowCache(), nullptr);
+    EXPECT_TRUE(Uniform(*f.image.validBelowCache(), kBlue));
+}
+
+TEST(ViewCaches, InvisibleRunsLeaveThemInvalidAndACacheChangingRoleIsRebuiltWhole) {
+    Stack f(4, 3, {kRed, kWhite, kBlue});
+    f.layers[0]->setVisible(false);
+    f.layers[2]->setVisible(false);
+    f.image.setCurrentLayer(f.layers[1]);
+    EXPECT_EQ(f.image.validBelowCache(), nullptr);
+    EXPECT_EQ(f.image.validAboveCache(), nullptr);
+
+    f.layers[2]->setVisible(true);
+    f.image.update();
+    ASSERT_NE(f.image.validAboveCache(), nullptr); // the first cache holds the blue above
+    // Showing the bottom layer again, with only a small rectangle updated:
+    // the first cache now holds the red below, all of it.
+    f.layers[0]->setVisible(true);
+    f.image.update(Rect{0, 0, 1, 1});
+    ASSERT_NE(f.image.validBelowCache(), nullptr);
+    EXPECT_TRUE(Uniform(*f.image.validBelowCache(), kRed));
+    ASSERT_NE(f.image.validAboveCache(), nullptr);
+    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), kBlue));
+
+    f.image.removeLayer(f.layers[1]); // the current layer goes
+    EXPECT_EQ(f.image.currentLayer(), nullptr);
+    EXPECT_EQ(f.image.validBelowCache(), nullptr);
+    EXPECT_EQ(f.image.validAboveCache(), nullptr);
+    EXPECT_EQ(f.image.cacheCount(), 1);
 }
 
 } // namespace

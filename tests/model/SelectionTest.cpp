@@ -83,7 +83,6 @@ TEST(Selection, SupersamplingKeepsBoundsAndScalesDetailBounds) {
     ASSERT_TRUE(s.supersampled());
     EXPECT_EQ(s.levelZeroBounds(), (Rect{2, 3, 5, 4}));
     EXPECT_EQ(s.detailBounds(), (Rect{16, 24, 40, 32}));
-    EXPECT_EQ(s.bounds(), s.detailBounds());
     EXPECT_EQ(s.editableMask().width(), 64);
 }
 
