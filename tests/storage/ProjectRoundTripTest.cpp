@@ -13,11 +13,13 @@
 namespace kv::test {
 namespace {
 
-class ProjectRoundTrip : public ::testing::TestWithParam<std::tuple<int, bool>> {
+class ProjectShapes : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { InstallActionManagers(); }
     CapturingReporter reporter;
 };
+
+class ProjectRoundTrip : public ProjectShapes, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
 // A project using every property the file keeps.
 std::unique_ptr<Project> RichProject() {
@@ -96,12 +98,6 @@ TEST_P(ProjectRoundTrip, KeepsEveryPropertyAndPixel) {
 
 INSTANTIATE_TEST_SUITE_P(SettingsAndThumbnails, ProjectRoundTrip,
                          ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Bool()));
-
-class ProjectShapes : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() { InstallActionManagers(); }
-    CapturingReporter reporter;
-};
 
 TEST_F(ProjectShapes, EmptyProjectRoundTripsAndSettingsChangeTheSize) {
     Project empty;
