@@ -27,22 +27,15 @@ TEST(Predictor, ResidualsOfEveryMethodInTileOrder) {
     // Worked by hand; tiles one pixel wide put the left column's rows first.
     const PixelArray p = Pixels(2, 2, {MakeColor32(10, 20, 30, 255), MakeColor32(15, 25, 35, 0),
                                        MakeColor32(12, 22, 32, 7), MakeColor32(20, 30, 40, 255)});
-    struct Case {
-        int method;
-        Bytes expected;
+    const Bytes expected[Predictor::kMethodCount] = {
+        {10, 20, 30, 12, 22, 32, 15, 25, 35, 20, 30, 40}, {10, 20, 30, 2, 2, 2, 5, 5, 5, 8, 8, 8},
+        {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5},          {10, 20, 30, 2, 2, 2, 5, 5, 5, 7, 7, 7},
+        {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5},          {10, 20, 30, 2, 2, 2, 5, 5, 5, 3, 3, 3},
     };
-    const Case cases[] = {
-        {0, {10, 20, 30, 12, 22, 32, 15, 25, 35, 20, 30, 40}},
-        {1, {10, 20, 30, 2, 2, 2, 5, 5, 5, 8, 8, 8}},
-        {2, {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5}},
-        {3, {10, 20, 30, 2, 2, 2, 5, 5, 5, 7, 7, 7}},
-        {4, {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5}},
-        {5, {10, 20, 30, 2, 2, 2, 5, 5, 5, 3, 3, 3}},
-    };
-    for (const Case& c : cases) {
+    for (int method = 0; method < Predictor::kMethodCount; ++method) {
         Bytes out;
-        RgbPlaneBytes(p, 1, 0, c.method, out);
-        EXPECT_EQ(out, c.expected) << "method " << c.method;
+        RgbPlaneBytes(p, 1, 0, method, out);
+        EXPECT_EQ(out, expected[method]) << "method " << method;
     }
 }
 
