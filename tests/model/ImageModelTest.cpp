@@ -133,6 +133,15 @@ TEST(Project, ImagesGetIdsPositionsAndUnsavedState) {
     EXPECT_EQ(project.addImage(std::make_unique<Image>())->id(), 3u);
     EXPECT_EQ(c->position(), 3u);
 
+    // Switching the current image drops the old one's palette lookup.
+    a->setSize(2, 2);
+    a->setTargetFormat(TargetFormat::Palette4);
+    project.setCurrentImage(a);
+    a->palette()->lookup(MakeColor32(1, 2, 3, 255));
+    ASSERT_TRUE(a->palette()->lookupBuilt());
+    project.setCurrentImage(b); // no palette at all
+    EXPECT_FALSE(a->palette()->lookupBuilt());
+
     project.moveImage(c, a);
     EXPECT_EQ(project.imageAt(1), c);
     EXPECT_EQ(a->position(), 2u);

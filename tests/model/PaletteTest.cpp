@@ -1,7 +1,5 @@
 #include "model/Palette.h"
-#include "model/Image.h"
 #include "model/PaletteLookupTree.h"
-#include "model/Project.h"
 #include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
@@ -60,23 +58,6 @@ TEST(Palette, ImpossibleCountsAreRefusedAndComponentsStopAt255) {
     PaletteEntry loose; // no owner to tell
     loose.setA(999);
     EXPECT_EQ(loose.color(), MakeColor32(0, 0, 0, 255));
-}
-
-TEST(Palette, SwitchingTheCurrentImageDropsTheOldLookup) {
-    Project project;
-    Image* first = project.addImage(std::make_unique<Image>());
-    Image* second = project.addImage(std::make_unique<Image>());
-    first->setSize(2, 2);
-    first->setTargetFormat(TargetFormat::Palette4);
-    second->setTargetFormat(TargetFormat::Rgba32); // no palette at all
-    project.setCurrentImage(first);
-    first->palette()->lookup(MakeColor32(1, 2, 3, 255));
-    ASSERT_TRUE(first->palette()->lookupBuilt());
-    project.setCurrentImage(second);
-    EXPECT_FALSE(first->palette()->lookupBuilt());
-    project.setCurrentImage(first);
-    project.setCurrentImage(nullptr);
-    EXPECT_EQ(project.currentImage(), nullptr);
 }
 
 std::int64_t Distance2(Color32 a, Color32 b) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kv {
 namespace {
 
@@ -26,40 +28,35 @@ void SelectAll(Selection& s) {
     s.setActive(true);
 }
 
-TEST(Selection, SelectAllThenInvertLeavesNothing) {
-    auto image = MakeImage(16, 16);
-    Selection& s = *image->selection();
-    EXPECT_TRUE(s.empty());
-    EXPECT_FALSE(s.full());
-    SelectAll(s);
-    EXPECT_TRUE(s.full());
-    EXPECT_FALSE(s.empty());
-    EXPECT_EQ(s.bounds(), (Rect{0, 0, 16, 16}));
-    s.editableMask().invert();
-    s.refreshFromDetail();
-    EXPECT_TRUE(s.empty());
-    EXPECT_EQ(s.bounds(), Rect{});
-}
-
-TEST(Selection, EveryNonZeroByteCountsForBounds) {
+TEST(Selection, ScanFindsFullEmptyAndTheBoundsOfEveryNonZeroByte) {
     const struct {
-        Point at[2];
+        std::vector<Point> at;
         std::uint8_t value;
+        bool invert;
         Rect bounds;
     } cases[] = {
-        {{{3, 5}, {3, 5}}, 255, {3, 5, 4, 6}},
-        {{{0, 0}, {0, 0}}, 1, {0, 0, 1, 1}},
-        {{{15, 15}, {15, 15}}, 127, {15, 15, 16, 16}},
-        {{{2, 1}, {12, 14}}, 9, {2, 1, 13, 15}},
+        {{}, 0, false, {}},
+        {{}, 0, true, {0, 0, 16, 16}}, // all 255: full
+        {{{3, 5}}, 255, false, {3, 5, 4, 6}},
+        {{{0, 0}}, 1, false, {0, 0, 1, 1}},
+        {{{15, 15}}, 127, false, {15, 15, 16, 16}},
+        {{{2, 1}, {12, 14}}, 9, false, {2, 1, 13, 15}},
+        {{{15, 15}}, 255, true, {0, 0, 16, 16}}, // one byte 0 left: not full
     };
     for (const auto& c : cases) {
-        auto image = MakeImage(16, 16);
-        Selection& s = *image->selection();
+        MaskArray mask(16, 16);
+        mask.fill(0);
         for (const Point& p : c.at)
-            s.mask().set(p.x, p.y, c.value);
-        s.recompute();
-        EXPECT_FALSE(s.empty());
-        EXPECT_EQ(s.bounds(), c.bounds);
+            mask.set(p.x, p.y, c.value);
+        if (c.invert) mask.invert();
+        bool full = false, empty = false;
+        Rect bounds{9, 9, 9, 9};
+        ScanMask(mask, full, empty, bounds);
+        SCOPED_TRACE(::testing::Message() << c.at.size() << " bytes of " << int{c.value}
+                                          << (c.invert ? " inverted" : ""));
+        EXPECT_EQ(full, c.invert && c.at.empty());
+        EXPECT_EQ(empty, !c.invert && c.at.empty());
+        EXPECT_EQ(bounds, c.bounds);
     }
 }
 
