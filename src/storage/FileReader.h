@@ -32,6 +32,9 @@ class FileReader {
     bool atEnd();
     // File-level methods: kFileCompressionLzw or kFileCompressionLzrc.
     bool beginDecompression(int method);
+    // Data after a compressed section is only where it should be once the
+    // section was read to its end: the decoders read ahead, and an early end
+    // leaves the position there. Ending the chunk still finds its end.
     bool endDecompression();
 
     bool readVarUInt(std::uint32_t& value);
