@@ -37,7 +37,7 @@ struct Stack {
 };
 
 TEST(Flatten, OpacityAndModeTable) {
-    struct LayerSpec {
+    struct LayerSetup {
         Color32 color;
         float opacity = 1;
         BlendMode mode = BlendMode::Normal;
@@ -46,7 +46,7 @@ TEST(Flatten, OpacityAndModeTable) {
     const auto replace = BlendMode::Replace;
     const struct {
         const char* what;
-        std::vector<LayerSpec> layers;
+        std::vector<LayerSetup> layers;
         Color32 expected;
     } cases[] = {
         {"blue over red", {{kRed}, {kBlue}}, kBlue},
@@ -66,7 +66,7 @@ TEST(Flatten, OpacityAndModeTable) {
     };
     for (const auto& c : cases) {
         Stack stack(2, 2);
-        for (const LayerSpec& wanted : c.layers)
+        for (const LayerSetup& wanted : c.layers)
             stack.add(wanted.color, wanted.opacity, wanted.mode)->setVisible(wanted.visible);
         PixelArray dst = Filled(2, 2, 0xDEADBEEF);
         EXPECT_TRUE(
