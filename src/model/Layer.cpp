@@ -8,8 +8,12 @@ Layer::~Layer() = default;
 
 void Layer::setSize(std::int32_t width, std::int32_t height) {
     LayerBase::setSize(width, height);
-    if (m_supersample && (m_supersample->width() != width || m_supersample->height() != height))
+    if (m_supersample && (m_supersample->width() != width || m_supersample->height() != height)) {
         m_supersample->setSize(width, height);
+        // Like the layer's own pixels, resized detail starts transparent.
+        for (int i = 1; i <= SupersampleSet::kLevels; ++i)
+            m_supersample->level(i).fill(0);
+    }
 }
 
 void Layer::refreshFromDetail(const Rect* rect) {

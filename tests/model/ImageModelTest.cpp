@@ -119,6 +119,14 @@ TEST(Layer, SupersamplingReplicatesEveryLevelAndANewSizeClears) {
     EXPECT_EQ(layer.pixels().get(1, 0), 0u);
     EXPECT_EQ(layer.editablePixels().width(), 24);
     EXPECT_EQ(layer.editablePixels().height(), 8);
+    // Painted detail does not survive a new size either, even where the
+    // storage is kept (the same pixel count).
+    layer.editablePixels().fill(0xFF000000u);
+    layer.setSize(1, 3);
+    layer.refreshFromDetail(nullptr);
+    EXPECT_TRUE(
+        layer.editablePixels().sameContents(test::Raster(8, 24, [](auto, auto) { return 0u; })));
+    EXPECT_EQ(layer.pixels().get(0, 2), 0u);
 }
 
 TEST(Project, ImagesGetIdsPositionsAndUnsavedState) {
