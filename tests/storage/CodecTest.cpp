@@ -230,33 +230,5 @@ TEST(LzrcCodec, DecoderAcceptsTheModelResetSymbol) {
     EXPECT_EQ(Decompress(kLzrc, packed).bytes, (Bytes{'x', 'x', 'y'}));
 }
 
-TEST(Codecs, SectionsFollowEachOtherInOneStream) {
-    const Bytes first = ResidualLike(5000, 1), second = RandomBytes(3000, 2);
-    const std::pair<int, const Bytes*> sections[] = {{kLzrc, &first}, {kLzw, &second}};
-    Bytes file;
-    QzHandle* w = QzOpenMemoryForWriting(file);
-    QzWrite(w, "abc", 3, nullptr);
-    for (const auto& [method, data] : sections) {
-        QzBeginCodec(w, method);
-        QzWrite(w, data->data(), data->size(), nullptr);
-        if (method == kLzrc) QzEndCodec(w);
-    }
-    ASSERT_EQ(QzClose(w), QzError::None); // closing finishes the open section
-
-    QzHandle* r = QzOpenMemoryForReading(file.data(), file.size());
-    char head[3];
-    QzRead(r, head, 3, nullptr);
-    for (const auto& [method, data] : sections) {
-        Bytes back(data->size());
-        ASSERT_EQ(QzBeginCodec(r, method), QzError::None);
-        EXPECT_EQ(QzRead(r, back.data(), back.size(), nullptr), QzError::None);
-        EXPECT_TRUE(QzAtEnd(r)) << method;
-        EXPECT_EQ(QzEndCodec(r), QzError::None);
-        EXPECT_EQ(back, *data);
-    }
-    EXPECT_TRUE(QzAtEnd(r)); // the file reader again, at its end
-    EXPECT_EQ(QzClose(r), QzError::None);
-}
-
 } // namespace
 } // namespace kv::test

@@ -2,13 +2,11 @@
 #include "StreamTestSupport.h"
 
 #include "storage/BitmapWriter.h"
-#include "storage/DetailScore.h"
 #include "storage/PredictionEstimator.h"
 #include "storage/Predictor.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -71,17 +69,6 @@ double Estimate(const Bytes& bytes) {
     return estimator.estimate();
 }
 
-TEST(PredictionEstimator, CountsLiteralsMatchesAndDistances) {
-    EXPECT_EQ(Estimate({}), 0.0);
-    // Three literals of three kinds: log2(3) bits each.
-    EXPECT_NEAR(Estimate({'a', 'b', 'c'}), std::log2(3.0), 1e-12);
-    // Then one match (3, 3): four equally likely symbols, one distance, six positions.
-    EXPECT_NEAR(Estimate({'a', 'b', 'c', 'a', 'b', 'c'}), 4 * 2.0 / 6, 1e-12);
-    // A long run: literal, then matches of 256 at distance 1 for the rest.
-    Bytes run(1 + 256 * 4, 'z');
-    EXPECT_NEAR(Estimate(run), 5 * (-(0.2 * std::log2(0.2) + 0.8 * std::log2(0.8))) / run.size(), 1e-12);
-}
-
 TEST(PredictionEstimator, FarCandidatesAreNeverUsed) {
     // The same 300 bytes again after 5000 others: beyond the window, so no match is counted.
     Bytes motif = RandomBytes(300, 1);
@@ -93,22 +80,6 @@ TEST(PredictionEstimator, FarCandidatesAreNeverUsed) {
     near.insert(near.end(), motif.begin(), motif.end());
     near.insert(near.end(), filler.begin(), filler.end());
     EXPECT_GT(Estimate(far), Estimate(near));
-}
-
-TEST(DetailScore, EntropyOfByteSuccessors) {
-    EXPECT_EQ(DetailScore(PixelArray()), 0.0);
-    PixelArray p(16, 16);
-    p.fill(0);
-    EXPECT_EQ(DetailScore(p), 0.0);
-    p.fill(0xFFFFFFFFu);
-    EXPECT_EQ(DetailScore(p), 0.0);
-    // Opaque black: after a 0 come 0, 0, 255 in turn; after 255 always 0.
-    p.fill(MakeColor32(0, 0, 0, 255));
-    const double successor = -(2.0 / 3 * std::log2(2.0 / 3) + 1.0 / 3 * std::log2(1.0 / 3));
-    EXPECT_NEAR(DetailScore(p), 16 * (768.0 / 1023) * successor, 1e-9);
-    PixelArray noisy(16, 16);
-    PaintNoise(noisy, 4);
-    EXPECT_GT(DetailScore(noisy), DetailScore(p));
 }
 
 } // namespace
