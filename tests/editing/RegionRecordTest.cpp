@@ -1,7 +1,6 @@
 // Capturing rectangles of pixel arrays and masks, and writing them back.
 #include "editing/RegionRecord.h"
 #include "editing/ActionCoder.h"
-#include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
 
@@ -88,18 +87,6 @@ TEST(RestoreRegion, RefusesMissingDataAndTooSmallTargets) {
     ASSERT_TRUE(masked);
     EXPECT_EQ(masked->width, 70);
     EXPECT_FALSE(RestoreMask(masked.get(), narrow, RestoreMode::Write));
-}
-
-TEST(CaptureRegion, FailsWhileTheCoderIsBusy) {
-    test::CapturingReporter reporter;
-    ActionCoder& coder = ActionCoder::instance();
-    coder.reset();
-    ASSERT_TRUE(coder.begin());
-    const PixelArray a = NumberedPixels(4, 4);
-    EXPECT_EQ(CaptureRegion(a, nullptr, nullptr), nullptr);
-    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Action data compression failed"});
-    coder.reset();
-    EXPECT_NE(CaptureRegion(a, nullptr, nullptr), nullptr);
 }
 
 } // namespace
