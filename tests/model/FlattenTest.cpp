@@ -147,61 +147,36 @@ TEST(ImageUpdate, TwentyFourBitPreviewSnapsAlphaAt128) {
     EXPECT_EQ(f.image.targetPreview()->get(1, 0), MakeColor32(10, 20, 30, 255));
 }
 
-TEST(ViewCaches, CountFollowsTheLayerCount) {
-    for (int layers = 0; layers <= 4; ++layers) {
-        Stack f(4, 3, std::vector<Color32>(static_cast<std::size_t>(layers), kRed));
-        EXPECT_EQ(f.image.cacheCount(), layers < 2 ? 0 : (layers == 2 ? 1 : 2)) << layers;
-    }
-}
-
-TEST(ViewCaches, HoldWhatLiesBelowAndAboveTheCurrentLayer) {
+// The caches hold the flattened runs below and above the current layer. A
+// cache that changes role (the first one going from above to below) must be
+// rebuilt whole, even when only a small rectangle is updated.
+TEST(ViewCaches, MatchAFreshFlattenAfterEditsBelowAndAbove) {
     Stack f(4, 3, {kRed, kWhite, kBlue, MakeColor32(0, 255, 0, 255)});
     f.layers[3]->setOpacity(0.5f);
-    const Color32 halfGreenOverBlue = MakeColor32(0, 128, 127, 255);
-    f.image.setCurrentLayer(f.layers[1]);
-    ASSERT_NE(f.image.validBelowCache(), nullptr);
-    ASSERT_NE(f.image.validAboveCache(), nullptr);
-    EXPECT_NE(f.image.validBelowCache(), f.image.validAboveCache());
-    EXPECT_TRUE(Uniform(*f.image.validBelowCache(), kRed));
-    // The lowest layer of the above run is copied, the next blended.
-    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), halfGreenOverBlue));
-
-    f.image.setCurrentLayer(f.layers[0]); // nothing below: above takes the first cache
-    EXPECT_EQ(f.image.validBelowCache(), nullptr);
-    ASSERT_NE(f.image.validAboveCache(), nullptr);
-    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), halfGreenOverBlue));
-
-    f.image.setCurrentLayer(f.layers[3]);
-    EXPECT_EQ(f.image.validAboveCache(), nullptr);
-    ASSERT_NE(f.image.validBelowCache(), nullptr);
-    EXPECT_TRUE(Uniform(*f.image.validBelowCache(), kBlue));
-}
-
-TEST(ViewCaches, InvisibleRunsLeaveThemInvalidAndACacheChangingRoleIsRebuiltWhole) {
-    Stack f(4, 3, {kRed, kWhite, kBlue});
     f.layers[0]->setVisible(false);
-    f.layers[2]->setVisible(false);
     f.image.setCurrentLayer(f.layers[1]);
+    const auto expectFresh = [&](const PixelArray* cache, Layer* first, Layer* last) {
+        PixelArray fresh = Filled(4, 3, 0);
+        Flatten(fresh, f.image.bounds(), *first, *last);
+        ASSERT_NE(cache, nullptr);
+        EXPECT_TRUE(cache->sameContents(fresh));
+    };
     EXPECT_EQ(f.image.validBelowCache(), nullptr);
-    EXPECT_EQ(f.image.validAboveCache(), nullptr);
+    expectFresh(f.image.validAboveCache(), f.layers[2], f.layers[3]);
+    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), MakeColor32(0, 128, 127, 255)));
 
-    f.layers[2]->setVisible(true);
-    f.image.update();
-    ASSERT_NE(f.image.validAboveCache(), nullptr); // the first cache holds the blue above
-    // Showing the bottom layer again, with only a small rectangle updated:
-    // the first cache now holds the red below, all of it.
     f.layers[0]->setVisible(true);
-    f.image.update(Rect{0, 0, 1, 1});
-    ASSERT_NE(f.image.validBelowCache(), nullptr);
-    EXPECT_TRUE(Uniform(*f.image.validBelowCache(), kRed));
-    ASSERT_NE(f.image.validAboveCache(), nullptr);
-    EXPECT_TRUE(Uniform(*f.image.validAboveCache(), kBlue));
+    f.layers[0]->pixels().set(2, 2, kWhite);
+    f.image.update(Rect{2, 2, 3, 3});
+    EXPECT_NE(f.image.validBelowCache(), f.image.validAboveCache());
+    expectFresh(f.image.validBelowCache(), f.layers[0], f.layers[0]);
+    expectFresh(f.image.validAboveCache(), f.layers[2], f.layers[3]);
 
-    f.image.removeLayer(f.layers[1]); // the current layer goes
-    EXPECT_EQ(f.image.currentLayer(), nullptr);
-    EXPECT_EQ(f.image.validBelowCache(), nullptr);
-    EXPECT_EQ(f.image.validAboveCache(), nullptr);
-    EXPECT_EQ(f.image.cacheCount(), 1);
+    f.layers[2]->pixels().fillRect(Rect{0, 0, 2, 3}, kRed);
+    f.layers[3]->pixels().set(1, 1, 0);
+    f.image.update(Rect{0, 0, 2, 3});
+    expectFresh(f.image.validBelowCache(), f.layers[0], f.layers[0]);
+    expectFresh(f.image.validAboveCache(), f.layers[2], f.layers[3]);
 }
 
 } // namespace
