@@ -1,4 +1,4 @@
-#include "StreamTestSupport.h"
+#include "StorageTestSupport.h"
 
 #include "platform/Exceptions.h"
 #include "storage/ChunkHeader.h"

@@ -1,4 +1,4 @@
-#include "ProjectTestSupport.h"
+#include "StorageTestSupport.h"
 
 #include "editing/ActionManager.h"
 #include "storage/BitmapWriter.h"
@@ -237,7 +237,7 @@ TEST_F(ProjectReaderChecks, DamagedFilesFailWithAMessage) {
     Project project;
     project.addImage(MakeImage(24, 17, 3, 8));
     for (const int compression : {0, 1, 2}) {
-        const auto bytes = SaveToMemory(project, compression);
+        const auto bytes = SaveToMemory(project, {.compression = compression});
         for (std::size_t length = 0; length < bytes.size(); length += 7) {
             const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
             std::string error;
