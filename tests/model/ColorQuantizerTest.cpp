@@ -63,16 +63,6 @@ TEST(ColorQuantizer, PaletteSizes) {
     }
 }
 
-TEST(ColorQuantizer, ExactColorsSurviveWhenTheyFit) {
-    const PixelArray pixels = Raster(6, 2, [](std::int32_t x, std::int32_t y) {
-        return y == 0 ? MakeColor32(200, 10, 10, 255) : MakeColor32(10, x % 2 ? 200 : 10, 50, 255);
-    });
-    const std::vector<Color32> colors = Quantized(pixels, 16);
-    EXPECT_EQ(std::set<Color32>(colors.begin(), colors.end()),
-              (std::set<Color32>{MakeColor32(200, 10, 10, 255), MakeColor32(10, 200, 50, 255),
-                                 MakeColor32(10, 10, 50, 255)}));
-}
-
 // Red levels 0 (three pixels), 10, 100 and 110 into two boxes: the split
 // falls at (0 + 110) >> 1 = 55; the weighted mean 10 / 4 = 2.5 rounds to
 // even; the first box keeps its place.

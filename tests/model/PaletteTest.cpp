@@ -11,38 +11,6 @@
 namespace kv {
 namespace {
 
-// Counts walked in sequence on one palette; the first row starts empty.
-TEST(Palette, CapacityDoublesAndHalvesAndOnlyANewArrayLosesColors) {
-    const struct {
-        std::int32_t from, to, capacity;
-        bool colorsKept;
-    } steps[] = {
-        {0, 3, 4, false},     {3, 4, 4, true},       {4, 5, 8, false},     {5, 2, 8, true},
-        {2, 1, 4, false},     {1, 0, 0, false},      {0, 256, 256, false}, {256, 64, 256, true},
-        {64, 63, 128, false}, {63, 257, 512, false},
-    };
-    Palette palette;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(::testing::Message() << step.from << " -> " << step.to);
-        ASSERT_EQ(palette.count(), step.from);
-        for (std::int32_t i = 0; i < palette.count(); ++i)
-            palette.entry(i).setArgb(7, 1, 2, 3);
-        ASSERT_TRUE(palette.setCount(step.to));
-        EXPECT_EQ(palette.count(), step.to);
-        EXPECT_EQ(palette.capacity(), step.capacity);
-        for (std::int32_t i = 0; i < palette.capacity(); ++i) {
-            const PaletteEntry& e = palette.entry(i);
-            EXPECT_EQ(e.owner(), &palette);
-            EXPECT_EQ(e.index(), i);
-            const Color32 kept =
-                step.colorsKept ? MakeColor32(1, 2, 3, 7) : MakeColor32(0, 0, 0, 255);
-            if (i < std::min(step.from, step.to)) {
-                EXPECT_EQ(e.color(), kept) << i;
-            }
-        }
-    }
-}
-
 TEST(Palette, ImpossibleCountsAreRefusedAndComponentsStopAt255) {
     test::CapturingReporter reporter;
     Palette palette;
