@@ -48,8 +48,6 @@ TEST(XdgFolders, DocumentsFolderPrefersUserDirsThenDocumentsThenHome) {
 
 TEST(XdgFolders, DataAndConfigHomesHonourTheEnvironment) {
     TempXdgHome home;
-    EXPECT_EQ(XdgDataHome(), home.data());
-    EXPECT_EQ(XdgConfigHome(), home.config());
     home.setEnv("XDG_DATA_HOME", home.home() + "/share///");
     EXPECT_EQ(XdgDataHome(), home.home() + "/share");
     home.unsetEnv("XDG_DATA_HOME");
