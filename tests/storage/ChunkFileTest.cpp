@@ -296,19 +296,15 @@ TEST(FileErrors, FirstErrorWinsInBothModesAndResetClearsIt) {
     EXPECT_EQ(raised([&] { thrower.seek(-5); }), "Read failed"); // the first error again
 }
 
-TEST(FileErrors, OpeningCreatingAndWriteProtection) {
+TEST(FileErrors, OpeningAndWriteProtection) {
     TempDir dir;
     ChunkReader r;
     EXPECT_FALSE(r.open(dir.file("missing.kvp")));
     EXPECT_EQ(r.errors().message(), "Cannot open the file");
-    ChunkWriter w;
-    EXPECT_FALSE(w.open(dir.file("no/folder/x.kvp")));
-    EXPECT_EQ(w.errors().message(), "Cannot create the file");
-
     // Write permission is not checked for the superuser.
     if (::geteuid() == 0) GTEST_SKIP() << "running as root";
     const std::string locked = dir.file("locked.kvp");
-    w.reset();
+    ChunkWriter w;
     ASSERT_TRUE(w.open(locked));
     ASSERT_TRUE(w.close());
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
