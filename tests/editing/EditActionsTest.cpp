@@ -71,17 +71,6 @@ class EditActions : public ::testing::Test {
     std::unique_ptr<Image> image;
 };
 
-TEST_F(EditActions, DialogsClosedWithoutChangesRecordNothing) {
-    Action* undoItem = ManagerOf(*image).undoCursor();
-    auto layerProps = std::make_unique<LayerPropertiesAction>(*image);
-    layerProps->newValues.opacity += 0.0000001f; // below the tolerance
-    EXPECT_FALSE(perform(layerProps));
-    auto imageProps = std::make_unique<ImagePropertiesAction>(*image);
-    EXPECT_FALSE(perform(imageProps));
-    EXPECT_EQ(ManagerOf(*image).undoCursor(), undoItem);
-    EXPECT_FALSE(image->updatesLocked());
-}
-
 template <typename A> std::unique_ptr<Action> Make(Image& image) {
     return std::make_unique<A>(image);
 }
@@ -118,16 +107,26 @@ TEST_F(EditActions, LayerActionsNameThemselvesAndChooseTheCurrentLayer) {
     }
 }
 
-TEST_F(EditActions, MissingLayersMakeActionsFailWithoutChanges) {
+// Dialogs closed without changes and actions whose layer is gone or that
+// have nothing to work on record nothing and change nothing.
+TEST_F(EditActions, RefusedActionsRecordAndChangeNothing) {
     auto move = std::make_unique<MoveLayerAction>(*image);
     auto del = std::make_unique<DeleteLayerAction>(*image);
     ASSERT_TRUE(perform(del));
     const ImageState before = StateOf(*image);
+    Action* undoItem = ManagerOf(*image).undoCursor();
     EXPECT_FALSE(perform(move)) << "its layer is gone";
+    auto layerProps = std::make_unique<LayerPropertiesAction>(*image);
+    layerProps->newValues.opacity += 0.0000001f; // below the tolerance
+    EXPECT_FALSE(perform(layerProps));
+    auto imageProps = std::make_unique<ImagePropertiesAction>(*image);
+    EXPECT_FALSE(perform(imageProps));
     image->setCurrentLayer(image->bottomLayer());
     auto mergeBottom = std::make_unique<MergeLayersAction>(*image);
     EXPECT_FALSE(perform(mergeBottom)) << "nothing lies below the bottom layer";
+    EXPECT_EQ(ManagerOf(*image).undoCursor(), undoItem);
     EXPECT_TRUE(StateOf(*image) == before);
+    EXPECT_FALSE(image->updatesLocked());
 }
 
 TEST_F(EditActions, ShiftMovesTheSelectedPartAndUncoversItsPlace) {
