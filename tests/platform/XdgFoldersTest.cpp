@@ -11,7 +11,6 @@ using test::TempXdgHome;
 
 TEST(XdgFolders, UserDirsEntriesExpandHomeAndRejectRelativePaths) {
     const std::string text = "# written by xdg-user-dirs-update\n"
-                             "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
                              "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"/\"\n"
                              "XDG_MUSIC_DIR=\"/srv/music\"\n"
                              "XDG_VIDEOS_DIR=\"videos\"\n"
@@ -21,7 +20,6 @@ TEST(XdgFolders, UserDirsEntriesExpandHomeAndRejectRelativePaths) {
         const char* key;
         const char* expected;
     } cases[] = {
-        {"XDG_DESKTOP_DIR", "/home/u/Desktop"},
         {"XDG_DOCUMENTS_DIR", "/home/u/My \"Docs\""},
         {"XDG_MUSIC_DIR", "/srv/music"},
         {"XDG_VIDEOS_DIR", ""},
