@@ -13,7 +13,6 @@
 #include <cstring>
 #include <random>
 #include <tuple>
-#include <unistd.h>
 
 namespace kv::test {
 
@@ -81,25 +80,8 @@ Bytes PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAndWidths
     return out;
 }
 
-TempDir::TempDir() {
-    m_path =
-        std::filesystem::temp_directory_path() / ("korvane-test-" + std::to_string(::getpid()) +
-                                                  "-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(m_path);
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
 
 namespace {
-
-std::uint32_t Next(std::uint32_t& state) {
-    state = state * 1664525u + 1013904223u;
-    return state >> 8;
-}
 
 // One chunk and, for chunks with children, its children.
 void Outline(ChunkReader& reader, std::uint32_t parentTag, int depth, std::vector<std::string>& out) {
@@ -133,9 +115,9 @@ void PaintGradient(PixelArray& pixels, std::uint32_t seed, bool varyAlpha) {
 }
 
 void PaintNoise(PixelArray& pixels, std::uint32_t seed) {
-    std::uint32_t state = seed;
+    std::mt19937 rng(seed);
     for (std::int32_t y = 0; y < pixels.height(); ++y)
-        for (std::int32_t x = 0; x < pixels.width(); ++x) pixels.set(x, y, Next(state) | Next(state) << 24);
+        for (std::int32_t x = 0; x < pixels.width(); ++x) pixels.set(x, y, static_cast<Color32>(rng()));
 }
 
 std::unique_ptr<Image> MakeImage(std::int32_t width, std::int32_t height, int layers, std::uint32_t seed) {

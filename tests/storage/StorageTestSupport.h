@@ -5,9 +5,9 @@
 #include "storage/ChunkWriter.h"
 #include "storage/ProjectWriter.h"
 #include "storage/QzError.h"
+#include "support/TempXdgHome.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,15 +38,9 @@ Bytes ResidualLike(std::size_t size, std::uint32_t seed);
 // Packs codes most significant bit first with the given widths.
 Bytes PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAndWidths);
 
-// A folder under the system temporary folder, removed with its contents.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-
-  private:
-    std::filesystem::path m_path;
+// A temporary folder, removed with its contents.
+struct TempDir : TempXdgHome {
+    std::string file(const std::string& name) const { return home() + "/" + name; }
 };
 
 // Reproducible pictures, from smooth to noisy.
