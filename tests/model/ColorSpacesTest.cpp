@@ -38,25 +38,6 @@ TEST(ColorSpaces, ReferenceColorsInHsvAndHsl) {
     }
 }
 
-// Inputs the forward conversions never produce: hue 0 for a saturated
-// color, and saturation without lightness.
-TEST(ColorSpaces, InverseConversionsOfUnreachedInputs) {
-    const struct {
-        bool hsl;
-        float h, s, v, rgb[3];
-    } cases[] = {
-        {false, 0, 1, 1, {1, 0, 0}},   {true, 0, 1, 0.5f, {1, 0, 0}},
-        {true, 1, 1, 0.5f, {1, 0, 0}}, {false, 0.3f, 0, 0.25f, {0.25f, 0.25f, 0.25f}},
-        {true, 0.3f, 1, 0, {0, 0, 0}}, {true, 0.7f, 0, 0.6f, {0.6f, 0.6f, 0.6f}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.h);
-        ColorSpaceValue v{9, 9, 9, c.h, c.s, c.v};
-        c.hsl ? HslToRgb(v) : HsvToRgb(v);
-        ExpectNear3(v.r, v.g, v.b, c.rgb, 1e-6f);
-    }
-}
-
 // Every 17th byte level per channel survives both round trips to within
 // what the byte conversion can see.
 TEST(ColorSpaces, ByteColorsRoundTrip) {
@@ -91,16 +72,6 @@ TEST(ColorSpaces, LabEndsAndReferenceColors) {
         ColorSpaceValue v{ByteToUnit(c.r), ByteToUnit(c.g), ByteToUnit(c.b)};
         RgbToLab(v);
         ExpectNear3(v.c1, v.c2, v.c3, c.lab, c.tolerance);
-    }
-    // The two segments of the linearisation nearly meet, so the threshold
-    // 0.03928 shows only in the seventh decimal of Y (for grays Y is the
-    // linear value itself): c / 12.92 below, ((c + 0.055) / 1.055)^2.4 above.
-    const float steps[][2] = {
-        {0.0392f, 0.0030340557f}, {0.0393f, 0.0030410402f}, {0.0400f, 0.0030954996f}};
-    for (const auto& [c, linear] : steps) {
-        ColorSpaceValue v{c, c, c};
-        RgbToXyz(v);
-        EXPECT_NEAR(v.c2, linear, 2e-8) << c;
     }
 }
 

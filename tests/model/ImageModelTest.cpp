@@ -84,22 +84,6 @@ TEST(Image, InsertMoveAndRemoveKeepPositionsInStep) {
     EXPECT_EQ(image.findLayer(1), nullptr);
 }
 
-TEST(Image, NestedUpdateLocksUpdateOnceAtTheEnd) {
-    Image image;
-    image.setSize(2, 2);
-    image.setTargetFormat(TargetFormat::Rgb24);
-    image.lockUpdates();
-    image.lockUpdates();
-    image.insertLayer(std::make_unique<Layer>());
-    image.insertLayer(std::make_unique<Layer>());
-    image.unlockUpdates();
-    EXPECT_EQ(image.cacheCount(), 0); // no update ran
-    image.unlockUpdates();
-    EXPECT_EQ(image.cacheCount(), 1);
-    image.unlockUpdates(); // never below zero
-    EXPECT_EQ(image.updateLockCount(), 0);
-}
-
 TEST(Layer, SupersamplingReplicatesEveryLevelAndANewSizeClears) {
     Layer layer;
     layer.setSize(2, 1);
@@ -140,15 +124,6 @@ TEST(Project, ImagesGetIdsPositionsAndUnsavedState) {
     EXPECT_EQ(c->id(), 7u);
     EXPECT_EQ(project.addImage(std::make_unique<Image>())->id(), 3u);
     EXPECT_EQ(c->position(), 3u);
-
-    // Switching the current image drops the old one's palette lookup.
-    a->setSize(2, 2);
-    a->setTargetFormat(TargetFormat::Palette4);
-    project.setCurrentImage(a);
-    a->palette()->lookup(MakeColor32(1, 2, 3, 255));
-    ASSERT_TRUE(a->palette()->lookupBuilt());
-    project.setCurrentImage(b); // no palette at all
-    EXPECT_FALSE(a->palette()->lookupBuilt());
 
     project.moveImage(c, a);
     EXPECT_EQ(project.imageAt(1), c);
