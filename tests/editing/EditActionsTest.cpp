@@ -34,7 +34,6 @@ class EditActions : public ::testing::Test {
     // Three layers, bottom to top filled red, green, blue; the top is current.
     void SetUp() override {
         image = MakeImage(8, 6, kRed);
-        image->bottomLayer()->setName("Bottom");
         for (Color32 fill : {kGreen, kBlue}) {
             auto action = std::make_unique<NewLayerAction>(*image);
             ASSERT_TRUE(perform(action));
