@@ -101,21 +101,5 @@ TEST(CopyClipping, OverlappingMoveDownAndRight) {
             ASSERT_EQ(a.get(x, y), static_cast<Color32>((y - 1) * 1000 + x - 1));
 }
 
-TEST(PixelArray, BitMaskToAlphaAndPremultiply) {
-    PixelArray a(3, 2);
-    a.fill(MakeColor32(10, 20, 30, 200));
-    const std::uint8_t bits[] = {0b10100000, 0b01011111}; // rows padded, top bit leftmost
-    a.applyBitMaskToAlpha(bits);
-    const unsigned alphas[] = {200, 0, 200, 0, 200, 0};
-    for (std::int32_t i = 0; i < 6; ++i)
-        EXPECT_EQ(a.get(i % 3, i / 3), MakeColor32(10, 20, 30, alphas[i])) << i;
-
-    a.set(0, 0, MakeColor32(255, 128, 1, 128));
-    a.set(1, 0, MakeColor32(200, 100, 50, 0));
-    a.premultiply();
-    EXPECT_EQ(a.get(0, 0), MakeColor32(128, 64, 1, 128));
-    EXPECT_EQ(a.get(1, 0), 0u);
-}
-
 } // namespace
 } // namespace kv

@@ -136,15 +136,6 @@ int CountDrawn(const PixelArray& view) {
     return n;
 }
 
-TEST(SelectionOutline, PatternMarchesWithThePhase) {
-    const unsigned expected[] = {0, 64, 128, 192, 255, 192, 128, 64};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(OutlinePatternColor(i, 0, 0),
-                  MakeColor32(expected[i], expected[i], expected[i], 255));
-        EXPECT_EQ(OutlinePatternColor(3, i, 3), OutlinePatternColor(0, i, 0));
-    }
-}
-
 TEST(SelectionOutline, ZoomOneDrawsTheBorderOfSelectedBytes) {
     MaskArray mask(6, 6);
     mask.fill(0);
