@@ -15,22 +15,14 @@ using test::TempXdgHome;
 
 constexpr const char* kDocs = "/home/u/Documents/";
 
-// A user hive holding one value below the program's key.
-struct StoredValue {
-    RegistryKey root;
-    StoredValue(const std::string& settingName, RegistryValue value) {
-        SettingsStore probe(kDocs);
-        Setting* s = probe.find(settingName);
-        RegistryKey* key =
-            root.createKey(std::string(SettingsStore::kRootKey) + "\\" + s->keyPath());
-        key->setValue(s->valueName(), std::move(value));
-    }
-};
-
+// A store loaded from a user hive holding one value below the program's key.
 SettingsStore LoadedWith(const std::string& name, RegistryValue value) {
-    StoredValue stored(name, std::move(value));
     SettingsStore store(kDocs);
-    EXPECT_TRUE(store.load(stored.root));
+    const Setting* s = store.find(name);
+    RegistryKey root;
+    root.createKey(std::string(SettingsStore::kRootKey) + "\\" + s->keyPath())
+        ->setValue(s->valueName(), std::move(value));
+    EXPECT_TRUE(store.load(root));
     return store;
 }
 
@@ -41,24 +33,6 @@ TEST(SettingsTable, EverySettingOnceAndOnlyOfItsClass) {
         EXPECT_TRUE(names.insert(s->name()).second) << s->name();
     EXPECT_THROW(store.signedValue("Drawing.Tools.Brush.Size"), CKVException); // unsigned
     EXPECT_THROW(store.boolValue("No.Such.Setting"), CKVException);
-}
-
-TEST(SettingsLoad, ColorTextsNeedFourFieldsAndSaturate) {
-    const struct {
-        const char* text;
-        Color32 expected;
-    } cases[] = {
-        {"255,128,0:64", MakeColor32(255, 128, 0, 64)},
-        {"300,0,0:999", MakeColor32(255, 0, 0, 255)},
-        {"1,2,3", MakeColor32(0, 0, 0, 255)}, // rejected: the default stays
-        {"1,2,3,4", MakeColor32(0, 0, 0, 255)},
-        {" 10, 20, 30: 40", MakeColor32(10, 20, 30, 40)},
-    };
-    for (const auto& c : cases) {
-        const SettingsStore store =
-            LoadedWith("Drawing.Colors.Primary", RegistryValue::string(c.text));
-        EXPECT_EQ(store.colorValue("Drawing.Colors.Primary"), c.expected) << c.text;
-    }
 }
 
 // A setting's current value as it would be stored, whatever its class.
@@ -87,11 +61,16 @@ TEST(SettingsLoad, EachClassAcceptsOnlyItsOwnForm) {
         {"Panels.Preview.Body.ClientHeight", RegistryValue::string("  42px"), "42"},
         {"Panels.Preview.Body.ClientHeight", RegistryValue::string("abc"), "256"},
         {"Image.Width", RegistryValue::string("x1"), "32"},
+        // Colours need all four fields and saturate; a rejected text keeps the default.
+        {"Drawing.Colors.Primary", RegistryValue::string(" 10, 20, 30: 40"), "10,20,30:40"},
+        {"Drawing.Colors.Primary", RegistryValue::string("300,0,0:999"), "255,0,0:255"},
+        {"Drawing.Colors.Primary", RegistryValue::string("1,2,3"), "0,0,0:255"},
+        {"Drawing.Colors.Primary", RegistryValue::string("1,2,3,4"), "0,0,0:255"},
         // Texts come from any type of value.
         {"Export.Format.Plugin", RegistryValue::binary(std::string("bmp\0junk", 8)), "bmp"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LoadedText(c.name, c.stored), c.expected) << c.name;
+        EXPECT_EQ(LoadedText(c.name, c.stored), c.expected) << c.name << " = " << c.stored.text();
 }
 
 // One row per rule; the limits themselves are a table in the store.
@@ -103,8 +82,8 @@ TEST(SettingsLoad, LimitsApplyAfterLoading) {
     } cases[] = {
         {"Limits.Undo.MaxDepth", "0", 1},
         {"Limits.Undo.MaxDepth", "5000", 1000},
-        {"Limits.Undo.MaxDepth", "-20", 1}, // compared signed
-        {"Limits.Undo.MinDepth", "999999", 999999}, // no upper bound
+        {"Limits.Undo.MaxDepth", "-20", 1},                  // compared signed
+        {"Limits.Undo.MinDepth", "999999", 999999},          // no upper bound
         {"Project.File.MaxThumbnailSizeEx", "99999", 99999}, // no limit
         {"Drawing.Tools.MagicWand.Tolerance", "300", 255},
         {"Drawing.Tools.Pencil.Size", "0", 1},
