@@ -156,20 +156,17 @@ TEST_F(ProjectReaderChecks, DamagedRecordsFailStrictlyAndSomeLoadRelaxed) {
         const char* strict; // null: any message
         std::function<void(const Project&)> relaxed; // null: fails relaxed too, alike
     };
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
     const Case cases[] = {
         {"newer version", [](HandFile& f) { f.root.lowestVersion = 0x05040302; },
          "This file should be opened by Korvane version\u00A05.4.3.2\u00A0or later.\n"
          "Try to enable relaxed integrity checks",
          Counts(1, 1)},
-        {"resolutions",
-         [](HandFile& f) {
-             f.image.resolutionY = std::numeric_limits<float>::quiet_NaN();
-             f.image.resolutionX = std::numeric_limits<float>::infinity();
-         },
-         "Invalid data",
+        {"resolutions", [=](HandFile& f) { f.image.resolutionX = inf, f.image.resolutionY = nan; }, "Invalid data",
          [](const Project& p) {
-             EXPECT_EQ(p.firstImage()->horizontalResolution(), kDefaultResolution);
-             EXPECT_EQ(p.firstImage()->verticalResolution(), kDefaultResolution);
+             const Image* image = p.firstImage();
+             EXPECT_EQ(std::pair(image->horizontalResolution(), image->verticalResolution()),
+                       std::pair(kDefaultResolution, kDefaultResolution));
          }},
         {"opacity", [](HandFile& f) { f.layer.opacityBits = 0x7FC00000u; }, "Invalid data", // NaN
          [](const Project& p) { EXPECT_EQ(p.firstImage()->bottomLayer()->opacity(), 0.0f); }},
@@ -207,9 +204,6 @@ TEST_F(ProjectReaderChecks, DamagedRecordsFailStrictlyAndSomeLoadRelaxed) {
             EXPECT_EQ(failure(file, true), message);
         }
     }
-    HandFile file;
-    file.root.lowestVersion = 0x0A000000;
-    EXPECT_NE(failure(file).find("version\u00A010.0\u00A0or later."), std::string::npos);
 }
 
 TEST_F(ProjectReaderChecks, HugeSizesFailWithoutAllocating) {
