@@ -122,7 +122,6 @@ TEST(RegistryText, RejectsDamagedFiles) {
         {"other header", "Windows Registry Editor Version 5.00\n"},
         {"value before any key", "REGEDIT4\n\"v\"=\"1\"\n"},
         {"other hive", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n"},
-        {"deleted key form", "REGEDIT4\n[-HKEY_CURRENT_USER\\A]\n"},
         {"unterminated section", "REGEDIT4\n[HKEY_CURRENT_USER\\A\n"},
         {"empty key name", "REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n"},
         {"unterminated string", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"abc\n"},
