@@ -31,11 +31,12 @@ Bytes Compress(int method, const Bytes& data) {
 Decoded Decompress(int method, const Bytes& compressed, std::size_t limit, std::size_t piece) {
     Decoded result;
     QzHandle* h = QzOpenMemoryForReading(compressed.data(), compressed.size());
-    result.beginError = QzBeginCodec(h, method);
+    result.error = QzBeginCodec(h, method);
     Bytes buffer(piece);
     while (result.bytes.size() < limit) {
         std::size_t got = 0;
-        result.readError = QzRead(h, buffer.data(), piece, &got);
+        const QzError error = QzRead(h, buffer.data(), piece, &got);
+        if (result.error == QzError::None) result.error = error;
         result.bytes.insert(result.bytes.end(), buffer.begin(), buffer.begin() + got);
         if (got < piece) break;
     }

@@ -21,8 +21,7 @@ Bytes Compress(int method, const Bytes& data);
 
 struct Decoded {
     Bytes bytes;
-    QzError beginError = QzError::None; // what starting the decoder reported
-    QzError readError = QzError::None;
+    QzError error = QzError::None; // the first one, from starting the decoder or a read
     bool atEnd = false;        // the decoder's end flag after reading
     std::int64_t consumed = 0; // compressed bytes the decoder took
 };
