@@ -135,24 +135,6 @@ TEST(MergeThroughMask, MaskBytesWeighTheSource) {
     EXPECT_TRUE(Uniform(untouched, kRed));
 }
 
-TEST(TintAndBlendPixel, QuarterAlphaTintAndOnePixelBlends) {
-    PixelArray a = Filled(3, 3, kWhite);
-    TintRect(a, Rect{1, 1, 9, 9}, MakeColor32(255, 0, 0, 200)); // a = 50, b = 205
-    TintRect(a, a.bounds(), MakeColor32(0, 0, 0, 1));           // quarter rounds to 0: nothing
-    EXPECT_EQ(a.get(0, 0), kWhite);
-    EXPECT_EQ(a.get(1, 1), MakeColor32(255, 205, 205, 255));
-    EXPECT_EQ(a.get(2, 2), MakeColor32(255, 205, 205, 255));
-
-    PixelArray b = Filled(2, 2, kBlack);
-    BlendPixel(b, 1, 0, kWhite, 0.5f); // a = 128 (127.5 to even), b = 127
-    BlendPixel(b, 2, 0, kWhite, 1.0f);
-    BlendPixel(b, -1, 1, kWhite, 1.0f);
-    BlendPixel(b, 0, 0, kWhite, 0.001f); // rounds to alpha 0
-    BlendPixel(b, 0, 1, kBlue, 1.0f);
-    EXPECT_TRUE(b.sameContents(Raster(
-        2, 2, [](auto x, auto y) { return y ? (x ? kBlack : kBlue) : (x ? Gray(128) : kBlack); })));
-}
-
 PixelArray Numbered(std::int32_t w, std::int32_t h) {
     PixelArray a(w, h);
     for (std::int32_t y = 0; y < h; ++y)
