@@ -2,6 +2,7 @@
 
 #include "storage/BitmapWriter.h"
 #include "storage/LzrcModel.h"
+#include "storage/PredictionEstimator.h"
 #include "storage/Predictor.h"
 #include "storage/QzBlockOutput.h"
 #include "storage/QzHandle.h"
@@ -9,6 +10,7 @@
 #include "storage/QzMemoryStreams.h"
 #include "storage/QzStream.h"
 #include "storage/RangeEncoder.h"
+
 
 #include <gtest/gtest.h>
 
@@ -386,6 +388,23 @@ TEST(Predictor, ClampingPaethTiesAndWrapAround) {
         Predictor(c.method).decodeRow(decoded, 1, 1, 2, out);
         EXPECT_EQ(decoded.get(1, 1), (c.pixel & 0x00FFFFFFu) | 0xAB000000u) << "alpha untouched";
     }
+}
+
+TEST(PredictionEstimator, BitsPerByteFollowWhatAnLz77ParseCanFind) {
+    const auto estimate = [](const Bytes& data) {
+        PredictionEstimator estimator;
+        estimator.add(data.data(), data.size());
+        return estimator.estimate();
+    };
+    const Bytes noise = RandomBytes(20000, 9);
+    Bytes twice(noise.begin(), noise.begin() + 3000);
+    twice.insert(twice.end(), twice.begin(), twice.end()); // within the 4096-byte window
+    Bytes farApart(noise.begin(), noise.begin() + 5000);
+    farApart.insert(farApart.end(), farApart.begin(), farApart.end()); // beyond it
+    EXPECT_GT(estimate(noise), 7.5);
+    EXPECT_LT(estimate(Bytes(20000, 7)), 0.1);
+    EXPECT_LT(estimate(twice), 0.6 * estimate(Bytes(noise.begin(), noise.begin() + 6000)));
+    EXPECT_GT(estimate(farApart), 0.9 * estimate(Bytes(noise.begin(), noise.begin() + 10000)));
 }
 
 } // namespace
