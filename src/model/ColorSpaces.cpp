@@ -57,26 +57,14 @@ void HueSector(float h, int& sector, float& fraction) {
 // third rises or falls between them.
 void SetFromSector(ColorSpaceValue& v, int sector, float top, float rising, float falling,
                    float bottom) {
-    switch (sector) {
-    case 0:
-        v.r = top, v.g = rising, v.b = bottom;
-        break;
-    case 1:
-        v.r = falling, v.g = top, v.b = bottom;
-        break;
-    case 2:
-        v.r = bottom, v.g = top, v.b = rising;
-        break;
-    case 3:
-        v.r = bottom, v.g = falling, v.b = top;
-        break;
-    case 4:
-        v.r = rising, v.g = bottom, v.b = top;
-        break;
-    default:
-        v.r = top, v.g = bottom, v.b = falling;
-        break;
-    }
+    // Which of top, rising, falling, bottom each of R, G, B takes.
+    static constexpr int kRoles[6][3] = {{0, 1, 3}, {2, 0, 3}, {3, 0, 1},
+                                         {3, 2, 0}, {1, 3, 0}, {0, 3, 2}};
+    const float values[4] = {top, rising, falling, bottom};
+    const int* roles = kRoles[sector >= 0 && sector < 5 ? sector : 5];
+    v.r = values[roles[0]];
+    v.g = values[roles[1]];
+    v.b = values[roles[2]];
 }
 
 } // namespace
