@@ -22,7 +22,8 @@ namespace {
 // transparent ground, and a band of flat color; `layer` varies the layout.
 void PaintIcon(PixelArray& p, int layer, std::uint32_t seed) {
     const double w = p.width(), h = p.height();
-    const double cx = w * (0.4 + 0.1 * layer), cy = h * (0.5 - 0.05 * layer), r = std::min(w, h) * 0.35;
+    const double cx = w * (0.4 + 0.1 * layer), cy = h * (0.5 - 0.05 * layer),
+                 r = std::min(w, h) * 0.35;
     for (std::int32_t y = 0; y < p.height(); ++y)
         for (std::int32_t x = 0; x < p.width(); ++x) {
             Color32 c = 0;
@@ -31,8 +32,9 @@ void PaintIcon(PixelArray& p, int layer, std::uint32_t seed) {
                 c = MakeColor32(40 + seed % 50, static_cast<unsigned>(90 + 100 * y / h), 200, 255);
             } else if (d < r + 1) {
                 const double edge = std::clamp(r + 1 - d, 0.0, 1.0);
-                c = MakeColor32(static_cast<unsigned>(255 * x / w), static_cast<unsigned>(160 - 100 * y / h),
-                                static_cast<unsigned>(seed * 37 % 256), static_cast<unsigned>(255 * edge));
+                c = MakeColor32(
+                    static_cast<unsigned>(255 * x / w), static_cast<unsigned>(160 - 100 * y / h),
+                    static_cast<unsigned>(seed * 37 % 256), static_cast<unsigned>(255 * edge));
             } else if (layer == 2 && y > h * 0.7 && y < h * 0.8) {
                 c = MakeColor32(250, 250, 250, 255);
             }
@@ -58,14 +60,16 @@ struct IconProject {
                 Layer* added = static_cast<Layer*>(image->insertLayer(std::move(layer)));
                 if (size == 256 && l == 1) {
                     added->setSupersampled(true);
-                    PaintIcon(added->supersampleSet()->detail(), l, static_cast<std::uint32_t>(size));
+                    PaintIcon(added->supersampleSet()->detail(), l,
+                              static_cast<std::uint32_t>(size));
                     added->refreshFromDetail(nullptr);
                 } else {
                     PaintIcon(added->pixels(), l, static_cast<std::uint32_t>(size));
                 }
                 const PixelArray& stored = added->editablePixels();
                 const auto* bytes = reinterpret_cast<const std::uint8_t*>(stored.data());
-                rawPixels.insert(rawPixels.end(), bytes, bytes + std::size_t(stored.width()) * stored.height() * 4);
+                rawPixels.insert(rawPixels.end(), bytes,
+                                 bytes + std::size_t(stored.width()) * stored.height() * 4);
             }
             image->unlockUpdates();
             project.addImage(std::move(image));

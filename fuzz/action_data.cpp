@@ -9,8 +9,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 4)
-        return 0;
+    if (size < 4) return 0;
     // The first two bytes choose a region size of at most 64 x 64.
     const std::int32_t w = data[0] % 65;
     const std::int32_t h = data[1] % 65;

@@ -31,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reference.push(data[i]);
         if (finder->pending() == Finder::kLookahead) process();
     }
-    while (finder->pending() > 0) process();
+    while (finder->pending() > 0)
+        process();
     return 0;
 }

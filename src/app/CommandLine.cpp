@@ -13,8 +13,7 @@ std::vector<std::string> SplitCommandLine(const std::string& text) {
     std::vector<std::string> tokens;
     std::string token;
     auto flush = [&] {
-        if (token.empty())
-            return;
+        if (token.empty()) return;
         try {
             tokens.push_back(std::move(token));
         } catch (const std::bad_alloc&) {
@@ -141,7 +140,8 @@ const char* UsageText() {
            "\n"
            "  FILE                 open FILE as a project\n"
            "  -i, --import FILE    import FILE into a new project\n"
-           "  -r, --register       register Korvane and its file types with the desktop, then exit\n"
+           "  -r, --register       register Korvane and its file types with the desktop, then "
+           "exit\n"
            "  -u, --unregister     remove those registrations, then exit\n"
            "  -h, --help           show this help and exit\n"
            "      --version        show the version and exit\n"
@@ -150,7 +150,8 @@ const char* UsageText() {
            "                       load the project IN and save it as OUT, then exit;\n"
            "                       0 stores raw pixels, 1 compresses fast, 2 smallest\n"
            "\n"
-           "Only the first option and the first FILE count (--convert takes two). /r, /u and /i are accepted\n"
+           "Only the first option and the first FILE count (--convert takes two). /r, /u and /i "
+           "are accepted\n"
            "for -r, -u and -i when no file of that name exists.\n";
 }
 

@@ -28,8 +28,7 @@ namespace {
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> tokens;
     for (int i = 1; i < argc; ++i)
-        if (argv[i] && *argv[i])
-            tokens.emplace_back(argv[i]);
+        if (argv[i] && *argv[i]) tokens.emplace_back(argv[i]);
     return tokens;
 }
 
@@ -82,8 +81,7 @@ bool RunWithoutWindow(const CommandLine& line, int& exitCode) {
 // The primary screen's work area, which the main window's defaults come from.
 Rect WorkArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return kFallbackWorkArea;
+    if (!screen) return kFallbackWorkArea;
     const QRect r = screen->availableGeometry();
     return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
@@ -121,13 +119,12 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         MainWindow window;
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
-        if (!line.path.empty() && (line.startSwitch == StartSwitch::None ||
-                                   line.startSwitch == StartSwitch::Import)) {
+        if (!line.path.empty() &&
+            (line.startSwitch == StartSwitch::None || line.startSwitch == StartSwitch::Import)) {
             // Let the window draw first, then open the file.
             const bool import = line.startSwitch == StartSwitch::Import;
-            QTimer::singleShot(0, &window, [path = line.path, import] {
-                OpenStartupPath(path, import);
-            });
+            QTimer::singleShot(0, &window,
+                               [path = line.path, import] { OpenStartupPath(path, import); });
         }
         app.exec();
         SaveSettings();
@@ -135,7 +132,8 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         ShutDownAfterNormalRun(ticker);
     } catch (const CWULError& error) {
         if (error.code() != 0)
-            QMessageBox::critical(nullptr, kToolkitErrorTitle, QString::fromUtf8(error.text().c_str()));
+            QMessageBox::critical(nullptr, kToolkitErrorTitle,
+                                  QString::fromUtf8(error.text().c_str()));
     } catch (const CKVException& error) {
         ReportError(error.message());
     }
@@ -151,8 +149,7 @@ int RunKorvane(int argc, char** argv) {
     if (InitializeApplication()) {
         const CommandLine line = ParseCommandLine(Arguments(argc, argv), PathExists);
         StartUndoHistory();
-        if (!RunWithoutWindow(line, exitCode))
-            exitCode = RunWindowed(argc, argv, line);
+        if (!RunWithoutWindow(line, exitCode)) exitCode = RunWindowed(argc, argv, line);
     }
     ReleaseInstanceMarker();
     StopStreamLibrary();

@@ -2,11 +2,11 @@
 
 #include "app/CommandLine.h"
 
-#include "platform/ErrorReporter.h"
-#include "platform/ProcessValues.h"
 #include "editing/ActionManager.h"
 #include "editing/ActionRegistry.h"
 #include "model/Project.h"
+#include "platform/ErrorReporter.h"
+#include "platform/ProcessValues.h"
 #include "settings/Settings.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectPreview.h"
@@ -45,12 +45,13 @@ bool InitializeApplication() {
 }
 
 void ReleaseInstanceMarker() {
-    if (g_instanceMarker != SEM_FAILED)
-        ::sem_close(g_instanceMarker);
+    if (g_instanceMarker != SEM_FAILED) ::sem_close(g_instanceMarker);
     g_instanceMarker = SEM_FAILED;
 }
 
-void StartUndoHistory() { InstallActionManagers(); }
+void StartUndoHistory() {
+    InstallActionManagers();
+}
 
 void ApplyUndoLimits() {
     const SettingsStore& settings = Settings();
@@ -59,7 +60,9 @@ void ApplyUndoLimits() {
                                           settings.signedValue("Limits.Undo.MemoryLimit")});
 }
 
-void EndUndoHistory() { ActionRegistry::instance().deleteAll(); }
+void EndUndoHistory() {
+    ActionRegistry::instance().deleteAll();
+}
 
 // Steps whose subsystems are not built yet; each names what it will do.
 void LoadFontList() {}
@@ -73,7 +76,8 @@ void DeselectCurrentTool() {}
 
 void OpenStartupPath(const std::string& path, bool import) {
     if (import) {
-        ReportError("Cannot import \"" + path + "\": importing needs plug-ins, which this build does not have yet.");
+        ReportError("Cannot import \"" + path +
+                    "\": importing needs plug-ins, which this build does not have yet.");
         return;
     }
     // An existing file that is not a project; a missing one gets the loader's message.

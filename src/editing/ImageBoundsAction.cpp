@@ -42,8 +42,7 @@ bool ImageBoundsAction::undo(Image& image) {
                 image.layerAt(static_cast<std::uint32_t>(i))->fitToImage();
         }
         RestoreSelectionRecord(image, m_selection.get());
-        if (m_layers)
-            m_layers->restoreInto(image);
+        if (m_layers) m_layers->restoreInto(image);
     }
     RefreshUserInterface(image);
     return true;

@@ -124,8 +124,7 @@ bool ImagePropertiesAction::undo(Image& image) {
         RestoreSelectionRecord(image, m_selection.get());
         if (m_palette && image.palette() && !m_palette->restore(*image.palette()))
             throw CKVException("Undo data restoration failed");
-        if (m_layers)
-            m_layers->restoreInto(image);
+        if (m_layers) m_layers->restoreInto(image);
     }
     RefreshUserInterface(image);
     return true;

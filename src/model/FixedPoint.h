@@ -30,10 +30,8 @@ inline constexpr std::uint32_t kOpacityOne = 1u << 24;
 // "unchanged", 0 means "nothing".
 inline std::uint32_t OpacityToFraction(float opacity) {
     const double scaled = static_cast<double>(opacity) * 16777216.0;
-    if (!(scaled > 0.0))
-        return 0;
-    if (scaled >= 16777216.0)
-        return kOpacityOne;
+    if (!(scaled > 0.0)) return 0;
+    if (scaled >= 16777216.0) return kOpacityOne;
     return static_cast<std::uint32_t>(std::nearbyint(scaled));
 }
 

@@ -29,10 +29,8 @@ struct Rect {
 
     // Empty operands are ignored; two empty ones give (0, 0, 0, 0).
     constexpr Rect united(const Rect& o) const {
-        if (o.isEmpty())
-            return isEmpty() ? Rect{} : *this;
-        if (isEmpty())
-            return o;
+        if (o.isEmpty()) return isEmpty() ? Rect{} : *this;
+        if (isEmpty()) return o;
         return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
                 std::max(bottom, o.bottom)};
     }

@@ -11,8 +11,7 @@ namespace kv {
 inline std::uint32_t NextFreeId(std::vector<std::uint32_t> ids) {
     const std::uint32_t count = static_cast<std::uint32_t>(ids.size()) + 1;
     const std::uint32_t largest = ids.empty() ? 0 : *std::max_element(ids.begin(), ids.end());
-    if (largest < count)
-        return largest + 1;
+    if (largest < count) return largest + 1;
     std::sort(ids.begin(), ids.end());
     std::uint32_t candidate = 1;
     for (std::uint32_t id : ids) {

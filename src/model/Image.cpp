@@ -9,13 +9,11 @@
 
 namespace kv {
 
-Image::Image()
-    : m_history(CreateImageHistory()), m_selection(std::make_unique<Selection>()) {}
+Image::Image() : m_history(CreateImageHistory()), m_selection(std::make_unique<Selection>()) {}
 
 Image::~Image() {
     ++m_updateLock;
-    if (m_owner)
-        m_owner->detachImage(this);
+    if (m_owner) m_owner->detachImage(this);
     m_currentLayer = nullptr;
     m_layers.clear();
     m_caches = {};
@@ -27,18 +25,14 @@ Image::~Image() {
 }
 
 void Image::setSize(std::int32_t width, std::int32_t height) {
-    if (width == m_width && height == m_height)
-        return;
+    if (width == m_width && height == m_height) return;
     m_width = width;
     m_height = height;
     m_composite.setSize(width, height);
-    if (m_targetPreview)
-        m_targetPreview->setSize(width, height);
+    if (m_targetPreview) m_targetPreview->setSize(width, height);
     for (auto& cache : m_caches)
-        if (cache)
-            cache->setSize(width, height);
-    if (m_selection)
-        m_selection->followImage(*this);
+        if (cache) cache->setSize(width, height);
+    if (m_selection) m_selection->followImage(*this);
     markModified();
 }
 
@@ -48,12 +42,15 @@ void Image::setResolution(float horizontal, float vertical) {
     markModified();
 }
 
-void Image::setHorizontalResolution(float value) { setResolution(value, m_resolutionY); }
-void Image::setVerticalResolution(float value) { setResolution(m_resolutionX, value); }
+void Image::setHorizontalResolution(float value) {
+    setResolution(value, m_resolutionY);
+}
+void Image::setVerticalResolution(float value) {
+    setResolution(m_resolutionX, value);
+}
 
 void Image::setTargetFormat(TargetFormat format) {
-    if (format == m_targetFormat)
-        return;
+    if (format == m_targetFormat) return;
     m_targetFormat = format;
     m_palette.reset();
     switch (format) {
@@ -73,8 +70,7 @@ void Image::setTargetFormat(TargetFormat format) {
         }
         [[fallthrough]];
     case TargetFormat::Rgb24:
-        if (!m_targetPreview)
-            m_targetPreview = std::make_unique<PixelArray>(m_width, m_height);
+        if (!m_targetPreview) m_targetPreview = std::make_unique<PixelArray>(m_width, m_height);
         renderTargetPreview(bounds());
         break;
     case TargetFormat::Rgba32:
@@ -89,17 +85,14 @@ void Image::setTargetFormat(TargetFormat format) {
 }
 
 void Image::setStoredOption(bool flag) {
-    if (flag == m_storedOption)
-        return;
+    if (flag == m_storedOption) return;
     m_storedOption = flag;
-    if (m_palette)
-        renderTargetPreview(bounds());
+    if (m_palette) renderTargetPreview(bounds());
     markModified();
 }
 
 void Image::setPaletteLocked(bool flag) {
-    if (flag == m_paletteLocked)
-        return;
+    if (flag == m_paletteLocked) return;
     m_paletteLocked = flag;
     if (!flag && m_palette) {
         regeneratePalette();
@@ -119,15 +112,13 @@ LayerBase* Image::layerAt(std::uint32_t position) const {
 
 LayerBase* Image::findLayer(std::uint32_t id) const {
     for (const auto& layer : m_layers)
-        if (layer->id() == id)
-            return layer.get();
+        if (layer->id() == id) return layer.get();
     return nullptr;
 }
 
 std::size_t Image::indexOf(const LayerBase* layer) const {
     for (std::size_t i = 0; i < m_layers.size(); ++i)
-        if (m_layers[i].get() == layer)
-            return i;
+        if (m_layers[i].get() == layer) return i;
     return m_layers.size();
 }
 
@@ -140,8 +131,7 @@ void Image::assignLayerNumbers(LayerBase& layer) const {
     if (layer.m_id == 0) {
         std::vector<std::uint32_t> ids;
         for (const auto& other : m_layers)
-            if (other.get() != &layer)
-                ids.push_back(other->m_id);
+            if (other.get() != &layer) ids.push_back(other->m_id);
         layer.m_id = NextFreeId(std::move(ids));
     }
     if (layer.m_nameNumber == 0) {
@@ -154,8 +144,7 @@ void Image::assignLayerNumbers(LayerBase& layer) const {
 }
 
 LayerBase* Image::insertLayer(std::unique_ptr<LayerBase> layer, LayerBase* before) {
-    if (!layer)
-        return nullptr;
+    if (!layer) return nullptr;
     LayerBase* raw = layer.get();
     const std::size_t at = before ? std::min(indexOf(before), m_layers.size()) : m_layers.size();
     m_layers.insert(m_layers.begin() + static_cast<std::ptrdiff_t>(at), std::move(layer));
@@ -170,8 +159,7 @@ LayerBase* Image::insertLayer(std::unique_ptr<LayerBase> layer, LayerBase* befor
 
 void Image::moveLayer(LayerBase* layer, LayerBase* before) {
     const std::size_t from = indexOf(layer);
-    if (from == m_layers.size() || layer == before)
-        return;
+    if (from == m_layers.size() || layer == before) return;
     std::unique_ptr<LayerBase> owned = std::move(m_layers[from]);
     m_layers.erase(m_layers.begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t to = before ? std::min(indexOf(before), m_layers.size()) : m_layers.size();
@@ -183,10 +171,8 @@ void Image::moveLayer(LayerBase* layer, LayerBase* before) {
 
 std::unique_ptr<LayerBase> Image::removeLayer(LayerBase* layer) {
     const std::size_t at = indexOf(layer);
-    if (at == m_layers.size())
-        return nullptr;
-    if (m_currentLayer == layer)
-        m_currentLayer = nullptr;
+    if (at == m_layers.size()) return nullptr;
+    if (m_currentLayer == layer) m_currentLayer = nullptr;
     std::unique_ptr<LayerBase> owned = std::move(m_layers[at]);
     m_layers.erase(m_layers.begin() + static_cast<std::ptrdiff_t>(at));
     renumberLayers(at);
@@ -205,17 +191,14 @@ void Image::deleteAllLayers() {
 }
 
 void Image::setCurrentLayer(LayerBase* layer) {
-    if (layer == m_currentLayer)
-        return;
+    if (layer == m_currentLayer) return;
     m_currentLayer = layer;
     rebuildCaches(bounds());
 }
 
 void Image::unlockUpdates() {
-    if (m_updateLock <= 0)
-        return;
-    if (--m_updateLock == 0)
-        update();
+    if (m_updateLock <= 0) return;
+    if (--m_updateLock == 0) update();
 }
 
 int Image::cacheCount() const {
@@ -227,16 +210,12 @@ std::size_t Image::memorySize() const {
     std::size_t size = 128;
     for (const auto& layer : m_layers)
         size += layer->memorySize();
-    if (m_palette)
-        size += m_palette->memorySize();
-    if (m_selection)
-        size += m_selection->memorySize();
+    if (m_palette) size += m_palette->memorySize();
+    if (m_selection) size += m_selection->memorySize();
     size += m_composite.memorySize();
-    if (m_targetPreview)
-        size += m_targetPreview->memorySize();
+    if (m_targetPreview) size += m_targetPreview->memorySize();
     for (const auto& cache : m_caches)
-        if (cache)
-            size += cache->memorySize();
+        if (cache) size += cache->memorySize();
     return size;
 }
 

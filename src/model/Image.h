@@ -20,7 +20,7 @@ class Project;
 // format and the two view caches. Every mutator marks the image modified;
 // the ones that change what is shown update it unless updates are locked.
 class Image {
-public:
+  public:
     Image();
     virtual ~Image();
     Image(const Image&) = delete;
@@ -84,8 +84,7 @@ public:
     void unlockUpdates();
     // Leaves the lock without updating.
     void unlockUpdatesQuietly() {
-        if (m_updateLock > 0)
-            --m_updateLock;
+        if (m_updateLock > 0) --m_updateLock;
     }
     bool updatesLocked() const { return m_updateLock > 0; }
     std::int32_t updateLockCount() const { return m_updateLock; }
@@ -109,7 +108,7 @@ public:
 
     std::size_t memorySize() const;
 
-private:
+  private:
     friend class Project;
 
     void renumberLayers(std::size_t from);
@@ -151,13 +150,13 @@ private:
 // Locks an image's updates for a scope; the full update runs when the last
 // lock goes, also when an exception leaves the scope.
 class ImageUpdateLock {
-public:
+  public:
     explicit ImageUpdateLock(Image& image) : m_image(image) { m_image.lockUpdates(); }
     ~ImageUpdateLock() { m_image.unlockUpdates(); }
     ImageUpdateLock(const ImageUpdateLock&) = delete;
     ImageUpdateLock& operator=(const ImageUpdateLock&) = delete;
 
-private:
+  private:
     Image& m_image;
 };
 

@@ -12,11 +12,12 @@ ImageHistoryFactory& Factory() {
 }
 } // namespace
 
-void SetImageHistoryFactory(ImageHistoryFactory factory) { Factory() = std::move(factory); }
+void SetImageHistoryFactory(ImageHistoryFactory factory) {
+    Factory() = std::move(factory);
+}
 
 std::unique_ptr<ImageHistory> CreateImageHistory() {
-    if (!Factory())
-        return nullptr;
+    if (!Factory()) return nullptr;
     try {
         return Factory()();
     } catch (const std::bad_alloc&) {

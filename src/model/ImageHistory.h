@@ -9,7 +9,7 @@ namespace kv {
 // editing layer implements it; the model only owns and sizes it, so the model
 // does not depend on editing.
 class ImageHistory {
-public:
+  public:
     virtual ~ImageHistory() = default;
     virtual std::size_t memorySize() const = 0;
 };

@@ -10,14 +10,12 @@
 namespace kv {
 
 void Image::update(const Rect* rect) {
-    if (m_updateLock > 0)
-        return;
+    if (m_updateLock > 0) return;
     const Rect area = rect ? *rect : bounds();
     flattenComposite(area);
     refreshPaletteAndPreview(area);
     rebuildCaches(area);
-    if (m_selection)
-        m_selection->followImage(*this);
+    if (m_selection) m_selection->followImage(*this);
     markModified();
 }
 
@@ -37,11 +35,9 @@ void Image::refreshPaletteAndPreview(const Rect& rect) {
 }
 
 void Image::renderTargetPreview(const Rect& rect) {
-    if (!m_targetPreview || m_targetPreview->isEmpty() || m_composite.isEmpty())
-        return;
+    if (!m_targetPreview || m_targetPreview->isEmpty() || m_composite.isEmpty()) return;
     const Rect r = rect.intersected(bounds());
-    if (r.isEmpty())
-        return;
+    if (r.isEmpty()) return;
     if (m_targetFormat == TargetFormat::Rgb24) {
         // 24-bit targets keep no partial transparency: alpha snaps at 128.
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
@@ -72,31 +68,27 @@ void Image::renderTargetPreview(const Rect& rect) {
 }
 
 void Image::regeneratePalette() {
-    if (!m_palette || m_paletteLocked || m_updateLock > 0)
-        return;
+    if (!m_palette || m_paletteLocked || m_updateLock > 0) return;
     std::int32_t maxColors = 256;
     if (m_targetFormat == TargetFormat::Mono)
         maxColors = 2;
     else if (m_targetFormat == TargetFormat::Palette4)
         maxColors = 16;
-    if (m_palette->generate(m_composite, maxColors))
-        m_palette->order();
+    if (m_palette->generate(m_composite, maxColors)) m_palette->order();
 }
 
 namespace {
 
 bool AnyVisible(const LayerBase& bottom, const LayerBase& top) {
     for (const LayerBase* layer = &bottom; layer; layer = layer == &top ? nullptr : layer->above())
-        if (layer->visible())
-            return true;
+        if (layer->visible()) return true;
     return false;
 }
 
 } // namespace
 
 void Image::rebuildCaches(const Rect& rect) {
-    if (m_updateLock > 0)
-        return;
+    if (m_updateLock > 0) return;
     const std::size_t n = m_layers.size();
     const std::size_t wanted = n < 2 ? 0 : (n == 2 ? 1 : 2);
     bool created = false;
@@ -112,8 +104,7 @@ void Image::rebuildCaches(const Rect& rect) {
     const PixelArray* previousAbove = m_validAbove;
     m_validBelow = nullptr;
     m_validAbove = nullptr;
-    if (!m_currentLayer)
-        return;
+    if (!m_currentLayer) return;
 
     // Which cache holds which picture: below takes the first when there is
     // anything visible below; above takes the next free one.
@@ -128,10 +119,8 @@ void Image::rebuildCaches(const Rect& rect) {
     // rectangle as well.
     const bool restage = created || belowCache != previousBelow || aboveCache != previousAbove;
     const Rect area = restage ? bounds() : rect.intersected(bounds());
-    if (belowCache && Flatten(*belowCache, area, *bottomLayer(), *under))
-        m_validBelow = belowCache;
-    if (aboveCache && Flatten(*aboveCache, area, *over, *topLayer()))
-        m_validAbove = aboveCache;
+    if (belowCache && Flatten(*belowCache, area, *bottomLayer(), *under)) m_validBelow = belowCache;
+    if (aboveCache && Flatten(*aboveCache, area, *over, *topLayer())) m_validAbove = aboveCache;
 }
 
 } // namespace kv

@@ -17,8 +17,7 @@ void Layer::setSize(std::int32_t width, std::int32_t height) {
 }
 
 void Layer::refreshFromDetail(const Rect* rect) {
-    if (m_supersample)
-        ReduceLevels(*m_supersample, rect);
+    if (m_supersample) ReduceLevels(*m_supersample, rect);
 }
 
 void Layer::render(PixelArray& view, const Rect& clip, Point origin, int zoom,
@@ -39,14 +38,12 @@ void Layer::render(PixelArray& view, const Rect& clip, Point origin, int zoom,
 
 std::size_t Layer::memorySize() const {
     std::size_t size = LayerBase::memorySize() + 8;
-    if (m_supersample)
-        size += 24 + m_supersample->levelsMemorySize();
+    if (m_supersample) size += 24 + m_supersample->levelsMemorySize();
     return size;
 }
 
 void Layer::setSupersampled(bool on) {
-    if (on == supersampled())
-        return;
+    if (on == supersampled()) return;
     if (!on) {
         m_supersample.reset();
         return;

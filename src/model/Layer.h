@@ -9,7 +9,7 @@ namespace kv {
 // The concrete layer: an ordinary raster, optionally painted at 8x through a
 // supersample set whose reduced levels follow the detail level.
 class Layer : public LayerBase {
-public:
+  public:
     Layer() : LayerBase(LayerKind::Layer) {}
     ~Layer() override;
 
@@ -36,7 +36,7 @@ public:
         return m_supersample ? m_supersample->detail() : pixels();
     }
 
-private:
+  private:
     std::unique_ptr<SupersampleSet> m_supersample;
 };
 

@@ -32,7 +32,9 @@ void LayerBase::render(PixelArray& view, const Rect& clip, Point origin, int zoo
     RenderWithOpacity(view, clip, origin, zoom, m_pixels, operation, m_opacity);
 }
 
-std::size_t LayerBase::memorySize() const { return 108 + m_pixels.memorySize(); }
+std::size_t LayerBase::memorySize() const {
+    return 108 + m_pixels.memorySize();
+}
 
 LayerBase* LayerBase::below() const {
     return m_owner && m_position > 1 ? m_owner->layerAt(m_position - 1) : nullptr;
@@ -43,8 +45,7 @@ LayerBase* LayerBase::above() const {
 }
 
 std::string LayerBase::displayName() const {
-    if (!m_name.empty())
-        return m_name.substr(0, 255);
+    if (!m_name.empty()) return m_name.substr(0, 255);
     char text[256];
     std::snprintf(text, sizeof text, "%s %d", typeName(), static_cast<int>(m_nameNumber));
     return text;

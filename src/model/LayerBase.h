@@ -15,7 +15,7 @@ class Image;
 // A layer of an image's stack. Images own their layers; a layer removed from
 // its image belongs to whoever took it out.
 class LayerBase {
-public:
+  public:
     virtual ~LayerBase();
     LayerBase(const LayerBase&) = delete;
     LayerBase& operator=(const LayerBase&) = delete;
@@ -66,10 +66,10 @@ public:
     // The name, or "<type name> <name number>" when it has none; at most 255 characters.
     std::string displayName() const;
 
-protected:
+  protected:
     explicit LayerBase(LayerKind kind) : m_kind(kind) {}
 
-private:
+  private:
     friend class Image;
 
     Image* m_owner = nullptr;

@@ -7,7 +7,7 @@ namespace kv {
 
 // An 8-bit raster: 0 unselected or transparent, 255 fully selected.
 class MaskArray : public RasterArray<std::uint8_t> {
-public:
+  public:
     using RasterArray::RasterArray;
     MaskArray() = default;
     MaskArray(RasterArray&& raster) noexcept : RasterArray(std::move(raster)) {}

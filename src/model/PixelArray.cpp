@@ -5,14 +5,12 @@
 namespace kv {
 
 void PixelArray::applyBitMaskToAlpha(const std::uint8_t* bits) {
-    if (isEmpty() || !bits)
-        return;
+    if (isEmpty() || !bits) return;
     const std::size_t rowBytes = (static_cast<std::size_t>(width()) + 7) / 8;
     for (std::int32_t y = 0; y < height(); ++y, bits += rowBytes) {
         Color32* p = row(y);
         for (std::int32_t x = 0; x < width(); ++x) {
-            if (!(bits[x >> 3] & (0x80u >> (x & 7))))
-                p[x] &= 0x00FFFFFFu;
+            if (!(bits[x >> 3] & (0x80u >> (x & 7)))) p[x] &= 0x00FFFFFFu;
         }
     }
 }

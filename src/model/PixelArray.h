@@ -6,7 +6,7 @@ namespace kv {
 
 // A 32-bit raster of Color32 words.
 class PixelArray : public RasterArray<Color32> {
-public:
+  public:
     using RasterArray::RasterArray;
     PixelArray() = default;
     PixelArray(RasterArray&& raster) noexcept : RasterArray(std::move(raster)) {}

@@ -4,7 +4,9 @@
 
 namespace kv {
 
-Project::~Project() { deleteAllImages(); }
+Project::~Project() {
+    deleteAllImages();
+}
 
 Image* Project::imageAt(std::uint32_t position) const {
     return position >= 1 && position <= m_images.size() ? m_images[position - 1].get() : nullptr;
@@ -12,15 +14,13 @@ Image* Project::imageAt(std::uint32_t position) const {
 
 Image* Project::findImage(std::uint32_t id) const {
     for (const auto& image : m_images)
-        if (image->id() == id)
-            return image.get();
+        if (image->id() == id) return image.get();
     return nullptr;
 }
 
 std::size_t Project::indexOf(const Image* image) const {
     for (std::size_t i = 0; i < m_images.size(); ++i)
-        if (m_images[i].get() == image)
-            return i;
+        if (m_images[i].get() == image) return i;
     return m_images.size();
 }
 
@@ -30,8 +30,7 @@ void Project::renumberImages() {
 }
 
 Image* Project::addImage(std::unique_ptr<Image> image) {
-    if (!image)
-        return nullptr;
+    if (!image) return nullptr;
     Image* raw = image.get();
     if (raw->m_id == 0) {
         std::vector<std::uint32_t> ids;
@@ -48,8 +47,7 @@ Image* Project::addImage(std::unique_ptr<Image> image) {
 
 void Project::moveImage(Image* image, Image* before) {
     const std::size_t from = indexOf(image);
-    if (from == m_images.size() || image == before)
-        return;
+    if (from == m_images.size() || image == before) return;
     std::unique_ptr<Image> owned = std::move(m_images[from]);
     m_images.erase(m_images.begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t to = before ? std::min(indexOf(before), m_images.size()) : m_images.size();
@@ -60,10 +58,8 @@ void Project::moveImage(Image* image, Image* before) {
 
 std::unique_ptr<Image> Project::removeImage(Image* image) {
     const std::size_t at = indexOf(image);
-    if (at == m_images.size())
-        return nullptr;
-    if (m_currentImage == image)
-        m_currentImage = nullptr;
+    if (at == m_images.size()) return nullptr;
+    if (m_currentImage == image) m_currentImage = nullptr;
     std::unique_ptr<Image> owned = std::move(m_images[at]);
     m_images.erase(m_images.begin() + static_cast<std::ptrdiff_t>(at));
     renumberImages();
@@ -75,10 +71,8 @@ std::unique_ptr<Image> Project::removeImage(Image* image) {
 
 void Project::detachImage(Image* image) {
     const std::size_t at = indexOf(image);
-    if (at == m_images.size())
-        return;
-    if (m_currentImage == image)
-        m_currentImage = nullptr;
+    if (at == m_images.size()) return;
+    if (m_currentImage == image) m_currentImage = nullptr;
     (void)m_images[at].release(); // the image is already being destroyed
     m_images.erase(m_images.begin() + static_cast<std::ptrdiff_t>(at));
     renumberImages();
@@ -94,21 +88,17 @@ void Project::deleteAllImages() {
 }
 
 void Project::setCurrentImage(Image* image) {
-    if (image == m_currentImage)
-        return;
+    if (image == m_currentImage) return;
     // Only the current image previews continuously; the others give up the
     // memory of their lookup until they are shown again.
-    if (m_currentImage && m_currentImage->palette())
-        m_currentImage->palette()->discardLookup();
+    if (m_currentImage && m_currentImage->palette()) m_currentImage->palette()->discardLookup();
     m_currentImage = image;
 }
 
 bool Project::hasUnsavedChanges() const {
-    if (m_modified)
-        return true;
+    if (m_modified) return true;
     for (const auto& image : m_images)
-        if (image->modified())
-            return true;
+        if (image->modified()) return true;
     return false;
 }
 

@@ -9,7 +9,7 @@ namespace kv {
 
 // The open document: an ordered list of images, one of them current.
 class Project {
-public:
+  public:
     Project() = default;
     ~Project();
     Project(const Project&) = delete;
@@ -43,7 +43,7 @@ public:
     void markModified() { m_modified = true; }
     std::size_t memorySize() const;
 
-private:
+  private:
     friend class Image;
     // Called by a dying image that is still in the project.
     void detachImage(Image* image);

@@ -16,7 +16,7 @@ bool ClipCopy(std::int32_t dstWidth, std::int32_t dstHeight, std::int32_t& dx, s
 // storage owned by someone else. Failed allocations leave it empty (0 x 0),
 // and every operation on an empty raster does nothing.
 template <typename T> class RasterArray {
-public:
+  public:
     using value_type = T;
 
     RasterArray() = default;
@@ -56,7 +56,8 @@ public:
     bool hasStorage() const { return m_pixels != nullptr; }
     bool isEmpty() const { return !m_pixels || m_width <= 0 || m_height <= 0; }
     std::size_t pixelCount() const {
-        return m_pixels ? static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height) : 0;
+        return m_pixels ? static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)
+                        : 0;
     }
     Rect bounds() const { return Rect::ofSize(m_width, m_height); }
     std::size_t memorySize() const { return 16 + pixelCount() * sizeof(T); }
@@ -64,7 +65,9 @@ public:
     T* data() { return m_pixels; }
     const T* data() const { return m_pixels; }
     T* row(std::int32_t y) { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_width; }
-    const T* row(std::int32_t y) const { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_width; }
+    const T* row(std::int32_t y) const {
+        return m_pixels + static_cast<std::ptrdiff_t>(y) * m_width;
+    }
     T get(std::int32_t x, std::int32_t y) const { return row(y)[x]; }
     void set(std::int32_t x, std::int32_t y, T value) { row(y)[x] = value; }
 
@@ -76,7 +79,7 @@ public:
 
     bool sameContents(const RasterArray& other) const;
 
-private:
+  private:
     void swap(RasterArray& other) noexcept;
     static void reportCreationFailure();
 

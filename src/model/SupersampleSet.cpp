@@ -29,8 +29,7 @@ std::size_t SupersampleSet::levelsMemorySize() const {
 }
 
 void ReplicateTwice(const PixelArray& src, PixelArray& dst) {
-    if (src.isEmpty() || dst.width() != src.width() * 2 || dst.height() != src.height() * 2)
-        return;
+    if (src.isEmpty() || dst.width() != src.width() * 2 || dst.height() != src.height() * 2) return;
     const std::int32_t w = src.width();
     for (std::int32_t y = 0; y < src.height(); ++y) {
         const Color32* s = src.row(y);

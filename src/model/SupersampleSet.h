@@ -9,7 +9,7 @@ namespace kv {
 // level is the one painted; level 0 (the layer's own pixels) and the 2x and 4x
 // levels are reduced from it.
 class SupersampleSet {
-public:
+  public:
     static constexpr int kLevels = 3;
     static constexpr int kFactor = 8;
 
@@ -24,12 +24,14 @@ public:
     std::int32_t height() const { return m_height; }
     // 0 is the layer's own pixels, 1..3 are 2x, 4x, 8x.
     PixelArray& level(int index) { return index == 0 ? *m_level0 : m_levels[index - 1]; }
-    const PixelArray& level(int index) const { return index == 0 ? *m_level0 : m_levels[index - 1]; }
+    const PixelArray& level(int index) const {
+        return index == 0 ? *m_level0 : m_levels[index - 1];
+    }
     PixelArray& detail() { return m_levels[kLevels - 1]; }
     const PixelArray& detail() const { return m_levels[kLevels - 1]; }
     std::size_t levelsMemorySize() const;
 
-private:
+  private:
     std::int32_t m_width;
     std::int32_t m_height;
     PixelArray* m_level0;

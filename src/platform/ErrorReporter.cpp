@@ -6,7 +6,7 @@ namespace kv {
 namespace {
 
 class StderrReporter final : public ErrorReporter {
-public:
+  public:
     void critical(const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", kCriticalErrorTitle, text.c_str());
     }
@@ -28,9 +28,13 @@ ErrorReporter* InstallErrorReporter(ErrorReporter* reporter) {
     return previous == &g_stderrReporter ? nullptr : previous;
 }
 
-ErrorReporter& CurrentErrorReporter() { return *g_reporter; }
+ErrorReporter& CurrentErrorReporter() {
+    return *g_reporter;
+}
 
-void ReportCriticalError(const std::string& text) { g_reporter->critical(text); }
+void ReportCriticalError(const std::string& text) {
+    g_reporter->critical(text);
+}
 
 void ReportError(const std::string& text) {
     g_reporter->messageBox(MessageButtons::Ok, MessageIcon::Error, kErrorTitle, text,
@@ -42,6 +46,8 @@ MessageResult AppMessageBox(MessageButtons buttons, MessageIcon icon, const std:
     return g_reporter->messageBox(buttons, icon, title, text, defaultResult);
 }
 
-void Beep() { g_reporter->beep(); }
+void Beep() {
+    g_reporter->beep();
+}
 
 } // namespace kv

@@ -14,7 +14,7 @@ inline constexpr const char* kErrorTitle = "Korvane :: Error";
 // Where core code sends what the user must see. The Qt program installs one
 // that shows message boxes; tests install one that records.
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     virtual void critical(const std::string& text) = 0;
     virtual MessageResult messageBox(MessageButtons buttons, MessageIcon icon,

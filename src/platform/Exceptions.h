@@ -6,11 +6,11 @@ namespace kv {
 
 // The one error type of an operation: it carries the message the user sees.
 class CKVException {
-public:
+  public:
     explicit CKVException(std::string message) : m_message(std::move(message)) {}
     const std::string& message() const { return m_message; }
 
-private:
+  private:
     std::string m_message;
 };
 

@@ -21,11 +21,12 @@ void* MemAlloc(std::size_t size) {
 
 void* MemAllocOrThrow(std::size_t size) {
     void* block = MemAlloc(size);
-    if (!block)
-        throw CKVException("Insufficient memory");
+    if (!block) throw CKVException("Insufficient memory");
     return block;
 }
 
-void MemFree(void* block) { std::free(block); }
+void MemFree(void* block) {
+    std::free(block);
+}
 
 } // namespace kv

@@ -21,16 +21,13 @@ std::string FormatVersion(std::uint32_t v) {
                    revision = v & 0xFF;
     char text[64];
     int n = std::snprintf(text, sizeof text, "%u.%u", major, minor);
-    if (build != 0 || revision != 0)
-        n += std::snprintf(text + n, sizeof text - n, ".%u", build);
-    if (revision != 0)
-        std::snprintf(text + n, sizeof text - n, ".%u", revision);
+    if (build != 0 || revision != 0) n += std::snprintf(text + n, sizeof text - n, ".%u", build);
+    if (revision != 0) std::snprintf(text + n, sizeof text - n, ".%u", revision);
     return text;
 }
 
 std::string AppendSlash(std::string folder) {
-    if (!folder.empty() && folder.back() != '/')
-        folder.push_back('/');
+    if (!folder.empty() && folder.back() != '/') folder.push_back('/');
     return folder;
 }
 
@@ -42,8 +39,7 @@ std::string FolderOf(const std::string& path) {
 bool ReadExecutablePath(std::string& path) {
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return false;
+    if (n <= 0) return false;
     path.assign(buffer, static_cast<std::size_t>(n));
     return true;
 }

@@ -26,7 +26,8 @@ ProcessValues& Process();
 // Major, minor, build and revision in the four bytes from the most significant down.
 constexpr std::uint32_t PackVersion(unsigned major, unsigned minor, unsigned build,
                                     unsigned revision) {
-    return (major & 0xFFu) << 24 | (minor & 0xFFu) << 16 | (build & 0xFFu) << 8 | (revision & 0xFFu);
+    return (major & 0xFFu) << 24 | (minor & 0xFFu) << 16 | (build & 0xFFu) << 8 |
+           (revision & 0xFFu);
 }
 // "1.2", "1.2.3", "1.2.0.5": build shown when build or revision is set, revision when set.
 std::string FormatVersion(std::uint32_t packedVersion);

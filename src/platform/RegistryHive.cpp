@@ -1,7 +1,7 @@
 #include "platform/RegistryHive.h"
 
-#include "platform/WholeFiles.h"
 #include "platform/RegistryText.h"
+#include "platform/WholeFiles.h"
 #include "platform/XdgFolders.h"
 
 #include <cerrno>

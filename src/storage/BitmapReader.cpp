@@ -101,7 +101,8 @@ void BitmapReader::readData(PixelArray& pixels) {
 void BitmapReader::readTiles(PixelArray& pixels, const BitmapDataRecord& record) {
     const AreaRect& a = record.area;
     const std::int32_t width = a.right - a.left, height = a.bottom - a.top;
-    const std::int32_t tw = record.tileWidth == 0 || record.tileWidth >= width ? width : record.tileWidth;
+    const std::int32_t tw =
+        record.tileWidth == 0 || record.tileWidth >= width ? width : record.tileWidth;
     const std::int32_t th =
         record.tileHeight == 0 || record.tileHeight >= height ? height : record.tileHeight;
     const bool rgb = static_cast<BitmapPixelFormat>(record.pixelFormat) == BitmapPixelFormat::Rgb;

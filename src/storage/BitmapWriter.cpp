@@ -23,7 +23,8 @@ void ForEachTileRow(std::int32_t width, std::int32_t height, std::int32_t tileWi
         const std::int32_t bottom = std::min(height, top + th);
         for (std::int32_t left = 0; left < width; left += tw) {
             const std::int32_t right = std::min(width, left + tw);
-            for (std::int32_t y = top; y < bottom; ++y) visit(y, left, right);
+            for (std::int32_t y = top; y < bottom; ++y)
+                visit(y, left, right);
         }
     }
 }
@@ -59,7 +60,8 @@ void AlphaPlaneBytes(const PixelArray& pixels, std::int32_t tileWidth, std::int3
     ForEachTileRow(pixels.width(), pixels.height(), tileWidth, tileHeight,
                    [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
                        const Color32* row = pixels.row(y);
-                       for (std::int32_t x = x0; x < x1; ++x) *p++ = static_cast<std::uint8_t>(row[x] >> 24);
+                       for (std::int32_t x = x0; x < x1; ++x)
+                           *p++ = static_cast<std::uint8_t>(row[x] >> 24);
                    });
 }
 
@@ -141,7 +143,8 @@ void BitmapWriter::writeFill(const PixelArray& pixels, std::int32_t format,
 
 void BitmapWriter::writePlane(const PixelArray& pixels, BitmapPixelFormat format) {
     const bool rgb = format == BitmapPixelFormat::Rgb;
-    const PlaneParameters parameters = rgb ? RgbPlaneParameters(m_setting) : AlphaPlaneParameters(m_setting);
+    const PlaneParameters parameters =
+        rgb ? RgbPlaneParameters(m_setting) : AlphaPlaneParameters(m_setting);
     BitmapDataRecord record;
     record.area = AreaRect{0, 0, pixels.width(), pixels.height()};
     record.pixelFormat = static_cast<std::int32_t>(format);
@@ -149,8 +152,8 @@ void BitmapWriter::writePlane(const PixelArray& pixels, BitmapPixelFormat format
     record.tileHeight = pixels.height();
     record.prediction = parameters.prediction;
     if (rgb && parameters.prediction < 0)
-        record.prediction = ChoosePrediction(pixels, std::min(kChoiceTileWidth, pixels.width()),
-                                             pixels.height());
+        record.prediction =
+            ChoosePrediction(pixels, std::min(kChoiceTileWidth, pixels.width()), pixels.height());
     record.compression = parameters.compression;
 
     if (rgb)

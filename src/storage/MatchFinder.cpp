@@ -41,7 +41,8 @@ std::uint32_t MatchFinder<W, B, L>::bucketAt(std::size_t level) {
         const std::uint8_t* p = m_ring.get() + m_encode;
         for (std::size_t k = 0; k < L; ++k) {
             std::uint32_t h = 0;
-            for (std::uint32_t i = 0; i < kPrefixes[k]; ++i) h = h * kBase + p[i];
+            for (std::uint32_t i = 0; i < kPrefixes[k]; ++i)
+                h = h * kBase + p[i];
             m_hashes[k] = h;
         }
         m_hashesValid = true;
@@ -72,8 +73,8 @@ std::uint32_t MatchFinder<W, B, L>::runLength(std::uint32_t slot) const {
 }
 
 template <std::uint32_t W, std::uint32_t B, std::size_t L>
-bool MatchFinder<W, B, L>::offer(std::uint32_t distance, std::uint32_t length,
-                                 std::uint32_t bound, Match& best) {
+bool MatchFinder<W, B, L>::offer(std::uint32_t distance, std::uint32_t length, std::uint32_t bound,
+                                 Match& best) {
     if (length <= best.length) return false;
     best = Match{length, distance};
     return length >= bound;
@@ -144,8 +145,7 @@ typename MatchFinder<W, B, L>::Match MatchFinder<W, B, L>::search() {
     return Match{std::min(best.length, m_pending), best.distance};
 }
 
-template <std::uint32_t W, std::uint32_t B, std::size_t L>
-void MatchFinder<W, B, L>::appendAll() {
+template <std::uint32_t W, std::uint32_t B, std::size_t L> void MatchFinder<W, B, L>::appendAll() {
     const std::uint32_t e = m_encode;
     for (std::size_t level = 0; level < L; ++level) {
         std::uint32_t& newest = m_levels[level].newest[bucketAt(level)];

@@ -87,7 +87,7 @@ template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class
     static_assert(Levels >= 1 && Levels <= std::size(kPrefixes), "level count");
 
     struct Chains {
-        std::unique_ptr<std::uint32_t[]> older; // per ring slot
+        std::unique_ptr<std::uint32_t[]> older;  // per ring slot
         std::unique_ptr<std::uint32_t[]> newest; // per bucket
     };
 
@@ -100,7 +100,8 @@ template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class
         std::array<std::uint32_t, Levels> powers{};
         for (std::size_t level = 0; level < Levels; ++level) {
             powers[level] = 1;
-            for (std::uint32_t i = 1; i < kPrefixes[level]; ++i) powers[level] *= kBase;
+            for (std::uint32_t i = 1; i < kPrefixes[level]; ++i)
+                powers[level] *= kBase;
         }
         return powers;
     }();
@@ -134,11 +135,11 @@ template <std::uint32_t Window, std::uint32_t Buckets, std::size_t Levels> class
     std::array<Chains, Levels> m_levels;
     std::uint32_t m_write = kRingSize - 1; // the first byte lands in slot 0
     std::uint32_t m_encode = 0;
-    std::uint32_t m_position;    // absolute position of the encode slot
-    std::uint32_t m_pending = 0; // look-ahead bytes from the encode position on
+    std::uint32_t m_position;                     // absolute position of the encode slot
+    std::uint32_t m_pending = 0;                  // look-ahead bytes from the encode position on
     std::array<std::uint32_t, Levels> m_hashes{}; // of the prefixes at the encode position
-    bool m_hashesValid = false;  // taken at the first position used, then rolled
-    int m_lastByte = -1;         // none yet
+    bool m_hashesValid = false;                   // taken at the first position used, then rolled
+    int m_lastByte = -1;                          // none yet
     std::uint32_t m_runStart = kNone;
 };
 

@@ -59,10 +59,13 @@ void PredictionEstimator::processPosition() {
 }
 
 double PredictionEstimator::estimate() {
-    while (m_finder.pending() > 0) processPosition();
+    while (m_finder.pending() > 0)
+        processPosition();
     if (m_processed == 0) return 0.0;
-    const double distanceBits = static_cast<double>(m_matchCount) * Entropy(m_distances, m_matchCount);
-    const double symbolBits = static_cast<double>(m_symbolCount) * Entropy(m_symbols, m_symbolCount);
+    const double distanceBits =
+        static_cast<double>(m_matchCount) * Entropy(m_distances, m_matchCount);
+    const double symbolBits =
+        static_cast<double>(m_symbolCount) * Entropy(m_symbols, m_symbolCount);
     return (distanceBits + symbolBits) / static_cast<double>(m_processed);
 }
 

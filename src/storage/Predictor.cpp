@@ -47,7 +47,8 @@ std::uint32_t PredictInner(std::uint32_t l, std::uint32_t u, std::uint32_t ul) {
 // Calls emit(x, prediction) for every pixel of the row span, left to right;
 // `row` must already hold decoded pixels left of x when decoding.
 template <int Method, typename Emit>
-void WalkRow(const Color32* row, const Color32* above, std::int32_t x0, std::int32_t x1, Emit emit) {
+void WalkRow(const Color32* row, const Color32* above, std::int32_t x0, std::int32_t x1,
+             Emit emit) {
     for (std::int32_t x = x0; x < x1; ++x) {
         std::uint32_t p;
         if (Method == 0 || (x == 0 && !above))
@@ -94,24 +95,48 @@ void DecodeRowWith(PixelArray& pixels, std::int32_t y, std::int32_t x0, std::int
 void Predictor::encodeRow(const PixelArray& pixels, std::int32_t y, std::int32_t x0,
                           std::int32_t x1, std::uint8_t* out) const {
     switch (m_method) {
-    case 0: EncodeRowWith<0>(pixels, y, x0, x1, out); break;
-    case 1: EncodeRowWith<1>(pixels, y, x0, x1, out); break;
-    case 2: EncodeRowWith<2>(pixels, y, x0, x1, out); break;
-    case 3: EncodeRowWith<3>(pixels, y, x0, x1, out); break;
-    case 4: EncodeRowWith<4>(pixels, y, x0, x1, out); break;
-    default: EncodeRowWith<5>(pixels, y, x0, x1, out); break;
+    case 0:
+        EncodeRowWith<0>(pixels, y, x0, x1, out);
+        break;
+    case 1:
+        EncodeRowWith<1>(pixels, y, x0, x1, out);
+        break;
+    case 2:
+        EncodeRowWith<2>(pixels, y, x0, x1, out);
+        break;
+    case 3:
+        EncodeRowWith<3>(pixels, y, x0, x1, out);
+        break;
+    case 4:
+        EncodeRowWith<4>(pixels, y, x0, x1, out);
+        break;
+    default:
+        EncodeRowWith<5>(pixels, y, x0, x1, out);
+        break;
     }
 }
 
 void Predictor::decodeRow(PixelArray& pixels, std::int32_t y, std::int32_t x0, std::int32_t x1,
                           const std::uint8_t* in) const {
     switch (m_method) {
-    case 0: DecodeRowWith<0>(pixels, y, x0, x1, in); break;
-    case 1: DecodeRowWith<1>(pixels, y, x0, x1, in); break;
-    case 2: DecodeRowWith<2>(pixels, y, x0, x1, in); break;
-    case 3: DecodeRowWith<3>(pixels, y, x0, x1, in); break;
-    case 4: DecodeRowWith<4>(pixels, y, x0, x1, in); break;
-    default: DecodeRowWith<5>(pixels, y, x0, x1, in); break;
+    case 0:
+        DecodeRowWith<0>(pixels, y, x0, x1, in);
+        break;
+    case 1:
+        DecodeRowWith<1>(pixels, y, x0, x1, in);
+        break;
+    case 2:
+        DecodeRowWith<2>(pixels, y, x0, x1, in);
+        break;
+    case 3:
+        DecodeRowWith<3>(pixels, y, x0, x1, in);
+        break;
+    case 4:
+        DecodeRowWith<4>(pixels, y, x0, x1, in);
+        break;
+    default:
+        DecodeRowWith<5>(pixels, y, x0, x1, in);
+        break;
     }
 }
 

@@ -29,7 +29,8 @@ bool SyncFile(const std::string& path) {
 // Reserves a fresh name next to the target.
 std::string CreateTemporaryBeside(const std::string& path) {
     const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     std::string name = folder + ".kvp-save-XXXXXX";
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return {};
@@ -53,7 +54,8 @@ void CopyPermissions(const std::string& target, const std::string& temporary) {
 
 } // namespace
 
-std::unique_ptr<Project> ReadProjectFile(const std::string& path, bool relaxed, ProjectFileResult& result) {
+std::unique_ptr<Project> ReadProjectFile(const std::string& path, bool relaxed,
+                                         ProjectFileResult& result) {
     result = {};
     try {
         std::unique_ptr<ProjectReader> reader(new (std::nothrow) ProjectReader(relaxed));
@@ -129,7 +131,8 @@ std::unique_ptr<Project> LoadProject(const std::string& path) {
 }
 
 bool SaveProject(const std::string& path, const Project& project) {
-    const ProjectFileResult result = WriteProjectFile(path, project, ProjectWriterOptionsFromSettings());
+    const ProjectFileResult result =
+        WriteProjectFile(path, project, ProjectWriterOptionsFromSettings());
     if (!result.ok) ReportError(result.message);
     return result.ok;
 }

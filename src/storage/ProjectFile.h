@@ -15,7 +15,8 @@ struct ProjectFileResult {
 };
 
 // Reads a project; on failure the result holds the message and null is returned.
-std::unique_ptr<Project> ReadProjectFile(const std::string& path, bool relaxed, ProjectFileResult& result);
+std::unique_ptr<Project> ReadProjectFile(const std::string& path, bool relaxed,
+                                         ProjectFileResult& result);
 // Writes through a temporary file in the target's folder that replaces the
 // target only once complete and flushed; on failure the target is untouched
 // and the temporary file is gone.

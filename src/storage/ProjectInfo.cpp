@@ -43,7 +43,8 @@ std::string LayerLine(const Image& image, const LayerBase& layer) {
 } // namespace
 
 std::string ProjectInfoText(const Project& project) {
-    std::string text = Format("%d %s\n", project.imageCount(), project.imageCount() == 1 ? "image" : "images");
+    std::string text =
+        Format("%d %s\n", project.imageCount(), project.imageCount() == 1 ? "image" : "images");
     for (std::int32_t i = 1; i <= project.imageCount(); ++i) {
         const Image& image = *project.imageAt(static_cast<std::uint32_t>(i));
         const char* format = TargetFormatName(image.targetFormat());
@@ -60,7 +61,8 @@ std::string ProjectInfoText(const Project& project) {
 
 int RunInfoCommand(const std::string& path, std::string& out, std::string& error) {
     ProjectFileResult result;
-    const std::unique_ptr<Project> project = ReadProjectFile(path, RelaxedChecksFromSettings(), result);
+    const std::unique_ptr<Project> project =
+        ReadProjectFile(path, RelaxedChecksFromSettings(), result);
     if (!project) {
         error = path + ": " + result.message;
         return 1;
@@ -72,7 +74,8 @@ int RunInfoCommand(const std::string& path, std::string& out, std::string& error
 int RunConvertCommand(const std::string& input, const std::string& output, int compression,
                       std::string& error) {
     ProjectFileResult result;
-    const std::unique_ptr<Project> project = ReadProjectFile(input, RelaxedChecksFromSettings(), result);
+    const std::unique_ptr<Project> project =
+        ReadProjectFile(input, RelaxedChecksFromSettings(), result);
     if (!project) {
         error = input + ": " + result.message;
         return 1;

@@ -119,7 +119,8 @@ bool ReadProjectPreview(const std::string& path, bool wantPicture, ProjectPrevie
     return ReadPreview(reader, wantPicture, preview);
 }
 
-bool ReadProjectPreviewMemory(const void* data, std::size_t size, bool wantPicture, ProjectPreview& preview) {
+bool ReadProjectPreviewMemory(const void* data, std::size_t size, bool wantPicture,
+                              ProjectPreview& preview) {
     ChunkReader reader;
     reader.errors().setThrowOnError(true);
     try {
@@ -131,7 +132,8 @@ bool ReadProjectPreviewMemory(const void* data, std::size_t size, bool wantPictu
 }
 
 std::string ProjectDescriptionText(std::int32_t imageCount) {
-    return "Korvane project\n" + std::to_string(imageCount) + (imageCount == 1 ? " image" : " images");
+    return "Korvane project\n" + std::to_string(imageCount) +
+           (imageCount == 1 ? " image" : " images");
 }
 
 void WriteProjectDescription(std::int32_t imageCount, char* buffer, std::size_t size) {

@@ -21,7 +21,8 @@ struct ProjectPreview {
 // lone image's only plain layer. False when the file is not a readable
 // project; a damaged preview only leaves hasPicture false. Never reports.
 bool ReadProjectPreview(const std::string& path, bool wantPicture, ProjectPreview& preview);
-bool ReadProjectPreviewMemory(const void* data, std::size_t size, bool wantPicture, ProjectPreview& preview);
+bool ReadProjectPreviewMemory(const void* data, std::size_t size, bool wantPicture,
+                              ProjectPreview& preview);
 
 // "Korvane project\n<n> image(s)".
 std::string ProjectDescriptionText(std::int32_t imageCount);

@@ -87,7 +87,8 @@ std::unique_ptr<Project> ProjectReader::read(ChunkReader& reader) {
     reader.readRecord(&root, sizeof root);
     if (root.imageCount == -1) Fail("Invalid data");
     const std::uint32_t version = m_programVersion ? m_programVersion : ProjectProgramVersion();
-    if (!m_relaxed && root.lowestVersion > version) throw CKVException(NewerVersionMessage(root.lowestVersion));
+    if (!m_relaxed && root.lowestVersion > version)
+        throw CKVException(NewerVersionMessage(root.lowestVersion));
 
     std::unique_ptr<Project> project = CreateOrFail<Project>();
     while (!reader.atChunkEnd()) {
@@ -117,7 +118,8 @@ void ProjectReader::readImage(ChunkReader& reader, Project& project) {
         Fail("Unknown image type");
     }
     // The composite, its caches and a preview live as long as the image.
-    spend(std::uint64_t{4} * static_cast<std::uint64_t>(record.width) * static_cast<std::uint64_t>(record.height));
+    spend(std::uint64_t{4} * static_cast<std::uint64_t>(record.width) *
+          static_cast<std::uint64_t>(record.height));
 
     std::unique_ptr<Image> image = CreateOrFail<Image>();
     image->lockUpdates();
@@ -193,7 +195,8 @@ void ProjectReader::readLayer(ChunkReader& reader, Image& image) {
 void ProjectReader::readLayerData(ChunkReader& reader, Layer& layer) {
     SamplingRecord record;
     reader.readRecord(&record, sizeof record);
-    if (record.sampling != kSamplingPlain && record.sampling != kSamplingSuper) Fail("Invalid data");
+    if (record.sampling != kSamplingPlain && record.sampling != kSamplingSuper)
+        Fail("Invalid data");
     if (record.sampling == kSamplingSuper && !layer.supersampled()) {
         // The 2x, 4x and 8x levels: 84 times the layer's pixels.
         spend(std::uint64_t{84} * static_cast<std::uint64_t>(layer.width()) *
@@ -219,8 +222,10 @@ void ProjectReader::readPalette(ChunkReader& reader, Palette& palette) {
     PaletteRecord record;
     reader.readRecord(&record, sizeof record);
     if (record.count < 0 || record.count > kMaxPaletteEntries) Fail("Invalid data");
-    if (!palette.setCount(record.count) || palette.count() != record.count) Fail("Insufficient memory");
-    for (std::int32_t i = 0; i < record.count; ++i) palette.entry(i).setArgb(255, 0, 0, 0);
+    if (!palette.setCount(record.count) || palette.count() != record.count)
+        Fail("Insufficient memory");
+    for (std::int32_t i = 0; i < record.count; ++i)
+        palette.entry(i).setArgb(255, 0, 0, 0);
 
     std::uint32_t tag = 0;
     std::vector<std::uint8_t> bytes;
@@ -234,7 +239,8 @@ void ProjectReader::readPalette(ChunkReader& reader, Palette& palette) {
                 Fail("Invalid data");
             if (data.count > 0) {
                 if (data.format != 2 && data.format != 3) Fail("Unknown palette format");
-                const std::size_t size = static_cast<std::size_t>(data.count) * (data.format == 2 ? 3 : 4);
+                const std::size_t size =
+                    static_cast<std::size_t>(data.count) * (data.format == 2 ? 3 : 4);
                 bytes.resize(size);
                 if (data.compression != 0) reader.beginDecompression(data.compression);
                 reader.read(bytes.data(), size);

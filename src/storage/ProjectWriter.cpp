@@ -15,7 +15,8 @@
 namespace kv {
 
 std::string ProjectWriter::creatorText() {
-    const std::uint32_t own = Process().productVersion ? Process().productVersion : ReadProductVersion();
+    const std::uint32_t own =
+        Process().productVersion ? Process().productVersion : ReadProductVersion();
     return "Korvane " + FormatVersion(own);
 }
 
@@ -97,7 +98,8 @@ void ProjectWriter::writePalette(ChunkWriter& writer, const Palette& palette) {
     writer.writeRecord(&record, sizeof record);
 
     bool opaque = true;
-    for (std::int32_t i = 0; i < palette.count(); ++i) opaque = opaque && palette.entry(i).a() == 255;
+    for (std::int32_t i = 0; i < palette.count(); ++i)
+        opaque = opaque && palette.entry(i).a() == 255;
     PaletteDataRecord data;
     data.first = 0;
     data.count = palette.count();

@@ -1,6 +1,6 @@
 #pragma once
-#include "storage/MatchFinder.h"
 #include "storage/LzrcModel.h"
+#include "storage/MatchFinder.h"
 #include "storage/PriceTable.h"
 #include "storage/QzBlockOutput.h"
 #include "storage/QzCodecStream.h"

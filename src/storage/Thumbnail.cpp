@@ -14,7 +14,8 @@ namespace kv {
 namespace {
 
 bool ServesAsOwnPreview(const Image& image, std::int32_t maxSizeEx) {
-    if (std::max(image.width(), image.height()) > maxSizeEx || image.layerCount() != 1) return false;
+    if (std::max(image.width(), image.height()) > maxSizeEx || image.layerCount() != 1)
+        return false;
     const LayerBase* layer = image.bottomLayer();
     return layer->kind() == LayerKind::Layer && layer->supersamplingFactor() == 0;
 }
@@ -49,14 +50,16 @@ void MakeThumbnail(const Image& image, std::int32_t maxSize, PixelArray& thumbna
     const std::int32_t w = composite.width(), h = composite.height();
     if (std::max(w, h) <= maxSize) {
         thumbnail.assign(composite);
-        if (thumbnail.width() != w || thumbnail.height() != h) throw CKVException("Insufficient memory");
+        if (thumbnail.width() != w || thumbnail.height() != h)
+            throw CKVException("Insufficient memory");
         return;
     }
     const double s = std::min(static_cast<double>(maxSize) / w, static_cast<double>(maxSize) / h);
     const auto tw = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::rint(w * s)));
     const auto th = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::rint(h * s)));
     thumbnail.setSize(tw, th);
-    if (thumbnail.width() != tw || thumbnail.height() != th) throw CKVException("Insufficient memory");
+    if (thumbnail.width() != tw || thumbnail.height() != th)
+        throw CKVException("Insufficient memory");
     ResamplerOptions options;
     options.smoothEnlargement = 1;
     options.totalSampleBudget = 0;

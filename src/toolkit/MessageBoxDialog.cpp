@@ -15,10 +15,14 @@ namespace {
 
 QStyle::StandardPixmap PixmapFor(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Error: return QStyle::SP_MessageBoxCritical;
-    case MessageIcon::Warning: return QStyle::SP_MessageBoxWarning;
-    case MessageIcon::Question: return QStyle::SP_MessageBoxQuestion;
-    case MessageIcon::Information: break;
+    case MessageIcon::Error:
+        return QStyle::SP_MessageBoxCritical;
+    case MessageIcon::Warning:
+        return QStyle::SP_MessageBoxWarning;
+    case MessageIcon::Question:
+        return QStyle::SP_MessageBoxQuestion;
+    case MessageIcon::Information:
+        break;
     }
     return QStyle::SP_MessageBoxInformation;
 }
@@ -89,8 +93,7 @@ void MessageBoxDialog::addButton(const char* text, MessageResult result) {
 
 QPushButton* MessageBoxDialog::button(MessageResult result) const {
     for (const auto& [b, r] : m_buttons)
-        if (r == result)
-            return b;
+        if (r == result) return b;
     return nullptr;
 }
 
@@ -102,8 +105,7 @@ void MessageBoxDialog::reject() {
 MessageResult MessageBoxDialog::ask(QWidget* parent, MessageButtons buttons, MessageIcon icon,
                                     const QString& title, const QString& text,
                                     MessageResult defaultResult) {
-    if (s_open)
-        return MessageResult::None;
+    if (s_open) return MessageResult::None;
     s_open = true;
     MessageBoxDialog box(parent, buttons, icon, title, text, defaultResult);
     box.exec();

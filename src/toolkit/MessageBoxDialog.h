@@ -11,7 +11,7 @@ namespace kv {
 // sets. Only one can be open at a time.
 class MessageBoxDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     MessageBoxDialog(QWidget* parent, MessageButtons buttons, MessageIcon icon,
                      const QString& title, const QString& text, MessageResult defaultResult);
 
@@ -25,10 +25,10 @@ public:
                              MessageResult defaultResult);
     static bool isOpen() { return s_open; }
 
-protected:
+  protected:
     void reject() override;
 
-private:
+  private:
     void addButton(const char* text, MessageResult result);
     MessageResult m_result = MessageResult::None;
     MessageResult m_escapeResult = MessageResult::None;

@@ -23,6 +23,8 @@ MessageResult QtErrorReporter::messageBox(MessageButtons buttons, MessageIcon ic
                                  QString::fromUtf8(text.c_str()), defaultResult);
 }
 
-void QtErrorReporter::beep() { QApplication::beep(); }
+void QtErrorReporter::beep() {
+    QApplication::beep();
+}
 
 } // namespace kv

@@ -8,7 +8,7 @@ namespace kv {
 
 // Shows what core code reports as message boxes on screen.
 class QtErrorReporter final : public ErrorReporter {
-public:
+  public:
     // The owner of the boxes: the main window once it exists.
     void setOwner(QWidget* owner) { m_owner = owner; }
 
@@ -17,7 +17,7 @@ public:
                              const std::string& text, MessageResult defaultResult) override;
     void beep() override;
 
-private:
+  private:
     QPointer<QWidget> m_owner;
 };
 

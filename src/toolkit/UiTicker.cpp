@@ -4,7 +4,9 @@
 
 namespace kv {
 
-UiTicker::UiTicker() { connect(&m_timer, &QTimer::timeout, this, &UiTicker::tick); }
+UiTicker::UiTicker() {
+    connect(&m_timer, &QTimer::timeout, this, &UiTicker::tick);
+}
 
 int UiTicker::addClient(Client client) {
     m_clients.emplace_back(m_nextHandle, std::move(client));

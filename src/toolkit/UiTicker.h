@@ -10,7 +10,7 @@ namespace kv {
 // The shared 100-millisecond ticker: one timer that calls every registered
 // client in turn.
 class UiTicker : public QObject {
-public:
+  public:
     using Client = std::function<void()>;
     static constexpr int kPeriodMs = 100;
 
@@ -22,7 +22,7 @@ public:
     void stop();
     void tick();
 
-private:
+  private:
     QTimer m_timer;
     int m_nextHandle = 1;
     std::vector<std::pair<int, Client>> m_clients;

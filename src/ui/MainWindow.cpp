@@ -37,8 +37,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::savePlacement() const {
-    if (!HaveSettings())
-        return;
+    if (!HaveSettings()) return;
     SettingsStore& s = Settings();
     // The normal client rectangle, also while maximized, so that
     // un-maximizing after the next start lands where the user had the window.

@@ -7,17 +7,17 @@ namespace kv {
 // their commands arrive.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     // Shows the window where the user left it (the settings' placement), or
     // where the defaults put it the first time.
     void showAtSavedPlacement();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void savePlacement() const;
 };
 

@@ -18,9 +18,9 @@ TEST(SplitCommandLine, QuoteAndWhiteSpaceRules) {
         {"\"My Icons/app one.kvp\"", {"My Icons/app one.kvp"}},
         {"pre\"fix mid\"post next", {"prefix midpost", "next"}},
         {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
-        {"\"\" x \"\"", {"x"}},              // empty quotes make no token
+        {"\"\" x \"\"", {"x"}}, // empty quotes make no token
         {"\"unterminated quote", {"unterminated quote"}},
-        {"a\"\"b", {"ab"}},                  // "" outside quotes opens and closes
+        {"a\"\"b", {"ab"}}, // "" outside quotes opens and closes
         {"\"a\"\"\"", {"a\""}},
     };
     for (const auto& [text, expected] : cases)
@@ -88,12 +88,37 @@ TEST(ParseCommandLine, HeadlessProjectCommands) {
         {{"a.kvp", "--INFO"}, StartSwitch::Info, "a.kvp", "", -1, false},
         {{"--info"}, StartSwitch::Info, "", "", -1, true},
         {{"--convert", "in.kvp", "out.kvp"}, StartSwitch::Convert, "in.kvp", "out.kvp", -1, false},
-        {{"--convert", "in.kvp", "out.kvp", "--compression", "2"}, StartSwitch::Convert, "in.kvp", "out.kvp", 2, false},
+        {{"--convert", "in.kvp", "out.kvp", "--compression", "2"},
+         StartSwitch::Convert,
+         "in.kvp",
+         "out.kvp",
+         2,
+         false},
         // The value is never taken for a path.
-        {{"--compression", "0", "--convert", "in.kvp", "out.kvp"}, StartSwitch::Convert, "in.kvp", "out.kvp", 0, false},
-        {{"--convert", "in.kvp", "--compression", "1", "out.kvp"}, StartSwitch::Convert, "in.kvp", "out.kvp", 1, false},
-        {{"--convert", "in.kvp", "out.kvp", "--compression", "3"}, StartSwitch::Convert, "in.kvp", "out.kvp", -1, true},
-        {{"--convert", "in.kvp", "out.kvp", "--compression"}, StartSwitch::Convert, "in.kvp", "out.kvp", -1, true},
+        {{"--compression", "0", "--convert", "in.kvp", "out.kvp"},
+         StartSwitch::Convert,
+         "in.kvp",
+         "out.kvp",
+         0,
+         false},
+        {{"--convert", "in.kvp", "--compression", "1", "out.kvp"},
+         StartSwitch::Convert,
+         "in.kvp",
+         "out.kvp",
+         1,
+         false},
+        {{"--convert", "in.kvp", "out.kvp", "--compression", "3"},
+         StartSwitch::Convert,
+         "in.kvp",
+         "out.kvp",
+         -1,
+         true},
+        {{"--convert", "in.kvp", "out.kvp", "--compression"},
+         StartSwitch::Convert,
+         "in.kvp",
+         "out.kvp",
+         -1,
+         true},
         {{"--convert", "in.kvp"}, StartSwitch::Convert, "in.kvp", "", -1, true},
         // Other switches keep ignoring a second path.
         {{"-i", "a.png", "b.png"}, StartSwitch::Import, "a.png", "", -1, false},
@@ -101,7 +126,8 @@ TEST(ParseCommandLine, HeadlessProjectCommands) {
     for (const Case& c : cases) {
         const CommandLine line = ParseCommandLine(c.tokens, none);
         std::string joined;
-        for (const auto& t : c.tokens) joined += t + " ";
+        for (const auto& t : c.tokens)
+            joined += t + " ";
         EXPECT_EQ(line.startSwitch, c.expectedSwitch) << joined;
         EXPECT_EQ(line.path, c.in) << joined;
         EXPECT_EQ(line.outputPath, c.out) << joined;

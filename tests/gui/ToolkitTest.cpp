@@ -1,11 +1,11 @@
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
+#include "settings/Settings.h"
 #include "support/CapturingReporter.h"
 #include "toolkit/CWULError.h"
 #include "toolkit/KorvaneApplication.h"
 #include "toolkit/MessageBoxDialog.h"
 #include "toolkit/UiTicker.h"
-#include "settings/Settings.h"
 #include "ui/MainWindow.h"
 
 #include <QPushButton>
@@ -33,9 +33,12 @@ TEST(MessageBoxDialog, ButtonSetsTextsAndDefaultFocus) {
     } cases[] = {
         {MessageButtons::Ok, {{MessageResult::Ok, "&OK"}}},
         {MessageButtons::YesNo, {{MessageResult::Yes, "&Yes"}, {MessageResult::No, "&No"}}},
-        {MessageButtons::OkCancel, {{MessageResult::Ok, "&OK"}, {MessageResult::Cancel, "&Cancel"}}},
+        {MessageButtons::OkCancel,
+         {{MessageResult::Ok, "&OK"}, {MessageResult::Cancel, "&Cancel"}}},
         {MessageButtons::YesNoCancel,
-         {{MessageResult::Yes, "&Yes"}, {MessageResult::No, "&No"}, {MessageResult::Cancel, "&Cancel"}}},
+         {{MessageResult::Yes, "&Yes"},
+          {MessageResult::No, "&No"},
+          {MessageResult::Cancel, "&Cancel"}}},
     };
     for (const Case& c : cases) {
         for (const auto& [defaultResult, unused] : c.buttons) {
@@ -64,9 +67,9 @@ TEST(MessageBoxDialog, OnlyOneBoxAtATimeAndClicksAnswer) {
         ASSERT_NE(box, nullptr);
         box->button(MessageResult::No)->click();
     });
-    const MessageResult answer = MessageBoxDialog::ask(nullptr, MessageButtons::YesNoCancel,
-                                                       MessageIcon::Question, "Korvane", "Save?",
-                                                       MessageResult::Yes);
+    const MessageResult answer =
+        MessageBoxDialog::ask(nullptr, MessageButtons::YesNoCancel, MessageIcon::Question,
+                              "Korvane", "Save?", MessageResult::Yes);
     EXPECT_EQ(inner, MessageResult::None);
     EXPECT_EQ(answer, MessageResult::No);
     EXPECT_FALSE(MessageBoxDialog::isOpen());
@@ -79,11 +82,10 @@ TEST(MessageBoxDialog, OnlyOneBoxAtATimeAndClicksAnswer) {
 
 // Throws the given error from inside an event handler.
 class Thrower : public QObject {
-public:
+  public:
     std::function<void()> action;
     bool event(QEvent* e) override {
-        if (e->type() == QEvent::User)
-            action();
+        if (e->type() == QEvent::User) action();
         return QObject::event(e);
     }
 };

@@ -1,8 +1,8 @@
 #include "model/ColorQuantizer.h"
 #include "CompositingTestSupport.h"
 #include "model/ColorOctree.h"
-#include "model/PaletteOrdering.h"
 #include "model/ColorSpaces.h"
+#include "model/PaletteOrdering.h"
 
 #include <gtest/gtest.h>
 

@@ -126,7 +126,6 @@ TEST(ResizeImage, ResamplesEveryLayerAndSupersampledOnesAtEightTimes) {
     EXPECT_FALSE(f.image.updatesLocked());
 }
 
-
 PixelArray Resampled(const PixelArray& src, std::int32_t w, std::int32_t h,
                      const ResamplerOptions& options = {}) {
     PixelArray dst(w, h);

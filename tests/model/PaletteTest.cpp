@@ -1,8 +1,8 @@
 #include "model/Palette.h"
-#include "model/PaletteLookupTree.h"
-#include "support/CapturingReporter.h"
 #include "model/Image.h"
 #include "model/Layer.h"
+#include "model/PaletteLookupTree.h"
+#include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
 

@@ -52,7 +52,10 @@ TEST(ChunkEncodings, CrcAndHeaderBytes) {
 
 TEST(ChunkEncodings, VarUIntUsesTheShortestFormAndRejectsFiveContinuations) {
     const std::pair<std::uint32_t, Bytes> cases[] = {
-        {0, {0x00}}, {127, {0x7F}}, {128, {0x80, 0x01}}, {300, {0xAC, 0x02}},
+        {0, {0x00}},
+        {127, {0x7F}},
+        {128, {0x80, 0x01}},
+        {300, {0xAC, 0x02}},
         {0xFFFFFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x0F}},
     };
     for (const auto& [value, bytes] : cases) {
@@ -81,15 +84,15 @@ TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwnAndReadLeniently) {
     const Case cases[] = {
         {{0}, "", nullptr, true},
         {{2, 'A', 'b'}, "Ab", nullptr, true},
-        {{2, 0xC3, 0xA9}, "\xC3\xA9", nullptr, true},               // e acute: 2 bytes
-        {{3, 0xE2, 0x82, 0xAC}, "\xE2\x82\xAC", nullptr, true},     // euro sign: 3 bytes
+        {{2, 0xC3, 0xA9}, "\xC3\xA9", nullptr, true},           // e acute: 2 bytes
+        {{3, 0xE2, 0x82, 0xAC}, "\xE2\x82\xAC", nullptr, true}, // euro sign: 3 bytes
         // U+1F600 is a surrogate pair: two 3-byte units, not one 4-byte form,
         {{6, 0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80}, "\xF0\x9F\x98\x80", nullptr, true},
         // though the 4-byte form is accepted.
         {{4, 0xF0, 0x9F, 0x98, 0x80}, "\xF0\x9F\x98\x80", nullptr, false},
-        {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr, false},              // stray continuations
-        {{2, 0xFF, 'a'}, nullptr, "Invalid data", false},               // no such lead byte
-        {{2, 'a', 0xE2}, nullptr, "Invalid data", false},               // cut short
+        {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr, false},                  // stray continuations
+        {{2, 0xFF, 'a'}, nullptr, "Invalid data", false},                   // no such lead byte
+        {{2, 'a', 0xE2}, nullptr, "Invalid data", false},                   // cut short
         {{3, 0xED, 0xA0, 0xBD}, nullptr, "String conversion error", false}, // lone surrogate
         {{0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, nullptr, "Read failed", false}, // 4 GB claimed, none there
     };
@@ -177,7 +180,8 @@ TEST(ChunkTree, RoundTripWithBothMethodsSkippingWhatIsNotRead) {
         EXPECT_TRUE(r.endChunk());
         EXPECT_TRUE(r.atEnd());
         EXPECT_EQ(r.tell(), static_cast<std::int64_t>(file.size()));
-        EXPECT_EQ(seen, (std::vector<std::uint32_t>{ChunkTag("HEAD"), ChunkTag("DATA"), ChunkTag("SKIP")}));
+        EXPECT_EQ(seen, (std::vector<std::uint32_t>{ChunkTag("HEAD"), ChunkTag("DATA"),
+                                                    ChunkTag("SKIP")}));
         EXPECT_FALSE(r.errors().failed()) << r.errors().message();
     }
 }
@@ -230,8 +234,9 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
         std::size_t offset;
         std::uint8_t value;
     };
-    const Case cases[] = {
-        {"length changed", 4, 0x7F}, {"known tag, check changed", 8, 0x00}, {"tag changed", 3, 'X'}};
+    const Case cases[] = {{"length changed", 4, 0x7F},
+                          {"known tag, check changed", 8, 0x00},
+                          {"tag changed", 3, 'X'}};
     const Bytes good = WriteTree(kFileCompressionLzw, Bytes(10, 1));
     for (const Case& c : cases) {
         Bytes file = good;

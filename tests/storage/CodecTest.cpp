@@ -11,9 +11,7 @@
 #include "storage/QzStream.h"
 #include "storage/RangeEncoder.h"
 
-
 #include <gtest/gtest.h>
-
 
 namespace kv::test {
 namespace {
@@ -174,7 +172,8 @@ TEST(Codecs, EmptySectionIsTheEndCodeAlone) {
     // LZW: the end code in nine bits; lzrc: the end symbol in five bytes.
     const Bytes lzrcEnd = HandCoded({kEnd}, {});
     EXPECT_EQ(lzrcEnd.size(), 5u);
-    for (const auto& [method, expected] : {std::pair{kLzw, Bytes{0x80, 0x80}}, std::pair{kLzrc, lzrcEnd}}) {
+    for (const auto& [method, expected] :
+         {std::pair{kLzw, Bytes{0x80, 0x80}}, std::pair{kLzrc, lzrcEnd}}) {
         SCOPED_TRACE(method);
         EXPECT_EQ(Compress(method, {}), expected);
         const Decoded d = Decompress(method, expected);
@@ -193,13 +192,20 @@ TEST(Codecs, RoundTripInPiecesOfEverySize) {
     for (std::size_t i = 0; i < pattern.size(); ++i)
         pattern[i] = static_cast<std::uint8_t>((i * i) >> 7);
     // The random data fills the LZW dictionary several times.
-    const Bytes cases[] = {{42},     Bytes(3, 9),           Bytes(70000, 'x'), RandomBytes(400000, 1),
-                           pattern,  ResidualLike(200000, 2), text,            Bytes(70000, 0)};
+    const Bytes cases[] = {{42},
+                           Bytes(3, 9),
+                           Bytes(70000, 'x'),
+                           RandomBytes(400000, 1),
+                           pattern,
+                           ResidualLike(200000, 2),
+                           text,
+                           Bytes(70000, 0)};
     for (const int method : {kLzw, kLzrc})
         for (const Bytes& data : cases) {
             const Bytes packed = Compress(method, data);
             for (std::size_t piece : {std::size_t{1}, std::size_t{777}, std::size_t{1} << 20}) {
-                SCOPED_TRACE(testing::Message() << method << ": " << data.size() << " in " << piece);
+                SCOPED_TRACE(testing::Message()
+                             << method << ": " << data.size() << " in " << piece);
                 const Decoded d = Decompress(method, packed, data.size() + 10, piece);
                 EXPECT_EQ(d.error, QzError::None);
                 EXPECT_TRUE(d.bytes == data);
@@ -217,13 +223,17 @@ TEST(Codecs, CorruptStreamsEndInAnError) {
         QzError expected;
     };
     const Case cases[] = {
-        {"code beyond the next free one", kLzw, PackCodes({{'A', 9}, {300, 9}}), QzError::CorruptData},
-        {"code being defined without a previous code", kLzw, PackCodes({{258, 9}}), QzError::CorruptData},
-        {"same after a clear", kLzw, PackCodes({{'A', 9}, {256, 9}, {258, 9}}), QzError::CorruptData},
+        {"code beyond the next free one", kLzw, PackCodes({{'A', 9}, {300, 9}}),
+         QzError::CorruptData},
+        {"code being defined without a previous code", kLzw, PackCodes({{258, 9}}),
+         QzError::CorruptData},
+        {"same after a clear", kLzw, PackCodes({{'A', 9}, {256, 9}, {258, 9}}),
+         QzError::CorruptData},
         {"no end code", kLzw, PackCodes({{'A', 9}, {'B', 9}}), QzError::ReadFailed},
         {"empty input", kLzw, {}, QzError::ReadFailed},
         {"match before any output", kLzrc, HandCoded({260, kEnd}, {1}), QzError::ReadFailed},
-        {"match beyond the output", kLzrc, HandCoded({'a', 'b', 260, kEnd}, {3}), QzError::ReadFailed},
+        {"match beyond the output", kLzrc, HandCoded({'a', 'b', 260, kEnd}, {3}),
+         QzError::ReadFailed},
     };
     for (const Case& c : cases) {
         const Decoded d = Decompress(c.method, c.stream);
@@ -344,14 +354,16 @@ PixelArray Pixels(std::int32_t w, std::int32_t h, std::initializer_list<Color32>
     PixelArray p(w, h);
     auto it = values.begin();
     for (std::int32_t y = 0; y < h; ++y)
-        for (std::int32_t x = 0; x < w; ++x) p.set(x, y, *it++);
+        for (std::int32_t x = 0; x < w; ++x)
+            p.set(x, y, *it++);
     return p;
 }
 
 TEST(Predictor, ResidualsOfEveryMethodInTileOrder) {
     // Worked by hand; tiles one pixel wide put the left column's rows first.
-    const PixelArray p = Pixels(2, 2, {MakeColor32(10, 20, 30, 255), MakeColor32(15, 25, 35, 0),
-                                       MakeColor32(12, 22, 32, 7), MakeColor32(20, 30, 40, 255)});
+    const PixelArray p = Pixels(2, 2,
+                                {MakeColor32(10, 20, 30, 255), MakeColor32(15, 25, 35, 0),
+                                 MakeColor32(12, 22, 32, 7), MakeColor32(20, 30, 40, 255)});
     const Bytes expected[Predictor::kMethodCount] = {
         {10, 20, 30, 12, 22, 32, 15, 25, 35, 20, 30, 40}, {10, 20, 30, 2, 2, 2, 5, 5, 5, 8, 8, 8},
         {10, 20, 30, 2, 2, 2, 5, 5, 5, 5, 5, 5},          {10, 20, 30, 2, 2, 2, 5, 5, 5, 7, 7, 7},
@@ -371,12 +383,24 @@ TEST(Predictor, ClampingPaethTiesAndWrapAround) {
         Bytes residual; // of the lower right pixel
     };
     const Case cases[] = {
-        {5, MakeColor32(250, 0, 9, 0), MakeColor32(250, 0, 9, 0), MakeColor32(0, 200, 9, 0),
-         MakeColor32(255, 0, 9, 0), {0, 0, 0}},                    // clamped to 255 and to 0
-        {4, MakeColor32(5, 5, 5, 0), MakeColor32(5, 5, 5, 0), MakeColor32(5, 5, 5, 0),
-         MakeColor32(6, 6, 6, 0), {1, 1, 1}},                      // ties take the left pixel
-        {4, MakeColor32(0, 0, 0, 0), MakeColor32(100, 100, 100, 0), MakeColor32(100, 100, 100, 0),
-         MakeColor32(1, 1, 1, 0), {1, 1, 1}},                      // p = 0: the left pixel
+        {5,
+         MakeColor32(250, 0, 9, 0),
+         MakeColor32(250, 0, 9, 0),
+         MakeColor32(0, 200, 9, 0),
+         MakeColor32(255, 0, 9, 0),
+         {0, 0, 0}}, // clamped to 255 and to 0
+        {4,
+         MakeColor32(5, 5, 5, 0),
+         MakeColor32(5, 5, 5, 0),
+         MakeColor32(5, 5, 5, 0),
+         MakeColor32(6, 6, 6, 0),
+         {1, 1, 1}}, // ties take the left pixel
+        {4,
+         MakeColor32(0, 0, 0, 0),
+         MakeColor32(100, 100, 100, 0),
+         MakeColor32(100, 100, 100, 0),
+         MakeColor32(1, 1, 1, 0),
+         {1, 1, 1}}, // p = 0: the left pixel
         {1, MakeColor32(200, 0, 0, 0), 0, 0, MakeColor32(10, 0, 0, 0), {66, 0, 0}}, // modulo 256
     };
     for (const Case& c : cases) {

@@ -19,11 +19,21 @@ std::vector<std::uint8_t> MixedData(std::size_t size, std::uint32_t window, std:
         for (unsigned i = 0; i < length; ++i) {
             const std::size_t n = data.size();
             switch (kind) {
-            case 0: data.push_back(static_cast<std::uint8_t>(rng() % 3 == 0 ? 0 : 7)); break;
-            case 1: data.push_back(static_cast<std::uint8_t>(i < length - 1 ? 0 : rng() % 4)); break;
-            case 2: data.push_back(static_cast<std::uint8_t>((i % 3) + (rng() % 50 == 0))); break;
-            case 3: data.push_back(static_cast<std::uint8_t>(rng())); break;
-            default: data.push_back(n > window + 1 ? data[n - window - (rng() % 8 == 0)] : 0); break;
+            case 0:
+                data.push_back(static_cast<std::uint8_t>(rng() % 3 == 0 ? 0 : 7));
+                break;
+            case 1:
+                data.push_back(static_cast<std::uint8_t>(i < length - 1 ? 0 : rng() % 4));
+                break;
+            case 2:
+                data.push_back(static_cast<std::uint8_t>((i % 3) + (rng() % 50 == 0)));
+                break;
+            case 3:
+                data.push_back(static_cast<std::uint8_t>(rng()));
+                break;
+            default:
+                data.push_back(n > window + 1 ? data[n - window - (rng() % 8 == 0)] : 0);
+                break;
             }
         }
     }
@@ -63,7 +73,8 @@ void ExpectSameMatches(Finder& finder, const std::vector<std::uint8_t>& data, st
         if (finder.pending() == Finder::kLookahead) process();
         if (::testing::Test::HasFatalFailure()) return;
     }
-    while (finder.pending() > 0 && !::testing::Test::HasFatalFailure()) process();
+    while (finder.pending() > 0 && !::testing::Test::HasFatalFailure())
+        process();
     EXPECT_GT(full, 0u); // the twin removal was exercised
 }
 
@@ -89,7 +100,8 @@ TEST(MatchFinder, RebasingPositionsChangesNothing) {
     for (std::uint32_t before = 1000; before < 20000; before += 2411) {
         std::mt19937 rng(before);
         auto finder = std::make_unique<EstimatorMatchFinder>(0xC0000000u - before);
-        ExpectSameMatches(*finder, MixedData(before + 9000, EstimatorMatchFinder::kWindow, rng), rng);
+        ExpectSameMatches(*finder, MixedData(before + 9000, EstimatorMatchFinder::kWindow, rng),
+                          rng);
     }
 }
 

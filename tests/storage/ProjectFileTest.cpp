@@ -23,7 +23,8 @@ class ProjectShapes : public ::testing::Test {
     CapturingReporter reporter;
 };
 
-class ProjectRoundTrip : public ProjectShapes, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
+class ProjectRoundTrip : public ProjectShapes,
+                         public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
 // A project using every property the file keeps.
 std::unique_ptr<Project> RichProject() {
@@ -85,7 +86,8 @@ std::unique_ptr<Project> RichProject() {
 TEST_P(ProjectRoundTrip, KeepsEveryPropertyAndPixel) {
     const auto [compression, thumbnails] = GetParam();
     const auto project = RichProject();
-    const auto bytes = SaveToMemory(*project, {.compression = compression, .embedThumbnails = thumbnails});
+    const auto bytes =
+        SaveToMemory(*project, {.compression = compression, .embedThumbnails = thumbnails});
     std::string error;
     const auto loaded = LoadFromMemory(bytes, false, &error);
     ASSERT_TRUE(loaded) << error;
@@ -113,7 +115,8 @@ ProjectPreview PreviewOf(const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
-    // Neither image is for export; the uniform one scores 0, so the other one's picture is embedded.
+    // Neither image is for export; the uniform one scores 0, so the other one's picture is
+    // embedded.
     Project project;
     auto blank = MakeImage(40, 40, 2, 0);
     blank->lockUpdates();
@@ -145,7 +148,8 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
         preview = PreviewOf(SaveToMemory(lone, {.embedThumbnails = false}));
         EXPECT_EQ(preview.imageCount, 1);
         ASSERT_EQ(preview.hasPicture, layers == 1) << layers << " layers";
-        if (preview.hasPicture) ExpectSamePixels(lone.firstImage()->composite(), preview.picture, "preview");
+        if (preview.hasPicture)
+            ExpectSamePixels(lone.firstImage()->composite(), preview.picture, "preview");
     }
 }
 
@@ -189,7 +193,8 @@ TEST_F(ProjectFiles, FailedSaveKeepsTheOldFileIntact) {
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "Unknown compression method");
     EXPECT_EQ(TempXdgHome::readFile(path), "precious");
-    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), std::vector<std::string>{"keep.kvp"}) << "no temporary file";
+    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), std::vector<std::string>{"keep.kvp"})
+        << "no temporary file";
 
     // A folder that does not exist cannot take the temporary file either.
     EXPECT_FALSE(SaveProject(dir.file("missing/b.kvp"), project));
@@ -225,9 +230,12 @@ TEST_F(ProjectFiles, InfoAndConvertCommands) {
     std::string text, error;
     EXPECT_EQ(RunInfoCommand(in, text, error), 0);
     EXPECT_EQ(text, ProjectInfoText(project));
-    EXPECT_NE(text.find("\"Sky\", visible, opacity 1.000, blend normal, not supersampled"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"Sky\", visible, opacity 1.000, blend normal, not supersampled"),
+              std::string::npos)
+        << text;
 
-    EXPECT_EQ(RunConvertCommand(in, out, 2, error), 0) << error; // its result is read by the command-line test
+    EXPECT_EQ(RunConvertCommand(in, out, 2, error), 0)
+        << error; // its result is read by the command-line test
     EXPECT_LT(std::filesystem::file_size(out), std::filesystem::file_size(in));
 
     EXPECT_EQ(RunInfoCommand(dir.file("none.kvp"), text, error), 1);

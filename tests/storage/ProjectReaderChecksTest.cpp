@@ -1,13 +1,13 @@
 #include "StorageTestSupport.h"
 
 #include "editing/ActionManager.h"
+#include "platform/Exceptions.h"
 #include "storage/BitmapWriter.h"
 #include "storage/FileCompression.h"
-#include "storage/ProjectPreview.h"
-#include "storage/ProjectRecords.h"
-#include "storage/ProjectReader.h"
 #include "storage/Predictor.h"
-#include "platform/Exceptions.h"
+#include "storage/ProjectPreview.h"
+#include "storage/ProjectReader.h"
+#include "storage/ProjectRecords.h"
 #include "support/CapturingReporter.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +27,10 @@ namespace {
 // A hand-built one-image, one-layer file whose records a test may bend.
 struct HandFile {
     RootRecord root{0, kProjectSecondVersion, kProjectFormatVersion, 1};
-    ImageRecord image{ImageRecord::kCurrent, 1, 1, 4, 3, kDefaultResolution, kDefaultResolution,
-                      0x200000, 1};
-    LayerRecord layer{LayerRecord::kCurrent, 1, 1, 1, 4, 3, 0, 0, 1, std::bit_cast<std::uint32_t>(0.5f)};
+    ImageRecord image{ImageRecord::kCurrent, 1,        1, 4, 3, kDefaultResolution,
+                      kDefaultResolution,    0x200000, 1};
+    LayerRecord layer{
+        LayerRecord::kCurrent, 1, 1, 1, 4, 3, 0, 0, 1, std::bit_cast<std::uint32_t>(0.5f)};
     SamplingRecord sampling{0, 0};
     BitmapRecord bitmap{0, 4, 3, 0, 0, kBitmapFormat32};
     FillRecord fill{0, {0, 0, 4, 3}, 1};
@@ -47,7 +48,9 @@ struct HandFile {
         PixelArray pixels(4, 3);
         for (std::int32_t y = 0; y < 3; ++y)
             for (std::int32_t x = 0; x < 4; ++x)
-                pixels.set(x, y, MakeColor32(x * 50 + y * y * 9, y * 70 + x * x * 5, 200 - x * y * 9, 0) | alpha);
+                pixels.set(x, y,
+                           MakeColor32(x * 50 + y * y * 9, y * 70 + x * x * 5, 200 - x * y * 9, 0) |
+                               alpha);
         return pixels;
     }
 
@@ -121,8 +124,9 @@ TEST_F(ProjectReaderChecks, HandBuiltFilesLoadWithTheirPixels) {
     for (int prediction = 0; prediction < Predictor::kMethodCount; ++prediction)
         for (const auto& [width, height] : tilings)
             for (const int compression : {0, 1, 2}) {
-                SCOPED_TRACE(testing::Message() << "method " << prediction << ", tiles " << width << "x"
-                                                << height << ", compression " << compression);
+                SCOPED_TRACE(testing::Message()
+                             << "method " << prediction << ", tiles " << width << "x" << height
+                             << ", compression " << compression);
                 HandFile file;
                 file.data.prediction = prediction;
                 file.data.tileWidth = width;
@@ -153,16 +157,18 @@ TEST_F(ProjectReaderChecks, DamagedRecordsFailStrictlyAndSomeLoadRelaxed) {
     struct Case {
         const char* what;
         std::function<void(HandFile&)> bend;
-        const char* strict; // null: any message
+        const char* strict;                          // null: any message
         std::function<void(const Project&)> relaxed; // null: fails relaxed too, alike
     };
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity(),
+                nan = std::numeric_limits<float>::quiet_NaN();
     const Case cases[] = {
         {"newer version", [](HandFile& f) { f.root.lowestVersion = 0x05040302; },
          "This file should be opened by Korvane version\u00A05.4.3.2\u00A0or later.\n"
          "Try to enable relaxed integrity checks",
          Counts(1, 1)},
-        {"resolutions", [=](HandFile& f) { f.image.resolutionX = inf, f.image.resolutionY = nan; }, "Invalid data",
+        {"resolutions", [=](HandFile& f) { f.image.resolutionX = inf, f.image.resolutionY = nan; },
+         "Invalid data",
          [](const Project& p) {
              const Image* image = p.firstImage();
              EXPECT_EQ(std::pair(image->horizontalResolution(), image->verticalResolution()),
@@ -172,22 +178,29 @@ TEST_F(ProjectReaderChecks, DamagedRecordsFailStrictlyAndSomeLoadRelaxed) {
          [](const Project& p) { EXPECT_EQ(p.firstImage()->bottomLayer()->opacity(), 0.0f); }},
         {"image type", [](HandFile& f) { f.image.type = 2; }, "Unknown image type", Counts(0, 0)},
         {"layer kind", [](HandFile& f) { f.layer.kind = 7; }, "Unknown layer type", Counts(1, 0)},
-        {"image count", [](HandFile& f) { f.root.imageCount = 3; }, "Project is corrupted", Counts(1, 1)},
-        {"layer count", [](HandFile& f) { f.image.layerCount = 2; }, "Image is corrupted", Counts(1, 1)},
+        {"image count", [](HandFile& f) { f.root.imageCount = 3; }, "Project is corrupted",
+         Counts(1, 1)},
+        {"layer count", [](HandFile& f) { f.image.layerCount = 2; }, "Image is corrupted",
+         Counts(1, 1)},
         // Sizes and ranges that would lead the reader outside its buffers.
         {"image width", [](HandFile& f) { f.image.width = 0; }, "Invalid data", nullptr},
         {"layer size", [](HandFile& f) { f.layer.height = 2; }, "Invalid data", nullptr},
         {"bitmap size", [](HandFile& f) { f.bitmap.width = 5; }, "Invalid data", nullptr},
         {"fill area", [](HandFile& f) { f.fill.area.right = 5; }, "Invalid data", nullptr},
-        {"fill inverted", [](HandFile& f) { f.fill.area.left = 3, f.fill.area.right = 2; }, "Invalid data", nullptr},
+        {"fill inverted", [](HandFile& f) { f.fill.area.left = 3, f.fill.area.right = 2; },
+         "Invalid data", nullptr},
         {"data area", [](HandFile& f) { f.data.area.top = -1; }, "Invalid data", nullptr},
         {"tile width", [](HandFile& f) { f.data.tileWidth = -3; }, "Invalid data", nullptr},
-        {"prediction", [](HandFile& f) { f.data.prediction = 6; }, "Unknown prediction method", nullptr},
-        {"huge palette", [](HandFile& f) { Palettized(f), f.palette.count = 0x7FFFFFFF; }, "Invalid data", nullptr},
-        {"beyond the palette", [](HandFile& f) { Palettized(f), f.paletteData.first = 2; }, "Invalid data", nullptr},
-        {"negative entry count", [](HandFile& f) { Palettized(f), f.paletteData.count = -1; }, "Invalid data",
+        {"prediction", [](HandFile& f) { f.data.prediction = 6; }, "Unknown prediction method",
          nullptr},
-        {"missing entry bytes", [](HandFile& f) { Palettized(f), f.paletteBytes.resize(5); }, nullptr, nullptr},
+        {"huge palette", [](HandFile& f) { Palettized(f), f.palette.count = 0x7FFFFFFF; },
+         "Invalid data", nullptr},
+        {"beyond the palette", [](HandFile& f) { Palettized(f), f.paletteData.first = 2; },
+         "Invalid data", nullptr},
+        {"negative entry count", [](HandFile& f) { Palettized(f), f.paletteData.count = -1; },
+         "Invalid data", nullptr},
+        {"missing entry bytes", [](HandFile& f) { Palettized(f), f.paletteBytes.resize(5); },
+         nullptr, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -233,7 +246,8 @@ TEST_F(ProjectReaderChecks, DamagedFilesFailWithAMessage) {
     for (const int compression : {0, 1, 2}) {
         const auto bytes = SaveToMemory(project, {.compression = compression});
         for (std::size_t length = 0; length < bytes.size(); length += 7) {
-            const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+            const std::vector<std::uint8_t> cut(
+                bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
             std::string error;
             EXPECT_FALSE(LoadFromMemory(cut, true, &error)) << length;
             EXPECT_FALSE(error.empty()) << length;
@@ -259,7 +273,8 @@ TEST_F(ProjectReaderChecks, EveryCorpusInputEndsInAProjectOrAMessage) {
     int inputs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                              std::istreambuf_iterator<char>()};
         for (const bool relaxed : {false, true}) {
             std::string error;
             if (!LoadFromMemory(bytes, relaxed, &error)) {
@@ -267,7 +282,8 @@ TEST_F(ProjectReaderChecks, EveryCorpusInputEndsInAProjectOrAMessage) {
             }
         }
         ProjectPreview preview;
-        if (ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview) && preview.hasPicture) {
+        if (ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview) &&
+            preview.hasPicture) {
             EXPECT_GT(preview.picture.width(), 0) << entry.path();
         }
         ++inputs;

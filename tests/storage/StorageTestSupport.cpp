@@ -81,25 +81,28 @@ Bytes PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAndWidths
     return out;
 }
 
-
 namespace {
 
 // One chunk and, for chunks with children, its children.
-void Outline(ChunkReader& reader, std::uint32_t parentTag, int depth, std::vector<std::string>& out) {
+void Outline(ChunkReader& reader, std::uint32_t parentTag, int depth,
+             std::vector<std::string>& out) {
     std::uint32_t tag = 0;
     reader.beginChunk(tag);
     std::string name(static_cast<std::size_t>(depth), ' ');
-    for (int shift = 24; shift >= 0; shift -= 8) name += static_cast<char>((tag >> shift) & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        name += static_cast<char>((tag >> shift) & 0xFF);
     out.push_back(name);
     // Chunks with children start with a record, skipped through a scratch buffer.
     static const std::uint32_t parents[] = {ChunkTag("KVP1"), ChunkTag("IMAG"), ChunkTag("LAYR"),
                                             ChunkTag("BMAP"), ChunkTag("THMB"), ChunkTag("PLTE")};
     bool parent = tag == ChunkTag("DATA") && parentTag == ChunkTag("LAYR");
-    for (std::uint32_t p : parents) parent = parent || p == tag;
+    for (std::uint32_t p : parents)
+        parent = parent || p == tag;
     if (parent) {
         std::uint8_t scratch[256];
         reader.readRecord(scratch, sizeof scratch);
-        while (!reader.atChunkEnd()) Outline(reader, tag, depth + 1, out);
+        while (!reader.atChunkEnd())
+            Outline(reader, tag, depth + 1, out);
     }
     reader.endChunk();
 }
@@ -110,18 +113,22 @@ void PaintGradient(PixelArray& pixels, std::uint32_t seed, bool varyAlpha) {
     for (std::int32_t y = 0; y < pixels.height(); ++y)
         for (std::int32_t x = 0; x < pixels.width(); ++x) {
             const unsigned a = varyAlpha ? static_cast<unsigned>(x * 7 + y * 3 + seed) & 0xFF : 255;
-            pixels.set(x, y, MakeColor32(static_cast<unsigned>(x * 4 + seed), static_cast<unsigned>(y * 5),
-                                         static_cast<unsigned>((x + y) * 3 + seed * 7), a));
+            pixels.set(x, y,
+                       MakeColor32(static_cast<unsigned>(x * 4 + seed),
+                                   static_cast<unsigned>(y * 5),
+                                   static_cast<unsigned>((x + y) * 3 + seed * 7), a));
         }
 }
 
 void PaintNoise(PixelArray& pixels, std::uint32_t seed) {
     std::mt19937 rng(seed);
     for (std::int32_t y = 0; y < pixels.height(); ++y)
-        for (std::int32_t x = 0; x < pixels.width(); ++x) pixels.set(x, y, static_cast<Color32>(rng()));
+        for (std::int32_t x = 0; x < pixels.width(); ++x)
+            pixels.set(x, y, static_cast<Color32>(rng()));
 }
 
-std::unique_ptr<Image> MakeImage(std::int32_t width, std::int32_t height, int layers, std::uint32_t seed) {
+std::unique_ptr<Image> MakeImage(std::int32_t width, std::int32_t height, int layers,
+                                 std::uint32_t seed) {
     auto image = std::make_unique<Image>();
     image->lockUpdates();
     image->setSize(width, height);
@@ -160,14 +167,16 @@ std::unique_ptr<Project> LoadFromMemory(const Bytes& bytes, bool relaxed, std::s
     return nullptr;
 }
 
-void ExpectSamePixels(const PixelArray& expected, const PixelArray& actual, const std::string& what) {
+void ExpectSamePixels(const PixelArray& expected, const PixelArray& actual,
+                      const std::string& what) {
     ASSERT_EQ(expected.width(), actual.width()) << what;
     ASSERT_EQ(expected.height(), actual.height()) << what;
     for (std::int32_t y = 0; y < expected.height(); ++y)
         for (std::int32_t x = 0; x < expected.width(); ++x)
             if (expected.get(x, y) != actual.get(x, y)) {
-                ADD_FAILURE() << what << " differs first at (" << x << ", " << y << "): " << std::hex
-                              << expected.get(x, y) << " vs " << actual.get(x, y);
+                ADD_FAILURE() << what << " differs first at (" << x << ", " << y
+                              << "): " << std::hex << expected.get(x, y) << " vs "
+                              << actual.get(x, y);
                 return;
             }
 }
@@ -176,12 +185,13 @@ void ExpectSameProject(const Project& expected, const Project& actual) {
     // Floats are compared by their bits: the file keeps them exactly.
     const auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
     const auto imageFields = [&](const Project& p, const Image& i) {
-        return std::tuple(i.id(), i.width(), i.height(), bits(i.horizontalResolution()), bits(i.verticalResolution()),
-                          i.targetFormat(), i.storedOption(), i.paletteLocked(), i.forExport(), p.currentImage() == &i);
+        return std::tuple(i.id(), i.width(), i.height(), bits(i.horizontalResolution()),
+                          bits(i.verticalResolution()), i.targetFormat(), i.storedOption(),
+                          i.paletteLocked(), i.forExport(), p.currentImage() == &i);
     };
     const auto layerFields = [&](const Image& i, const Layer& l) {
-        return std::tuple(l.id(), l.nameNumber(), l.name(), l.visible(), l.blendMode(), bits(l.opacity()),
-                          l.supersampled(), i.currentLayer() == &l);
+        return std::tuple(l.id(), l.nameNumber(), l.name(), l.visible(), l.blendMode(),
+                          bits(l.opacity()), l.supersampled(), i.currentLayer() == &l);
     };
     ASSERT_EQ(expected.imageCount(), actual.imageCount());
     for (std::int32_t i = 1; i <= expected.imageCount(); ++i) {
@@ -193,7 +203,8 @@ void ExpectSameProject(const Project& expected, const Project& actual) {
         if (a.palette() && a.paletteLocked()) {
             ASSERT_EQ(a.palette()->count(), b.palette()->count()) << where;
             for (std::int32_t e = 0; e < a.palette()->count(); ++e)
-                EXPECT_EQ(a.palette()->entry(e).color(), b.palette()->entry(e).color()) << where << " entry " << e;
+                EXPECT_EQ(a.palette()->entry(e).color(), b.palette()->entry(e).color())
+                    << where << " entry " << e;
         }
         ExpectSamePixels(a.composite(), b.composite(), where + " composite");
         ASSERT_EQ(a.layerCount(), b.layerCount()) << where;
@@ -204,7 +215,8 @@ void ExpectSameProject(const Project& expected, const Project& actual) {
             EXPECT_EQ(layerFields(a, la), layerFields(b, lb)) << lw;
             ExpectSamePixels(la.pixels(), lb.pixels(), lw);
             if (la.supersampled() && lb.supersampled())
-                ExpectSamePixels(la.supersampleSet()->detail(), lb.supersampleSet()->detail(), lw + " 8x");
+                ExpectSamePixels(la.supersampleSet()->detail(), lb.supersampleSet()->detail(),
+                                 lw + " 8x");
         }
     }
 }

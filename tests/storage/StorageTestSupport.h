@@ -22,8 +22,8 @@ Bytes Compress(int method, const Bytes& data);
 struct Decoded {
     Bytes bytes;
     QzError error = QzError::None; // the first one, from starting the decoder or a read
-    bool atEnd = false;        // the decoder's end flag after reading
-    std::int64_t consumed = 0; // compressed bytes the decoder took
+    bool atEnd = false;            // the decoder's end flag after reading
+    std::int64_t consumed = 0;     // compressed bytes the decoder took
 };
 // Decodes a section, asking for up to `limit` bytes in reads of `piece`.
 Decoded Decompress(int method, const Bytes& compressed, std::size_t limit = 1 << 24,
@@ -61,7 +61,8 @@ std::unique_ptr<Project> LoadFromMemory(const Bytes& bytes, bool relaxed,
 // Everything a project file keeps, compared field by field with gtest
 // expectations naming the image and layer.
 void ExpectSameProject(const Project& expected, const Project& actual);
-void ExpectSamePixels(const PixelArray& expected, const PixelArray& actual, const std::string& what);
+void ExpectSamePixels(const PixelArray& expected, const PixelArray& actual,
+                      const std::string& what);
 
 // A chunk writer into memory in throwing mode, for files built by hand.
 struct MemoryChunkFile {

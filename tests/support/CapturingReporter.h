@@ -9,7 +9,7 @@ namespace kv::test {
 // Records every message the code under test shows, and answers questions with
 // a preset result. Installed for its lifetime.
 class CapturingReporter final : public ErrorReporter {
-public:
+  public:
     CapturingReporter() : m_previous(InstallErrorReporter(this)) {}
     ~CapturingReporter() override { InstallErrorReporter(m_previous); }
 
@@ -28,7 +28,7 @@ public:
     int beeps = 0;
     MessageResult answer = MessageResult::None; // None: the box's default
 
-private:
+  private:
     ErrorReporter* m_previous;
 };
 

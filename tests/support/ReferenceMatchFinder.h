@@ -47,10 +47,12 @@ class ReferenceMatchFinder {
     std::uint32_t commonLength(std::size_t a, std::size_t b) const {
         std::uint32_t length = 0;
         if (a + 256 <= m_data.size()) { // the usual case, without the lap
-            while (length < 256 && m_data[a + length] == m_data[b + length]) ++length;
+            while (length < 256 && m_data[a + length] == m_data[b + length])
+                ++length;
             return length;
         }
-        while (length < 256 && byteAt(a + length) == byteAt(b + length)) ++length;
+        while (length < 256 && byteAt(a + length) == byteAt(b + length))
+            ++length;
         return length;
     }
 
