@@ -1,6 +1,6 @@
 // Throughput and ratio of both compression methods next to zlib level 6 on
 // the same buffers, plus the cost of file streams over raw system reads.
-#include "storage/QzInterface.h"
+#include "storage/stream/QzInterface.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

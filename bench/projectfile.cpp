@@ -1,12 +1,12 @@
 // Saving and loading a ten-image icon project (3 layers each, one of them a
 // 256 x 256 layer supersampled at 8x) at each compression setting. Counters
 // give the file size next to the raw pixel bytes and to zlib level 9 of them.
-#include "editing/ActionManager.h"
+#include "editing/history/ActionManager.h"
 #include "model/Layer.h"
 #include "model/Project.h"
-#include "storage/ChunkWriter.h"
-#include "storage/ProjectReader.h"
-#include "storage/ProjectWriter.h"
+#include "storage/chunks/ChunkWriter.h"
+#include "storage/project/ProjectReader.h"
+#include "storage/project/ProjectWriter.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

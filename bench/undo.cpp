@@ -2,8 +2,8 @@
 // and of a 2048 x 2048 detail level (a 256 x 256 supersampled layer's 8x
 // level). Throughput is counted in bytes of input; the compressed size is
 // reported as a counter. Target: at least 80 MB/s of capture.
-#include "editing/ActionCoder.h"
-#include "editing/RegionRecord.h"
+#include "editing/history/ActionCoder.h"
+#include "editing/records/RegionRecord.h"
 
 #include <benchmark/benchmark.h>
 

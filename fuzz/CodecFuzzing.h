@@ -1,7 +1,7 @@
 #pragma once
 // Shared body of the codec fuzz targets: arbitrary bytes go to the decoder,
 // then the encoder's output for the same bytes must decode back to them.
-#include "storage/QzInterface.h"
+#include "storage/stream/QzInterface.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the undo data decoder and to a region restore:
 // damaged data must be refused without a crash or an unbounded allocation.
-#include "editing/ActionCoder.h"
-#include "editing/RegionRecord.h"
+#include "editing/history/ActionCoder.h"
+#include "editing/records/RegionRecord.h"
 
 #include <cstddef>
 #include <cstdint>

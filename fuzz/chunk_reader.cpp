@@ -2,8 +2,8 @@
 // picks what the body is read as, so that records, strings, integers and
 // compressed sections all meet corrupt data.
 #include "platform/Exceptions.h"
-#include "storage/ChunkReader.h"
-#include "storage/FileCompression.h"
+#include "storage/chunks/ChunkReader.h"
+#include "storage/chunks/FileCompression.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 // The match finder against the plain rule: the input is the data, and its
 // bytes also decide where the driver searches and where it only inserts.
-#include "storage/MatchFinder.h"
+#include "storage/codecs/MatchFinder.h"
 #include "support/ReferenceMatchFinder.h"
 
 #include <cstdlib>

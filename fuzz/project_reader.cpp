@@ -1,10 +1,10 @@
 // Loads arbitrary bytes as a project file, strictly and relaxed, and reads
 // their preview. Every outcome must be a project or a message.
-#include "editing/ActionManager.h"
+#include "editing/history/ActionManager.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
-#include "storage/ProjectPreview.h"
-#include "storage/ProjectReader.h"
+#include "storage/project/ProjectPreview.h"
+#include "storage/project/ProjectReader.h"
 
 #include <cstdint>
 #include <string>

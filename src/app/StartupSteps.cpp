@@ -2,14 +2,14 @@
 
 #include "app/CommandLine.h"
 
-#include "editing/ActionManager.h"
-#include "editing/ActionRegistry.h"
+#include "editing/history/ActionManager.h"
+#include "editing/history/ActionRegistry.h"
 #include "model/Project.h"
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"
 #include "settings/Settings.h"
-#include "storage/ProjectFile.h"
-#include "storage/ProjectPreview.h"
+#include "commands/ProjectFiles.h"
+#include "storage/project/ProjectPreview.h"
 
 #include <cfenv>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #pragma once
 // Builders and a complete, comparable picture of an image's state for the
 // edit action tests.
-#include "editing/ActionManager.h"
-#include "editing/Snapshots.h"
+#include "editing/history/ActionManager.h"
+#include "editing/records/Snapshots.h"
 #include "model/Image.h"
 #include "model/Layer.h"
 

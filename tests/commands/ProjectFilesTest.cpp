@@ -1,0 +1,106 @@
+#include "commands/ProjectFiles.h"
+#include "editing/history/ActionManager.h"
+#include "commands/ProjectInfo.h"
+#include "storage/chunks/ChunkHeader.h"
+#include "storage/project/ProjectFile.h"
+#include "storage/project/ProjectPreview.h"
+#include "support/CapturingReporter.h"
+#include "support/StorageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace kv::test {
+namespace {
+
+class ProjectFiles : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { InstallActionManagers(); }
+    void SetUp() override {
+        project.addImage(MakeImage(20, 10, 2, 3));
+        project.addImage(MakeImage(8, 8, 1, 4));
+    }
+    CapturingReporter reporter;
+    TempDir dir;
+    Project project;
+};
+
+TEST_F(ProjectFiles, SaveReplacesTheTargetAndLeavesNoTemporaryFile) {
+    const std::string path = dir.file("a.kvp");
+    TempXdgHome::writeFile(path, "old contents");
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(SaveProject(path, project));
+    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), std::vector<std::string>{"a.kvp"});
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u) << "the old file's permissions are kept";
+    const auto loaded = LoadProject(path);
+    ASSERT_TRUE(loaded);
+    ExpectSameProject(project, *loaded);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ProjectFiles, FailedSaveKeepsTheOldFileIntact) {
+    const std::string path = dir.file("keep.kvp");
+    TempXdgHome::writeFile(path, "precious");
+    const ProjectFileResult result = WriteProjectFile(path, project, {.compression = 7});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Unknown compression method");
+    EXPECT_EQ(TempXdgHome::readFile(path), "precious");
+    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), std::vector<std::string>{"keep.kvp"})
+        << "no temporary file";
+
+    // A folder that does not exist cannot take the temporary file either.
+    EXPECT_FALSE(SaveProject(dir.file("missing/b.kvp"), project));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+}
+
+TEST_F(ProjectFiles, FilesThatAreNotProjectsFailToLoadAndPreview) {
+    const std::string path = dir.file("bad.kvp");
+    TempXdgHome::writeFile(path, "not a chunk file at all");
+    EXPECT_FALSE(LoadProject(path));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_FALSE(reporter.messages[0].empty());
+    ProjectPreview preview;
+    EXPECT_FALSE(ReadProjectPreview(path, true, preview));
+    EXPECT_FALSE(ReadProjectPreview(dir.file("none.kvp"), true, preview));
+
+    MemoryChunkFile other;
+    other.writer.beginChunk(ChunkTag("SWCH"));
+    other.writer.endChunk();
+    const auto& bytes = other.finish();
+    TempXdgHome::writeFile(path, std::string(bytes.begin(), bytes.end()));
+    ProjectFileResult result;
+    EXPECT_FALSE(ReadProjectFile(path, false, result));
+    EXPECT_EQ(result.message, "Unknown file format");
+    EXPECT_FALSE(ReadProjectPreviewMemory(bytes.data(), bytes.size(), true, preview));
+}
+
+TEST_F(ProjectFiles, InfoAndConvertCommands) {
+    project.firstImage()->bottomLayer()->setName("Sky");
+    const std::string in = dir.file("in.kvp"), out = dir.file("out.kvp");
+    ASSERT_TRUE(WriteProjectFile(in, project, {}).ok);
+
+    std::string text, error;
+    EXPECT_EQ(RunInfoCommand(in, text, error), 0);
+    EXPECT_EQ(text, ProjectInfoText(project));
+    EXPECT_NE(text.find("\"Sky\", visible, opacity 1.000, blend normal, not supersampled"),
+              std::string::npos)
+        << text;
+
+    EXPECT_EQ(RunConvertCommand(in, out, 2, error), 0)
+        << error; // its result is read by the command-line test
+    EXPECT_LT(std::filesystem::file_size(out), std::filesystem::file_size(in));
+
+    EXPECT_EQ(RunInfoCommand(dir.file("none.kvp"), text, error), 1);
+    EXPECT_EQ(error.rfind(dir.file("none.kvp") + ": ", 0), 0u) << "the message names the file";
+    error.clear();
+    EXPECT_EQ(RunConvertCommand(in, out, 5, error), 1);
+    EXPECT_EQ(error, out + ": Unknown compression method");
+    EXPECT_TRUE(reporter.messages.empty()) << "the commands print, they show no boxes";
+}
+
+} // namespace
+} // namespace kv::test

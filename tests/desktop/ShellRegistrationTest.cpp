@@ -1,0 +1,160 @@
+#include "desktop/ShellRegistration.h"
+#include "platform/ExternalProgram.h"
+#include "platform/RegistryHive.h"
+#include "platform/RegistryText.h"
+#include "platform/WholeFiles.h"
+#include "desktop/DesktopIntegration.h"
+#include "settings/Settings.h"
+#include "desktop/Shell.h"
+#include "support/TempXdgHome.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv {
+namespace {
+
+using test::TempXdgHome;
+
+constexpr const char* kExe = "/opt/Korvane Tools/bin/korvane";
+
+std::string DefaultOf(const RegistryKey& root, const std::string& path) {
+    const RegistryKey* k = root.openKey(path);
+    const RegistryValue* v = k ? k->queryValue("") : nullptr;
+    return v ? v->text() : "<missing>";
+}
+
+TEST(ShellRegistration, WritesTheClassKeysOfEveryPart) {
+    RegistryKey root;
+    ASSERT_TRUE(ShellRegistration(kExe).registerParts(root, kShellEverything));
+    const struct {
+        const char* key;
+        const char* value;
+    } expected[] = {
+        {"Applications\\korvane\\shell\\open\\command",
+         "\"/opt/Korvane Tools/bin/korvane\" -i \"%1\""},
+        // One file type stands for all: they come from one table.
+        {".kvp", "Korvane.Project"},
+        {"Korvane.Project", "Korvane Project"},
+        // Icon references are never quoted, even with blanks in the path.
+        {"Korvane.Project\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,2"},
+        {"Korvane.Colors\\DefaultIcon", "/opt/Korvane Tools/bin/korvane,3"},
+        {"Korvane.Project\\shell\\open\\command", "\"/opt/Korvane Tools/bin/korvane\" \"%1\""},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(DefaultOf(root, e.key), e.value) << e.key;
+    EXPECT_EQ(root.openKey("Korvane.Plugin\\shell"), nullptr);
+    EXPECT_EQ(root.openKey("Applications\\korvane")->values().size(), 0u);
+}
+
+TEST(ShellRegistration, RegisteringTwiceLeavesTheSameValues) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    const std::string once = FormatRegistryText(root, "HKEY_CLASSES_ROOT");
+    // Someone else changed a value in between: the second run puts ours back.
+    root.openKey(".kvp")->setValue("", RegistryValue::string("Other.Project"));
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    root.deleteKeyTree("Other.Project");
+    EXPECT_EQ(FormatRegistryText(root, "HKEY_CLASSES_ROOT"), once);
+}
+
+TEST(ShellRegistration, UnregisteringCountsMissingKeysButFinishesTheRest) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellFileTypes)); // no application entry
+    EXPECT_FALSE(shell.unregister(root));
+    EXPECT_TRUE(root.subkeys().empty());
+    EXPECT_FALSE(shell.unregister(root));
+}
+
+// Our class keys go with foreign subkeys; so does whatever class an
+// extension names by then, while a class nobody points at stays.
+TEST(ShellRegistration, UnregisteringDeletesTheClassesTheExtensionsName) {
+    RegistryKey root;
+    ShellRegistration shell(kExe);
+    ASSERT_TRUE(shell.registerParts(root, kShellEverything));
+    root.createKey("Korvane.Project\\shell\\print\\command")
+        ->setValue("", RegistryValue::string("lp"));
+    root.createKey(".png")->setValue("", RegistryValue::string("pngfile"));
+    root.openKey(".kvcolors")->setValue("", RegistryValue::string("Some.Palette"));
+    root.createKey("Some.Palette\\DefaultIcon");
+    EXPECT_TRUE(shell.unregister(root));
+    std::vector<std::string> left = root.subkeyNames();
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".png", "Applications", "Korvane.Colors"}));
+    EXPECT_TRUE(root.openKey("Applications")->subkeys().empty());
+}
+
+// Everything goes into the classes hive and the data folder, and
+// unregistering takes exactly that away again.
+TEST(Shell, RegisterAndUnregisterEverything) {
+    TempXdgHome home;
+    TempXdgHome::writeFile(home.data() + "/applications/other.desktop", "[Desktop Entry]\n");
+    const auto before = TempXdgHome::listFiles(home.data());
+    ASSERT_TRUE(RegisterShell(kShellEverything, kExe));
+    {
+        RegistryHive classes(HiveId::ClassesRoot);
+        EXPECT_EQ(DefaultOf(classes.root(), ".kvp"), "Korvane.Project");
+        RegistryHive user(HiveId::CurrentUser);
+        EXPECT_TRUE(user.root().subkeys().empty());
+    }
+    const DesktopIntegration desktop(home.data(), kExe);
+    for (const std::string& file : desktop.files(kShellEverything))
+        EXPECT_FALSE(TempXdgHome::readFile(file).empty()) << file;
+    EXPECT_EQ(desktop.files(kShellEverything).size(), 2u + 4u * 4u);
+    const std::string png = TempXdgHome::readFile(desktop.iconPath(ShellIcon::Colors, 256));
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png.substr(16, 4), std::string("\0\0\x01\0", 4)) << "256 pixels wide";
+    const bool haveMimeTool = !FindProgramInPath("update-mime-database").empty();
+    const std::string globs = home.data() + "/mime/globs2";
+    if (haveMimeTool) {
+        EXPECT_NE(TempXdgHome::readFile(globs).find("application/x-korvane-project:*.kvp"),
+                  std::string::npos);
+    }
+
+    ASSERT_EQ(UnregisterShellExitCode(kExe), 0);
+    RegistryHive classes(HiveId::ClassesRoot);
+    EXPECT_EQ(classes.root().openKey(".kvp"), nullptr);
+    EXPECT_EQ(classes.root().openKey("Applications\\korvane"), nullptr);
+    for (const std::string& file : TempXdgHome::listFiles(home.data())) {
+        const bool ours = std::find(before.begin(), before.end(), file) != before.end();
+        // What remains is the untouched entry and the caches the tools rebuilt.
+        EXPECT_TRUE(ours || file.rfind("mime/", 0) == 0) << file;
+        EXPECT_EQ(file.find("korvane"), std::string::npos) << file;
+    }
+    if (haveMimeTool) {
+        EXPECT_EQ(TempXdgHome::readFile(globs).find("korvane"), std::string::npos);
+    }
+    EXPECT_FALSE(UnregisterShell(kExe)); // nothing left to remove
+}
+
+TEST(Shell, StartupRegistrationFollowsItsSetting) {
+    TempXdgHome home;
+    CreateSettings();
+    EXPECT_FALSE(RegisterFileTypesIfWanted(kExe));
+    EXPECT_FALSE(FileExists(RegistryHive::filePath(HiveId::ClassesRoot)));
+    Settings().boolSetting("Shell.RegisterFileTypesOnStartup").setValue(true);
+    EXPECT_TRUE(RegisterFileTypesIfWanted(kExe));
+    RegistryHive classes(HiveId::ClassesRoot);
+    EXPECT_EQ(DefaultOf(classes.root(), ".kvcolors"), "Korvane.Colors");
+    EXPECT_EQ(classes.root().openKey("Applications"), nullptr);
+    const DesktopIntegration desktop(home.data(), kExe); // only the file types' files
+    EXPECT_TRUE(TempXdgHome::readFile(desktop.desktopEntryPath()).empty());
+    EXPECT_FALSE(TempXdgHome::readFile(desktop.mimePackagePath()).empty());
+    DestroySettings();
+}
+
+TEST(Shell, FailsWhenNothingCanBeWritten) {
+    TempXdgHome home;
+    TempXdgHome::writeFile(home.home() + "/blocked", "x");
+    home.setEnv("XDG_CONFIG_HOME", home.home() + "/blocked/config");
+    EXPECT_EQ(RegisterShellExitCode(kExe), 1);
+    home.setEnv("XDG_CONFIG_HOME", home.config());
+    home.setEnv("XDG_DATA_HOME", home.home() + "/blocked/data");
+    EXPECT_FALSE(RegisterShell(kShellFileTypes, kExe));
+}
+
+} // namespace
+} // namespace kv
