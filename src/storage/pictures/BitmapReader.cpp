@@ -15,20 +15,20 @@ namespace {
 
 } // namespace
 
-bool AreaFits(const AreaRect& area, std::int32_t width, std::int32_t height) {
+bool AreaFits(const file::AreaRect& area, std::int32_t width, std::int32_t height) {
     return 0 <= area.left && area.left <= area.right && area.right <= width && 0 <= area.top &&
            area.top <= area.bottom && area.bottom <= height;
 }
 
-BitmapRecord BitmapReader::readRecord() {
-    BitmapRecord record;
+file::BitmapRecord BitmapReader::readRecord() {
+    file::BitmapRecord record;
     m_reader.readRecord(&record, sizeof record);
     if (record.zero1 != 0 || record.zero2 != 0) Fail("Invalid data");
     return record;
 }
 
 void BitmapReader::read(PixelArray& pixels) {
-    const BitmapRecord record = readRecord();
+    const file::BitmapRecord record = readRecord();
     if (record.width != pixels.width() || record.height != pixels.height()) Fail("Invalid data");
     if (record.format != kBitmapFormat32) Fail("Unknown bitmap format");
     readChildren(pixels);
@@ -48,7 +48,7 @@ void BitmapReader::readChildren(PixelArray& pixels) {
 }
 
 void BitmapReader::readFill(PixelArray& pixels) {
-    FillRecord record;
+    file::FillRecord record;
     m_reader.readRecord(&record, sizeof record);
     if (!AreaFits(record.area, pixels.width(), pixels.height())) Fail("Invalid data");
     std::uint8_t v[4] = {};
@@ -80,7 +80,7 @@ void BitmapReader::readFill(PixelArray& pixels) {
 }
 
 void BitmapReader::readData(PixelArray& pixels) {
-    BitmapDataRecord record;
+    file::BitmapDataRecord record;
     m_reader.readRecord(&record, sizeof record);
     if (!AreaFits(record.area, pixels.width(), pixels.height()) || record.tileWidth < 0 ||
         record.tileHeight < 0)
@@ -98,8 +98,8 @@ void BitmapReader::readData(PixelArray& pixels) {
     if (record.compression != 0) m_reader.endDecompression();
 }
 
-void BitmapReader::readTiles(PixelArray& pixels, const BitmapDataRecord& record) {
-    const AreaRect& a = record.area;
+void BitmapReader::readTiles(PixelArray& pixels, const file::BitmapDataRecord& record) {
+    const file::AreaRect& a = record.area;
     const std::int32_t width = a.right - a.left, height = a.bottom - a.top;
     const std::int32_t tw =
         record.tileWidth == 0 || record.tileWidth >= width ? width : record.tileWidth;

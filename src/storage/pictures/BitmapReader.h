@@ -18,7 +18,7 @@ class BitmapReader {
 
     // Reads the bitmap record; the format and the zero fields are checked,
     // the size is left to the caller.
-    BitmapRecord readRecord();
+    file::BitmapRecord readRecord();
     // Reads a whole "BMAP" body into pixels of the record's size.
     void read(PixelArray& pixels);
     // After readRecord: clears the pixels and applies the children.
@@ -27,13 +27,13 @@ class BitmapReader {
   private:
     void readFill(PixelArray& pixels);
     void readData(PixelArray& pixels);
-    void readTiles(PixelArray& pixels, const BitmapDataRecord& record);
+    void readTiles(PixelArray& pixels, const file::BitmapDataRecord& record);
 
     ChunkReader& m_reader;
     std::vector<std::uint8_t> m_row;
 };
 
 // Checks a record's rectangle against a bitmap of the given size.
-bool AreaFits(const AreaRect& area, std::int32_t width, std::int32_t height);
+bool AreaFits(const file::AreaRect& area, std::int32_t width, std::int32_t height);
 
 } // namespace kv

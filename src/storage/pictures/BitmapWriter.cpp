@@ -96,7 +96,7 @@ int ChoosePrediction(const PixelArray& pixels, std::int32_t tileWidth, std::int3
 
 void BitmapWriter::write(const PixelArray& pixels) {
     m_writer.beginChunk(kTagBitmap);
-    BitmapRecord record;
+    file::BitmapRecord record;
     record.width = pixels.width();
     record.height = pixels.height();
     record.format = kBitmapFormat32;
@@ -133,8 +133,8 @@ void BitmapWriter::write(const PixelArray& pixels) {
 void BitmapWriter::writeFill(const PixelArray& pixels, std::int32_t format,
                              const std::uint8_t* value, std::size_t size) {
     m_writer.beginChunk(kTagFill);
-    FillRecord record;
-    record.area = AreaRect{0, 0, pixels.width(), pixels.height()};
+    file::FillRecord record;
+    record.area = file::AreaRect{0, 0, pixels.width(), pixels.height()};
     record.format = format;
     m_writer.writeRecord(&record, sizeof record);
     m_writer.write(value, size);
@@ -145,8 +145,8 @@ void BitmapWriter::writePlane(const PixelArray& pixels, BitmapPixelFormat format
     const bool rgb = format == BitmapPixelFormat::Rgb;
     const PlaneParameters parameters =
         rgb ? RgbPlaneParameters(m_setting) : AlphaPlaneParameters(m_setting);
-    BitmapDataRecord record;
-    record.area = AreaRect{0, 0, pixels.width(), pixels.height()};
+    file::BitmapDataRecord record;
+    record.area = file::AreaRect{0, 0, pixels.width(), pixels.height()};
     record.pixelFormat = static_cast<std::int32_t>(format);
     record.tileWidth = std::min(parameters.tileWidth, pixels.width());
     record.tileHeight = pixels.height();

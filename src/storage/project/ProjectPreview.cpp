@@ -16,7 +16,7 @@ constexpr std::uint64_t kMaxPreviewPixels = std::uint64_t{1} << 24;
 
 bool ReadPreviewBitmap(ChunkReader& reader, PixelArray& picture) {
     BitmapReader bitmap(reader);
-    const BitmapRecord record = bitmap.readRecord();
+    const file::BitmapRecord record = bitmap.readRecord();
     if (record.format != kBitmapFormat32 || record.width < 1 || record.height < 1 ||
         std::uint64_t(record.width) * std::uint64_t(record.height) > kMaxPreviewPixels)
         return false;
@@ -39,20 +39,20 @@ bool ReadFirstBitmap(ChunkReader& reader, PixelArray& picture) {
 
 // A lone image with exactly one plain raster layer.
 bool ReadSingleLayerBitmap(ChunkReader& reader, PixelArray& picture) {
-    ImageRecord image;
+    file::ImageRecord image;
     reader.readRecord(&image, sizeof image);
     if (image.layerCount != 1) return false;
     std::uint32_t tag = 0;
     while (!reader.atChunkEnd()) {
         reader.beginChunk(tag);
         if (tag == kTagLayer) {
-            LayerRecord layer;
+            file::LayerRecord layer;
             reader.readRecord(&layer, sizeof layer);
             if (layer.opacityBits == 0xFFFFFFFFu || layer.kind != 1) return false;
             while (!reader.atChunkEnd()) {
                 reader.beginChunk(tag);
                 if (tag == kTagData) {
-                    SamplingRecord sampling;
+                    file::SamplingRecord sampling;
                     reader.readRecord(&sampling, sizeof sampling);
                     if (sampling.sampling != kSamplingPlain) return false;
                     return ReadFirstBitmap(reader, picture);
@@ -74,7 +74,7 @@ bool ReadPicture(ChunkReader& reader, std::int32_t imageCount, PixelArray& pictu
         while (!reader.atChunkEnd()) {
             reader.beginChunk(tag);
             if (tag == kTagThumbnail) {
-                ThumbnailRecord record;
+                file::ThumbnailRecord record;
                 reader.readRecord(&record, sizeof record);
                 return ReadFirstBitmap(reader, picture);
             }
@@ -92,7 +92,7 @@ bool ReadPreview(ChunkReader& reader, bool wantPicture, ProjectPreview& preview)
         std::uint32_t tag = 0;
         reader.beginChunk(tag);
         if (tag != kTagProject) return false;
-        RootRecord root;
+        file::RootRecord root;
         reader.readRecord(&root, sizeof root);
         if (root.imageCount == -1) return false;
         preview.imageCount = root.imageCount;

@@ -83,7 +83,7 @@ std::unique_ptr<Project> ProjectReader::read(ChunkReader& reader) {
     std::uint32_t tag = 0;
     reader.beginChunk(tag);
     if (tag != kTagProject) Fail("Unknown file format");
-    RootRecord root;
+    file::RootRecord root;
     reader.readRecord(&root, sizeof root);
     if (root.imageCount == -1) Fail("Invalid data");
     const std::uint32_t version = m_programVersion ? m_programVersion : ProjectProgramVersion();
@@ -103,7 +103,7 @@ std::unique_ptr<Project> ProjectReader::read(ChunkReader& reader) {
 }
 
 void ProjectReader::readImage(ChunkReader& reader, Project& project) {
-    ImageRecord record;
+    file::ImageRecord record;
     reader.readRecord(&record, sizeof record);
     if (record.layerCount == -1 || record.width < 1 || record.height < 1) Fail("Invalid data");
     float resolution[2] = {record.resolutionX, record.resolutionY};
@@ -128,9 +128,9 @@ void ProjectReader::readImage(ChunkReader& reader, Project& project) {
     if (image->composite().width() != record.width) Fail("Insufficient memory");
     image->setResolution(resolution[0], resolution[1]);
     image->setTargetFormat(static_cast<TargetFormat>(record.targetFormat));
-    image->setStoredOption((record.flags & ImageRecord::kStoredOption) != 0);
-    image->setPaletteLocked((record.flags & ImageRecord::kPaletteLocked) != 0);
-    image->setForExport((record.flags & ImageRecord::kNotForExport) == 0);
+    image->setStoredOption((record.flags & file::ImageRecord::kStoredOption) != 0);
+    image->setPaletteLocked((record.flags & file::ImageRecord::kPaletteLocked) != 0);
+    image->setForExport((record.flags & file::ImageRecord::kNotForExport) == 0);
 
     std::uint32_t tag = 0;
     while (!reader.atChunkEnd()) {
@@ -145,11 +145,11 @@ void ProjectReader::readImage(ChunkReader& reader, Project& project) {
     image->unlockUpdates();
     if (image->palette()) image->palette()->discardLookup();
     Image* added = project.addImage(std::move(image));
-    if (record.flags & ImageRecord::kCurrent) project.setCurrentImage(added);
+    if (record.flags & file::ImageRecord::kCurrent) project.setCurrentImage(added);
 }
 
 void ProjectReader::readLayer(ChunkReader& reader, Image& image) {
-    LayerRecord record;
+    file::LayerRecord record;
     reader.readRecord(&record, sizeof record);
     if (record.opacityBits == 0xFFFFFFFFu) Fail("Invalid data");
     if (record.width != image.width() || record.height != image.height() || record.zero1 != 0 ||
@@ -174,7 +174,7 @@ void ProjectReader::readLayer(ChunkReader& reader, Image& image) {
     if (layer->pixels().width() != record.width) Fail("Insufficient memory");
     layer->setBlendMode(static_cast<BlendMode>(record.blendMode));
     layer->setOpacity(opacity);
-    layer->setVisible((record.flags & LayerRecord::kHidden) == 0);
+    layer->setVisible((record.flags & file::LayerRecord::kHidden) == 0);
 
     std::uint32_t tag = 0;
     while (!reader.atChunkEnd()) {
@@ -189,11 +189,11 @@ void ProjectReader::readLayer(ChunkReader& reader, Image& image) {
         reader.endChunk();
     }
     LayerBase* inserted = image.insertLayer(std::move(layer));
-    if (record.flags & LayerRecord::kCurrent) image.setCurrentLayer(inserted);
+    if (record.flags & file::LayerRecord::kCurrent) image.setCurrentLayer(inserted);
 }
 
 void ProjectReader::readLayerData(ChunkReader& reader, Layer& layer) {
-    SamplingRecord record;
+    file::SamplingRecord record;
     reader.readRecord(&record, sizeof record);
     if (record.sampling != kSamplingPlain && record.sampling != kSamplingSuper)
         Fail("Invalid data");
@@ -219,7 +219,7 @@ void ProjectReader::readLayerData(ChunkReader& reader, Layer& layer) {
 }
 
 void ProjectReader::readPalette(ChunkReader& reader, Palette& palette) {
-    PaletteRecord record;
+    file::PaletteRecord record;
     reader.readRecord(&record, sizeof record);
     if (record.count < 0 || record.count > kMaxPaletteEntries) Fail("Invalid data");
     if (!palette.setCount(record.count) || palette.count() != record.count)
@@ -232,7 +232,7 @@ void ProjectReader::readPalette(ChunkReader& reader, Palette& palette) {
     while (!reader.atChunkEnd()) {
         reader.beginChunk(tag);
         if (tag == kTagData) {
-            PaletteDataRecord data;
+            file::PaletteDataRecord data;
             reader.readRecord(&data, sizeof data);
             if (data.compression == -1 || data.first < 0 || data.count < 0 ||
                 std::int64_t{data.first} + data.count > palette.count())

@@ -24,6 +24,10 @@ inline constexpr std::uint32_t kTagFill = ChunkTag("FILL");
 inline constexpr std::uint32_t kProjectFormatVersion = 0x00090601;
 inline constexpr std::uint32_t kProjectSecondVersion = 0x01000000;
 
+// The records have names of their own namespace: the undo history has
+// layer and palette records of a different shape.
+namespace file {
+
 struct RootRecord {
     std::uint32_t reserved = 0;
     std::uint32_t secondVersion = 0;
@@ -125,6 +129,8 @@ static_assert(sizeof(SamplingRecord) == 8);
 static_assert(sizeof(BitmapRecord) == 24);
 static_assert(sizeof(FillRecord) == 24);
 static_assert(sizeof(BitmapDataRecord) == 40);
+
+} // namespace file
 
 enum class BitmapPixelFormat : std::int32_t { Alpha = 1, Rgb = 2 };
 inline constexpr std::int32_t kBitmapFormat32 = 3;

@@ -23,7 +23,7 @@ std::string ProjectWriter::creatorText() {
 void ProjectWriter::write(ChunkWriter& writer, const Project& project) {
     CheckCompressionSetting(m_options.compression);
     writer.beginChunk(kTagProject);
-    RootRecord root;
+    file::RootRecord root;
     root.secondVersion = kProjectSecondVersion;
     root.lowestVersion = kProjectFormatVersion;
     root.imageCount = project.imageCount();
@@ -63,7 +63,7 @@ void ProjectWriter::writeThumbnail(ChunkWriter& writer, const Project& project) 
     PixelArray thumbnail;
     MakeThumbnail(*chosen, m_options.maxThumbnailSize, thumbnail);
     writer.beginChunk(kTagThumbnail);
-    const ThumbnailRecord record;
+    const file::ThumbnailRecord record;
     writer.writeRecord(&record, sizeof record);
     BitmapWriter(writer, m_options.compression).write(thumbnail);
     writer.endChunk();
@@ -71,11 +71,11 @@ void ProjectWriter::writeThumbnail(ChunkWriter& writer, const Project& project) 
 
 void ProjectWriter::writeImage(ChunkWriter& writer, const Project& project, const Image& image) {
     writer.beginChunk(kTagImage);
-    ImageRecord record;
-    record.flags = (project.currentImage() == &image ? ImageRecord::kCurrent : 0) |
-                   (image.storedOption() ? ImageRecord::kStoredOption : 0) |
-                   (image.paletteLocked() ? ImageRecord::kPaletteLocked : 0) |
-                   (image.forExport() ? 0 : ImageRecord::kNotForExport);
+    file::ImageRecord record;
+    record.flags = (project.currentImage() == &image ? file::ImageRecord::kCurrent : 0) |
+                   (image.storedOption() ? file::ImageRecord::kStoredOption : 0) |
+                   (image.paletteLocked() ? file::ImageRecord::kPaletteLocked : 0) |
+                   (image.forExport() ? 0 : file::ImageRecord::kNotForExport);
     record.type = static_cast<std::int32_t>(kImageKind);
     record.id = static_cast<std::int32_t>(image.id());
     record.width = image.width();
@@ -93,14 +93,14 @@ void ProjectWriter::writeImage(ChunkWriter& writer, const Project& project, cons
 
 void ProjectWriter::writePalette(ChunkWriter& writer, const Palette& palette) {
     writer.beginChunk(kTagPalette);
-    PaletteRecord record;
+    file::PaletteRecord record;
     record.count = palette.count();
     writer.writeRecord(&record, sizeof record);
 
     bool opaque = true;
     for (std::int32_t i = 0; i < palette.count(); ++i)
         opaque = opaque && palette.entry(i).a() == 255;
-    PaletteDataRecord data;
+    file::PaletteDataRecord data;
     data.first = 0;
     data.count = palette.count();
     data.format = opaque ? 2 : 3;
@@ -123,9 +123,9 @@ void ProjectWriter::writePalette(ChunkWriter& writer, const Palette& palette) {
 
 void ProjectWriter::writeLayer(ChunkWriter& writer, const Image& image, const LayerBase& layer) {
     writer.beginChunk(kTagLayer);
-    LayerRecord record;
-    record.flags = (image.currentLayer() == &layer ? LayerRecord::kCurrent : 0) |
-                   (layer.visible() ? 0 : LayerRecord::kHidden);
+    file::LayerRecord record;
+    record.flags = (image.currentLayer() == &layer ? file::LayerRecord::kCurrent : 0) |
+                   (layer.visible() ? 0 : file::LayerRecord::kHidden);
     record.kind = static_cast<std::int32_t>(layer.kind());
     record.id = static_cast<std::int32_t>(layer.id());
     record.nameNumber = static_cast<std::int32_t>(layer.nameNumber());
@@ -142,7 +142,7 @@ void ProjectWriter::writeLayer(ChunkWriter& writer, const Image& image, const La
     if (layer.kind() == LayerKind::Layer) {
         const auto& raster = static_cast<const Layer&>(layer);
         writer.beginChunk(kTagData);
-        SamplingRecord sampling;
+        file::SamplingRecord sampling;
         sampling.sampling = raster.supersampled() ? kSamplingSuper : kSamplingPlain;
         writer.writeRecord(&sampling, sizeof sampling);
         BitmapWriter(writer, m_options.compression).write(raster.editablePixels());

@@ -26,20 +26,20 @@ namespace {
 
 // A hand-built one-image, one-layer file whose records a test may bend.
 struct HandFile {
-    RootRecord root{0, kProjectSecondVersion, kProjectFormatVersion, 1};
-    ImageRecord image{ImageRecord::kCurrent, 1,        1, 4, 3, kDefaultResolution,
+    file::RootRecord root{0, kProjectSecondVersion, kProjectFormatVersion, 1};
+    file::ImageRecord image{file::ImageRecord::kCurrent, 1,        1, 4, 3, kDefaultResolution,
                       kDefaultResolution,    0x200000, 1};
-    LayerRecord layer{
-        LayerRecord::kCurrent, 1, 1, 1, 4, 3, 0, 0, 1, std::bit_cast<std::uint32_t>(0.5f)};
-    SamplingRecord sampling{0, 0};
-    BitmapRecord bitmap{0, 4, 3, 0, 0, kBitmapFormat32};
-    FillRecord fill{0, {0, 0, 4, 3}, 1};
+    file::LayerRecord layer{
+        file::LayerRecord::kCurrent, 1, 1, 1, 4, 3, 0, 0, 1, std::bit_cast<std::uint32_t>(0.5f)};
+    file::SamplingRecord sampling{0, 0};
+    file::BitmapRecord bitmap{0, 4, 3, 0, 0, kBitmapFormat32};
+    file::FillRecord fill{0, {0, 0, 4, 3}, 1};
     std::vector<std::uint8_t> fillValue{255};
-    BitmapDataRecord data{0, {0, 0, 4, 3}, 2, 0, 0, 3, kFileCompressionLzrc};
+    file::BitmapDataRecord data{0, {0, 0, 4, 3}, 2, 0, 0, 3, kFileCompressionLzrc};
     std::size_t extraDataRecordBytes = 0; // a longer record from a newer writer
     bool writePalette = false;
-    PaletteRecord palette{0, 0};
-    PaletteDataRecord paletteData{0, 0, 0, 2, 0};
+    file::PaletteRecord palette{0, 0};
+    file::PaletteDataRecord paletteData{0, 0, 0, 2, 0};
     std::vector<std::uint8_t> paletteBytes;
     bool writeLayer = true;
 
@@ -108,10 +108,10 @@ class ProjectReaderChecks : public ::testing::Test {
 // A locked palette of three entries of which the file sets the last two.
 void Palettized(HandFile& f) {
     f.image.targetFormat = 0x40001;
-    f.image.flags |= ImageRecord::kPaletteLocked;
+    f.image.flags |= file::ImageRecord::kPaletteLocked;
     f.writePalette = true;
     f.palette.count = 3;
-    f.paletteData = PaletteDataRecord{0, 1, 2, 3, 0};
+    f.paletteData = file::PaletteDataRecord{0, 1, 2, 3, 0};
     f.paletteBytes = {128, 1, 2, 3, 255, 4, 5, 6};
 }
 
