@@ -79,7 +79,7 @@ const char* BufferName(int which) {
     return which == 0 ? "icon256" : which == 1 ? "super2048" : "random1M";
 }
 
-Bytes QzCompress(int method, const Bytes& data) {
+Bytes QzCompress(QzMethod method, const Bytes& data) {
     Bytes out;
     QzHandle* h = QzOpenMemoryForWriting(out);
     QzBeginCodec(h, method);
@@ -88,7 +88,7 @@ Bytes QzCompress(int method, const Bytes& data) {
     return out;
 }
 
-void QzDecompress(int method, const Bytes& packed, Bytes& out) {
+void QzDecompress(QzMethod method, const Bytes& packed, Bytes& out) {
     QzHandle* h = QzOpenMemoryForReading(packed.data(), packed.size());
     QzBeginCodec(h, method);
     std::size_t got = 0;
@@ -115,20 +115,22 @@ void Encode(benchmark::State& state, int method) {
     const Bytes& data = Buffer(static_cast<int>(state.range(0)));
     std::size_t packed = 0;
     for (auto _ : state)
-        packed = method == 0 ? ZCompress(data).size() : QzCompress(method, data).size();
+        packed = method == 0 ? ZCompress(data).size()
+                             : QzCompress(static_cast<QzMethod>(method), data).size();
     Report(state, data, packed);
 }
 
 void Decode(benchmark::State& state, int method) {
     const Bytes& data = Buffer(static_cast<int>(state.range(0)));
-    const Bytes packed = method == 0 ? ZCompress(data) : QzCompress(method, data);
+    const Bytes packed =
+        method == 0 ? ZCompress(data) : QzCompress(static_cast<QzMethod>(method), data);
     Bytes out(data.size());
     for (auto _ : state) {
         if (method == 0) {
             uLongf size = out.size();
             uncompress(out.data(), &size, packed.data(), packed.size());
         } else {
-            QzDecompress(method, packed, out);
+            QzDecompress(static_cast<QzMethod>(method), packed, out);
         }
         benchmark::DoNotOptimize(out.data());
     }
@@ -137,16 +139,16 @@ void Decode(benchmark::State& state, int method) {
 }
 
 void BM_Lzw_Encode(benchmark::State& s) {
-    Encode(s, kQzMethodLzw);
+    Encode(s, static_cast<int>(QzMethod::Lzw));
 }
 void BM_Lzw_Decode(benchmark::State& s) {
-    Decode(s, kQzMethodLzw);
+    Decode(s, static_cast<int>(QzMethod::Lzw));
 }
 void BM_Lzrc_Encode(benchmark::State& s) {
-    Encode(s, kQzMethodLzrc);
+    Encode(s, static_cast<int>(QzMethod::Lzrc));
 }
 void BM_Lzrc_Decode(benchmark::State& s) {
-    Decode(s, kQzMethodLzrc);
+    Decode(s, static_cast<int>(QzMethod::Lzrc));
 }
 void BM_Zlib6_Encode(benchmark::State& s) {
     Encode(s, 0);

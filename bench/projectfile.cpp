@@ -88,7 +88,7 @@ std::vector<std::uint8_t> Save(const Project& project, int setting) {
     writer.errors().setThrowOnError(true);
     writer.openMemory(bytes);
     ProjectWriterOptions options;
-    options.compression = setting;
+    options.compression = static_cast<CompressionLevel>(setting);
     ProjectWriter(options).write(writer, project);
     writer.close();
     return bytes;

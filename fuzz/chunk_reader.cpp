@@ -29,7 +29,8 @@ void ReadBody(ChunkReader& reader, std::uint32_t tag, int depth, int& budget) {
     case 'L':
     case 'Z': {
         reader.readRecord(record, 4);
-        const int method = (tag & 0xFF) == 'L' ? kFileCompressionLzw : kFileCompressionLzrc;
+        const FileCompression method =
+            (tag & 0xFF) == 'L' ? FileCompression::Lzw : FileCompression::Lzrc;
         reader.beginDecompression(method);
         std::uint8_t buffer[2048];
         reader.read(buffer, record[0] * 8u);

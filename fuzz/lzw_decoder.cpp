@@ -2,7 +2,7 @@
 #include "CodecFuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kv::fuzz::Decode(kv::kQzMethodLzw, data, size, 1 << 22);
-    kv::fuzz::RoundTrip(kv::kQzMethodLzw, data, size);
+    kv::fuzz::Decode(kv::QzMethod::Lzw, data, size, 1 << 22);
+    kv::fuzz::RoundTrip(kv::QzMethod::Lzw, data, size);
     return 0;
 }

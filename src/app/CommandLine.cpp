@@ -91,10 +91,9 @@ void CheckHeadlessArguments(CommandLine& line, const std::vector<std::string>& p
     }
     line.outputPath = paths[1];
     if (!compressionGiven) return;
-    if (compression == "0" || compression == "1" || compression == "2")
-        line.compression = compression[0] - '0';
-    else
-        line.error = "--compression takes 0, 1 or 2";
+    if (compression.size() == 1)
+        line.compression = CompressionLevelFromNumber(compression[0] - '0');
+    if (!line.compression) line.error = "--compression takes 0, 1 or 2";
 }
 
 } // namespace

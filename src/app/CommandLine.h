@@ -1,5 +1,8 @@
 #pragma once
+#include "storage/project/CompressionLevel.h"
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +29,9 @@ struct CommandLine {
     StartSwitch startSwitch = StartSwitch::None;
     std::string switchText; // as given, without its leading dashes or slash
     std::string path;
-    std::string outputPath; // the second path, for Convert
-    int compression = -1;   // --compression 0|1|2 for Convert; -1: the setting
-    std::string error;      // why the arguments cannot be run, for Info and Convert
+    std::string outputPath;                      // the second path, for Convert
+    std::optional<CompressionLevel> compression; // --compression for Convert; none: the setting
+    std::string error; // why the arguments cannot be run, for Info and Convert
 };
 
 // Takes the first switch and the first path; later ones are ignored, except

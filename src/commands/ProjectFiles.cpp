@@ -11,7 +11,10 @@ ProjectWriterOptions ProjectWriterOptionsFromSettings() {
     ProjectWriterOptions options;
     if (!HaveSettings()) return options;
     const SettingsStore& s = Settings();
-    options.compression = s.signedValue("Project.File.Compression");
+    // The store keeps the setting within 0-2; a hand-edited hive that it
+    // could not read leaves the default.
+    options.compression = CompressionLevelFromNumber(s.signedValue("Project.File.Compression"))
+                              .value_or(options.compression);
     options.embedThumbnails = s.boolValue("Project.File.EmbedThumbnails");
     options.maxThumbnailSize = s.signedValue("Project.File.MaxThumbnailSize");
     options.maxThumbnailSizeEx = s.signedValue("Project.File.MaxThumbnailSizeEx");

@@ -1,8 +1,8 @@
 #include "commands/ProjectInfo.h"
 
+#include "commands/ProjectFiles.h"
 #include "model/Layer.h"
 #include "model/Project.h"
-#include "commands/ProjectFiles.h"
 #include "storage/project/ProjectFile.h"
 
 #include <cstdio>
@@ -72,8 +72,8 @@ int RunInfoCommand(const std::string& path, std::string& out, std::string& error
     return 0;
 }
 
-int RunConvertCommand(const std::string& input, const std::string& output, int compression,
-                      std::string& error) {
+int RunConvertCommand(const std::string& input, const std::string& output,
+                      std::optional<CompressionLevel> compression, std::string& error) {
     ProjectFileResult result;
     const std::unique_ptr<Project> project =
         ReadProjectFile(input, RelaxedChecksFromSettings(), result);
@@ -82,7 +82,7 @@ int RunConvertCommand(const std::string& input, const std::string& output, int c
         return 1;
     }
     ProjectWriterOptions options = ProjectWriterOptionsFromSettings();
-    if (compression >= 0) options.compression = compression;
+    if (compression) options.compression = *compression;
     result = WriteProjectFile(output, *project, options);
     if (!result.ok) {
         error = output + ": " + result.message;

@@ -1,4 +1,7 @@
 #pragma once
+#include "storage/project/CompressionLevel.h"
+
+#include <optional>
 #include <string>
 
 namespace kv {
@@ -12,8 +15,8 @@ std::string ProjectInfoText(const Project& project);
 // fills `out` with what belongs on standard output, `error` with the message
 // for standard error.
 int RunInfoCommand(const std::string& path, std::string& out, std::string& error);
-// compression: 0, 1 or 2, or -1 for the stored setting.
-int RunConvertCommand(const std::string& input, const std::string& output, int compression,
-                      std::string& error);
+// Without a compression level the stored setting applies.
+int RunConvertCommand(const std::string& input, const std::string& output,
+                      std::optional<CompressionLevel> compression, std::string& error);
 
 } // namespace kv

@@ -131,7 +131,8 @@ TEST(ParseCommandLine, HeadlessProjectCommands) {
         EXPECT_EQ(line.startSwitch, c.expectedSwitch) << joined;
         EXPECT_EQ(line.path, c.in) << joined;
         EXPECT_EQ(line.outputPath, c.out) << joined;
-        EXPECT_EQ(line.compression, c.compression) << joined;
+        EXPECT_EQ(line.compression ? static_cast<int>(*line.compression) : -1, c.compression)
+            << joined;
         EXPECT_EQ(!line.error.empty(), c.error) << joined;
     }
 }

@@ -1,6 +1,6 @@
 #include "commands/ProjectFiles.h"
-#include "editing/history/ActionManager.h"
 #include "commands/ProjectInfo.h"
+#include "editing/history/ActionManager.h"
 #include "storage/chunks/ChunkHeader.h"
 #include "storage/project/ProjectFile.h"
 #include "storage/project/ProjectPreview.h"
@@ -45,7 +45,8 @@ TEST_F(ProjectFiles, SaveReplacesTheTargetAndLeavesNoTemporaryFile) {
 TEST_F(ProjectFiles, FailedSaveKeepsTheOldFileIntact) {
     const std::string path = dir.file("keep.kvp");
     TempXdgHome::writeFile(path, "precious");
-    const ProjectFileResult result = WriteProjectFile(path, project, {.compression = 7});
+    const ProjectFileResult result =
+        WriteProjectFile(path, project, {.compression = static_cast<CompressionLevel>(7)});
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "Unknown compression method");
     EXPECT_EQ(TempXdgHome::readFile(path), "precious");
@@ -90,14 +91,14 @@ TEST_F(ProjectFiles, InfoAndConvertCommands) {
               std::string::npos)
         << text;
 
-    EXPECT_EQ(RunConvertCommand(in, out, 2, error), 0)
+    EXPECT_EQ(RunConvertCommand(in, out, CompressionLevel::Strongest, error), 0)
         << error; // its result is read by the command-line test
     EXPECT_LT(std::filesystem::file_size(out), std::filesystem::file_size(in));
 
     EXPECT_EQ(RunInfoCommand(dir.file("none.kvp"), text, error), 1);
     EXPECT_EQ(error.rfind(dir.file("none.kvp") + ": ", 0), 0u) << "the message names the file";
     error.clear();
-    EXPECT_EQ(RunConvertCommand(in, out, 5, error), 1);
+    EXPECT_EQ(RunConvertCommand(in, out, static_cast<CompressionLevel>(5), error), 1);
     EXPECT_EQ(error, out + ": Unknown compression method");
     EXPECT_TRUE(reporter.messages.empty()) << "the commands print, they show no boxes";
 }

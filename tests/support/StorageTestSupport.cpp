@@ -16,7 +16,7 @@
 
 namespace kv::test {
 
-Bytes Compress(int method, const Bytes& data) {
+Bytes Compress(QzMethod method, const Bytes& data) {
     Bytes out;
     QzHandle* h = QzOpenMemoryForWriting(out);
     EXPECT_EQ(QzBeginCodec(h, method), QzError::None);
@@ -28,7 +28,7 @@ Bytes Compress(int method, const Bytes& data) {
     return out;
 }
 
-Decoded Decompress(int method, const Bytes& compressed, std::size_t limit, std::size_t piece) {
+Decoded Decompress(QzMethod method, const Bytes& compressed, std::size_t limit, std::size_t piece) {
     Decoded result;
     QzHandle* h = QzOpenMemoryForReading(compressed.data(), compressed.size());
     result.error = QzBeginCodec(h, method);

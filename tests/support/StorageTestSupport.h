@@ -17,7 +17,7 @@ namespace kv::test {
 using Bytes = std::vector<std::uint8_t>;
 
 // One compressed section written through the interface into memory.
-Bytes Compress(int method, const Bytes& data);
+Bytes Compress(QzMethod method, const Bytes& data);
 
 struct Decoded {
     Bytes bytes;
@@ -26,7 +26,7 @@ struct Decoded {
     std::int64_t consumed = 0;     // compressed bytes the decoder took
 };
 // Decodes a section, asking for up to `limit` bytes in reads of `piece`.
-Decoded Decompress(int method, const Bytes& compressed, std::size_t limit = 1 << 24,
+Decoded Decompress(QzMethod method, const Bytes& compressed, std::size_t limit = 1 << 24,
                    std::size_t piece = 4096);
 
 // Reproducible test data.

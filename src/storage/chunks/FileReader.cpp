@@ -1,8 +1,8 @@
 #include "storage/chunks/FileReader.h"
 
 #include "storage/chunks/FileCompression.h"
-#include "storage/stream/QzInterface.h"
 #include "storage/chunks/TextCodec.h"
+#include "storage/stream/QzInterface.h"
 
 #include <algorithm>
 #include <bit>
@@ -89,13 +89,13 @@ bool FileReader::atEnd() {
     return QzAtEnd(m_handle);
 }
 
-bool FileReader::beginDecompression(int method) {
+bool FileReader::beginDecompression(FileCompression method) {
     if (!m_handle) return fail("Cannot decompress: there is no open file");
-    if (method != kFileCompressionLzw && method != kFileCompressionLzrc)
+    if (method != FileCompression::Lzw && method != FileCompression::Lzrc)
         return fail("Unknown compression method");
     if (!performPendingSeek()) return false;
-    const int libraryMethod = method == kFileCompressionLzw ? kQzMethodLzw : kQzMethodLzrc;
-    if (QzBeginCodec(m_handle, libraryMethod) != QzError::None) return fail("Decompression failed");
+    if (QzBeginCodec(m_handle, LibraryMethod(method)) != QzError::None)
+        return fail("Decompression failed");
     return true;
 }
 

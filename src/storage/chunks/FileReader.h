@@ -1,5 +1,6 @@
 #pragma once
 #include "storage/chunks/ErrorState.h"
+#include "storage/chunks/FileCompression.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,8 +31,8 @@ class FileReader {
     bool read(void* buffer, std::size_t count);
     std::int64_t tell();
     bool atEnd();
-    // File-level methods: kFileCompressionLzw or kFileCompressionLzrc.
-    bool beginDecompression(int method);
+    // FileCompression::None, or a number cast from elsewhere, fails.
+    bool beginDecompression(FileCompression method);
     // Data after a compressed section is only where it should be once the
     // section was read to its end: the decoders read ahead, and an early end
     // leaves the position there. Ending the chunk still finds its end.

@@ -2,8 +2,8 @@
 
 #include "platform/PosixFile.h"
 #include "storage/chunks/FileCompression.h"
-#include "storage/stream/QzInterface.h"
 #include "storage/chunks/TextCodec.h"
+#include "storage/stream/QzInterface.h"
 
 #include <bit>
 #include <new>
@@ -64,12 +64,12 @@ std::int64_t FileWriter::tell() {
     return m_handle ? QzTell(m_handle) : 0;
 }
 
-bool FileWriter::beginCompression(int method) {
+bool FileWriter::beginCompression(FileCompression method) {
     if (!m_handle) return fail("Cannot compress: there is no open file");
-    if (method != kFileCompressionLzw && method != kFileCompressionLzrc)
+    if (method != FileCompression::Lzw && method != FileCompression::Lzrc)
         return fail("Unknown compression method");
-    const int libraryMethod = method == kFileCompressionLzw ? kQzMethodLzw : kQzMethodLzrc;
-    if (QzBeginCodec(m_handle, libraryMethod) != QzError::None) return fail("Compression failed");
+    if (QzBeginCodec(m_handle, LibraryMethod(method)) != QzError::None)
+        return fail("Compression failed");
     return true;
 }
 

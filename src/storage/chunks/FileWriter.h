@@ -1,5 +1,6 @@
 #pragma once
 #include "storage/chunks/ErrorState.h"
+#include "storage/chunks/FileCompression.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,8 +31,8 @@ class FileWriter {
     bool seek(std::int64_t position);
     bool write(const void* buffer, std::size_t count);
     std::int64_t tell();
-    // File-level methods: kFileCompressionLzw or kFileCompressionLzrc.
-    bool beginCompression(int method);
+    // FileCompression::None, or a number cast from elsewhere, fails.
+    bool beginCompression(FileCompression method);
     bool endCompression();
 
     bool writeVarUInt(std::uint32_t value);

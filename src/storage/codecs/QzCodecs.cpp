@@ -1,10 +1,10 @@
 #include "storage/codecs/QzCodecs.h"
 
-#include "storage/stream/QzHandle.h"
 #include "storage/codecs/QzLzrcDecoder.h"
 #include "storage/codecs/QzLzrcEncoder.h"
 #include "storage/codecs/QzLzwDecoder.h"
 #include "storage/codecs/QzLzwEncoder.h"
+#include "storage/stream/QzHandle.h"
 
 #include <new>
 
@@ -30,20 +30,20 @@ template <typename Codec> Codec* Push(QzStream& below) {
 
 } // namespace
 
-void QzPushDecoder(QzStream& below, int method) {
-    if (method == kQzMethodLzrc) {
+void QzPushDecoder(QzStream& below, QzMethod method) {
+    if (method == QzMethod::Lzrc) {
         if (auto* codec = Push<QzLzrcDecoder>(below)) codec->start();
-    } else if (method == kQzMethodLzw) {
+    } else if (method == QzMethod::Lzw) {
         if (auto* codec = Push<QzLzwDecoder>(below)) codec->start();
     } else {
         below.setError(QzError::UnknownMethod);
     }
 }
 
-void QzPushEncoder(QzStream& below, int method) {
-    if (method == kQzMethodLzrc)
+void QzPushEncoder(QzStream& below, QzMethod method) {
+    if (method == QzMethod::Lzrc)
         Push<QzLzrcEncoder>(below);
-    else if (method == kQzMethodLzw)
+    else if (method == QzMethod::Lzw)
         Push<QzLzwEncoder>(below);
     else
         below.setError(QzError::UnknownMethod);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/stream/QzMethod.h"
+
 namespace kv {
 
 class QzStream;
@@ -7,7 +9,7 @@ class QzStream;
 // Push a codec of the given library method onto the stack that `below` is
 // the top of. Failures go to the stream's error: unknown method, no memory,
 // or (decoders) data that cannot even be started.
-void QzPushDecoder(QzStream& below, int method);
-void QzPushEncoder(QzStream& below, int method);
+void QzPushDecoder(QzStream& below, QzMethod method);
+void QzPushEncoder(QzStream& below, QzMethod method);
 
 } // namespace kv

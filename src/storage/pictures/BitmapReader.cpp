@@ -93,7 +93,8 @@ void BitmapReader::readData(PixelArray& pixels) {
     if (record.prediction < 0 || record.prediction >= Predictor::kMethodCount)
         Fail("Unknown prediction method");
     if (record.area.left == record.area.right || record.area.top == record.area.bottom) return;
-    if (record.compression != 0) m_reader.beginDecompression(record.compression);
+    if (record.compression != 0)
+        m_reader.beginDecompression(StoredFileCompression(record.compression));
     readTiles(pixels, record);
     if (record.compression != 0) m_reader.endDecompression();
 }

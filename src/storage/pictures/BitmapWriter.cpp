@@ -35,22 +35,25 @@ std::size_t PixelCount(const PixelArray& pixels) {
 
 } // namespace
 
-void CheckCompressionSetting(int setting) {
-    if (setting < 0 || setting > 2) throw CKVException("Unknown compression method");
+void CheckCompressionSetting(CompressionLevel level) {
+    if (!CompressionLevelFromNumber(static_cast<int>(level)))
+        throw CKVException("Unknown compression method");
 }
 
-PlaneParameters RgbPlaneParameters(int setting) {
-    CheckCompressionSetting(setting);
-    static constexpr PlaneParameters kTable[] = {
-        {1024, 0, 0}, {256, 4, kFileCompressionLzw}, {64, -1, kFileCompressionLzrc}};
-    return kTable[setting];
+PlaneParameters RgbPlaneParameters(CompressionLevel level) {
+    CheckCompressionSetting(level);
+    static constexpr PlaneParameters kTable[] = {{1024, 0, FileCompression::None},
+                                                 {256, 4, FileCompression::Lzw},
+                                                 {64, -1, FileCompression::Lzrc}};
+    return kTable[static_cast<int>(level)];
 }
 
-PlaneParameters AlphaPlaneParameters(int setting) {
-    CheckCompressionSetting(setting);
-    static constexpr PlaneParameters kTable[] = {
-        {4096, 0, 0}, {1024, 0, kFileCompressionLzw}, {256, 0, kFileCompressionLzrc}};
-    return kTable[setting];
+PlaneParameters AlphaPlaneParameters(CompressionLevel level) {
+    CheckCompressionSetting(level);
+    static constexpr PlaneParameters kTable[] = {{4096, 0, FileCompression::None},
+                                                 {1024, 0, FileCompression::Lzw},
+                                                 {256, 0, FileCompression::Lzrc}};
+    return kTable[static_cast<int>(level)];
 }
 
 void AlphaPlaneBytes(const PixelArray& pixels, std::int32_t tileWidth, std::int32_t tileHeight,
@@ -154,7 +157,7 @@ void BitmapWriter::writePlane(const PixelArray& pixels, BitmapPixelFormat format
     if (rgb && parameters.prediction < 0)
         record.prediction =
             ChoosePrediction(pixels, std::min(kChoiceTileWidth, pixels.width()), pixels.height());
-    record.compression = parameters.compression;
+    record.compression = StoredNumber(parameters.compression);
 
     if (rgb)
         RgbPlaneBytes(pixels, record.tileWidth, record.tileHeight, record.prediction, m_bytes);
@@ -163,9 +166,10 @@ void BitmapWriter::writePlane(const PixelArray& pixels, BitmapPixelFormat format
 
     m_writer.beginChunk(kTagData);
     m_writer.writeRecord(&record, sizeof record);
-    if (record.compression != 0) m_writer.beginCompression(record.compression);
+    if (parameters.compression != FileCompression::None)
+        m_writer.beginCompression(parameters.compression);
     m_writer.write(m_bytes.data(), m_bytes.size());
-    if (record.compression != 0) m_writer.endCompression();
+    if (parameters.compression != FileCompression::None) m_writer.endCompression();
     m_writer.endChunk();
 }
 

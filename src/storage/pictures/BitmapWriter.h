@@ -1,5 +1,7 @@
 #pragma once
 #include "model/PixelArray.h"
+#include "storage/chunks/FileCompression.h"
+#include "storage/project/CompressionLevel.h"
 #include "storage/project/ProjectRecords.h"
 
 #include <cstdint>
@@ -10,16 +12,16 @@ namespace kv {
 class ChunkWriter;
 
 // The tiling, prediction and compression of a bitmap's byte planes for one
-// compression setting (0 raw, 1 fast, 2 strongest).
+// compression level.
 struct PlaneParameters {
     std::int32_t tileWidth;
     std::int32_t prediction; // -1: chosen by estimate
-    std::int32_t compression;
+    FileCompression compression;
 };
-PlaneParameters RgbPlaneParameters(int setting);
-PlaneParameters AlphaPlaneParameters(int setting);
-// Throws "Unknown compression method" for any setting but 0, 1 and 2.
-void CheckCompressionSetting(int setting);
+PlaneParameters RgbPlaneParameters(CompressionLevel level);
+PlaneParameters AlphaPlaneParameters(CompressionLevel level);
+// Throws "Unknown compression method" for a level cast from another number.
+void CheckCompressionSetting(CompressionLevel level);
 
 // The bytes of a plane in tile order over the whole bitmap.
 void AlphaPlaneBytes(const PixelArray& pixels, std::int32_t tileWidth, std::int32_t tileHeight,
@@ -33,8 +35,8 @@ int ChoosePrediction(const PixelArray& pixels, std::int32_t tileWidth, std::int3
 // plane (a fill when constant) and the predicted RGB plane.
 class BitmapWriter {
   public:
-    BitmapWriter(ChunkWriter& writer, int compressionSetting)
-        : m_writer(writer), m_setting(compressionSetting) {}
+    BitmapWriter(ChunkWriter& writer, CompressionLevel level)
+        : m_writer(writer), m_setting(level) {}
     void write(const PixelArray& pixels);
 
   private:
@@ -43,7 +45,7 @@ class BitmapWriter {
     void writePlane(const PixelArray& pixels, BitmapPixelFormat format);
 
     ChunkWriter& m_writer;
-    int m_setting;
+    CompressionLevel m_setting;
     std::vector<std::uint8_t> m_bytes;
 };
 

@@ -5,8 +5,8 @@
 #include "model/Layer.h"
 #include "platform/Exceptions.h"
 #include "platform/ProcessValues.h"
-#include "storage/pictures/BitmapReader.h"
 #include "storage/chunks/ChunkReader.h"
+#include "storage/pictures/BitmapReader.h"
 
 #include <algorithm>
 #include <bit>
@@ -242,7 +242,8 @@ void ProjectReader::readPalette(ChunkReader& reader, Palette& palette) {
                 const std::size_t size =
                     static_cast<std::size_t>(data.count) * (data.format == 2 ? 3 : 4);
                 bytes.resize(size);
-                if (data.compression != 0) reader.beginDecompression(data.compression);
+                if (data.compression != 0)
+                    reader.beginDecompression(StoredFileCompression(data.compression));
                 reader.read(bytes.data(), size);
                 if (data.compression != 0) reader.endDecompression();
                 const std::uint8_t* p = bytes.data();

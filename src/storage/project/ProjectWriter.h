@@ -1,4 +1,6 @@
 #pragma once
+#include "storage/project/CompressionLevel.h"
+
 #include <cstdint>
 #include <string>
 
@@ -11,7 +13,7 @@ class Palette;
 class Project;
 
 struct ProjectWriterOptions {
-    int compression = 1; // 0 raw, 1 fast, 2 strongest
+    CompressionLevel compression = CompressionLevel::Fast;
     bool embedThumbnails = true;
     std::int32_t maxThumbnailSize = 256;
     std::int32_t maxThumbnailSizeEx = 1024;

@@ -20,10 +20,6 @@ enum class QzError : std::int32_t {
     CorruptData = 13,
 };
 
-// Library compression methods (the chunk layer numbers them differently).
-inline constexpr int kQzMethodLzrc = 1; // LZ77 with a binary range coder
-inline constexpr int kQzMethodLzw = 2;  // LZW, 9- to 16-bit codes
-
 // The calling thread's error word.
 QzError QzThreadError();
 void QzSetThreadError(QzError code);

@@ -61,7 +61,7 @@ void QzFileReader::seek(std::int64_t position) {
     m_position = position;
 }
 
-void QzFileReader::beginCodec(int method) {
+void QzFileReader::beginCodec(QzMethod method) {
     QzPushDecoder(*this, method);
 }
 

@@ -94,7 +94,7 @@ void QzFileWriter::seek(std::int64_t position) {
     m_position = position;
 }
 
-void QzFileWriter::beginCodec(int method) {
+void QzFileWriter::beginCodec(QzMethod method) {
     QzPushEncoder(*this, method);
 }
 

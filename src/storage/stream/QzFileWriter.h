@@ -19,7 +19,7 @@ class QzFileWriter final : public QzStream {
     std::int64_t size() override { return m_size; }
     std::int64_t tell() override { return m_position; }
     void seek(std::int64_t position) override;
-    void beginCodec(int method) override;
+    void beginCodec(QzMethod method) override;
     void flush() override;
 
   private:

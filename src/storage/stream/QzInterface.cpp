@@ -89,7 +89,7 @@ QzHandle* QzOpenMemoryForWriting(std::vector<std::uint8_t>& sink) {
     return OpenHandle<QzMemoryWriter>(sink);
 }
 
-QzError QzBeginCodec(QzHandle* handle, int method) {
+QzError QzBeginCodec(QzHandle* handle, QzMethod method) {
     if (Enter(handle)) handle->top()->beginCodec(method);
     return QzThreadError();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "storage/stream/QzError.h"
+#include "storage/stream/QzMethod.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +26,8 @@ QzHandle* QzOpenForWriting(const std::string& path);
 QzHandle* QzOpenMemoryForReading(const void* data, std::size_t size);
 QzHandle* QzOpenMemoryForWriting(std::vector<std::uint8_t>& sink);
 
-// Library methods: kQzMethodLzrc (1) and kQzMethodLzw (2).
-QzError QzBeginCodec(QzHandle* handle, int method);
+// An unknown method (a number cast from elsewhere) is QzError::UnknownMethod.
+QzError QzBeginCodec(QzHandle* handle, QzMethod method);
 QzError QzEndCodec(QzHandle* handle);
 // Both return the top stream's error field; transferred may be null.
 QzError QzRead(QzHandle* handle, void* buffer, std::size_t count, std::size_t* transferred);

@@ -26,7 +26,7 @@ void QzMemoryReader::seek(std::int64_t position) {
     m_position = static_cast<std::size_t>(std::min<std::int64_t>(position, size()));
 }
 
-void QzMemoryReader::beginCodec(int method) {
+void QzMemoryReader::beginCodec(QzMethod method) {
     QzPushDecoder(*this, method);
 }
 
@@ -52,7 +52,7 @@ void QzMemoryWriter::seek(std::int64_t position) {
     m_position = static_cast<std::size_t>(std::min<std::int64_t>(position, size()));
 }
 
-void QzMemoryWriter::beginCodec(int method) {
+void QzMemoryWriter::beginCodec(QzMethod method) {
     QzPushEncoder(*this, method);
 }
 

@@ -19,7 +19,7 @@ class QzMemoryReader final : public QzStream {
     std::int64_t size() override { return static_cast<std::int64_t>(m_size); }
     std::int64_t tell() override { return static_cast<std::int64_t>(m_position); }
     void seek(std::int64_t position) override;
-    void beginCodec(int method) override;
+    void beginCodec(QzMethod method) override;
 
   private:
     const std::uint8_t* m_data;
@@ -37,7 +37,7 @@ class QzMemoryWriter final : public QzStream {
     std::int64_t size() override { return static_cast<std::int64_t>(m_sink.size()); }
     std::int64_t tell() override { return static_cast<std::int64_t>(m_position); }
     void seek(std::int64_t position) override;
-    void beginCodec(int method) override;
+    void beginCodec(QzMethod method) override;
     void flush() override {}
 
   private:

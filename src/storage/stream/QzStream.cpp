@@ -64,7 +64,7 @@ void QzStream::seek(std::int64_t) {
     setError(QzError::NotSupported);
 }
 
-void QzStream::beginCodec(int) {
+void QzStream::beginCodec(QzMethod) {
     setError(QzError::NotSupported);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "storage/stream/QzError.h"
+#include "storage/stream/QzMethod.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +53,7 @@ class QzStream {
     void rewind() { seek(0); }
     virtual void seek(std::int64_t position);
     // Pushes a codec on top of this stream (file streams only).
-    virtual void beginCodec(int method);
+    virtual void beginCodec(QzMethod method);
     // Finishes a codec's data; the handle then destroys the codec.
     virtual void endCodec();
     virtual void flush();

@@ -117,7 +117,7 @@ TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwnAndReadLeniently) {
 
 // A small tree: ROOT { HEAD {record, compressed record, 99}, DATA compressed, SKIP {KID} }.
 // Each record is written in one version and read in another.
-Bytes WriteTree(int method, const Bytes& payload) {
+Bytes WriteTree(FileCompression method, const Bytes& payload) {
     return Written([&](ChunkWriter& w) {
         w.beginChunk(ChunkTag("ROOT"));
         w.beginChunk(ChunkTag("HEAD"));
@@ -142,7 +142,7 @@ Bytes WriteTree(int method, const Bytes& payload) {
 
 TEST(ChunkTree, RoundTripWithBothMethodsSkippingWhatIsNotRead) {
     const Bytes payload = ResidualLike(100000, 12);
-    for (int method : {kFileCompressionLzw, kFileCompressionLzrc}) {
+    for (FileCompression method : {FileCompression::Lzw, FileCompression::Lzrc}) {
         const Bytes file = WriteTree(method, payload);
         ChunkReader r;
         r.openMemory(file.data(), file.size());
@@ -237,7 +237,7 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
     const Case cases[] = {{"length changed", 4, 0x7F},
                           {"known tag, check changed", 8, 0x00},
                           {"tag changed", 3, 'X'}};
-    const Bytes good = WriteTree(kFileCompressionLzw, Bytes(10, 1));
+    const Bytes good = WriteTree(FileCompression::Lzw, Bytes(10, 1));
     for (const Case& c : cases) {
         Bytes file = good;
         file[c.offset] = c.value;
@@ -265,13 +265,13 @@ TEST(FileErrors, FirstErrorWinsInBothModesAndResetClearsIt) {
     EXPECT_EQ(r.errors().state(), ErrorState::State::Failed);
     EXPECT_EQ(r.tell(), 0);
     EXPECT_TRUE(r.atEnd());
-    EXPECT_FALSE(r.beginDecompression(1));
+    EXPECT_FALSE(r.beginDecompression(FileCompression::Lzw));
     EXPECT_EQ(r.errors().message(), "Cannot read: there is no open file"); // kept
 
     ChunkWriter w;
     Bytes sink;
     w.openMemory(sink);
-    EXPECT_FALSE(w.beginCompression(3));
+    EXPECT_FALSE(w.beginCompression(static_cast<FileCompression>(3)));
     EXPECT_EQ(w.errors().message(), "Unknown compression method");
     w.reset();
     EXPECT_EQ(w.errors().state(), ErrorState::State::Ok);

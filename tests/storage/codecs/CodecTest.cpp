@@ -1,15 +1,15 @@
 #include "support/StorageTestSupport.h"
 
-#include "storage/pictures/BitmapWriter.h"
 #include "storage/codecs/LzrcModel.h"
+#include "storage/codecs/QzBlockOutput.h"
+#include "storage/codecs/RangeEncoder.h"
+#include "storage/pictures/BitmapWriter.h"
 #include "storage/project/PredictionEstimator.h"
 #include "storage/project/Predictor.h"
-#include "storage/codecs/QzBlockOutput.h"
 #include "storage/stream/QzHandle.h"
 #include "storage/stream/QzInterface.h"
 #include "storage/stream/QzMemoryStreams.h"
 #include "storage/stream/QzStream.h"
-#include "storage/codecs/RangeEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -110,15 +110,15 @@ TEST(FileStreams, ErrorCodesOfTheInterface) {
     EXPECT_EQ(h->top()->getByte(), 2);
     EXPECT_EQ(h->top()->getByte(), -1);
     EXPECT_EQ(h->top()->error(), QzError::ReadFailed);
-    EXPECT_EQ(QzBeginCodec(h, 3), QzError::UnknownMethod);
+    EXPECT_EQ(QzBeginCodec(h, static_cast<QzMethod>(3)), QzError::UnknownMethod);
     QzClose(h);
 
     // Codecs neither seek nor nest.
     Bytes sink;
     h = QzOpenMemoryForWriting(sink);
-    ASSERT_EQ(QzBeginCodec(h, kQzMethodLzw), QzError::None);
+    ASSERT_EQ(QzBeginCodec(h, QzMethod::Lzw), QzError::None);
     EXPECT_EQ(QzSeek(h, 0), QzError::NotSupported);
-    EXPECT_EQ(QzBeginCodec(h, kQzMethodLzw), QzError::NotSupported);
+    EXPECT_EQ(QzBeginCodec(h, QzMethod::Lzw), QzError::NotSupported);
     QzClose(h);
 }
 
@@ -127,7 +127,7 @@ TEST(FileStreams, WriteFailuresReachTheEncoderAndTheCaller) {
     QzHandle* h = QzOpenForWriting("/dev/full");
     if (!h) GTEST_SKIP() << "/dev/full is not available";
     const Bytes data = RandomBytes(300000, 3);
-    ASSERT_EQ(QzBeginCodec(h, kQzMethodLzw), QzError::None);
+    ASSERT_EQ(QzBeginCodec(h, QzMethod::Lzw), QzError::None);
     QzError seen = QzError::None;
     for (std::size_t at = 0; at < data.size() && seen == QzError::None; at += 1000)
         seen = QzWrite(h, data.data() + at, 1000, nullptr);
@@ -138,8 +138,8 @@ TEST(FileStreams, WriteFailuresReachTheEncoderAndTheCaller) {
     EXPECT_NE(QzClose(h), QzError::None);
 }
 
-constexpr int kLzw = kQzMethodLzw;
-constexpr int kLzrc = kQzMethodLzrc;
+constexpr QzMethod kLzw = QzMethod::Lzw;
+constexpr QzMethod kLzrc = QzMethod::Lzrc;
 constexpr unsigned kEnd = LzrcModel::kEndSymbol;
 
 // Writes lzrc symbols with the coder's parts directly, to build streams the
@@ -174,7 +174,7 @@ TEST(Codecs, EmptySectionIsTheEndCodeAlone) {
     EXPECT_EQ(lzrcEnd.size(), 5u);
     for (const auto& [method, expected] :
          {std::pair{kLzw, Bytes{0x80, 0x80}}, std::pair{kLzrc, lzrcEnd}}) {
-        SCOPED_TRACE(method);
+        SCOPED_TRACE(static_cast<int>(method));
         EXPECT_EQ(Compress(method, {}), expected);
         const Decoded d = Decompress(method, expected);
         EXPECT_EQ(d.error, QzError::None);
@@ -200,12 +200,12 @@ TEST(Codecs, RoundTripInPiecesOfEverySize) {
                            ResidualLike(200000, 2),
                            text,
                            Bytes(70000, 0)};
-    for (const int method : {kLzw, kLzrc})
+    for (const QzMethod method : {kLzw, kLzrc})
         for (const Bytes& data : cases) {
             const Bytes packed = Compress(method, data);
             for (std::size_t piece : {std::size_t{1}, std::size_t{777}, std::size_t{1} << 20}) {
                 SCOPED_TRACE(testing::Message()
-                             << method << ": " << data.size() << " in " << piece);
+                             << static_cast<int>(method) << ": " << data.size() << " in " << piece);
                 const Decoded d = Decompress(method, packed, data.size() + 10, piece);
                 EXPECT_EQ(d.error, QzError::None);
                 EXPECT_TRUE(d.bytes == data);
@@ -218,7 +218,7 @@ TEST(Codecs, RoundTripInPiecesOfEverySize) {
 TEST(Codecs, CorruptStreamsEndInAnError) {
     struct Case {
         const char* name;
-        int method;
+        QzMethod method;
         Bytes stream;
         QzError expected;
     };
@@ -247,12 +247,13 @@ TEST(Codecs, CorruptStreamsEndInAnError) {
 
 TEST(Codecs, EveryTruncationOfAValidStreamFailsCleanly) {
     const Bytes data = ResidualLike(4000, 5);
-    for (const int method : {kLzw, kLzrc}) {
+    for (const QzMethod method : {kLzw, kLzrc}) {
         const Bytes packed = Compress(method, data);
         for (std::size_t cut = 0; cut < packed.size(); ++cut) {
             const Bytes part(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(cut));
             const Decoded d = Decompress(method, part);
-            ASSERT_EQ(d.error, QzError::ReadFailed) << method << " cut at " << cut;
+            ASSERT_EQ(d.error, QzError::ReadFailed)
+                << static_cast<int>(method) << " cut at " << cut;
             ASSERT_LE(d.bytes.size(), data.size());
             ASSERT_TRUE(std::equal(d.bytes.begin(), d.bytes.end(), data.begin()));
         }

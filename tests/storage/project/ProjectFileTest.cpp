@@ -86,7 +86,8 @@ TEST_P(ProjectRoundTrip, KeepsEveryPropertyAndPixel) {
     const auto [compression, thumbnails] = GetParam();
     const auto project = RichProject();
     const auto bytes =
-        SaveToMemory(*project, {.compression = compression, .embedThumbnails = thumbnails});
+        SaveToMemory(*project, {.compression = static_cast<CompressionLevel>(compression),
+                                .embedThumbnails = thumbnails});
     std::string error;
     const auto loaded = LoadFromMemory(bytes, false, &error);
     ASSERT_TRUE(loaded) << error;
@@ -102,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(SettingsAndThumbnails, ProjectRoundTrip,
                          ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Bool()));
 
 TEST_F(ProjectShapes, EmptyProjectRoundTrips) {
-    const auto loaded = LoadFromMemory(SaveToMemory(Project(), {.compression = 2}), false);
+    const auto loaded = LoadFromMemory(
+        SaveToMemory(Project(), {.compression = CompressionLevel::Strongest}), false);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->imageCount(), 0);
 }
@@ -127,7 +129,8 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
     auto detailed = MakeImage(30, 20, 1, 3);
     detailed->setForExport(false);
     const Image* expected = project.addImage(std::move(detailed));
-    ProjectPreview preview = PreviewOf(SaveToMemory(project, {.compression = 1}));
+    ProjectPreview preview =
+        PreviewOf(SaveToMemory(project, {.compression = CompressionLevel::Fast}));
     EXPECT_EQ(preview.imageCount, 2);
     ASSERT_TRUE(preview.hasPicture);
     ExpectSamePixels(expected->composite(), preview.picture, "thumbnail");

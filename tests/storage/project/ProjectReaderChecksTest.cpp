@@ -2,8 +2,8 @@
 
 #include "editing/history/ActionManager.h"
 #include "platform/Exceptions.h"
-#include "storage/pictures/BitmapWriter.h"
 #include "storage/chunks/FileCompression.h"
+#include "storage/pictures/BitmapWriter.h"
 #include "storage/project/Predictor.h"
 #include "storage/project/ProjectPreview.h"
 #include "storage/project/ProjectReader.h"
@@ -28,14 +28,14 @@ namespace {
 struct HandFile {
     file::RootRecord root{0, kProjectSecondVersion, kProjectFormatVersion, 1};
     file::ImageRecord image{file::ImageRecord::kCurrent, 1,        1, 4, 3, kDefaultResolution,
-                      kDefaultResolution,    0x200000, 1};
-    file::LayerRecord layer{
-        file::LayerRecord::kCurrent, 1, 1, 1, 4, 3, 0, 0, 1, std::bit_cast<std::uint32_t>(0.5f)};
+                            kDefaultResolution,          0x200000, 1};
+    file::LayerRecord layer{file::LayerRecord::kCurrent,       1, 1, 1, 4, 3, 0, 0, 1,
+                            std::bit_cast<std::uint32_t>(0.5f)};
     file::SamplingRecord sampling{0, 0};
     file::BitmapRecord bitmap{0, 4, 3, 0, 0, kBitmapFormat32};
     file::FillRecord fill{0, {0, 0, 4, 3}, 1};
     std::vector<std::uint8_t> fillValue{255};
-    file::BitmapDataRecord data{0, {0, 0, 4, 3}, 2, 0, 0, 3, kFileCompressionLzrc};
+    file::BitmapDataRecord data{0, {0, 0, 4, 3}, 2, 0, 0, 3, StoredNumber(FileCompression::Lzrc)};
     std::size_t extraDataRecordBytes = 0; // a longer record from a newer writer
     bool writePalette = false;
     file::PaletteRecord palette{0, 0};
@@ -85,7 +85,7 @@ struct HandFile {
             RgbPlaneBytes(Pixels(0), std::max(0, data.tileWidth), std::max(0, data.tileHeight),
                           std::clamp(data.prediction, 0, 5), residuals);
             const bool compress = data.compression == 1 || data.compression == 2;
-            if (compress) w.beginCompression(data.compression);
+            if (compress) w.beginCompression(StoredFileCompression(data.compression));
             w.write(residuals.data(), residuals.size());
             if (compress) w.endCompression();
         }
@@ -244,7 +244,8 @@ TEST_F(ProjectReaderChecks, DamagedFilesFailWithAMessage) {
     Project project;
     project.addImage(MakeImage(24, 17, 3, 8));
     for (const int compression : {0, 1, 2}) {
-        const auto bytes = SaveToMemory(project, {.compression = compression});
+        const auto bytes =
+            SaveToMemory(project, {.compression = static_cast<CompressionLevel>(compression)});
         for (std::size_t length = 0; length < bytes.size(); length += 7) {
             const std::vector<std::uint8_t> cut(
                 bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
