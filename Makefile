@@ -12,10 +12,15 @@ all: build
 deps:
 	@scripts/install-deps
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) $(CMAKEFLAGS)
-
-configure: deps $(BUILD)/build.ninja
+# Configures once, and again whenever BUILDTYPE or CMAKEFLAGS differ from
+# what the build folder was configured with. (An option dropped from
+# CMAKEFLAGS keeps its cached value: `make clean` starts afresh.)
+configure: deps
+	@want='$(BUILDTYPE) $(CMAKEFLAGS)'; \
+	if [ ! -f $(BUILD)/build.ninja ] || [ "$$(cat $(BUILD)/.make-configured 2>/dev/null)" != "$$want" ]; then \
+	  cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) $(CMAKEFLAGS) && \
+	  printf '%s\n' "$$want" > $(BUILD)/.make-configured; \
+	fi
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

@@ -2,13 +2,13 @@
 
 #include "app/CommandLine.h"
 
+#include "commands/ProjectFiles.h"
 #include "editing/history/ActionManager.h"
 #include "editing/history/ActionRegistry.h"
 #include "model/Project.h"
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"
 #include "settings/Settings.h"
-#include "commands/ProjectFiles.h"
 #include "storage/project/ProjectPreview.h"
 
 #include <cfenv>

@@ -1,10 +1,10 @@
 #include "desktop/Shell.h"
 
+#include "desktop/DesktopIntegration.h"
+#include "desktop/ShellRegistration.h"
 #include "platform/RegistryHive.h"
 #include "platform/XdgFolders.h"
-#include "desktop/DesktopIntegration.h"
 #include "settings/Settings.h"
-#include "desktop/ShellRegistration.h"
 
 namespace kv {
 

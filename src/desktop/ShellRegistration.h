@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/RegistryKey.h"
 #include "desktop/ShellFileTypes.h"
+#include "platform/RegistryKey.h"
 
 #include <string>
 

@@ -183,13 +183,6 @@ std::unique_ptr<LayerBase> Image::removeLayer(LayerBase* layer) {
     return owned;
 }
 
-void Image::deleteAllLayers() {
-    m_currentLayer = nullptr;
-    m_layers.clear();
-    markModified();
-    update();
-}
-
 void Image::setCurrentLayer(LayerBase* layer) {
     if (layer == m_currentLayer) return;
     m_currentLayer = layer;
@@ -199,11 +192,6 @@ void Image::setCurrentLayer(LayerBase* layer) {
 void Image::unlockUpdates() {
     if (m_updateLock <= 0) return;
     if (--m_updateLock == 0) update();
-}
-
-int Image::cacheCount() const {
-    return static_cast<int>(std::count_if(m_caches.begin(), m_caches.end(),
-                                          [](const auto& cache) { return cache != nullptr; }));
 }
 
 std::size_t Image::memorySize() const {

@@ -74,7 +74,6 @@ class Image {
     void moveLayer(LayerBase* layer, LayerBase* before);
     // Unlinks the layer and hands it back (null if it is not one of ours); update.
     std::unique_ptr<LayerBase> removeLayer(LayerBase* layer);
-    void deleteAllLayers();
     // Rebuilds the view caches for the new current layer.
     void setCurrentLayer(LayerBase* layer);
 
@@ -103,7 +102,6 @@ class Image {
     const PixelArray* targetPreview() const { return m_targetPreview.get(); }
     const PixelArray* validBelowCache() const { return m_validBelow; }
     const PixelArray* validAboveCache() const { return m_validAbove; }
-    int cacheCount() const;
     std::array<std::uint32_t, 4>& viewState() { return m_viewState; }
 
     std::size_t memorySize() const;

@@ -1,11 +1,11 @@
 #include "desktop/ShellRegistration.h"
+#include "desktop/DesktopIntegration.h"
+#include "desktop/Shell.h"
 #include "platform/ExternalProgram.h"
 #include "platform/RegistryHive.h"
 #include "platform/RegistryText.h"
 #include "platform/WholeFiles.h"
-#include "desktop/DesktopIntegration.h"
 #include "settings/Settings.h"
-#include "desktop/Shell.h"
 #include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>

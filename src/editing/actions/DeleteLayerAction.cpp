@@ -1,7 +1,7 @@
 #include "editing/actions/DeleteLayerAction.h"
 
-#include "editing/history/ActionCoder.h"
 #include "editing/actions/ActionSupport.h"
+#include "editing/history/ActionCoder.h"
 #include "editing/records/Snapshots.h"
 #include "model/Image.h"
 #include "platform/Exceptions.h"

@@ -1,8 +1,8 @@
 #include "editing/actions/ModifyLayerAction.h"
 
 #include "editing/actions/ActionSupport.h"
-#include "editing/records/LayerSnapshot.h"
 #include "editing/actions/ModifySelectionAction.h"
+#include "editing/records/LayerSnapshot.h"
 #include "editing/records/Snapshots.h"
 #include "model/Image.h"
 #include "model/Layer.h"

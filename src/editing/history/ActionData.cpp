@@ -46,13 +46,6 @@ int ActionData::blockCount() const {
     return n;
 }
 
-std::size_t ActionData::accountedMemory() const {
-    std::size_t total = 0;
-    for (const Block* b = m_first; b; b = b->next)
-        total += b->size + blockOverhead();
-    return total;
-}
-
 void* AllocActionMemory(std::size_t size) {
     void* block = g_allocator(size);
     if (block)

@@ -36,8 +36,6 @@ class ActionData {
     void setUncompressedSize(std::uint32_t size) { m_uncompressedSize = size; }
     const Block* firstBlock() const { return m_first; }
     int blockCount() const;
-    // Bytes charged to the registry for this stream.
-    std::size_t accountedMemory() const;
 
   private:
     std::uint32_t m_uncompressedSize = 0;

@@ -1,7 +1,7 @@
 #include "editing/records/LayerRecordTable.h"
 
-#include "editing/history/ActionData.h"
 #include "editing/actions/ActionSupport.h"
+#include "editing/history/ActionData.h"
 #include "model/Image.h"
 #include "model/LayerBase.h"
 #include "platform/Exceptions.h"

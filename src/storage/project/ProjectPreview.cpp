@@ -1,8 +1,8 @@
 #include "storage/project/ProjectPreview.h"
 
 #include "platform/Exceptions.h"
-#include "storage/pictures/BitmapReader.h"
 #include "storage/chunks/ChunkReader.h"
+#include "storage/pictures/BitmapReader.h"
 #include "storage/project/ProjectRecords.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "model/Layer.h"
 #include "model/Project.h"
 #include "platform/ProcessValues.h"
-#include "storage/pictures/BitmapWriter.h"
 #include "storage/chunks/ChunkWriter.h"
+#include "storage/pictures/BitmapWriter.h"
 #include "storage/project/ProjectRecords.h"
 #include "storage/project/Thumbnail.h"
 

@@ -3,14 +3,12 @@
 // state bit for bit, and redoing it every later one.
 #include "editing/ActionTestSupport.h"
 
-#include "editing/history/ActionRegistry.h"
 #include "editing/actions/ActionSupport.h"
 #include "editing/actions/DeleteLayerAction.h"
 #include "editing/actions/DuplicateLayerAction.h"
 #include "editing/actions/ImageBoundsAction.h"
 #include "editing/actions/ImagePropertiesAction.h"
 #include "editing/actions/LayerPropertiesAction.h"
-#include "editing/records/LayerSnapshot.h"
 #include "editing/actions/MergeLayersAction.h"
 #include "editing/actions/ModifyLayerAction.h"
 #include "editing/actions/ModifySelectionAction.h"
@@ -18,8 +16,10 @@
 #include "editing/actions/NewLayerAction.h"
 #include "editing/actions/PasteAction.h"
 #include "editing/actions/ReorientImageAction.h"
-#include "editing/records/SelectionSnapshot.h"
 #include "editing/actions/ShiftAction.h"
+#include "editing/history/ActionRegistry.h"
+#include "editing/records/LayerSnapshot.h"
+#include "editing/records/SelectionSnapshot.h"
 #include "editing/records/SnapshotRedraw.h"
 #include "model/ImageTransform.h"
 
