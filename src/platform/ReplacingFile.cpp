@@ -106,7 +106,8 @@ void ReplacingFile::inspectTarget() {
         m_oldOwner = info.st_uid;
         m_oldGroup = info.st_gid;
     }
-    // Otherwise a new file; an error lstat met shows when creating it.
+    // Nothing there means a new file; any other error lstat met shows up,
+    // with the usual message, when the temporary file cannot be created.
     if (m_target.empty() || m_target.back() == '/')
         throw CKVException("Cannot create the file " + m_path);
 }
