@@ -4,6 +4,8 @@
 #include "platform/WholeFiles.h"
 #include "storage/pictures/PngEncoder.h"
 
+#include <cstdio>
+
 namespace kv {
 namespace {
 
@@ -14,7 +16,11 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool WriteFile(const std::string& path, const std::string& data) {
-    return MakeFolders(FolderOf(path)) && WriteFileAtomically(path, data, 0644);
+    if (!MakeFolders(FolderOf(path))) return false;
+    std::string error;
+    if (WriteFileAtomically(path, data, 0644, &error)) return true;
+    std::fprintf(stderr, "korvane: %s\n", error.c_str());
+    return false;
 }
 
 std::vector<ShellIcon> IconsOf(unsigned parts) {

@@ -84,11 +84,15 @@ void RegistryHive::read() {
     }
     // Damaged: start empty, and keep the file for the user to look at.
     m_root.clear();
-    const std::string stem = m_path + ".corrupt-" + TimeStamp();
+    // Beside the real file: a linked hive stays linked, and the next save
+    // writes a fresh file where the link leads.
+    std::string real;
+    if (!FollowSymbolicLinks(m_path, real)) return;
+    const std::string stem = real + ".corrupt-" + TimeStamp();
     std::string aside = stem;
     for (int n = 2; FileExists(aside) && n < 100; ++n)
         aside = stem + "-" + std::to_string(n);
-    if (::rename(m_path.c_str(), aside.c_str()) == 0) {
+    if (::rename(real.c_str(), aside.c_str()) == 0) {
         m_corruptCopy = aside;
         std::fprintf(stderr, "korvane: %s could not be read and was moved to %s\n", m_path.c_str(),
                      aside.c_str());
@@ -99,7 +103,11 @@ bool RegistryHive::save() {
     if (m_path.empty() || !m_readable) return false;
     const auto slash = m_path.rfind('/');
     if (!MakeFolders(m_path.substr(0, slash))) return false;
-    return WriteFileAtomically(m_path, FormatRegistryText(m_root, rootName(m_id)), 0600);
+    std::string error;
+    if (WriteFileAtomically(m_path, FormatRegistryText(m_root, rootName(m_id)), 0600, &error))
+        return true;
+    std::fprintf(stderr, "korvane: %s\n", error.c_str());
+    return false;
 }
 
 } // namespace kv

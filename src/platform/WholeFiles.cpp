@@ -1,7 +1,10 @@
 #include "platform/WholeFiles.h"
 
+#include "platform/Exceptions.h"
+#include "platform/ReplacingFile.h"
+
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,25 +21,10 @@ class FileDescriptor {
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
 
   private:
     int m_fd;
 };
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 std::string FolderPart(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -47,7 +35,9 @@ std::string FolderPart(const std::string& path) {
 } // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& data, std::size_t limit) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so a pipe in place of the file cannot stall us before the
+    // check below; it changes nothing for a regular file.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) return false;
     struct stat st;
     if (::fstat(fd.get(), &st) != 0) return false;
@@ -79,20 +69,43 @@ bool MakeFolders(const std::string& path, mode_t mode) {
     return ::mkdir(path.c_str(), mode) == 0 || errno == EEXIST;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view data, mode_t mode) {
-    std::string temp = path + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) return false;
-    const bool written = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), data) &&
-                         ::fsync(fd.get()) == 0 && fd.close();
-    if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
+bool WriteFileAtomically(const std::string& path, std::string_view data, mode_t mode,
+                         std::string* error) {
+    try {
+        ReplacingFile file(path, mode);
+        file.write(data);
+        file.commit();
+        return true;
+    } catch (const CKVException& e) {
+        if (error) *error = e.message();
         return false;
     }
-    // Make the rename itself durable; failing here loses nothing already renamed.
-    FileDescriptor folder(::open(FolderPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
-    return true;
+}
+
+bool FollowSymbolicLinks(const std::string& path, std::string& real) {
+    std::string current = path;
+    // As many links as the kernel itself follows in one path.
+    for (int hop = 0; hop <= 40; ++hop) {
+        struct stat info;
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            real = std::move(current);
+            return true;
+        }
+        std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0) return false;
+        if (static_cast<std::size_t>(n) == target.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        target.resize(static_cast<std::size_t>(n));
+        if (target.starts_with('/') || current.find('/') == std::string::npos)
+            current = std::move(target);
+        else
+            current = current.substr(0, current.rfind('/') + 1) + target;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -28,4 +28,18 @@ if "$korvane" --convert "$sample" "$work/x.kvp" --compression 9 2> "$work/error.
     exit 1
 fi
 test ! -e "$work/x.kvp"
+# A link is written through, and stays a link; a folder is refused.
+mkdir "$work/dots"
+ln -s dots/linked.kvp "$work/linked.kvp"
+"$korvane" --convert "$sample" "$work/linked.kvp"
+test -L "$work/linked.kvp"
+"$korvane" --info "$work/dots/linked.kvp" > "$work/info-linked.txt"
+cmp "$work/info.txt" "$work/info-linked.txt"
+mkdir "$work/folder.kvp"
+if "$korvane" --convert "$sample" "$work/folder.kvp" 2> "$work/error.txt"; then
+    echo "a folder was replaced" >&2
+    exit 1
+fi
+grep -q 'it is not a regular file' "$work/error.txt"
+test -d "$work/folder.kvp"
 echo "project commands ok"

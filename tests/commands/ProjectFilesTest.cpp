@@ -58,6 +58,39 @@ TEST_F(ProjectFiles, FailedSaveKeepsTheOldFileIntact) {
     ASSERT_EQ(reporter.messages.size(), 1u);
 }
 
+TEST_F(ProjectFiles, SavingThroughALinkWritesTheRealFileAndKeepsTheLink) {
+    const std::string real = dir.file("dots/a.kvp"), link = dir.file("a.kvp");
+    TempXdgHome::writeFile(real, "old contents");
+    ::chmod(real.c_str(), 0640);
+    std::filesystem::create_symlink("dots/a.kvp", link);
+    ASSERT_TRUE(SaveProject(link, project));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    struct stat info {};
+    ASSERT_EQ(::stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    const auto loaded = LoadProject(real);
+    ASSERT_TRUE(loaded);
+    ExpectSameProject(project, *loaded);
+    EXPECT_EQ(TempXdgHome::listFiles(dir.file("dots")), std::vector<std::string>{"a.kvp"});
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ProjectFiles, ConvertRefusesATargetThatIsNotARegularFile) {
+    const std::string in = dir.file("in.kvp");
+    ASSERT_TRUE(WriteProjectFile(in, project, {}).ok);
+    const std::string pipe = dir.file("pipe.kvp"), folder = dir.file("folder.kvp");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directory(folder);
+    for (const std::string& out : {pipe, folder}) {
+        std::string error;
+        EXPECT_EQ(RunConvertCommand(in, out, -1, error), 1);
+        EXPECT_EQ(error, out + ": Cannot replace " + out + ": it is not a regular file");
+    }
+    EXPECT_EQ(std::filesystem::status(pipe).type(), std::filesystem::file_type::fifo);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), std::vector<std::string>{"in.kvp"});
+}
+
 TEST_F(ProjectFiles, FilesThatAreNotProjectsFailToLoadAndPreview) {
     const std::string path = dir.file("bad.kvp");
     TempXdgHome::writeFile(path, "not a chunk file at all");

@@ -17,9 +17,10 @@ struct ProjectFileResult {
 // Reads a project; on failure the result holds the message and null is returned.
 std::unique_ptr<Project> ReadProjectFile(const std::string& path, bool relaxed,
                                          ProjectFileResult& result);
-// Writes through a temporary file in the target's folder that replaces the
-// target only once complete and flushed; on failure the target is untouched
-// and the temporary file is gone.
+// Writes through a ReplacingFile: a temporary file beside the real target
+// (symbolic links followed) replaces it only once complete and flushed, and
+// a target that is not a regular file is refused. On failure the target is
+// untouched and the temporary file is gone.
 ProjectFileResult WriteProjectFile(const std::string& path, const Project& project,
                                    const ProjectWriterOptions& options);
 
