@@ -83,7 +83,7 @@ TEST_F(ProjectFiles, ConvertRefusesATargetThatIsNotARegularFile) {
     std::filesystem::create_directory(folder);
     for (const std::string& out : {pipe, folder}) {
         std::string error;
-        EXPECT_EQ(RunConvertCommand(in, out, -1, error), 1);
+        EXPECT_EQ(RunConvertCommand(in, out, std::nullopt, error), 1);
         EXPECT_EQ(error, out + ": Cannot replace " + out + ": it is not a regular file");
     }
     EXPECT_EQ(std::filesystem::status(pipe).type(), std::filesystem::file_type::fifo);
