@@ -12,7 +12,7 @@ class SettingsStore;
 class ToolHost;
 
 // One instance of each tool for the whole run, and the current one (none at
-// first).
+// first). The host and the settings store must outlive it.
 class ToolSet {
   public:
     ToolSet(ToolHost& host, SettingsStore& settings);

@@ -16,7 +16,8 @@ enum class ToolState : std::int32_t {
 };
 
 // What a press would do, evaluated while idle from the modifier keys. The
-// painting tools use None, Paint, Line and Pick; each tool names its own.
+// painting tools use None, Paint, Line and Pick; tools with other modes add
+// their names here.
 enum class ToolMode : std::int32_t { None = 0, Paint = 1, Line = 2, Pick = 3 };
 
 enum class MouseButton : std::int32_t { Left = 1, Right = 2 };
