@@ -1,0 +1,49 @@
+#include "tools/framework/ToolSet.h"
+
+#include "tools/framework/PendingTool.h"
+#include "tools/framework/ToolHost.h"
+#include "tools/freehand/BrushTool.h"
+#include "tools/freehand/EraserTool.h"
+#include "tools/freehand/PencilTool.h"
+#include "tools/picker/ColorPickerTool.h"
+
+namespace kv {
+namespace {
+
+std::unique_ptr<Tool> MakeTool(ToolId id, ToolHost& host, ToolSettings& settings) {
+    switch (id) {
+    case ToolId::ColorPicker:
+        return std::make_unique<ColorPickerTool>(host, settings);
+    case ToolId::Pencil:
+        return std::make_unique<PencilTool>(host, settings);
+    case ToolId::Brush:
+        return std::make_unique<BrushTool>(host, settings);
+    case ToolId::Eraser:
+        return std::make_unique<EraserTool>(host, settings);
+    default:
+        return std::make_unique<PendingTool>(id, host, settings);
+    }
+}
+
+} // namespace
+
+ToolSet::ToolSet(ToolHost& host, SettingsStore& settings) : m_host(host), m_settings(settings) {
+    for (const ToolDescriptor& d : ToolboxOrder())
+        m_tools[static_cast<std::size_t>(d.id)] = MakeTool(d.id, host, m_settings);
+}
+
+ToolSet::~ToolSet() = default;
+
+bool ToolSet::select(ToolId id) {
+    Tool& next = tool(id);
+    if (&next == m_current) return false;
+    if (m_current) m_current->deactivate();
+    m_current = &next;
+    next.activate();
+    m_host.showOptionsPanel(next.buildOptionsPanel());
+    m_host.repaintView();
+    m_host.refreshCursor();
+    return true;
+}
+
+} // namespace kv

@@ -1,0 +1,111 @@
+#pragma once
+// A bench for driving tools the way the view does: an image with one layer,
+// the settings, the tool set and the view-to-tool bridge over a fake host.
+#include "FakeToolHost.h"
+#include "editing/ActionTestSupport.h"
+#include "editing/history/Action.h"
+#include "settings/SettingsStore.h"
+#include "tools/framework/ToolSet.h"
+#include "tools/framework/ViewToolBridge.h"
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+namespace kv::test {
+
+// The centre of image pixel (x, y), or a point given in image units.
+constexpr ImagePoint At(std::int32_t x, std::int32_t y) {
+    return {x * 256 + 128, y * 256 + 128};
+}
+
+constexpr Color32 kWhite = 0xFFFFFFFF;
+constexpr Color32 kBlack = 0xFF000000;
+
+class ToolBench {
+  public:
+    explicit ToolBench(std::int32_t w = 16, std::int32_t h = 16, Color32 fill = kWhite,
+                       bool supersampled = false)
+        : image(MakeImage(w, h, fill)) {
+        if (supersampled) {
+            CurrentLayer(*image).setSupersampled(true);
+            image->update();
+            CommitSnapshots(*image);
+        }
+        host.currentImage = image.get();
+        ManagerOf(*image).clear();
+        // The view answers a cursor refresh by asking the tool again.
+        host.onRefreshCursor = [this] { view.setCursor(host.pointer); };
+    }
+
+    Tool& use(ToolId id) {
+        tools.select(id);
+        view.setCursor(host.pointer);
+        return *tools.current();
+    }
+    void set(const char* setting, std::uint32_t value) {
+        store.unsignedSetting(setting).setValue(value);
+    }
+    void setColor(const char* setting, Color32 value) {
+        store.colorSetting(setting).setValue(value);
+    }
+    void keys(ModifierKeys keys) {
+        host.keys = keys;
+        view.setCursor(host.pointer);
+    }
+
+    void move(ImagePoint p) {
+        host.pointer = p;
+        view.mouseMove(p);
+    }
+    void press(ImagePoint p, MouseButton b = MouseButton::Left) {
+        move(p);
+        view.buttonDown(b, p);
+    }
+    void release(MouseButton b = MouseButton::Left) { view.buttonUp(b, host.pointer); }
+    // Press at the first point, move through the others, release.
+    void drag(std::initializer_list<ImagePoint> path, MouseButton b = MouseButton::Left) {
+        bool first = true;
+        for (const ImagePoint& p : path) {
+            if (first)
+                press(p, b);
+            else
+                move(p);
+            first = false;
+        }
+        release(b);
+    }
+    void click(ImagePoint p, MouseButton b = MouseButton::Left) { drag({p}, b); }
+
+    Layer& layer() { return CurrentLayer(*image); }
+    PixelArray& pixels() { return layer().editablePixels(); }
+    ActionManager& history() { return ManagerOf(*image); }
+
+    SettingsStore store{"/nonexistent/"};
+    FakeToolHost host;
+    ToolSet tools{host, store};
+    ViewToolBridge view{tools, host};
+    std::unique_ptr<Image> image;
+};
+
+// A picture of which pixels of a rectangle differ from a colour: '#' for
+// changed, '.' for unchanged, rows separated by '/'.
+inline std::string ChangedPattern(const PixelArray& a, const Rect& r, Color32 unchanged) {
+    std::string s;
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        if (y > r.top) s += '/';
+        for (std::int32_t x = r.left; x < r.right; ++x)
+            s += a.get(x, y) == unchanged ? '.' : '#';
+    }
+    return s;
+}
+
+inline int CountChanged(const PixelArray& a, Color32 unchanged) {
+    int n = 0;
+    for (std::int32_t y = 0; y < a.height(); ++y)
+        for (std::int32_t x = 0; x < a.width(); ++x)
+            n += a.get(x, y) != unchanged;
+    return n;
+}
+
+} // namespace kv::test
