@@ -3,11 +3,36 @@
 #include "model/IdAssignment.h"
 #include "model/Project.h"
 #include "platform/ErrorReporter.h"
+#include "platform/Exceptions.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 namespace kv {
+namespace {
+
+// Shows why an update failed; call it inside a handler. Nothing leaves it: a
+// box that cannot be shown while the heap is still exhausted is given up, and
+// so is an exception of a type none of ours derives from.
+void ReportFailedUpdate() noexcept {
+    try {
+        try {
+            throw;
+        } catch (const CKVAbortRequest&) {
+            // The user cancelled; nothing to say.
+        } catch (const CKVException& error) {
+            ReportError(error.message());
+        } catch (const std::bad_alloc&) {
+            ReportError(kInsufficientMemory);
+        } catch (const std::exception& error) {
+            ReportError(error.what());
+        }
+    } catch (...) {
+    }
+}
+
+} // namespace
 
 Image::Image() : m_history(CreateImageHistory()), m_selection(std::make_unique<Selection>()) {}
 
@@ -199,6 +224,16 @@ void Image::setCurrentLayer(LayerBase* layer) {
 void Image::unlockUpdates() {
     if (m_updateLock <= 0) return;
     if (--m_updateLock == 0) update();
+}
+
+ImageUpdateLock::~ImageUpdateLock() noexcept {
+    try {
+        m_image.unlockUpdates();
+    } catch (...) {
+        // The update stopped part-way; the next one redoes the whole image.
+        m_image.markForFullUpdate();
+        ReportFailedUpdate();
+    }
 }
 
 int Image::cacheCount() const {

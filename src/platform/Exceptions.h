@@ -4,6 +4,10 @@
 
 namespace kv {
 
+// What an operation raises, and the outer handlers show, when the heap is
+// exhausted (std::bad_alloc is reported with it too).
+inline constexpr const char* kInsufficientMemory = "Insufficient memory";
+
 // The one error type of an operation: it carries the message the user sees.
 class CKVException {
   public:
