@@ -32,9 +32,17 @@ void ReportFailedUpdate() noexcept {
     }
 }
 
+// Like the other parts, a selection that cannot be created is reported and
+// left null; the image then behaves as if it had no selection.
+std::unique_ptr<Selection> CreateSelection() {
+    std::unique_ptr<Selection> selection(new (std::nothrow) Selection);
+    if (!selection) ReportError("Selection creation failed");
+    return selection;
+}
+
 } // namespace
 
-Image::Image() : m_history(CreateImageHistory()), m_selection(std::make_unique<Selection>()) {}
+Image::Image() : m_history(CreateImageHistory()), m_selection(CreateSelection()) {}
 
 Image::~Image() {
     ++m_updateLock;
