@@ -20,7 +20,9 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <new>
 
 namespace kv {
 namespace {
@@ -134,8 +136,14 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         if (error.code() != 0)
             QMessageBox::critical(nullptr, kToolkitErrorTitle,
                                   QString::fromUtf8(error.text().c_str()));
+    } catch (const CKVAbortRequest&) {
+        // The user cancelled; nothing to say.
     } catch (const CKVException& error) {
         ReportError(error.message());
+    } catch (const std::bad_alloc&) {
+        ReportError(kInsufficientMemory);
+    } catch (const std::exception& error) {
+        ReportError(error.what());
     }
     InstallErrorReporter(previous);
     return exitCode;
@@ -146,10 +154,23 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
 int RunKorvane(int argc, char** argv) {
     StartStreamLibrary();
     int exitCode = -1;
-    if (InitializeApplication()) {
-        const CommandLine line = ParseCommandLine(Arguments(argc, argv), PathExists);
-        StartUndoHistory();
-        if (!RunWithoutWindow(line, exitCode)) exitCode = RunWindowed(argc, argv, line);
+    // The windowed run reports its own failures with the program's boxes;
+    // this catches what ends a run before or without a window (the default
+    // reporter writes to standard error then). The exit code stays -1.
+    try {
+        if (InitializeApplication()) {
+            const CommandLine line = ParseCommandLine(Arguments(argc, argv), PathExists);
+            StartUndoHistory();
+            if (!RunWithoutWindow(line, exitCode)) exitCode = RunWindowed(argc, argv, line);
+        }
+    } catch (const CKVAbortRequest&) {
+        // The user cancelled; nothing to say.
+    } catch (const CKVException& error) {
+        ReportError(error.message());
+    } catch (const std::bad_alloc&) {
+        ReportError(kInsufficientMemory);
+    } catch (const std::exception& error) {
+        ReportError(error.what());
     }
     ReleaseInstanceMarker();
     StopStreamLibrary();

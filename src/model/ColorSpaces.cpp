@@ -49,8 +49,13 @@ void HueSector(float h, int& sector, float& fraction) {
     const float h6 = (h - std::floor(h)) * 6.0f;
     sector = static_cast<int>(h6);
     fraction = h6 - static_cast<float>(sector);
-    if (sector > 5) // a hue just below one turn can round up to 6
-        sector = 5;
+    // A hue a hair below a whole number (-1e-9, say) leaves h - floor(h)
+    // rounded up to 1, so h6 is 6: that is a full turn, which is red, the
+    // start of sector 0 (sector 5 would give magenta).
+    if (sector == 6) {
+        sector = 0;
+        fraction = 0;
+    }
 }
 
 // Within a hue sector one channel is at the top, one at the bottom, and the
@@ -61,7 +66,8 @@ void SetFromSector(ColorSpaceValue& v, int sector, float top, float rising, floa
     static constexpr int kRoles[6][3] = {{0, 1, 3}, {2, 0, 3}, {3, 0, 1},
                                          {3, 2, 0}, {1, 3, 0}, {0, 3, 2}};
     const float values[4] = {top, rising, falling, bottom};
-    const int* roles = kRoles[sector >= 0 && sector < 5 ? sector : 5];
+    // Only a hue that is not finite gets here without a sector of 0..5.
+    const int* roles = kRoles[sector >= 0 && sector < 6 ? sector : 0];
     v.r = values[roles[0]];
     v.g = values[roles[1]];
     v.b = values[roles[2]];

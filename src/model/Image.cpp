@@ -3,13 +3,46 @@
 #include "model/IdAssignment.h"
 #include "model/Project.h"
 #include "platform/ErrorReporter.h"
+#include "platform/Exceptions.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 namespace kv {
+namespace {
 
-Image::Image() : m_history(CreateImageHistory()), m_selection(std::make_unique<Selection>()) {}
+// Shows why an update failed; call it inside a handler. Nothing leaves it: a
+// box that cannot be shown while the heap is still exhausted is given up, and
+// so is an exception of a type none of ours derives from.
+void ReportFailedUpdate() noexcept {
+    try {
+        try {
+            throw;
+        } catch (const CKVAbortRequest&) {
+            // The user cancelled; nothing to say.
+        } catch (const CKVException& error) {
+            ReportError(error.message());
+        } catch (const std::bad_alloc&) {
+            ReportError(kInsufficientMemory);
+        } catch (const std::exception& error) {
+            ReportError(error.what());
+        }
+    } catch (...) {
+    }
+}
+
+// Like the other parts, a selection that cannot be created is reported and
+// left null; the image then behaves as if it had no selection.
+std::unique_ptr<Selection> CreateSelection() {
+    std::unique_ptr<Selection> selection(new (std::nothrow) Selection);
+    if (!selection) ReportError("Selection creation failed");
+    return selection;
+}
+
+} // namespace
+
+Image::Image() : m_history(CreateImageHistory()), m_selection(CreateSelection()) {}
 
 Image::~Image() {
     ++m_updateLock;
@@ -192,6 +225,21 @@ void Image::setCurrentLayer(LayerBase* layer) {
 void Image::unlockUpdates() {
     if (m_updateLock <= 0) return;
     if (--m_updateLock == 0) update();
+}
+
+ImageUpdateLock::~ImageUpdateLock() noexcept {
+    try {
+        m_image.unlockUpdates();
+    } catch (...) {
+        // The update stopped part-way; the next one redoes the whole image.
+        m_image.markForFullUpdate();
+        ReportFailedUpdate();
+    }
+}
+
+int Image::cacheCount() const {
+    return static_cast<int>(std::count_if(m_caches.begin(), m_caches.end(),
+                                          [](const auto& cache) { return cache != nullptr; }));
 }
 
 std::size_t Image::memorySize() const {

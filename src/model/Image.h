@@ -89,8 +89,13 @@ class Image {
     std::int32_t updateLockCount() const { return m_updateLock; }
     // Brings composite, palette, preview and caches up to date inside the
     // rectangle (the whole image when null) and marks the image modified.
+    // An update that failed part-way (heap exhaustion) leaves the image marked,
+    // and the next update then covers the whole image.
     void update(const Rect* rect = nullptr);
     void update(const Rect& rect) { update(&rect); }
+    // The next update covers the whole image, whatever rectangle it is given.
+    void markForFullUpdate() noexcept { m_fullUpdatePending = true; }
+    bool fullUpdatePending() const { return m_fullUpdatePending; }
 
     // --- owned parts
     ImageHistory* history() const { return m_history.get(); }
@@ -102,6 +107,8 @@ class Image {
     const PixelArray* targetPreview() const { return m_targetPreview.get(); }
     const PixelArray* validBelowCache() const { return m_validBelow; }
     const PixelArray* validAboveCache() const { return m_validAbove; }
+    // How many view caches exist (0 after a failed update, which redoes them).
+    int cacheCount() const;
     std::array<std::uint32_t, 4>& viewState() { return m_viewState; }
 
     std::size_t memorySize() const;
@@ -139,6 +146,7 @@ class Image {
     LayerBase* m_currentLayer = nullptr;
     bool m_modified = false;
     std::int32_t m_updateLock = 0;
+    bool m_fullUpdatePending = false;
     std::array<std::unique_ptr<PixelArray>, 2> m_caches;
     const PixelArray* m_validBelow = nullptr;
     const PixelArray* m_validAbove = nullptr;
@@ -146,11 +154,13 @@ class Image {
 };
 
 // Locks an image's updates for a scope; the full update runs when the last
-// lock goes, also when an exception leaves the scope.
+// lock goes, also when an exception leaves the scope. Leaving never throws:
+// an update that fails (heap exhaustion) is reported to the user and the
+// image stays marked for a full update.
 class ImageUpdateLock {
   public:
     explicit ImageUpdateLock(Image& image) : m_image(image) { m_image.lockUpdates(); }
-    ~ImageUpdateLock() { m_image.unlockUpdates(); }
+    ~ImageUpdateLock() noexcept;
     ImageUpdateLock(const ImageUpdateLock&) = delete;
     ImageUpdateLock& operator=(const ImageUpdateLock&) = delete;
 

@@ -11,11 +11,14 @@ namespace kv {
 
 void Image::update(const Rect* rect) {
     if (m_updateLock > 0) return;
-    const Rect area = rect ? *rect : bounds();
+    const Rect area = rect && !m_fullUpdatePending ? *rect : bounds();
+    // Stays set if a step throws, so the next update redoes the whole image.
+    m_fullUpdatePending = true;
     flattenComposite(area);
     refreshPaletteAndPreview(area);
     rebuildCaches(area);
     if (m_selection) m_selection->followImage(*this);
+    m_fullUpdatePending = false;
     markModified();
 }
 

@@ -13,9 +13,9 @@ bool HasSupersampledLayer(const Image& image) {
     return false;
 }
 
-// The rectangle at the next coarser level: halved and rounded outwards.
-Rect HalveOutwards(const Rect& r) {
-    return {r.left >> 1, r.top >> 1, (r.right + 1) >> 1, (r.bottom + 1) >> 1};
+// A level-0 rectangle on the level `shift` doublings finer.
+Rect Scaled(const Rect& r, int shift) {
+    return {r.left << shift, r.top << shift, r.right << shift, r.bottom << shift};
 }
 } // namespace
 
@@ -43,12 +43,12 @@ void Selection::setSupersampled(bool on) {
 
 void Selection::refreshFromDetail(const Rect* rect) {
     if (m_levels) {
-        Rect r = rect ? rect->intersected(editableMask().bounds()) : editableMask().bounds();
-        for (int i = kLevels; i >= 1 && !r.isEmpty(); --i) {
-            MaskArray& below = level(i - 1);
-            r = HalveOutwards(r).intersected(below.bounds());
-            ReduceMaskTwice(level(i), below, r);
-        }
+        // Image pixels, as for a layer: each level takes the rectangle at its
+        // own size.
+        const Rect image = Rect::ofSize(m_width, m_height);
+        const Rect area = rect ? rect->intersected(image) : image;
+        for (int i = kLevels; i >= 1; --i)
+            ReduceMaskTwice(level(i), level(i - 1), Scaled(area, i - 1));
     }
     recompute();
 }

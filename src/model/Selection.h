@@ -50,7 +50,10 @@ class Selection {
     Rect detailBounds() const { return m_detailBounds; }
 
     // Rebuilds the 4x, 2x and level-0 masks from the 8x level inside the
-    // rectangle (8x coordinates; everything when null), then recomputes.
+    // rectangle, then recomputes. The rectangle is in image (level-0) pixels,
+    // as for a layer, and the whole image when null. A caller that touched
+    // the 8x level converts its rectangle first: left and top divided by 8
+    // rounding down, right and bottom as ((v - 1) div 8) + 1.
     void refreshFromDetail(const Rect* rect = nullptr);
     void recompute();
     // Drops an active selection.

@@ -6,6 +6,9 @@
 
 #include <QMessageBox>
 
+#include <exception>
+#include <new>
+
 namespace kv {
 
 KorvaneApplication::KorvaneApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -22,10 +25,17 @@ bool KorvaneApplication::notify(QObject* receiver, QEvent* event) {
                             QString::fromUtf8(error.text().c_str()), QMessageBox::Ok);
             box.exec();
         }
-    } catch (const CKVException& error) {
-        ReportError(error.message());
     } catch (const CKVAbortRequest&) {
         // The user cancelled; nothing to say.
+    } catch (const CKVException& error) {
+        ReportError(error.message());
+    } catch (const std::bad_alloc&) {
+        // Heap exhaustion that no operation turned into a message of its own.
+        ReportError(kInsufficientMemory);
+    } catch (const std::exception& error) {
+        // Qt cannot carry an exception through its event loop: anything of
+        // the library's is reported here like ours, never left to terminate.
+        ReportError(error.what());
     }
     return false;
 }

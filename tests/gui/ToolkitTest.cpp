@@ -14,6 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 namespace kv {
 namespace {
 
@@ -104,6 +109,18 @@ TEST(KorvaneApplication, ErrorsInsideAnEventAreReportedAndTheProgramGoesOn) {
     thrower.action = [] { throw CKVAbortRequest(); };
     EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
     EXPECT_EQ(reporter.messages.size(), 1u);
+
+    // What the library throws is caught as well, never left to terminate:
+    // heap exhaustion as "Insufficient memory", anything else with its text.
+    thrower.action = [] { throw std::bad_alloc(); };
+    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
+    thrower.action = [] { throw std::runtime_error("bad state"); };
+    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Insufficient memory",
+                                                           "Insufficient memory", "bad state"}));
+    EXPECT_EQ(reporter.titles.back(), "Korvane :: Error");
+    // Ours is a std::exception too, and says its message.
+    EXPECT_STREQ(CKVException("Invalid data").what(), "Invalid data");
 
     // Code 0 toolkit errors are silent (a code other than 0 shows a box).
     thrower.action = [] { throw CWULError(0, "here", "quiet"); };

@@ -157,6 +157,33 @@ TEST(ColorSpaces, ReferenceColorsInHsvAndHsl) {
     }
 }
 
+// Hues to full-strength colors (HSV with S = V = 1, HSL with S = 1 and L =
+// 0.5). Hue is a fraction of a turn: one full turn and a tiny negative hue,
+// whose fraction of a turn rounds up to 1, are red, not magenta; just below
+// a turn is the end of the magenta-to-red sector.
+TEST(ColorSpaces, HuesToRgbWrapAtAFullTurn) {
+    const struct {
+        float hue, rgb[3];
+    } cases[] = {
+        {0, {1, 0, 0}},                 // red
+        {1, {1, 0, 0}},                 // one full turn: red again
+        {-1e-9f, {1, 0, 0}},            // its fraction of a turn rounds up to 1
+        {0.99999994f, {1, 0, 3.6e-7f}}, // just below a turn
+        {5.0f / 6, {1, 0, 1}},          // magenta
+        {1.0f / 3, {0, 1, 0}},          // green
+        {-1.0f / 3, {0, 0, 1}},         // blue, two thirds of a turn
+        {2.5f, {0, 1, 1}},              // cyan, half a turn
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "hue " << c.hue);
+        ColorSpaceValue hsv{-1, -1, -1, c.hue, 1, 1}, hsl{-1, -1, -1, c.hue, 1, 0.5f};
+        HsvToRgb(hsv);
+        HslToRgb(hsl);
+        ExpectNear3(hsv.r, hsv.g, hsv.b, c.rgb, 1e-6f);
+        ExpectNear3(hsl.r, hsl.g, hsl.b, c.rgb, 1e-6f);
+    }
+}
+
 // Every 17th byte level per channel survives both round trips to within
 // what the byte conversion can see.
 TEST(ColorSpaces, ByteColorsRoundTrip) {

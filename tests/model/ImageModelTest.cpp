@@ -1,9 +1,14 @@
 #include "CompositingTestSupport.h"
 #include "model/Image.h"
+#include "model/ImageHistory.h"
 #include "model/Layer.h"
 #include "model/Project.h"
+#include "support/CapturingReporter.h"
+#include "support/FailingAllocations.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace kv {
 namespace {
@@ -82,6 +87,33 @@ TEST(Image, InsertMoveAndRemoveKeepPositionsInStep) {
     EXPECT_EQ(image.removeLayer(removed.get()), nullptr); // not ours any more
     EXPECT_EQ(image.findLayer(2), b);
     EXPECT_EQ(image.findLayer(1), nullptr);
+}
+
+// Like the palette and the action manager, a selection that cannot be created
+// is reported and left null, and the image works on without one.
+TEST(Image, SelectionThatCannotBeCreatedIsReportedAndLeftNull) {
+    SetImageHistoryFactory(nullptr); // no history: the selection is the first allocation
+    test::CapturingReporter reporter;
+    std::optional<Image> image;
+    {
+        test::FailingAllocations failing(0, 1);
+        image.emplace();
+    }
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Selection creation failed"});
+    EXPECT_EQ(reporter.titles[0], "Korvane :: Error");
+    EXPECT_EQ(image->selection(), nullptr);
+    const std::size_t before = image->memorySize();
+    {
+        ImageUpdateLock lock(*image);
+        image->setSize(4, 4);
+        auto layer = std::make_unique<Layer>();
+        layer->setSupersampled(true);
+        image->insertLayer(std::move(layer));
+    }
+    image->update(Rect{1, 1, 2, 2});
+    EXPECT_EQ(image->selection(), nullptr);
+    EXPECT_GT(image->memorySize(), before);
+    EXPECT_EQ(reporter.messages.size(), 1u);
 }
 
 TEST(Layer, SupersamplingReplicatesEveryLevelAndANewSizeClears) {

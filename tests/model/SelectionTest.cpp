@@ -75,7 +75,7 @@ TEST(Selection, RefreshFromDetailReducesOnlyTheTouchedArea) {
     ASSERT_TRUE(s.supersampled());
     s.editableMask().fillRect({8, 8, 16, 16}, 255); // exactly level-0 pixel (1, 1)
     s.editableMask().fillRect({0, 24, 4, 32}, 255); // half of pixel (0, 3), not refreshed
-    const Rect touched{8, 8, 16, 16};
+    const Rect touched{1, 1, 2, 2};                 // image pixels: the 8x {8, 8, 16, 16}
     s.refreshFromDetail(&touched);
     EXPECT_EQ(s.mask().get(1, 1), 255);
     EXPECT_EQ(s.mask().get(0, 3), 0);
