@@ -3,6 +3,7 @@
 // how the selection mask limits a tool's strength. Inline: the tools' row
 // walks call these for every pixel.
 #include "model/Blending.h"
+#include "model/ChannelMode.h"
 #include "model/Color32.h"
 #include "model/FixedPoint.h"
 
@@ -10,9 +11,6 @@
 #include <type_traits>
 
 namespace kv {
-
-// The program-wide view mode; painting changes only the channels it shows.
-enum class ChannelMode : std::int32_t { Normal = 0, ColorOnly = 1, AlphaOnly = 2 };
 
 // dst painted with src at strength a (0 leaves dst as it is).
 template <ChannelMode M> inline Color32 PaintPixelAs(Color32 dst, Color32 src, std::uint32_t a) {
