@@ -57,7 +57,14 @@ void AddLayer(Image& image, const ImageView& frame, const PixelArray& pixels) {
     if ((header.flags & KVX_FRAME_CURRENT) && !image.currentLayer()) image.setCurrentLayer(layer);
 }
 
+// Every image frame has its say in the target format and palette, also one
+// whose pixels cannot be converted.
 void ImportImageFrame(Image& image, const ImageView& frame, ImportState& state) {
+    state.target = std::max(state.target, ProposedTargetFormat(frame));
+    if (frame.palette.header) {
+        state.palette.assign(frame.palette.entries, frame.palette.entries + frame.palette.count);
+        state.havePalette = true;
+    }
     PixelArray pixels;
     try {
         ReadPortablePixels(frame, pixels);
@@ -66,11 +73,6 @@ void ImportImageFrame(Image& image, const ImageView& frame, ImportState& state) 
         return;
     }
     AddLayer(image, frame, pixels);
-    state.target = std::max(state.target, ProposedTargetFormat(frame));
-    if (frame.palette.header) {
-        state.palette.assign(frame.palette.entries, frame.palette.entries + frame.palette.count);
-        state.havePalette = true;
-    }
 }
 
 void ImportFrame(Image& image, const PortableImage* frame, ImportState& state) {
