@@ -131,14 +131,5 @@ TEST(PluginHost, StartLoadsBesideTheExecutableAndFromTheInstalledFolder) {
               (std::vector<std::string>{"Alpha Test", "INTERNAL FORMATS"}));
 }
 
-TEST(PluginHost, WithoutPluginsOnlyTheProjectTypeIsOffered) {
-    PluginHost host;
-    host.start("/nonexistent/folder/");
-    ASSERT_EQ(host.providers().size(), 1u);
-    EXPECT_EQ(host.providers()[0]->sdkVersion(), 0x01000000u);
-    EXPECT_EQ(TypeNames(host.importableTypes()), std::vector<std::string>{"Korvane project"});
-    EXPECT_EQ(TypeNames(host.exportableTypes()), std::vector<std::string>{"Korvane project"});
-}
-
 } // namespace
 } // namespace kv

@@ -8,19 +8,22 @@
 namespace kv {
 namespace {
 
-// The block behind a structure and the header size it claims: the block must
-// be live and of the right kind (code 3), the size sane and inside the block
-// together with `perItem` bytes for each of `count` items (code 4).
-std::size_t CheckBlock(const void* block, PortableBlock kind, std::uint32_t size,
-                       std::uint32_t minimum, std::uint32_t alignment, std::int32_t count,
-                       std::size_t perItem) {
-    const std::size_t bytes = PortableHeap::instance().sizeOf(block, kind);
+// The size of the block behind a structure, which must be a live block of
+// that kind (code 3); only then may its fields be read.
+std::size_t LiveBlock(const void* block, PortableBlock kind) {
+    const std::size_t bytes = block ? PortableHeap::instance().sizeOf(block, kind) : 0;
     if (bytes == 0) throw PortableError(KVX_ERROR_INVALID_PARAMETER);
+    return bytes;
+}
+
+// The header size a structure claims must be sane and fit inside its block
+// together with `perItem` bytes for each of `count` items (code 4).
+void CheckLayout(std::size_t bytes, std::uint32_t size, std::uint32_t minimum,
+                 std::uint32_t alignment, std::int32_t count, std::size_t perItem) {
     if (size < minimum || size > kMaxPortableHeaderSize || size % alignment != 0 || count < 0)
         throw PortableError(KVX_ERROR_INVALID_DATA);
     if (bytes < size || (bytes - size) / perItem < static_cast<std::size_t>(count))
         throw PortableError(KVX_ERROR_INVALID_DATA);
-    return bytes;
 }
 
 template <typename T> T* At(const void* base, std::uint32_t offset) {
@@ -56,17 +59,16 @@ void CheckTemplateSize(std::uint32_t size, std::uint32_t minimum, std::uint32_t 
 }
 
 PaletteView CheckPalette(const PortablePalette* palette) {
-    if (!palette) throw PortableError(KVX_ERROR_INVALID_PARAMETER);
-    CheckBlock(palette, PortableBlock::Palette, palette->size, KVX_PALETTE_HEADER_SIZE, 4,
-               palette->count, KVX_PALETTE_ENTRY_SIZE);
+    const std::size_t bytes = LiveBlock(palette, PortableBlock::Palette);
+    CheckLayout(bytes, palette->size, KVX_PALETTE_HEADER_SIZE, 4, palette->count,
+                KVX_PALETTE_ENTRY_SIZE);
     return {const_cast<PortablePalette*>(palette), At<PortablePaletteEntry>(palette, palette->size),
             palette->count};
 }
 
 ImageView CheckImage(const PortableImage* image) {
-    if (!image) throw PortableError(KVX_ERROR_INVALID_PARAMETER);
-    CheckBlock(image, PortableBlock::Image, image->size, KVX_IMAGE_HEADER_SIZE, 8, 1,
-               sizeof(std::uint8_t*));
+    const std::size_t blockBytes = LiveBlock(image, PortableBlock::Image);
+    CheckLayout(blockBytes, image->size, KVX_IMAGE_HEADER_SIZE, 8, 1, sizeof(std::uint8_t*));
     ImageView view;
     view.header = const_cast<PortableImage*>(image);
     view.bits = FormatBits(image->format);
@@ -92,17 +94,17 @@ ImageView CheckImage(const PortableImage* image) {
 }
 
 MultiImageView CheckMultiImage(const PortableMultiImage* multiImage) {
-    if (!multiImage) throw PortableError(KVX_ERROR_INVALID_PARAMETER);
-    CheckBlock(multiImage, PortableBlock::MultiImage, multiImage->size, KVX_MULTI_IMAGE_HEADER_SIZE,
-               8, multiImage->frameCount, sizeof(PortableImage*));
+    const std::size_t bytes = LiveBlock(multiImage, PortableBlock::MultiImage);
+    CheckLayout(bytes, multiImage->size, KVX_MULTI_IMAGE_HEADER_SIZE, 8, multiImage->frameCount,
+                sizeof(PortableImage*));
     return {const_cast<PortableMultiImage*>(multiImage),
             At<PortableImage*>(multiImage, multiImage->size), multiImage->frameCount};
 }
 
 DocumentView CheckDocument(const PortableDocument* document) {
-    if (!document) throw PortableError(KVX_ERROR_INVALID_PARAMETER);
-    CheckBlock(document, PortableBlock::Document, document->size, KVX_DOCUMENT_HEADER_SIZE, 8,
-               document->count, sizeof(PortableMultiImage*));
+    const std::size_t bytes = LiveBlock(document, PortableBlock::Document);
+    CheckLayout(bytes, document->size, KVX_DOCUMENT_HEADER_SIZE, 8, document->count,
+                sizeof(PortableMultiImage*));
     return {const_cast<PortableDocument*>(document),
             At<PortableMultiImage*>(document, document->size), document->count};
 }

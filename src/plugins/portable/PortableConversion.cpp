@@ -109,6 +109,7 @@ PortableMultiImage* ConvertPortableMultiImage(PortableMultiImage* multiImage, st
     for (std::int32_t i = 0; i < view.count; ++i) {
         PortableImage* frame = view.frames[i];
         if (!frame) continue;
+        CheckImage(frame); // before its type is read
         frames[i] = frame->frameType == KVX_FRAME_IMAGE ? ConvertPortableImage(frame, format, false)
                                                         : ClonePortableImage(frame);
     }

@@ -6,8 +6,11 @@
 namespace kv {
 
 PortableHeap& PortableHeap::instance() {
-    static PortableHeap heap;
-    return heap;
+    // Never destroyed: plug-ins and the blocks they keep (their file type
+    // descriptors) live until the process ends, and a block freed during
+    // shut-down must still find the heap.
+    static PortableHeap* heap = new PortableHeap;
+    return *heap;
 }
 
 void* PortableHeap::allocate(PortableBlock kind, std::size_t bytes) {

@@ -33,7 +33,8 @@ void FitPreviewSize(std::int32_t width, std::int32_t height, std::int32_t area,
 bool FitPreviewPicture(const PortableMultiImage* preview, std::int32_t area, PixelArray& picture);
 
 // Asks the providers about the file (an empty path means none is selected)
-// and fits their preview into the file dialogs' area.
+// and fits their preview into the file dialogs' area. Dialogs call it only
+// while "ImageFilePreview.Enabled" is on.
 DialogPreview MakeDialogPreview(const PluginHost& host, const std::string& path);
 
 } // namespace kv
