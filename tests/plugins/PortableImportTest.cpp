@@ -15,7 +15,7 @@ namespace kv {
 namespace {
 
 // A frame description for hand-built multi-images.
-struct FrameSpec {
+struct FrameRecipe {
     std::uint32_t frameType = KVX_FRAME_IMAGE;
     std::uint32_t format = KVX_FORMAT_32BPP;
     std::int32_t width = 2, height = 2, left = 0, top = 0;
@@ -25,25 +25,26 @@ struct FrameSpec {
     std::uint8_t fill = 0xFF; // every pixel byte
 };
 
-PortableImage* MakeFrame(const FrameSpec& spec) {
+PortableImage* MakeFrame(const FrameRecipe& recipe) {
     PortableImagePtr frame =
-        NewPortableFrame(spec.frameType, spec.format, spec.width, spec.height, "frame");
-    frame->left = spec.left;
-    frame->top = spec.top;
-    frame->flags = spec.flags;
-    frame->opacity = spec.opacity;
+        NewPortableFrame(recipe.frameType, recipe.format, recipe.width, recipe.height, "frame");
+    frame->left = recipe.left;
+    frame->top = recipe.top;
+    frame->flags = recipe.flags;
+    frame->opacity = recipe.opacity;
     const ImageView view = CheckImage(frame.get());
-    if (view.pixels) std::memset(view.pixels, spec.fill, view.rowBytes * std::size_t(spec.height));
-    if (spec.paletteEntries >= 0) {
-        PortablePalette header{KVX_PALETTE_HEADER_SIZE, KVX_PALETTE_TYPE, 0, spec.paletteEntries};
+    if (view.pixels)
+        std::memset(view.pixels, recipe.fill, view.rowBytes * std::size_t(recipe.height));
+    if (recipe.paletteEntries >= 0) {
+        PortablePalette header{KVX_PALETTE_HEADER_SIZE, KVX_PALETTE_TYPE, 0, recipe.paletteEntries};
         frame->palette = CreatePortablePalette(header);
-        for (std::int32_t i = 0; i < spec.paletteEntries; ++i)
+        for (std::int32_t i = 0; i < recipe.paletteEntries; ++i)
             KVXPaletteEntries(frame->palette)[i] = {255, std::uint32_t(10 * i), 20, 300};
     }
     return frame.release();
 }
 
-PortableMultiImagePtr MakeMultiImage(const std::vector<FrameSpec>& frames, std::int32_t width = 3,
+PortableMultiImagePtr MakeMultiImage(const std::vector<FrameRecipe>& frames, std::int32_t width = 3,
                                      std::int32_t height = 3) {
     PortableMultiImagePtr multi = NewPortableMultiImage(KVX_FORMAT_32BPP, width, height, NAN, -5.0f,
                                                         std::int32_t(frames.size()));
@@ -53,15 +54,15 @@ PortableMultiImagePtr MakeMultiImage(const std::vector<FrameSpec>& frames, std::
 }
 
 TEST(PortableImport, TheFramesProposeTheTargetFormat) {
-    const FrameSpec rgba, rgb{.format = KVX_FORMAT_24BPP};
-    const FrameSpec bits8{.format = KVX_FORMAT_8BPP},
+    const FrameRecipe rgba, rgb{.format = KVX_FORMAT_24BPP};
+    const FrameRecipe bits8{.format = KVX_FORMAT_8BPP},
         bits8Palette{.format = KVX_FORMAT_8BPP, .paletteEntries = 4};
-    const FrameSpec bits4Palette{.format = KVX_FORMAT_4BPP, .paletteEntries = 16};
-    const FrameSpec bits1Palette{.format = KVX_FORMAT_1BPP, .paletteEntries = 2};
-    const FrameSpec bits16{.format = 0x100000},
+    const FrameRecipe bits4Palette{.format = KVX_FORMAT_4BPP, .paletteEntries = 16};
+    const FrameRecipe bits1Palette{.format = KVX_FORMAT_1BPP, .paletteEntries = 2};
+    const FrameRecipe bits16{.format = 0x100000},
         bits1Mask{.frameType = KVX_FRAME_MASK, .format = KVX_FORMAT_1BPP};
     const struct {
-        std::vector<FrameSpec> frames;
+        std::vector<FrameRecipe> frames;
         TargetFormat expected;
     } cases[] = {
         {{}, TargetFormat::Rgba32},
@@ -96,9 +97,9 @@ TEST(PortableImport, TheLastFramePaletteIsCopiedAndLocked) {
 }
 
 TEST(PortableImport, FramesBecomeLayersWithTheirAttributes) {
-    FrameSpec hidden{.flags = KVX_FRAME_HIDDEN, .opacity = NAN};
-    FrameSpec current{.flags = KVX_FRAME_CURRENT, .opacity = 2.0f};
-    FrameSpec alsoCurrent{.flags = KVX_FRAME_CURRENT, .opacity = 0.25f};
+    FrameRecipe hidden{.flags = KVX_FRAME_HIDDEN, .opacity = NAN};
+    FrameRecipe current{.flags = KVX_FRAME_CURRENT, .opacity = 2.0f};
+    FrameRecipe alsoCurrent{.flags = KVX_FRAME_CURRENT, .opacity = 0.25f};
     const std::unique_ptr<Image> image =
         PortableToImage(MakeMultiImage({hidden, current, alsoCurrent}).get());
     ASSERT_EQ(image->layerCount(), 3);
@@ -117,13 +118,13 @@ TEST(PortableImport, FramesBecomeLayersWithTheirAttributes) {
 TEST(PortableImport, FramesArePlacedClippedAndMasksCutTheLayersBeforeThem) {
     // A 2 x 2 frame at (-1, 1), a mask with its left column cleared, then a
     // full layer that the mask must not touch.
-    const FrameSpec placed{.width = 2, .height = 2, .left = -1, .top = 1, .fill = 0x80};
-    const FrameSpec mask{.frameType = KVX_FRAME_MASK,
-                         .format = KVX_FORMAT_1BPP,
-                         .width = 3,
-                         .height = 3,
-                         .fill = 0x7F};
-    const FrameSpec after{.width = 3, .height = 3};
+    const FrameRecipe placed{.width = 2, .height = 2, .left = -1, .top = 1, .fill = 0x80};
+    const FrameRecipe mask{.frameType = KVX_FRAME_MASK,
+                           .format = KVX_FORMAT_1BPP,
+                           .width = 3,
+                           .height = 3,
+                           .fill = 0x7F};
+    const FrameRecipe after{.width = 3, .height = 3};
     test::CapturingReporter reporter;
     const std::unique_ptr<Image> image = PortableToImage(
         MakeMultiImage(

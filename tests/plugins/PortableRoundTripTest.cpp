@@ -27,8 +27,8 @@ const FormatCase kFormats[] = {
 const std::int32_t kWidths[] = {1, 7, 8, 9, 33};
 constexpr std::int32_t kHeight = 5;
 
-// Two layers with varying alpha, the lower one hidden-free and half opaque,
-// the upper one current, named and translucent in places.
+// Three layers: an opaque gradient (hidden), noise, and a translucent, named,
+// current layer at three quarters opacity on top.
 std::unique_ptr<Image> PaintedImage(std::int32_t width, TargetFormat target, std::uint32_t seed) {
     std::unique_ptr<Image> image = test::MakeImage(width, kHeight, 2, seed);
     ImageUpdateLock lock(*image);
