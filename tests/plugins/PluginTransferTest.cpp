@@ -1,0 +1,205 @@
+// Choosing a file's type, importing and exporting through real plug-ins
+// loaded from a temporary Plugins folder.
+#include "plugins/host/PluginTransfer.h"
+#include "PluginTestSupport.h"
+#include "model/Layer.h"
+#include "plugins/host/FileTypeChooser.h"
+#include "plugins/host/PluginHost.h"
+#include "plugins/portable/PortableExport.h"
+#include "plugins/portable/PortableHeap.h"
+#include "support/CapturingReporter.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+class PluginTransfer : public ::testing::Test {
+  protected:
+    PluginTransfer() {
+        folder.addAll(test::kGoodTestPlugins);
+        folder.add("example_pam");
+        host.loadFolder(folder.plugins());
+        host.buildTypeLists();
+        blocksBefore = PortableHeap::instance().liveBlocks();
+    }
+    ~PluginTransfer() override {
+        EXPECT_EQ(PortableHeap::instance().liveBlocks(), blocksBefore) << "portable blocks leaked";
+    }
+
+    const FileTypeEntry& type(const std::string& name, bool exportable = false) const {
+        for (const FileTypeEntry& e : exportable ? host.exportableTypes() : host.importableTypes())
+            if (e.name == name) return e;
+        throw std::runtime_error("no type " + name);
+    }
+    std::string file(const std::string& name, const std::string& bytes) const {
+        test::TempXdgHome::writeFile(folder.file(name), bytes);
+        return folder.file(name);
+    }
+
+    test::PluginFolder folder;
+    PluginHost host;
+    std::size_t blocksBefore = 0;
+};
+
+PixelArray Painted(std::int32_t width, std::int32_t height, std::uint32_t seed) {
+    PixelArray pixels(width, height);
+    test::PaintGradient(pixels, seed, true);
+    return pixels;
+}
+
+TEST_F(PluginTransfer, FileTypesByExtensionThenByAskingEveryProvider) {
+    test::WriteProjectFile(folder.file("p.kvp"), 1, true);
+    test::WriteProjectFile(folder.file("project"), 1, true);
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* type; // null: nobody accepts
+    } cases[] = {
+        {"A.ALPH", "ALPH", "Alpha Test picture"},
+        {"x.shr", "ALPH", "Alpha Test shared"},
+        {"y.shr", "BETA", "Beta Test shared"},    // Alpha's shared type is asked first and declines
+        {"z.alph", "GAMA", "Gamma Test picture"}, // the extension's owner declines: all asked
+        {"noextension", "DELT", "Delta Test picture"},
+        {"dotted.folder/noext", "DELT", "Delta Test picture"},
+        {"p.kvp", "", "Korvane project"},
+        {"project", "", "Korvane project"},
+        {"u.txt", "hello", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string path =
+            c.bytes.empty() ? folder.file(c.name) : file(c.name, c.bytes + "\x01\x01....");
+        const FileTypeChoice choice = ChooseFileType(host, path, false, 0);
+        if (!c.type) {
+            EXPECT_FALSE(choice.entry) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(choice.entry) << c.name;
+        EXPECT_EQ(choice.entry->name, c.type) << c.name;
+        EXPECT_FALSE(choice.preview) << c.name;
+    }
+}
+
+TEST_F(PluginTransfer, TheAcceptingProviderGivesPreviewAndDescription) {
+    const std::string path = file("a.alph", "ALPH\x01\x01....");
+    const FileTypeChoice choice = ChooseFileType(host, path, true, 6);
+    ASSERT_TRUE(choice.entry);
+    ASSERT_TRUE(choice.preview);
+    EXPECT_EQ(choice.preview->frameCount, 2);
+    EXPECT_EQ(choice.description, "Alpha"); // cut to the buffer of 6
+
+    test::WriteProjectFile(folder.file("two.kvp"), 2, false);
+    const FileTypeChoice project = ChooseFileType(host, folder.file("two.kvp"), true, 1024);
+    ASSERT_TRUE(project.entry);
+    EXPECT_FALSE(project.preview) << "two images and no thumbnail";
+    EXPECT_EQ(project.description, "Korvane project\n2 images");
+}
+
+TEST_F(PluginTransfer, ImportThroughAPluginMakesAProject) {
+    const PixelArray pixels = Painted(7, 3, 4);
+    const std::string path = file("a.alph", test::TestPictureBytes("ALPH", pixels));
+    const std::unique_ptr<Project> project =
+        ImportFile(type("Alpha Test picture"), path, ImportOptions());
+    ASSERT_TRUE(project);
+    ASSERT_EQ(project->imageCount(), 1);
+    const Image& image = *project->firstImage();
+    EXPECT_EQ(project->currentImage(), &image);
+    EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
+    EXPECT_EQ(image.horizontalResolution(), 2835.0f);
+    ASSERT_EQ(image.layerCount(), 1);
+    EXPECT_EQ(image.currentLayer(), image.bottomLayer());
+    EXPECT_EQ(image.bottomLayer()->name(), "ALPH layer");
+    test::ExpectSamePixels(pixels, image.bottomLayer()->pixels(), "imported layer");
+}
+
+TEST_F(PluginTransfer, FailedImportsShowThePluginsMessageOrCode) {
+    const struct {
+        const char* type;
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        {"Alpha Test picture", "ALPH\x04\x04..", "Unexpected end of file"}, // code 14
+        {"Beta Test picture", "BETA", "Beta cannot read this picture"},     // its own text
+        {"Gamma Test picture", "GAMA", "Plugin malfunction"},               // it throws
+    };
+    for (const auto& c : cases) {
+        test::CapturingReporter reporter;
+        const std::string path = file("f.bin", c.bytes);
+        EXPECT_FALSE(ImportFile(type(c.type), path, ImportOptions())) << c.type;
+        EXPECT_EQ(reporter.messages, std::vector<std::string>{c.message}) << c.type;
+    }
+    test::CapturingReporter reporter;
+    EXPECT_FALSE(ImportFile(type("Korvane project"), file("bad.kvp", "KVP1"), ImportOptions()));
+    EXPECT_EQ(reporter.messages.size(), 1u) << "the project reader's message";
+}
+
+TEST_F(PluginTransfer, ExportWritesThroughThePluginAndFailuresAreReported) {
+    Project project;
+    Image* image = project.addImage(test::MakeImage(6, 4, 1, 9));
+    PortableDocumentPtr document = BuildImageDocument(*image);
+    ASSERT_TRUE(document);
+
+    const std::string path = folder.file("out.alph");
+    ASSERT_TRUE(ExportDocument(type("Alpha Test picture", true), path, *document, nullptr));
+    EXPECT_EQ(test::TempXdgHome::readFile(path),
+              test::TestPictureBytes("ALPH", image->bottomLayer()->pixels()));
+
+    const struct {
+        const char* type;
+        const char* message;
+    } failures[] = {
+        {"Beta Test picture", "File write failed"},   // code 12, no text
+        {"Gamma Test picture", "Plugin malfunction"}, // throws a type of its own
+    };
+    for (const auto& f : failures) {
+        test::CapturingReporter reporter;
+        EXPECT_FALSE(ExportDocument(type(f.type, true), path, *document, nullptr)) << f.type;
+        EXPECT_EQ(reporter.messages, std::vector<std::string>{f.message}) << f.type;
+    }
+}
+
+TEST_F(PluginTransfer, TheExamplePluginRoundTripsAnImage) {
+    Project project;
+    Image* image = project.addImage(std::make_unique<Image>());
+    {
+        ImageUpdateLock lock(*image);
+        image->setSize(9, 5);
+        image->setTargetFormat(TargetFormat::Rgba32);
+        test::AddLayer(*image, Painted(9, 5, 7));
+    }
+    PortableDocumentPtr document = BuildImageDocument(*image);
+    const std::string path = folder.file("picture.pam");
+    ASSERT_TRUE(ExportDocument(type("Portable arbitrary map", true), path, *document, nullptr));
+    const FileTypeChoice choice = ChooseFileType(host, path, false, 100);
+    ASSERT_TRUE(choice.entry);
+    EXPECT_EQ(choice.description, "PAM, 9 x 5");
+    const std::unique_ptr<Project> back = ImportFile(*choice.entry, path, ImportOptions());
+    ASSERT_TRUE(back);
+    test::ExpectSamePixels(image->bottomLayer()->pixels(),
+                           back->firstImage()->bottomLayer()->pixels(), "PAM round trip");
+}
+
+std::vector<std::string> Names(const std::vector<const FileTypeEntry*>& entries) {
+    std::vector<std::string> names;
+    for (const FileTypeEntry* e : entries)
+        names.push_back(e->name);
+    return names;
+}
+
+TEST_F(PluginTransfer, ExportChoicesFollowTheSubjectAndTheProvidersAnswer) {
+    Project project;
+    project.addImage(test::MakeImage(4, 4, 1, 1));
+    project.addImage(test::MakeImage(4, 4, 1, 2));
+    PortableDocumentPtr one = BuildImageDocument(*project.firstImage());
+    PortableDocumentPtr both = BuildProjectDocument(project);
+    EXPECT_EQ(
+        Names(ExportChoices(host, *one, ExportSubject::Image)),
+        (std::vector<std::string>{"Alpha Test picture", "Beta Test picture", "Delta Test picture",
+                                  "Gamma Test picture", "Portable arbitrary map"}));
+    EXPECT_TRUE(ExportChoices(host, *both, ExportSubject::Image).empty());
+    EXPECT_EQ(Names(ExportChoices(host, *both, ExportSubject::Project)),
+              std::vector<std::string>{"Korvane project"});
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,221 @@
+// Images of every target format at awkward widths, out to portable images
+// and back: the packing of rows narrower than whole bytes, the mask frame,
+// the palette and the layer attributes must survive the journey.
+#include "PluginTestSupport.h"
+#include "model/Layer.h"
+#include "plugins/portable/PortableChecks.h"
+#include "plugins/portable/PortableExport.h"
+#include "plugins/portable/PortableHeap.h"
+#include "plugins/portable/PortableImport.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+struct FormatCase {
+    TargetFormat target;
+    std::uint32_t portable;
+};
+
+const FormatCase kFormats[] = {
+    {TargetFormat::Rgba32, KVX_FORMAT_32BPP},  {TargetFormat::Rgb24, KVX_FORMAT_24BPP},
+    {TargetFormat::Palette8, KVX_FORMAT_8BPP}, {TargetFormat::Palette4, KVX_FORMAT_4BPP},
+    {TargetFormat::Mono, KVX_FORMAT_1BPP},
+};
+const std::int32_t kWidths[] = {1, 7, 8, 9, 33};
+constexpr std::int32_t kHeight = 5;
+
+// Three layers: an opaque gradient (hidden), noise, and a translucent, named,
+// current layer at three quarters opacity on top.
+std::unique_ptr<Image> PaintedImage(std::int32_t width, TargetFormat target, std::uint32_t seed) {
+    std::unique_ptr<Image> image = test::MakeImage(width, kHeight, 2, seed);
+    ImageUpdateLock lock(*image);
+    PixelArray translucent(width, kHeight);
+    test::PaintGradient(translucent, seed + 3, true);
+    LayerBase* top = test::AddLayer(*image, translucent);
+    top->setName("Top layer");
+    top->setOpacity(0.75f);
+    image->bottomLayer()->setVisible(false);
+    image->setCurrentLayer(top);
+    image->setResolution(2835.0f, 1000.0f);
+    image->setTargetFormat(target);
+    return image;
+}
+
+std::vector<std::uint8_t> PixelBytes(const PortableImage* frame) {
+    const ImageView view = CheckImage(frame);
+    const std::size_t n = view.rowBytes * std::size_t(frame->height);
+    return view.pixels ? std::vector<std::uint8_t>(view.pixels, view.pixels + n)
+                       : std::vector<std::uint8_t>();
+}
+
+void ExpectSameFrame(const PortableImage* a, const PortableImage* b, const std::string& what) {
+    ASSERT_TRUE(a && b) << what;
+    EXPECT_EQ(a->frameType, b->frameType) << what;
+    EXPECT_EQ(a->format, b->format) << what;
+    EXPECT_EQ(a->flags, b->flags) << what;
+    EXPECT_EQ(a->width, b->width) << what;
+    EXPECT_EQ(a->height, b->height) << what;
+    EXPECT_EQ(a->opacity, b->opacity) << what;
+    EXPECT_STREQ(a->name, b->name) << what;
+    EXPECT_EQ(PixelBytes(a), PixelBytes(b)) << what;
+    ASSERT_EQ(a->palette == nullptr, b->palette == nullptr) << what;
+    if (!a->palette) return;
+    const PaletteView pa = CheckPalette(a->palette), pb = CheckPalette(b->palette);
+    ASSERT_EQ(pa.count, pb.count) << what;
+    EXPECT_EQ(std::memcmp(pa.entries, pb.entries, std::size_t(pa.count) * 16), 0) << what;
+}
+
+void ExpectSameMultiImage(const PortableMultiImage* a, const PortableMultiImage* b,
+                          const std::string& what) {
+    const MultiImageView va = CheckMultiImage(a), vb = CheckMultiImage(b);
+    EXPECT_EQ(a->format, b->format) << what;
+    EXPECT_EQ(a->width, b->width) << what;
+    EXPECT_EQ(a->height, b->height) << what;
+    EXPECT_EQ(a->resolutionX, b->resolutionX) << what;
+    EXPECT_EQ(a->resolutionY, b->resolutionY) << what;
+    ASSERT_EQ(va.count, vb.count) << what;
+    for (std::int32_t i = 0; i < va.count; ++i)
+        ExpectSameFrame(va.frames[i], vb.frames[i], what + " frame " + std::to_string(i));
+}
+
+// Every row holds exactly its packed pixels, and the bits after the last
+// pixel of a row are zero.
+void ExpectPackedRows(const PortableImage* frame, std::uint32_t bits, const std::string& what) {
+    const ImageView view = CheckImage(frame);
+    const std::size_t rowBytes = (bits * std::size_t(frame->width) + 7) / 8;
+    EXPECT_EQ(view.rowBytes, rowBytes) << what;
+    EXPECT_EQ(PortableHeap::instance().sizeOf(view.pixels, PortableBlock::Pixels),
+              rowBytes * std::size_t(frame->height))
+        << what;
+    const unsigned unused = unsigned(rowBytes * 8 - bits * std::size_t(frame->width));
+    for (std::int32_t y = 0; y < frame->height; ++y)
+        EXPECT_EQ(view.row(y)[rowBytes - 1] & ((1u << unused) - 1), 0u) << what << " row " << y;
+}
+
+void ExpectSameLayers(const Image& a, const Image& b, const std::string& what) {
+    ASSERT_EQ(a.layerCount(), b.layerCount()) << what;
+    for (std::int32_t i = 1; i <= a.layerCount(); ++i) {
+        const LayerBase& la = *a.layerAt(std::uint32_t(i));
+        const LayerBase& lb = *b.layerAt(std::uint32_t(i));
+        EXPECT_EQ(la.name(), lb.name()) << what;
+        EXPECT_EQ(la.visible(), lb.visible()) << what;
+        EXPECT_EQ(la.opacity(), lb.opacity()) << what;
+        EXPECT_EQ(a.currentLayer() == &la, b.currentLayer() == &lb) << what;
+        test::ExpectSamePixels(la.pixels(), lb.pixels(), what);
+    }
+}
+
+TEST(PortableRoundTrip, EveryTargetFormatAtAwkwardWidths) {
+    const std::size_t blocksBefore = PortableHeap::instance().liveBlocks();
+    for (const FormatCase& format : kFormats) {
+        for (std::int32_t width : kWidths) {
+            const std::string what =
+                "format " + std::to_string(format.portable) + " width " + std::to_string(width);
+            const std::unique_ptr<Image> original =
+                PaintedImage(width, format.target, std::uint32_t(width));
+            PortableMultiImagePtr first = ImageToPortable(*original);
+            const MultiImageView view = CheckMultiImage(first.get());
+            ASSERT_EQ(first->format, format.portable) << what;
+            for (std::int32_t i = 0; i < view.count; ++i)
+                ExpectPackedRows(view.frames[i], FormatBits(view.frames[i]->format), what);
+
+            const std::unique_ptr<Image> imported = PortableToImage(first.get());
+            EXPECT_EQ(imported->targetFormat(), format.target) << what;
+            EXPECT_EQ(imported->horizontalResolution(), 2835.0f) << what;
+            EXPECT_EQ(imported->verticalResolution(), 1000.0f) << what;
+            PortableMultiImagePtr second = ImageToPortable(*imported);
+            ExpectSameMultiImage(first.get(), second.get(), what);
+            if (format.target == TargetFormat::Rgba32) ExpectSameLayers(*original, *imported, what);
+            if (format.target == TargetFormat::Rgb24)
+                test::ExpectSamePixels(*original->targetPreview(), *imported->targetPreview(),
+                                       what);
+            if (IsPaletteFormat(format.target)) {
+                EXPECT_TRUE(imported->paletteLocked()) << what;
+            }
+        }
+    }
+    EXPECT_EQ(PortableHeap::instance().liveBlocks(), blocksBefore);
+}
+
+// A one-layer image of the given pixels and target format.
+std::unique_ptr<Image> ImageOf(const std::vector<Color32>& row, TargetFormat target) {
+    PixelArray pixels(std::int32_t(row.size()), 1);
+    std::copy(row.begin(), row.end(), pixels.data());
+    auto image = std::make_unique<Image>();
+    ImageUpdateLock lock(*image);
+    image->setSize(pixels.width(), 1);
+    test::AddLayer(*image, pixels);
+    image->setTargetFormat(target);
+    return image;
+}
+
+constexpr Color32 kBlack = MakeColor32(0, 0, 0, 255);
+constexpr Color32 kWhite = MakeColor32(255, 255, 255, 255);
+
+TEST(PortableExport, PacksIndicesFromTheTopBitDown) {
+    struct Case {
+        std::vector<Color32> row;
+        TargetFormat target;
+        std::vector<std::uint8_t> bytes;
+    };
+    const Case cases[] = {
+        // Nine pixels of one bit: the ninth sits in the top bit of a second byte.
+        {{kWhite, kBlack, kWhite, kBlack, kWhite, kBlack, kWhite, kBlack, kWhite},
+         TargetFormat::Mono,
+         {0xAA, 0x80}},
+        // Red, green and blue of the 16 colors are entries 9, 10 and 12.
+        {{MakeColor32(255, 0, 0, 255), MakeColor32(0, 255, 0, 255), MakeColor32(0, 0, 255, 255)},
+         TargetFormat::Palette4,
+         {0x9A, 0xC0}},
+        {{MakeColor32(10, 20, 30, 255), MakeColor32(40, 50, 60, 255)},
+         TargetFormat::Rgb24,
+         {30, 20, 10, 60, 50, 40}},
+    };
+    for (const Case& c : cases) {
+        PortableMultiImagePtr multi = ImageToPortable(*ImageOf(c.row, c.target));
+        const MultiImageView view = CheckMultiImage(multi.get());
+        ASSERT_EQ(view.count, 1) << "all opaque: no mask";
+        EXPECT_STREQ(view.frames[0]->name, "IMAGE");
+        EXPECT_EQ(view.frames[0]->opacity, 1.0f);
+        EXPECT_EQ(PixelBytes(view.frames[0]), c.bytes);
+    }
+}
+
+TEST(PortableExport, TranslucentPixelsGiveAMaskFrame) {
+    const std::vector<Color32> row = {kBlack, MakeColor32(9, 9, 9, 127), MakeColor32(9, 9, 9, 128),
+                                      MakeColor32(0, 0, 0, 0)};
+    PortableMultiImagePtr multi = ImageToPortable(*ImageOf(row, TargetFormat::Rgb24));
+    const MultiImageView view = CheckMultiImage(multi.get());
+    ASSERT_EQ(view.count, 2);
+    const PortableImage* mask = view.frames[1];
+    EXPECT_EQ(mask->frameType, KVX_FRAME_MASK);
+    EXPECT_EQ(mask->format, KVX_FORMAT_1BPP);
+    EXPECT_STREQ(mask->name, "MASK");
+    EXPECT_EQ(PixelBytes(mask), std::vector<std::uint8_t>{0xA0});
+}
+
+TEST(PortableExport, ProjectDocumentLeavesOutImagesNotForExport) {
+    Project project;
+    Image* first = project.addImage(test::MakeImage(4, 4, 1, 1));
+    Image* hidden = project.addImage(test::MakeImage(5, 5, 1, 2));
+    Image* third = project.addImage(test::MakeImage(6, 6, 1, 3));
+    hidden->setForExport(false);
+    project.setCurrentImage(third);
+    PortableDocumentPtr document = BuildProjectDocument(project);
+    const DocumentView view = CheckDocument(document.get());
+    ASSERT_EQ(view.count, 2);
+    EXPECT_EQ(view.images[0]->width, first->width());
+    EXPECT_EQ(view.images[0]->flags, 0u);
+    EXPECT_EQ(view.images[1]->width, third->width());
+    EXPECT_EQ(view.images[1]->flags, KVX_MULTI_IMAGE_CURRENT);
+
+    const std::unique_ptr<Project> back = DocumentToProject(document.get());
+    ASSERT_EQ(back->imageCount(), 2);
+    EXPECT_EQ(back->currentImage(), back->imageAt(2));
+}
+
+} // namespace
+} // namespace kv

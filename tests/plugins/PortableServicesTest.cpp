@@ -1,0 +1,332 @@
+// The host services as a plug-in sees them: looked up by id, called through
+// plain function pointers, failures told by the thread's service error.
+#include "PluginTestSupport.h"
+#include "model/Blending.h"
+#include "plugins/portable/PortableChecks.h"
+#include "plugins/portable/PortableHeap.h"
+#include "plugins/services/ServiceProc.h"
+#include "settings/Settings.h"
+#include "support/CapturingReporter.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace kv {
+namespace {
+
+template <typename F> F Service(std::uint32_t id) {
+    return reinterpret_cast<F>(KorvaneServiceProc(id));
+}
+
+std::uint32_t ServiceError() {
+    return Service<KVXGetServiceErrorFn>(KVX_SC_GET_LAST_ERROR)();
+}
+
+PortableImage ImageHeader(std::uint32_t format, std::int32_t width, std::int32_t height) {
+    PortableImage header{};
+    header.size = KVX_IMAGE_HEADER_SIZE;
+    header.frameType = KVX_FRAME_IMAGE;
+    header.format = format;
+    header.width = width;
+    header.height = height;
+    header.opacity = 1.0f;
+    return header;
+}
+
+PortableImage* NewImage(std::uint32_t format, std::int32_t width, std::int32_t height) {
+    const PortableImage header = ImageHeader(format, width, height);
+    return Service<KVXCreateImageFn>(KVX_SC_CREATE_IMAGE)(&header);
+}
+
+Color32* Pixels32(PortableImage* image) {
+    return reinterpret_cast<Color32*>(KVXImagePixels(image));
+}
+
+void FreeImage(PortableImage* image) {
+    Service<KVXFreeImageFn>(KVX_SC_FREE_IMAGE)(image);
+}
+
+PortablePalette* NewPalette(const std::vector<Color32>& colors) {
+    const PortablePalette header{KVX_PALETTE_HEADER_SIZE, KVX_PALETTE_TYPE, 0,
+                                 std::int32_t(colors.size())};
+    PortablePalette* palette = Service<KVXCreatePaletteFn>(KVX_SC_CREATE_PALETTE)(&header);
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        KVXPaletteEntries(palette)[i] = {AlphaOf(colors[i]), RedOf(colors[i]), GreenOf(colors[i]),
+                                         BlueOf(colors[i])};
+    return palette;
+}
+
+std::size_t PixelBlockSize(PortableImage* image) {
+    return PortableHeap::instance().sizeOf(KVXImagePixels(image), PortableBlock::Pixels);
+}
+
+TEST(HostServices, EveryIdAnswersAndUnknownOnesShowTheirNumber) {
+    test::CapturingReporter reporter;
+    for (std::uint32_t id :
+         {0x0100u, 0x0200u, 0x0201u, 0x0202u, 0x0300u, 0x1000u, 0x1001u, 0x1002u,
+          0x1003u, 0x1010u, 0x1100u, 0x1101u, 0x1102u, 0x1103u, 0x1110u, 0x1200u,
+          0x1201u, 0x1202u, 0x1300u, 0x1301u, 0x1310u, 0x1311u, 0x1320u, 0x1400u})
+        EXPECT_TRUE(KorvaneServiceProc(id)) << id;
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_FALSE(KorvaneServiceProc(0x1234));
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Unsupported service call (SCID=4660)"});
+}
+
+TEST(HostServices, OptionsMetricsAndColors) {
+    test::TempXdgHome home;
+    CreateSettings().colorSetting("UI.Colors.Chequer.B").setValue(MakeColor32(1, 2, 3, 4));
+    const auto option = Service<KVXGetOptionFn>(KVX_SC_GET_OPTION);
+    const auto metric = Service<KVXGetMetricFn>(KVX_SC_GET_METRIC);
+    const auto color = Service<KVXGetColorFn>(KVX_SC_GET_COLOR);
+    const struct {
+        std::uint32_t (*call)(std::uint32_t);
+        std::uint32_t id, answer, code;
+        const char* message;
+    } cases[] = {
+        {option, 0x1000, 0, 0, nullptr},
+        {option, 0x1001, 0, 0, nullptr},
+        {option, 7, 0, 3, "Unknown option (OID=7)"},
+        {metric, 0x1000, 30000000, 0, nullptr},
+        {metric, 0x1001, 184, 0, nullptr},
+        {metric, 0x1002, 184, 0, nullptr},
+        {metric, 0x2000, 0, 3, "Unknown metric (MID=8192)"},
+        {color, 0x1000, MakeColor32(240, 240, 240, 255), 0, nullptr},
+        {color, 0x1001, MakeColor32(1, 2, 3, 4), 0, nullptr},
+        {color, 2, 0, 3, "Unknown color (CID=2)"},
+    };
+    for (const auto& c : cases) {
+        test::CapturingReporter reporter;
+        EXPECT_EQ(c.call(c.id), c.answer) << c.id;
+        EXPECT_EQ(ServiceError(), c.code) << c.id;
+        EXPECT_EQ(reporter.messages.size(), c.message ? 1u : 0u) << c.id;
+        if (c.message && !reporter.messages.empty()) {
+            EXPECT_EQ(reporter.messages[0], c.message);
+        }
+    }
+    DestroySettings();
+    test::CapturingReporter reporter;
+    EXPECT_EQ(Service<KVXPlaceholderFn>(KVX_SC_PLACEHOLDER)(1, 2, 3), 0u);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_PLUGIN);
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{"SC is under construction"});
+}
+
+TEST(HostServices, CreateSizesBlocksFromTheTemplate) {
+    const std::size_t before = PortableHeap::instance().liveBlocks();
+    PortableImage* mono = NewImage(KVX_FORMAT_1BPP, 9, 3);
+    ASSERT_TRUE(mono);
+    EXPECT_EQ(PixelBlockSize(mono), 6u); // two bytes a row
+    EXPECT_FALSE(mono->palette);
+    PortableImage* empty = NewImage(KVX_FORMAT_24BPP, 0, 5);
+    ASSERT_TRUE(empty);
+    EXPECT_FALSE(KVXImagePixels(empty));
+
+    const FileTypeDescriptor typeHeader{KVX_FILE_TYPE_HEADER_SIZE, 3, 0, "Type", 2};
+    FileTypeDescriptor* type = Service<KVXCreateFileTypeFn>(KVX_SC_CREATE_FILE_TYPE)(&typeHeader);
+    ASSERT_TRUE(type);
+    EXPECT_EQ(PortableHeap::instance().sizeOf(type, PortableBlock::FileType), 272u + 2 * 260u);
+    EXPECT_STREQ(type->name, "Type");
+    EXPECT_EQ(KVXFileTypeExtensions(type)[1].extension[0], '\0');
+
+    PortableImage shortHeader = ImageHeader(KVX_FORMAT_32BPP, 1, 1);
+    shortHeader.size = 300;
+    PortableImage huge = ImageHeader(KVX_FORMAT_32BPP, 1 << 30, 4);
+    PortableImage negative = ImageHeader(KVX_FORMAT_32BPP, -1, 4);
+    const PortableDocument badCount{KVX_DOCUMENT_HEADER_SIZE, 0, -1, 0};
+    const auto create = Service<KVXCreateImageFn>(KVX_SC_CREATE_IMAGE);
+    EXPECT_FALSE(create(&shortHeader));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(create(&huge));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_OUT_OF_MEMORY);
+    EXPECT_FALSE(create(&negative));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(create(nullptr));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(Service<KVXCreateDocumentFn>(KVX_SC_CREATE_DOCUMENT)(&badCount));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+
+    FreeImage(mono);
+    FreeImage(empty);
+    Service<KVXFreeFileTypeFn>(KVX_SC_FREE_FILE_TYPE)(type);
+    EXPECT_EQ(PortableHeap::instance().liveBlocks(), before);
+}
+
+TEST(HostServices, FreeingRefusesWhatTheHostDidNotAllocate) {
+    PortableImage foreign = ImageHeader(KVX_FORMAT_32BPP, 2, 2);
+    FreeImage(&foreign);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    PortableImage* image = NewImage(KVX_FORMAT_32BPP, 2, 2);
+    FreeImage(image);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
+    FreeImage(image); // twice
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    FreeImage(nullptr);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
+    PortablePalette* palette = NewPalette({0});
+    Service<KVXFreeImageFn>(KVX_SC_FREE_IMAGE)(reinterpret_cast<PortableImage*>(palette));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    Service<KVXFreePaletteFn>(KVX_SC_FREE_PALETTE)(palette);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
+}
+
+TEST(HostServices, ImagesAboveSixteenBitsMustNotCarryAPalette) {
+    PortableImage* rgb = NewImage(KVX_FORMAT_24BPP, 2, 2);
+    rgb->palette = NewPalette({0, 0});
+    const KVXResampleOptions* noOptions = nullptr;
+    EXPECT_FALSE(Service<KVXCloneImageFn>(KVX_SC_CLONE_IMAGE)(rgb));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
+    EXPECT_FALSE(Service<KVXConvertImageFn>(KVX_SC_CONVERT_IMAGE)(rgb, KVX_FORMAT_32BPP, 1));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
+    EXPECT_FALSE(Service<KVXResampleImageFn>(KVX_SC_RESAMPLE_IMAGE)(rgb, 1, 1, KVX_FILTER_DEFAULT,
+                                                                    noOptions));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
+    EXPECT_FALSE(Service<KVXPremultiplyFn>(KVX_SC_PREMULTIPLY)(rgb));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
+    FreeImage(rgb); // the failed conversion left it alone
+    EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
+}
+
+TEST(HostServices, ConvertingReadsIndicesThroughThePaletteOrAsGray) {
+    const auto convert = Service<KVXConvertImageFn>(KVX_SC_CONVERT_IMAGE);
+    PortableImage* mono = NewImage(KVX_FORMAT_1BPP, 9, 1);
+    const Color32 a = MakeColor32(10, 20, 30, 255), b = MakeColor32(1, 2, 3, 128);
+    mono->palette = NewPalette({a, b});
+    KVXImagePixels(mono)[0] = 0x40; // pixel 1
+    KVXImagePixels(mono)[1] = 0x80; // pixel 8
+    EXPECT_FALSE(convert(mono, KVX_FORMAT_24BPP, 1));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_UNSUPPORTED_FORMAT);
+    PortableImage* converted = convert(mono, KVX_FORMAT_32BPP, 1);
+    ASSERT_TRUE(converted);
+    EXPECT_EQ(PortableHeap::instance().sizeOf(mono, PortableBlock::Image), 0u) << "freed";
+    EXPECT_EQ(converted->format, KVX_FORMAT_32BPP);
+    EXPECT_FALSE(converted->palette);
+    const std::vector<Color32> expected = {a, b, a, a, a, a, a, a, b};
+    EXPECT_EQ(std::vector<Color32>(Pixels32(converted), Pixels32(converted) + 9), expected);
+    FreeImage(converted);
+
+    PortableImage* gray = NewImage(KVX_FORMAT_8BPP, 2, 1);
+    KVXImagePixels(gray)[0] = 0x80;
+    KVXImagePixels(gray)[1] = 0xFF;
+    PortableImage* fromGray = convert(gray, KVX_FORMAT_32BPP, 0);
+    EXPECT_EQ(Pixels32(fromGray)[0], MakeColor32(128, 128, 128, 255));
+    EXPECT_EQ(Pixels32(fromGray)[1], MakeColor32(255, 255, 255, 255));
+    FreeImage(fromGray);
+    FreeImage(gray);
+}
+
+TEST(HostServices, ConvertingAMultiImageCopiesItsMasks) {
+    const PortableMultiImage header{
+        KVX_MULTI_IMAGE_HEADER_SIZE, 1, KVX_FORMAT_24BPP, 0, 2, 2, 1.0f, 1.0f, 3, 0};
+    PortableMultiImage* multi = Service<KVXCreateMultiImageFn>(KVX_SC_CREATE_MULTI_IMAGE)(&header);
+    KVXMultiImageFrames(multi)[0] = NewImage(KVX_FORMAT_24BPP, 2, 2);
+    PortableImage* mask = NewImage(KVX_FORMAT_1BPP, 2, 2);
+    mask->frameType = KVX_FRAME_MASK;
+    KVXMultiImageFrames(multi)[2] = mask;
+    PortableMultiImage* converted =
+        Service<KVXConvertMultiImageFn>(KVX_SC_CONVERT_MULTI_IMAGE)(multi, KVX_FORMAT_32BPP, 0);
+    ASSERT_TRUE(converted);
+    EXPECT_EQ(converted->format, KVX_FORMAT_32BPP);
+    EXPECT_EQ(KVXMultiImageFrames(converted)[0]->format, KVX_FORMAT_32BPP);
+    EXPECT_FALSE(KVXMultiImageFrames(converted)[1]);
+    EXPECT_EQ(KVXMultiImageFrames(converted)[2]->format, KVX_FORMAT_1BPP);
+    EXPECT_NE(KVXMultiImageFrames(converted)[2], mask);
+    Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(converted);
+    Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(multi);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
+}
+
+TEST(HostServices, ResamplingReadsOnlyTheOptionsItsSizeCovers) {
+    const auto resample = Service<KVXResampleImageFn>(KVX_SC_RESAMPLE_IMAGE);
+    PortableImage* pair = NewImage(KVX_FORMAT_32BPP, 2, 1);
+    Pixels32(pair)[0] = MakeColor32(0, 0, 0, 255);
+    Pixels32(pair)[1] = MakeColor32(255, 255, 255, 255);
+    PortableImage* one = resample(pair, 1, 1, KVX_FILTER_DEFAULT, nullptr);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(Pixels32(one)[0], MakeColor32(128, 128, 128, 255));
+    FreeImage(one);
+
+    const auto enlarge = [&](const KVXResampleOptions* options) {
+        PortableImage* wide = resample(pair, 4, 2, KVX_FILTER_DEFAULT, options);
+        std::vector<Color32> row(Pixels32(wide), Pixels32(wide) + 8);
+        FreeImage(wide);
+        return row;
+    };
+    const KVXResampleOptions blocky{8, 0, 0, 0};
+    const KVXResampleOptions sizeOnly{4, 0, 0, 0}; // the flag lies beyond the size
+    EXPECT_NE(enlarge(nullptr), enlarge(&blocky));
+    EXPECT_EQ(enlarge(nullptr), enlarge(&sizeOnly));
+
+    EXPECT_FALSE(resample(pair, 1, 1, 2, nullptr));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    PortableImage* rgb = NewImage(KVX_FORMAT_24BPP, 2, 1);
+    EXPECT_FALSE(resample(rgb, 1, 1, KVX_FILTER_DEFAULT, nullptr));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_UNSUPPORTED_FORMAT);
+    FreeImage(rgb);
+    FreeImage(pair);
+}
+
+TEST(HostServices, FlatteningBlendsVisibleFramesAndAppliesMasks) {
+    const PortableMultiImage header{
+        KVX_MULTI_IMAGE_HEADER_SIZE, 1, KVX_FORMAT_32BPP, 2, 4, 2, 100.0f, 200.0f, 4, 0};
+    PortableMultiImage* multi = Service<KVXCreateMultiImageFn>(KVX_SC_CREATE_MULTI_IMAGE)(&header);
+    PortableImage** frames = KVXMultiImageFrames(multi);
+    const Color32 red = MakeColor32(255, 0, 0, 255), green = MakeColor32(0, 255, 0, 255);
+    const Color32 blue = MakeColor32(0, 0, 255, 128);
+    frames[0] = NewImage(KVX_FORMAT_32BPP, 4, 2);
+    frames[0]->opacity = 0.5f;
+    std::fill(Pixels32(frames[0]), Pixels32(frames[0]) + 8, red);
+    frames[1] = NewImage(KVX_FORMAT_32BPP, 4, 2);
+    frames[1]->flags = KVX_FRAME_HIDDEN;
+    std::fill(Pixels32(frames[1]), Pixels32(frames[1]) + 8, green);
+    frames[2] = NewImage(KVX_FORMAT_32BPP, 2, 2);
+    frames[2]->left = 2;
+    std::fill(Pixels32(frames[2]), Pixels32(frames[2]) + 4, blue);
+    frames[3] = NewImage(KVX_FORMAT_1BPP, 4, 2);
+    frames[3]->frameType = KVX_FRAME_MASK;
+    KVXImagePixels(frames[3])[0] = 0xF0;
+    KVXImagePixels(frames[3])[1] = 0x70; // clears (0, 1)
+
+    PortableMultiImage* flat =
+        Service<KVXFlattenMultiImageFn>(KVX_SC_FLATTEN_MULTI_IMAGE)(multi, 1);
+    ASSERT_TRUE(flat);
+    EXPECT_EQ(PortableHeap::instance().sizeOf(multi, PortableBlock::MultiImage), 0u) << "freed";
+    EXPECT_EQ(flat->frameCount, 1);
+    EXPECT_EQ(flat->resolutionY, 200.0f);
+    PortableImage* picture = KVXMultiImageFrames(flat)[0];
+    ASSERT_EQ(picture->format, KVX_FORMAT_32BPP);
+    const Color32 halfRed = WithAlpha(red, 128);
+    const Color32 mixed = BlendOverPixel(halfRed, blue, kOpacityOne);
+    const std::vector<Color32> expected = {halfRed,           halfRed, mixed, mixed,
+                                           WithAlpha(red, 0), halfRed, mixed, mixed};
+    EXPECT_EQ(std::vector<Color32>(Pixels32(picture), Pixels32(picture) + 8), expected);
+    Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(flat);
+
+    // Masks of more than one bit are refused.
+    PortableMultiImage* badMask =
+        Service<KVXCreateMultiImageFn>(KVX_SC_CREATE_MULTI_IMAGE)(&header);
+    KVXMultiImageFrames(badMask)[0] = NewImage(KVX_FORMAT_4BPP, 4, 2);
+    KVXMultiImageFrames(badMask)[0]->frameType = KVX_FRAME_MASK;
+    EXPECT_FALSE(Service<KVXFlattenMultiImageFn>(KVX_SC_FLATTEN_MULTI_IMAGE)(badMask, 1));
+    EXPECT_EQ(ServiceError(), KVX_ERROR_UNSUPPORTED_FORMAT);
+    Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(badMask);
+}
+
+TEST(HostServices, PremultiplyRoundsEachChannel) {
+    PortableImage* image = NewImage(KVX_FORMAT_32BPP, 1, 1);
+    Pixels32(image)[0] = MakeColor32(200, 100, 50, 128);
+    EXPECT_EQ(Service<KVXPremultiplyFn>(KVX_SC_PREMULTIPLY)(image), 1);
+    EXPECT_EQ(Pixels32(image)[0], MakeColor32(100, 50, 25, 128));
+    FreeImage(image);
+}
+
+TEST(HostServices, TheServiceErrorBelongsToTheCallingThread) {
+    EXPECT_FALSE(Service<KVXCloneImageFn>(KVX_SC_CLONE_IMAGE)(nullptr));
+    ASSERT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+    std::uint32_t other = 99;
+    std::thread([&] { other = ServiceError(); }).join();
+    EXPECT_EQ(other, KVX_ERROR_NONE);
+    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_PARAMETER);
+}
+
+} // namespace
+} // namespace kv
