@@ -7,13 +7,13 @@ namespace {
 
 constexpr std::array<ToolDescriptor, kToolCount> kTools{{
     {ToolId::Selection, "Selection Tool", "SelectionTool", false},
-    {ToolId::MagicWand, "Magic Wand", "MagicWandTool", false},
+    {ToolId::MagicWand, "Magic Wand", "MagicWandTool", true},
     {ToolId::Move, "Move Tool", "MoveTool", false},
     {ToolId::ColorPicker, "Color Picker", "ColorPickerTool", true},
     {ToolId::Pencil, "Pencil", "PencilTool", true},
     {ToolId::Brush, "Brush", "BrushTool", true},
     {ToolId::Gradient, "Gradient Tool", "GradientTool", false},
-    {ToolId::FloodFill, "Flood Fill Tool", "FloodFillTool", false},
+    {ToolId::FloodFill, "Flood Fill Tool", "FloodFillTool", true},
     {ToolId::Eraser, "Eraser", "EraserTool", true},
     {ToolId::Text, "Text Tool", "TextTool", false},
     {ToolId::Rectangle, "Rectangle Tool", "RectangleTool", false},

@@ -1,5 +1,7 @@
 #include "tools/framework/ToolSet.h"
 
+#include "tools/fill/FloodFillTool.h"
+#include "tools/fill/MagicWandTool.h"
 #include "tools/framework/PendingTool.h"
 #include "tools/framework/ToolHost.h"
 #include "tools/freehand/BrushTool.h"
@@ -12,12 +14,16 @@ namespace {
 
 std::unique_ptr<Tool> MakeTool(ToolId id, ToolHost& host, ToolSettings& settings) {
     switch (id) {
+    case ToolId::MagicWand:
+        return std::make_unique<MagicWandTool>(host, settings);
     case ToolId::ColorPicker:
         return std::make_unique<ColorPickerTool>(host, settings);
     case ToolId::Pencil:
         return std::make_unique<PencilTool>(host, settings);
     case ToolId::Brush:
         return std::make_unique<BrushTool>(host, settings);
+    case ToolId::FloodFill:
+        return std::make_unique<FloodFillTool>(host, settings);
     case ToolId::Eraser:
         return std::make_unique<EraserTool>(host, settings);
     default:
