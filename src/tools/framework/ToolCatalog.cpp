@@ -6,9 +6,9 @@ namespace kv {
 namespace {
 
 constexpr std::array<ToolDescriptor, kToolCount> kTools{{
-    {ToolId::Selection, "Selection Tool", "SelectionTool", false},
+    {ToolId::Selection, "Selection Tool", "SelectionTool", true},
     {ToolId::MagicWand, "Magic Wand", "MagicWandTool", true},
-    {ToolId::Move, "Move Tool", "MoveTool", false},
+    {ToolId::Move, "Move Tool", "MoveTool", true},
     {ToolId::ColorPicker, "Color Picker", "ColorPickerTool", true},
     {ToolId::Pencil, "Pencil", "PencilTool", true},
     {ToolId::Brush, "Brush", "BrushTool", true},

@@ -8,14 +8,20 @@
 #include "tools/freehand/EraserTool.h"
 #include "tools/freehand/PencilTool.h"
 #include "tools/picker/ColorPickerTool.h"
+#include "tools/selection/MoveTool.h"
+#include "tools/selection/SelectionTool.h"
 
 namespace kv {
 namespace {
 
 std::unique_ptr<Tool> MakeTool(ToolId id, ToolHost& host, ToolSettings& settings) {
     switch (id) {
+    case ToolId::Selection:
+        return std::make_unique<SelectionTool>(host, settings);
     case ToolId::MagicWand:
         return std::make_unique<MagicWandTool>(host, settings);
+    case ToolId::Move:
+        return std::make_unique<MoveTool>(host, settings);
     case ToolId::ColorPicker:
         return std::make_unique<ColorPickerTool>(host, settings);
     case ToolId::Pencil:

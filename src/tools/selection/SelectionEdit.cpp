@@ -1,10 +1,10 @@
 #include "tools/selection/SelectionEdit.h"
 
 #include "editing/actions/ModifySelectionAction.h"
-#include "editing/history/ActionManager.h"
 #include "editing/records/SelectionSnapshot.h"
 #include "editing/records/Snapshots.h"
 #include "model/Image.h"
+#include "tools/framework/StrokeProtocol.h"
 
 #include <cstring>
 
@@ -58,10 +58,9 @@ bool RecordSelectionChange(Image& image, std::unique_ptr<ModifySelectionAction> 
     selection.setActive(!empty);
     const bool captured = action->captureChange(image);
     if (empty) selection.followImage(image);
-    auto* manager = dynamic_cast<ActionManager*>(image.history());
-    if (captured && manager) manager->record(std::move(action));
+    const bool recorded = captured && RecordInHistory(image, std::move(action));
     CommitSnapshots(image);
-    return captured && manager;
+    return recorded;
 }
 
 } // namespace
