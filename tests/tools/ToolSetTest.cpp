@@ -27,7 +27,7 @@ TEST(ToolSet, HoldsTheTwelveToolsInToolboxOrder) {
               (std::vector<std::string>{"Selection Tool", "Magic Wand", "Move Tool", "Color Picker",
                                         "Pencil", "Brush", "Gradient Tool", "Flood Fill Tool",
                                         "Eraser", "Text Tool", "Rectangle Tool", "Ellipse Tool"}));
-    EXPECT_EQ(built, 8);
+    EXPECT_EQ(built, 10);
     EXPECT_EQ(bench.tools.current(), nullptr);
 }
 

@@ -16,8 +16,8 @@ constexpr std::array<ToolDescriptor, kToolCount> kTools{{
     {ToolId::FloodFill, "Flood Fill Tool", "FloodFillTool", true},
     {ToolId::Eraser, "Eraser", "EraserTool", true},
     {ToolId::Text, "Text Tool", "TextTool", false},
-    {ToolId::Rectangle, "Rectangle Tool", "RectangleTool", false},
-    {ToolId::Ellipse, "Ellipse Tool", "EllipseTool", false},
+    {ToolId::Rectangle, "Rectangle Tool", "RectangleTool", true},
+    {ToolId::Ellipse, "Ellipse Tool", "EllipseTool", true},
 }};
 
 // The table is indexed by id.

@@ -10,6 +10,8 @@
 #include "tools/picker/ColorPickerTool.h"
 #include "tools/selection/MoveTool.h"
 #include "tools/selection/SelectionTool.h"
+#include "tools/shapes/EllipseTool.h"
+#include "tools/shapes/RectangleTool.h"
 
 namespace kv {
 namespace {
@@ -32,6 +34,10 @@ std::unique_ptr<Tool> MakeTool(ToolId id, ToolHost& host, ToolSettings& settings
         return std::make_unique<FloodFillTool>(host, settings);
     case ToolId::Eraser:
         return std::make_unique<EraserTool>(host, settings);
+    case ToolId::Rectangle:
+        return std::make_unique<RectangleTool>(host, settings);
+    case ToolId::Ellipse:
+        return std::make_unique<EllipseTool>(host, settings);
     default:
         return std::make_unique<PendingTool>(id, host, settings);
     }
