@@ -27,7 +27,7 @@ TEST(ToolSet, HoldsTheTwelveToolsInToolboxOrder) {
               (std::vector<std::string>{"Selection Tool", "Magic Wand", "Move Tool", "Color Picker",
                                         "Pencil", "Brush", "Gradient Tool", "Flood Fill Tool",
                                         "Eraser", "Text Tool", "Rectangle Tool", "Ellipse Tool"}));
-    EXPECT_EQ(built, 10);
+    EXPECT_EQ(built, 11);
     EXPECT_EQ(bench.tools.current(), nullptr);
 }
 
@@ -234,7 +234,7 @@ TEST(ColorPicker, ReadsTheDetailLevelTheZoomShows) {
 
 TEST(ToolSet, ToolsStillToComeTakeNoPress) {
     ToolBench bench;
-    bench.use(ToolId::Gradient);
+    bench.use(ToolId::Text);
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Arrow);
     bench.click(At(1, 1));
     EXPECT_FALSE(bench.host.captured);

@@ -12,7 +12,7 @@ constexpr std::array<ToolDescriptor, kToolCount> kTools{{
     {ToolId::ColorPicker, "Color Picker", "ColorPickerTool", true},
     {ToolId::Pencil, "Pencil", "PencilTool", true},
     {ToolId::Brush, "Brush", "BrushTool", true},
-    {ToolId::Gradient, "Gradient Tool", "GradientTool", false},
+    {ToolId::Gradient, "Gradient Tool", "GradientTool", true},
     {ToolId::FloodFill, "Flood Fill Tool", "FloodFillTool", true},
     {ToolId::Eraser, "Eraser", "EraserTool", true},
     {ToolId::Text, "Text Tool", "TextTool", false},

@@ -7,6 +7,7 @@
 #include "tools/freehand/BrushTool.h"
 #include "tools/freehand/EraserTool.h"
 #include "tools/freehand/PencilTool.h"
+#include "tools/gradient/GradientTool.h"
 #include "tools/picker/ColorPickerTool.h"
 #include "tools/selection/MoveTool.h"
 #include "tools/selection/SelectionTool.h"
@@ -30,6 +31,8 @@ std::unique_ptr<Tool> MakeTool(ToolId id, ToolHost& host, ToolSettings& settings
         return std::make_unique<PencilTool>(host, settings);
     case ToolId::Brush:
         return std::make_unique<BrushTool>(host, settings);
+    case ToolId::Gradient:
+        return std::make_unique<GradientTool>(host, settings);
     case ToolId::FloodFill:
         return std::make_unique<FloodFillTool>(host, settings);
     case ToolId::Eraser:
