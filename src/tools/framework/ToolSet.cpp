@@ -2,7 +2,6 @@
 
 #include "tools/fill/FloodFillTool.h"
 #include "tools/fill/MagicWandTool.h"
-#include "tools/framework/PendingTool.h"
 #include "tools/framework/ToolHost.h"
 #include "tools/freehand/BrushTool.h"
 #include "tools/freehand/EraserTool.h"
@@ -13,6 +12,7 @@
 #include "tools/selection/SelectionTool.h"
 #include "tools/shapes/EllipseTool.h"
 #include "tools/shapes/RectangleTool.h"
+#include "tools/text/TextTool.h"
 
 namespace kv {
 namespace {
@@ -37,13 +37,14 @@ std::unique_ptr<Tool> MakeTool(ToolId id, ToolHost& host, ToolSettings& settings
         return std::make_unique<FloodFillTool>(host, settings);
     case ToolId::Eraser:
         return std::make_unique<EraserTool>(host, settings);
+    case ToolId::Text:
+        return std::make_unique<TextTool>(host, settings);
     case ToolId::Rectangle:
         return std::make_unique<RectangleTool>(host, settings);
     case ToolId::Ellipse:
         return std::make_unique<EllipseTool>(host, settings);
-    default:
-        return std::make_unique<PendingTool>(id, host, settings);
     }
+    return nullptr; // every id is handled above
 }
 
 } // namespace
