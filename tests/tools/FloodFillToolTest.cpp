@@ -39,21 +39,6 @@ TEST(FloodFill, StopsAtTheRegionAndPaintsTheButtonsColour) {
     EXPECT_EQ(bench.pixels().get(2, 1), kRed);
 }
 
-TEST(FloodFill, ToleranceDecidesWhatIsSimilar) {
-    const Color32 near = MakeColor32(250, 250, 250, 255);
-    for (const std::uint32_t tolerance : {0u, 4u, 5u, 255u}) {
-        ToolBench bench(6, 1);
-        DrawPattern(bench.pixels(), "..nnxx", {{'.', kWhite}, {'n', near}, {'x', kBlack}});
-        CommitSnapshots(*bench.image);
-        bench.use(ToolId::FloodFill);
-        bench.set(kFloodFillToleranceSetting, tolerance);
-        bench.setColor(kPrimaryColorSetting, kRed);
-        bench.click(At(0, 0));
-        const int expected = tolerance == 255 ? 6 : tolerance >= 5 ? 4 : 2;
-        EXPECT_EQ(6 - CountChanged(bench.pixels(), kRed), expected) << tolerance;
-    }
-}
-
 TEST(FloodFill, TheChannelModeDecidesWhatIsComparedAndChanged) {
     const Color32 seed = MakeColor32(10, 20, 30, 200), paint = MakeColor32(0, 0, 255, 50);
     const Color32 otherColor = MakeColor32(90, 90, 90, 200);

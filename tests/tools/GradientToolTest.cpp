@@ -124,14 +124,6 @@ TEST(Gradient, AClickOrALostCaptureChangesNothing) {
     EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
 }
 
-TEST(Gradient, TheRightButtonStartsWithTheSecondaryColour) {
-    ToolBench bench(4, 1);
-    UseGradient(bench, GradientType::Linear, kBlack, kRed);
-    bench.drag({At(0, 0), At(3, 0)}, MouseButton::Right);
-    EXPECT_EQ(bench.pixels().get(0, 0), kRed);
-    EXPECT_EQ(bench.pixels().get(3, 0), kBlack);
-}
-
 TEST(Gradient, WithASelectionOnlyTheSelectedPixelsChange) {
     ToolBench bench(6, 6);
     Selection& selection = *bench.image->selection();

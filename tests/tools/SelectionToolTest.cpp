@@ -65,14 +65,6 @@ TEST(SelectionTool, AnEllipseOneWideIsAVerticalLine) {
     EXPECT_EQ(Selected(bench, {2, 0, 5, 7}), ".../.#./.#./.#./.#./.#./...");
 }
 
-TEST(SelectionTool, EllipsesTakeThePixelsWhoseCentresAreInside) {
-    ToolBench bench(8, 8);
-    bench.set(kSelectorShapeSetting, 2);
-    bench.use(ToolId::Selection);
-    bench.drag({Units(0.1, 0.1), Units(6.9, 4.9)});
-    EXPECT_EQ(Selected(bench, {0, 0, 7, 5}), ".#####./#######/#######/#######/.#####.");
-}
-
 TEST(SelectionTool, TheKeysAtThePressChooseTheCombination) {
     const struct {
         ModifierKeys keys;

@@ -73,18 +73,6 @@ TEST(TextRenderer, SizesMasksAndTheOverhang) {
     EXPECT_EQ(MaskPattern(renderer.mask(3), {0, 0, 13, 1}), "####.######..");
 }
 
-TEST(TextRenderer, EmptyTextsAndMissingFontsRenderNothing) {
-    BlockLetters renderer;
-    renderer.setFont({"Any", FontStyle::Regular, 10});
-    renderer.render("");
-    EXPECT_EQ(renderer.width(), 0);
-    EXPECT_EQ(renderer.surface().width(), 1);
-    renderer.setFont({"Missing", FontStyle::Regular, 10});
-    renderer.render("AB");
-    EXPECT_EQ(renderer.width(), 0);
-    EXPECT_EQ(renderer.height(), 0);
-}
-
 TEST(TextRenderer, TheMemoryBoundCutsTheWidth) {
     EXPECT_EQ(TextRenderer::MaxWidthFor(1u << 20, 100), 1968);
     // 1048576 / (5.328125 x 9) = 21866.7: rounded, not cut down.

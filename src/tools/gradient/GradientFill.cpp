@@ -73,21 +73,6 @@ void PaintRadial(const PaintTarget& target, const Rect& area, const Gradient& g)
 
 } // namespace
 
-std::uint32_t InterpolationWeight(double t) {
-    // The default rounding mode rounds halves to even.
-    return static_cast<std::uint32_t>(std::nearbyint(t * 16777216.0));
-}
-
-Color32 Interpolate(Color32 c0, Color32 c1, std::uint32_t w) {
-    const auto channel = [w](unsigned a, unsigned b) {
-        const std::uint64_t v =
-            std::uint64_t{a} * ((1u << 24) - w) + std::uint64_t{b} * w + (1u << 23);
-        return static_cast<unsigned>(v >> 24);
-    };
-    return MakeColor32(channel(RedOf(c0), RedOf(c1)), channel(GreenOf(c0), GreenOf(c1)),
-                       channel(BlueOf(c0), BlueOf(c1)), channel(AlphaOf(c0), AlphaOf(c1)));
-}
-
 void PaintGradient(const PaintTarget& target, const Rect& area, const Gradient& gradient) {
     const Rect r = area.intersected(target.pixels->bounds());
     if (r.isEmpty() || gradient.vector == Point{}) return;
