@@ -1,3 +1,4 @@
+#include "GuiTestApp.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
 #include "settings/Settings.h"
@@ -23,11 +24,7 @@ namespace kv {
 namespace {
 
 KorvaneApplication& App() {
-    static int argc = 1;
-    static char name[] = "korvane-test";
-    static char* argv[] = {name, nullptr};
-    static KorvaneApplication app(argc, argv);
-    return app;
+    return test::GuiTestApp();
 }
 
 TEST(MessageBoxDialog, ButtonSetsTextsAndDefaultFocus) {

@@ -9,6 +9,7 @@
 #include "tools/framework/ViewToolBridge.h"
 
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -98,6 +99,43 @@ inline std::string ChangedPattern(const PixelArray& a, const Rect& r, Color32 un
             s += a.get(x, y) == unchanged ? '.' : '#';
     }
     return s;
+}
+
+// Fills a raster from rows of characters separated by '/', each character
+// standing for the colour it maps to; the pattern starts at (0, 0).
+inline void DrawPattern(PixelArray& a, const std::string& pattern,
+                        const std::map<char, Color32>& colors) {
+    std::int32_t x = 0, y = 0;
+    for (char c : pattern) {
+        if (c == '/') {
+            ++y;
+            x = 0;
+            continue;
+        }
+        a.set(x++, y, colors.at(c));
+    }
+}
+
+// A mask rectangle as '#' (255), '.' (0) and '+' (partly set), rows
+// separated by '/'.
+inline std::string MaskPattern(const MaskArray& m, const Rect& r) {
+    std::string s;
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        if (y > r.top) s += '/';
+        for (std::int32_t x = r.left; x < r.right; ++x)
+            s += m.get(x, y) == 255 ? '#' : m.get(x, y) == 0 ? '.' : '+';
+    }
+    return s;
+}
+
+// An active selection of `value` inside the rectangle (editable-mask pixels).
+inline void SelectRect(Image& image, const Rect& r, std::uint8_t value = 255) {
+    Selection& selection = *image.selection();
+    selection.editableMask().fill(0);
+    selection.editableMask().fillRect(r, value);
+    selection.refreshFromDetail(nullptr);
+    selection.setActive(!selection.empty());
+    CommitSnapshots(image);
 }
 
 inline int CountChanged(const PixelArray& a, Color32 unchanged) {

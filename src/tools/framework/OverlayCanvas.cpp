@@ -36,6 +36,47 @@ void OverlayCanvas::line(ImagePoint a, ImagePoint b) {
     screenLine(toClient(a), toClient(b));
 }
 
+void OverlayCanvas::rectangle(const Rect& units) {
+    const Rect r = UnitsToClient(units, m_origin, m_zoom);
+    if (r.isEmpty()) return;
+    const Point tl{r.left, r.top}, br{r.right - 1, r.bottom - 1};
+    screenLine(tl, {br.x, tl.y});
+    screenLine({br.x, tl.y}, br);
+    screenLine(br, {tl.x, br.y});
+    screenLine({tl.x, br.y}, tl);
+}
+
+void OverlayCanvas::mark(ImagePoint p) {
+    const Point c = toClient(p);
+    const std::int32_t m = kMarkRadius;
+    rectangleOnScreen({c.x - m, c.y - m}, {c.x + m, c.y + m});
+}
+
+void OverlayCanvas::rectangleOnScreen(Point a, Point b) {
+    screenLine(a, {b.x, a.y});
+    screenLine({b.x, a.y}, b);
+    screenLine(b, {a.x, b.y});
+    screenLine({a.x, b.y}, a);
+}
+
+void OverlayCanvas::coverage(const MaskArray& cells, ImagePoint topLeft, std::int32_t cellUnits) {
+    if (cells.isEmpty() || cellUnits <= 0) return;
+    const Rect units{topLeft.x, topLeft.y, topLeft.x + cells.width() * cellUnits,
+                     topLeft.y + cells.height() * cellUnits};
+    const Rect area = UnitsToClient(units, m_origin, m_zoom).intersected(m_clip);
+    for (std::int32_t y = area.top; y < area.bottom; ++y) {
+        const std::int32_t uy = ViewToImage({0, y}, m_origin, m_zoom).y - topLeft.y;
+        const std::int32_t cy = uy / cellUnits;
+        if (uy < 0 || cy >= cells.height()) continue;
+        const std::uint8_t* row = cells.row(cy);
+        for (std::int32_t x = area.left; x < area.right; ++x) {
+            const std::int32_t ux = ViewToImage({x, 0}, m_origin, m_zoom).x - topLeft.x;
+            const std::int32_t cx = ux / cellUnits;
+            if (ux >= 0 && cx < cells.width() && row[cx] >= 128) m_points.push_back({x, y});
+        }
+    }
+}
+
 void OverlayCanvas::ellipse(const Rect& units) {
     const Rect r = UnitsToClient(units, m_origin, m_zoom);
     if (r.isEmpty()) return;

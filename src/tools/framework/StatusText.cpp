@@ -34,4 +34,12 @@ std::string FractionalSizeText(std::int32_t dx, std::int32_t dy) {
     return Format("%.3f : %.3f", dx * 0.00390625, dy * 0.00390625);
 }
 
+std::string PixelDimensionsText(std::int32_t width, std::int32_t height) {
+    return Format("%d x %d", (width + 128) >> 8, (height + 128) >> 8);
+}
+
+std::string FractionalDimensionsText(std::int32_t width, std::int32_t height) {
+    return Format("%.3f x %.3f", width * 0.00390625, height * 0.00390625);
+}
+
 } // namespace kv

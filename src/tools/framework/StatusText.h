@@ -16,5 +16,9 @@ std::string ColorText(Color32 color);
 std::string PixelSizeText(std::int32_t dx, std::int32_t dy);
 // "%.3f : %.3f": the same in fractional pixels.
 std::string FractionalSizeText(std::int32_t dx, std::int32_t dy);
+// "%d x %d": a width and height in image units, each rounded to whole pixels.
+std::string PixelDimensionsText(std::int32_t width, std::int32_t height);
+// "%.3f x %.3f": the same in fractional pixels.
+std::string FractionalDimensionsText(std::int32_t width, std::int32_t height);
 
 } // namespace kv

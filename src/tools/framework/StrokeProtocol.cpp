@@ -11,6 +11,13 @@
 
 namespace kv {
 
+bool RecordInHistory(Image& image, std::unique_ptr<Action> action) {
+    auto* manager = dynamic_cast<ActionManager*>(image.history());
+    if (!manager) return false;
+    manager->record(std::move(action));
+    return true;
+}
+
 bool BeginStroke(const Image& image) {
     return EnsureSnapshots(image);
 }
@@ -23,15 +30,11 @@ bool CommitStroke(Image& image, const Rect& strokeUnits, const std::string& labe
     if (painted.isEmpty()) return false;
     image.update(UnitsToImagePixels(painted));
 
-    bool recorded = false;
     auto action = std::make_unique<ModifyLayerAction>(image);
     action->setLabel(label);
     const int level = layer->supersampled() ? kDetailLevel : 0;
-    auto* manager = dynamic_cast<ActionManager*>(image.history());
-    if (manager && action->captureLayerChange(image, UnitsToLayerPixels(painted, level))) {
-        manager->record(std::move(action));
-        recorded = true;
-    }
+    const bool recorded = action->captureLayerChange(image, UnitsToLayerPixels(painted, level)) &&
+                          RecordInHistory(image, std::move(action));
     // The edit stays done either way; the next one starts from here.
     CommitSnapshots(image);
     return recorded;

@@ -5,11 +5,17 @@
 // the layer snapshot.
 #include "model/Geometry.h"
 
+#include <memory>
 #include <string>
 
 namespace kv {
 
+class Action;
 class Image;
+
+// Hands a finished action to the image's history. False (and the action is
+// dropped) when the image keeps none.
+bool RecordInHistory(Image& image, std::unique_ptr<Action> action);
 
 // At the press that starts painting: the snapshots hold the layer and the
 // selection as they are before the edit. False when memory runs out.

@@ -6,18 +6,18 @@ namespace kv {
 namespace {
 
 constexpr std::array<ToolDescriptor, kToolCount> kTools{{
-    {ToolId::Selection, "Selection Tool", "SelectionTool", false},
-    {ToolId::MagicWand, "Magic Wand", "MagicWandTool", false},
-    {ToolId::Move, "Move Tool", "MoveTool", false},
-    {ToolId::ColorPicker, "Color Picker", "ColorPickerTool", true},
-    {ToolId::Pencil, "Pencil", "PencilTool", true},
-    {ToolId::Brush, "Brush", "BrushTool", true},
-    {ToolId::Gradient, "Gradient Tool", "GradientTool", false},
-    {ToolId::FloodFill, "Flood Fill Tool", "FloodFillTool", false},
-    {ToolId::Eraser, "Eraser", "EraserTool", true},
-    {ToolId::Text, "Text Tool", "TextTool", false},
-    {ToolId::Rectangle, "Rectangle Tool", "RectangleTool", false},
-    {ToolId::Ellipse, "Ellipse Tool", "EllipseTool", false},
+    {ToolId::Selection, "Selection Tool", "SelectionTool"},
+    {ToolId::MagicWand, "Magic Wand", "MagicWandTool"},
+    {ToolId::Move, "Move Tool", "MoveTool"},
+    {ToolId::ColorPicker, "Color Picker", "ColorPickerTool"},
+    {ToolId::Pencil, "Pencil", "PencilTool"},
+    {ToolId::Brush, "Brush", "BrushTool"},
+    {ToolId::Gradient, "Gradient Tool", "GradientTool"},
+    {ToolId::FloodFill, "Flood Fill Tool", "FloodFillTool"},
+    {ToolId::Eraser, "Eraser", "EraserTool"},
+    {ToolId::Text, "Text Tool", "TextTool"},
+    {ToolId::Rectangle, "Rectangle Tool", "RectangleTool"},
+    {ToolId::Ellipse, "Ellipse Tool", "EllipseTool"},
 }};
 
 // The table is indexed by id.

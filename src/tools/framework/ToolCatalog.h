@@ -26,9 +26,6 @@ struct ToolDescriptor {
     ToolId id;
     const char* toolboxName;
     const char* className;
-    // False for the tools whose behaviour is still to come: they exist in the
-    // toolbox but do nothing yet.
-    bool built;
 };
 
 std::span<const ToolDescriptor, kToolCount> ToolboxOrder();

@@ -8,15 +8,29 @@
 
 namespace kv {
 
-enum class OptionKind { Slider };
+enum class OptionKind {
+    Slider,
+    // One picture button per choice; the setting holds minimum + the index.
+    PictureButtons,
+    // A drop-down list of the choices; the setting holds minimum + the index.
+    DropDown,
+    // A number typed or stepped between minimum and maximum.
+    Number,
+    // A font face name picked from the platform's families.
+    FontName,
+    // A single-line text kept by the tool itself (no setting).
+    TextField,
+};
 
-// One control: its label, the setting it edits and the range it offers.
+// One control: its label (null for none), the setting it edits and the range
+// or the choices it offers.
 struct ToolOption {
     const char* label;
     const char* setting;
     OptionKind kind;
     std::int32_t minimum;
     std::int32_t maximum;
+    std::span<const char* const> choices = {};
 };
 
 // The tip picture beside a painting tool's sliders.

@@ -16,9 +16,21 @@ enum class ToolState : std::int32_t {
 };
 
 // What a press would do, evaluated while idle from the modifier keys. The
-// painting tools use None, Paint, Line and Pick; tools with other modes add
-// their names here.
-enum class ToolMode : std::int32_t { None = 0, Paint = 1, Line = 2, Pick = 3 };
+// painting tools use None, Paint, Line and Pick (the fill, shape, gradient
+// and text tools only None, Paint and Pick); the selection tools None and the
+// four ways a new region combines with the selection before it; the Move
+// Tool None and Move.
+enum class ToolMode : std::int32_t {
+    None = 0,
+    Paint = 1,
+    Line = 2,
+    Pick = 3,
+    Replace = 4,
+    Add = 5,
+    Subtract = 6,
+    Intersect = 7,
+    Move = 8,
+};
 
 enum class MouseButton : std::int32_t { Left = 1, Right = 2 };
 
@@ -33,6 +45,11 @@ struct ModifierKeys {
 inline constexpr int kKeyShift = 16;
 inline constexpr int kKeyControl = 17;
 inline constexpr int kKeyAlt = 18;
+// The cursor keys, which nudge with the Move Tool.
+inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyDown = 40;
 
 // The view's drag mode: idle, panning with the middle button, or a tool drag
 // with the mouse captured.
@@ -47,6 +64,18 @@ enum class CursorRole {
     SmallTipEven,
     NoImage,
     Pan,
+    Fill,
+    Cross, // the shape tools, and the Selection Tool replacing the selection
+    SelectionAdd,
+    SelectionSubtract,
+    SelectionIntersect,
+    WandReplace,
+    WandAdd,
+    WandSubtract,
+    WandIntersect,
+    Gradient,
+    Move,
+    Text,
 };
 
 // The status bar fields a tool writes.

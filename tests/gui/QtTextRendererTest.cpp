@@ -1,0 +1,89 @@
+// Real text through the platform's fonts, offscreen: drawn without
+// antialiasing, the trailing overhang kept, and cut by the memory bound.
+#include "ui/text/QtTextRenderer.h"
+#include "GuiTestApp.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+// The columns that hold any coverage, and how many bytes are covered.
+struct Coverage {
+    std::int32_t firstColumn = -1, lastColumn = -1;
+    int covered = 0;
+    bool binary = true;
+};
+
+Coverage Inspect(const MaskArray& mask) {
+    Coverage c;
+    for (std::int32_t y = 0; y < mask.height(); ++y)
+        for (std::int32_t x = 0; x < mask.width(); ++x) {
+            const std::uint8_t b = mask.get(x, y);
+            c.binary = c.binary && (b == 0 || b == 255);
+            if (!b) continue;
+            ++c.covered;
+            if (c.firstColumn < 0 || x < c.firstColumn) c.firstColumn = x;
+            c.lastColumn = std::max(c.lastColumn, x);
+        }
+    return c;
+}
+
+TEST(QtTextRenderer, DrawsRealTextWithoutAntialiasing) {
+    test::GuiTestApp();
+    QtTextRenderer renderer;
+    renderer.setFont({"DejaVu Sans", FontStyle::Regular, 20});
+    renderer.render("TEXT");
+    ASSERT_GT(renderer.width(), 20);
+    EXPECT_GE(renderer.height(), 20);
+    const MaskArray& full = renderer.mask(TextRenderer::kLevels - 1);
+    EXPECT_EQ(full.width() % 8, 0);
+    EXPECT_EQ(full.height() % 8, 0);
+    const Coverage plain = Inspect(full);
+    EXPECT_TRUE(plain.binary);
+    EXPECT_GT(plain.covered, 100);
+    EXPECT_LT(plain.lastColumn, renderer.width());
+    EXPECT_EQ(renderer.mask(0).width(), full.width() / 8);
+    EXPECT_GT(Inspect(renderer.mask(0)).covered, 0);
+
+    renderer.setFont({"DejaVu Sans", FontStyle::Bold, 20});
+    renderer.render("TEXT");
+    EXPECT_GT(Inspect(renderer.mask(TextRenderer::kLevels - 1)).covered, plain.covered);
+}
+
+TEST(QtTextRenderer, KeepsAnItalicsOverhang) {
+    test::GuiTestApp();
+    QtTextRenderer renderer;
+    const TextFont italic{"DejaVu Sans", FontStyle::Italic, 40};
+    renderer.setFont(italic);
+    renderer.render("f");
+    QFont font("DejaVu Sans");
+    font.setPixelSize(40);
+    font.setItalic(true);
+    const QFontMetrics metrics(font);
+    const int advance = metrics.horizontalAdvance(QStringLiteral("f"));
+    ASSERT_LT(metrics.rightBearing(QLatin1Char('f')), 0) << "the font's f does not overhang";
+    EXPECT_GT(renderer.width(), advance);
+    const Coverage c = Inspect(renderer.mask(TextRenderer::kLevels - 1));
+    EXPECT_GE(c.lastColumn, advance); // drawn past the advance, and kept
+    EXPECT_LT(c.lastColumn, renderer.width());
+}
+
+TEST(QtTextRenderer, TheMemoryBoundCutsLongLines) {
+    test::GuiTestApp();
+    QtTextRenderer renderer;
+    renderer.setFont({"DejaVu Sans", FontStyle::Regular, 100});
+    renderer.setMemoryLimit(1u << 20);
+    renderer.render(std::string(400, 'M'));
+    ASSERT_EQ(renderer.height() > 0, true);
+    EXPECT_EQ(renderer.width(), TextRenderer::MaxWidthFor(1u << 20, renderer.height()));
+    EXPECT_LT(Inspect(renderer.mask(TextRenderer::kLevels - 1)).lastColumn, renderer.width());
+    renderer.render("");
+    EXPECT_EQ(renderer.width(), 0);
+}
+
+} // namespace
+} // namespace kv

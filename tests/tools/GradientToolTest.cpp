@@ -1,0 +1,157 @@
+// The Gradient Tool driven through the view: the vector and its SHIFT forms,
+// linear and radial colours at the ends and in between, straight-alpha
+// interpolation, and the area the selection allows.
+#include "tools/gradient/GradientTool.h"
+#include "ToolTestSupport.h"
+#include "tools/framework/ToolSettings.h"
+#include "tools/gradient/GradientFill.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kv {
+namespace {
+using namespace test;
+
+constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
+constexpr Color32 kClearWhite = MakeColor32(255, 255, 255, 0);
+
+GradientTool& UseGradient(ToolBench& bench, GradientType type, Color32 from, Color32 to) {
+    bench.set(kGradientTypeSetting, static_cast<std::uint32_t>(type));
+    bench.setColor(kPrimaryColorSetting, from);
+    bench.setColor(kSecondaryColorSetting, to);
+    return static_cast<GradientTool&>(bench.use(ToolId::Gradient));
+}
+
+TEST(Gradient, InterpolatesStraightChannelsWithRoundedWeights) {
+    EXPECT_EQ(InterpolationWeight(0.5), 1u << 23);
+    // Halfway between two weights rounds to the even one.
+    EXPECT_EQ(InterpolationWeight(2.5 / 16777216.0), 2u);
+    EXPECT_EQ(InterpolationWeight(3.5 / 16777216.0), 4u);
+    EXPECT_EQ(Interpolate(kBlack, kClearWhite, 1u << 23), MakeColor32(128, 128, 128, 128));
+    EXPECT_EQ(Interpolate(kBlack, kRed, 0), kBlack);
+    EXPECT_EQ(Interpolate(kBlack, kRed, 1u << 24), kRed);
+}
+
+TEST(Gradient, ALinearGradientRunsFromTheStartColourToTheEndColour) {
+    ToolBench bench(10, 2);
+    UseGradient(bench, GradientType::Linear, kBlack, kRed);
+    bench.drag({At(1, 0), At(8, 1)});
+    ASSERT_EQ(bench.history().count(), 1);
+    EXPECT_EQ(bench.history().undoCursor()->label(), "Gradient");
+    for (std::int32_t y = 0; y < 2; ++y)
+        for (std::int32_t x = 0; x < 10; ++x) {
+            // The projection of each pixel centre on the vector (7, 1).
+            const double t = ((x - 1) * 7.0 + y * 1.0) / 50.0;
+            const Color32 expected = t <= 0   ? kBlack
+                                     : t >= 1 ? kRed
+                                              : Interpolate(kBlack, kRed, InterpolationWeight(t));
+            EXPECT_EQ(bench.pixels().get(x, y), expected) << x << "," << y;
+        }
+    EXPECT_EQ(bench.pixels().get(0, 1), kBlack);
+    EXPECT_EQ(bench.pixels().get(9, 0), kRed);
+    EXPECT_EQ(bench.image->composite().get(9, 0), kRed);
+}
+
+TEST(Gradient, HalfwayBetweenOpaqueBlackAndClearWhiteIsOneHundredTwentyEight) {
+    ToolBench bench(3, 1);
+    UseGradient(bench, GradientType::Linear, kBlack, kClearWhite);
+    bench.drag({At(0, 0), At(2, 0)});
+    EXPECT_EQ(bench.pixels().get(0, 0), kBlack);
+    EXPECT_EQ(bench.pixels().get(1, 0), MakeColor32(128, 128, 128, 128));
+    EXPECT_EQ(bench.pixels().get(2, 0), kClearWhite);
+}
+
+TEST(Gradient, ARadialGradientEndsAtItsRadius) {
+    ToolBench bench(9, 9);
+    UseGradient(bench, GradientType::Radial, kBlack, kRed);
+    bench.drag({At(4, 4), At(7, 4)});
+    EXPECT_EQ(bench.pixels().get(4, 4), kBlack);
+    EXPECT_EQ(bench.pixels().get(7, 4), kRed);
+    EXPECT_EQ(bench.pixels().get(7, 5), kRed); // sqrt(10) beyond the radius of 3
+    EXPECT_NE(bench.pixels().get(6, 6), kRed); // sqrt(8) within it
+    EXPECT_EQ(bench.pixels().get(0, 0), kRed);
+    const Color32 two = Interpolate(kBlack, kRed, InterpolationWeight(2.0 / 3.0));
+    EXPECT_EQ(bench.pixels().get(4, 2), two);
+    EXPECT_EQ(bench.pixels().get(2, 4), two);
+    EXPECT_EQ(bench.pixels().get(5, 5),
+              Interpolate(kBlack, kRed, InterpolationWeight(std::sqrt(2.0) / 3.0)));
+}
+
+TEST(Gradient, ShiftConstrainsTheVector) {
+    const struct {
+        Point drag, vector;
+    } cases[] = {{{100, 30}, {100, 0}},
+                 {{100, 50}, {50, 50}},
+                 {{20, 100}, {0, 100}},
+                 {{-100, 50}, {-50, 50}}};
+    for (const auto& c : cases) {
+        ToolBench bench(4, 4);
+        GradientTool& tool = UseGradient(bench, GradientType::Linear, kBlack, kRed);
+        bench.host.keys = {.shift = true};
+        bench.press({300, 300});
+        EXPECT_EQ(bench.host.text(StatusField::Hint), "");
+        bench.move({300 + c.drag.x, 300 + c.drag.y});
+        EXPECT_EQ(tool.vector(), c.vector) << c.drag.x << "," << c.drag.y;
+        bench.host.keys = {};
+        bench.view.keyUp(kKeyShift);
+        EXPECT_EQ(tool.vector(), c.drag);
+        EXPECT_EQ(bench.host.text(StatusField::Hint),
+                  "Use SHIFT to constrain the direction to multiples of 45 degrees.");
+        bench.view.captureEnded();
+    }
+    ToolBench bench(4, 4);
+    UseGradient(bench, GradientType::Linear, kBlack, kRed);
+    bench.press({300, 300});
+    bench.move({300 + 100, 300 + 30});
+    EXPECT_EQ(bench.host.text(StatusField::Size), "0.391 : 0.117");
+}
+
+TEST(Gradient, AClickOrALostCaptureChangesNothing) {
+    ToolBench bench(4, 4);
+    UseGradient(bench, GradientType::Linear, kBlack, kRed);
+    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Gradient);
+    EXPECT_EQ(bench.host.text(StatusField::Hint),
+              "Left/right click and drag to fill the layer or the selection with a gradient. Use "
+              "ALT to pick colors.");
+    bench.click(At(1, 1));
+    bench.press(At(0, 0));
+    bench.move(At(3, 3));
+    EXPECT_TRUE(bench.tools.current()->wantsAutoScroll());
+    bench.view.captureEnded();
+    EXPECT_EQ(bench.history().count(), 0);
+    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
+}
+
+TEST(Gradient, WithASelectionOnlyTheSelectedPixelsChange) {
+    ToolBench bench(6, 6);
+    Selection& selection = *bench.image->selection();
+    SelectRect(*bench.image, {1, 1, 2, 2});
+    selection.editableMask().set(3, 3, 128);
+    selection.refreshFromDetail(nullptr);
+    CommitSnapshots(*bench.image);
+    UseGradient(bench, GradientType::Linear, kRed, kRed);
+    bench.drag({At(0, 0), At(5, 5)});
+    EXPECT_EQ(ChangedPattern(bench.pixels(), bench.pixels().bounds(), kWhite),
+              "....../.#..../....../...#../....../......");
+    EXPECT_EQ(bench.pixels().get(1, 1), kRed);
+    EXPECT_EQ(bench.pixels().get(3, 3), MakeColor32(255, 127, 127, 255));
+}
+
+TEST(Gradient, OnASupersampledLayerEveryDetailPixelHasItsOwnColour) {
+    ToolBench bench(1, 1, kWhite, true);
+    UseGradient(bench, GradientType::Linear, kBlack, kRed);
+    bench.host.zoomFactor = 8;
+    bench.drag({{16, 16}, {7 * 32 + 16, 16}});
+    for (std::int32_t x = 0; x < 8; ++x)
+        EXPECT_EQ(bench.pixels().get(x, 5), Interpolate(kBlack, kRed, InterpolationWeight(x / 7.0)))
+            << x;
+    // The lower levels follow: the eight columns reduced to one pixel.
+    const Color32 reduced = bench.layer().pixels().get(0, 0);
+    EXPECT_GT(RedOf(reduced), 100u);
+    EXPECT_LT(RedOf(reduced), 155u);
+}
+
+} // namespace
+} // namespace kv

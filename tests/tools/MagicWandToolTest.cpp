@@ -1,0 +1,169 @@
+// The Magic Wand driven through the view: the four combinations with the
+// selection before the click, the detail level, and what it records.
+#include "ToolTestSupport.h"
+#include "tools/framework/ToolSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+using namespace test;
+
+// Two black squares on white: (0..1, 0..1) and (4..5, 0..1).
+void TwoSquares(ToolBench& bench) {
+    DrawPattern(bench.pixels(), "xx..xx/xx..xx/......", {{'x', kBlack}, {'.', kWhite}});
+    bench.image->update();
+    CommitSnapshots(*bench.image);
+    bench.use(ToolId::MagicWand);
+}
+
+std::string Selected(ToolBench& bench) {
+    return MaskPattern(bench.image->selection()->mask(), bench.image->bounds());
+}
+
+TEST(MagicWand, CombinesTheRegionWithTheSelectionBefore) {
+    // Before each click the left square and the white column beside it are
+    // selected; the clicks take the right square or the white region.
+    const struct {
+        ModifierKeys keys;
+        ImagePoint at;
+        const char* selected;
+        CursorRole cursor;
+        const char* hint;
+    } cases[] = {
+        {{},
+         At(4, 0),
+         "....##/....##/......",
+         CursorRole::WandReplace,
+         "Click to select a region. Use ALT and SHIFT for additional options."},
+        {{.shift = true},
+         At(4, 0),
+         "###.##/###.##/......",
+         CursorRole::WandAdd,
+         "Click to add a region to the selection."},
+        {{.alt = true},
+         At(0, 2),
+         "##..../##..../......",
+         CursorRole::WandSubtract,
+         "Click to subtract a region from the selection."},
+        {{.shift = true, .alt = true},
+         At(0, 2),
+         "..#.../..#.../......",
+         CursorRole::WandIntersect,
+         "Click to intersect the selection with a region."},
+    };
+    for (const auto& c : cases) {
+        ToolBench bench(6, 3);
+        TwoSquares(bench);
+        SelectRect(*bench.image, {0, 0, 3, 2});
+        bench.keys(c.keys);
+        SCOPED_TRACE(c.hint);
+        EXPECT_EQ(bench.view.setCursor(c.at), c.cursor);
+        EXPECT_EQ(bench.host.text(StatusField::Hint), c.hint);
+        bench.click(c.at);
+        EXPECT_EQ(Selected(bench), c.selected);
+        EXPECT_TRUE(bench.image->selection()->active());
+        ASSERT_EQ(bench.history().count(), 1);
+        EXPECT_EQ(bench.history().undoCursor()->label(), "Select");
+        ASSERT_TRUE(bench.history().undo(*bench.image));
+        EXPECT_EQ(Selected(bench), "###.../###.../......");
+    }
+}
+
+TEST(MagicWand, SubtractingTheWholeSelectionLeavesItInactive) {
+    ToolBench bench(6, 3);
+    TwoSquares(bench);
+    SelectRect(*bench.image, {4, 0, 6, 2});
+    bench.keys({.alt = true});
+    bench.click(At(5, 1));
+    EXPECT_FALSE(bench.image->selection()->active());
+    EXPECT_TRUE(bench.image->selection()->empty());
+    EXPECT_EQ(bench.history().count(), 1);
+    ASSERT_TRUE(bench.history().undo(*bench.image));
+    EXPECT_TRUE(bench.image->selection()->active());
+}
+
+TEST(MagicWand, AddingARegionAlreadySelectedStillRecords) {
+    ToolBench bench(6, 3);
+    TwoSquares(bench);
+    bench.click(At(0, 0));
+    bench.keys({.shift = true});
+    bench.click(At(1, 1));
+    EXPECT_EQ(Selected(bench), "##..../##..../......");
+    EXPECT_EQ(bench.history().count(), 2);
+}
+
+TEST(MagicWand, PartlySelectedBytesPassThroughWhereTheOldValueIsKept) {
+    ToolBench bench(6, 3);
+    TwoSquares(bench);
+    SelectRect(*bench.image, {2, 2, 6, 3}, 100);
+    bench.keys({.shift = true});
+    bench.click(At(4, 0));
+    EXPECT_EQ(Selected(bench), "....##/....##/..++++");
+    EXPECT_EQ(bench.image->selection()->mask().get(3, 2), 100);
+}
+
+TEST(MagicWand, AClickOutsideTheLayerClearsTheRegion) {
+    ToolBench replace(6, 3);
+    TwoSquares(replace);
+    SelectRect(*replace.image, {0, 0, 2, 2});
+    replace.click(At(7, 1));
+    EXPECT_FALSE(replace.image->selection()->active());
+    EXPECT_EQ(replace.history().count(), 1);
+
+    ToolBench add(6, 3);
+    TwoSquares(add);
+    SelectRect(*add.image, {0, 0, 2, 2});
+    add.keys({.shift = true});
+    add.click(At(-1, 1));
+    EXPECT_EQ(Selected(add), "##..../##..../......");
+    EXPECT_TRUE(add.image->selection()->active());
+}
+
+TEST(MagicWand, GrowsOnTheDetailLevelOfASupersampledLayer) {
+    ToolBench bench(2, 2, kWhite, true);
+    bench.pixels().fillRect({0, 0, 3, 5}, kBlack);
+    bench.layer().refreshFromDetail(nullptr);
+    CommitSnapshots(*bench.image);
+    bench.use(ToolId::MagicWand);
+    bench.click({40, 100}); // 8x pixel (1, 3)
+    const Selection& selection = *bench.image->selection();
+    ASSERT_TRUE(selection.supersampled());
+    EXPECT_EQ(selection.detailBounds(), (Rect{0, 0, 3, 5}));
+    EXPECT_EQ(selection.levelZeroBounds(), (Rect{0, 0, 1, 1}));
+    EXPECT_EQ(selection.mask().get(0, 0), (15 * 255 + 32) / 64); // 15 of 64 selected
+}
+
+TEST(MagicWand, APlainLayerBesideASupersampledOneSelectsWholeBlocks) {
+    ToolBench bench(3, 2);
+    DrawPattern(bench.pixels(), "x../xx.", {{'x', kBlack}, {'.', kWhite}});
+    auto* detailed = bench.image->insertLayer(std::make_unique<Layer>());
+    static_cast<Layer*>(detailed)->setSupersampled(true);
+    bench.image->setCurrentLayer(&bench.layer());
+    bench.image->update();
+    CommitSnapshots(*bench.image);
+    ASSERT_TRUE(bench.image->selection()->supersampled());
+    bench.use(ToolId::MagicWand);
+    bench.click(At(0, 1));
+    const Selection& selection = *bench.image->selection();
+    EXPECT_EQ(selection.detailBounds(), (Rect{0, 0, 16, 16}));
+    EXPECT_EQ(selection.editableMask().get(15, 15), 255);
+    EXPECT_EQ(selection.editableMask().get(8, 7), 0);
+    EXPECT_EQ(MaskPattern(selection.mask(), {0, 0, 3, 2}), "#../##.");
+}
+
+TEST(MagicWand, TakesOnlyTheLeftButtonAndNeedsAVisibleLayer) {
+    ToolBench bench(6, 3);
+    TwoSquares(bench);
+    bench.click(At(0, 0), MouseButton::Right);
+    EXPECT_FALSE(bench.host.captured);
+    bench.layer().setVisible(false);
+    EXPECT_EQ(bench.view.setCursor(At(0, 0)), CursorRole::Arrow);
+    EXPECT_EQ(bench.host.text(StatusField::Hint), "");
+    bench.click(At(0, 0));
+    EXPECT_EQ(bench.history().count(), 0);
+    EXPECT_FALSE(bench.image->selection()->active());
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,167 @@
+// The region filler against a plain breadth-first reference on random
+// pictures, and the comparison rules of the three channel modes.
+#include "tools/fill/RegionFiller.h"
+#include "ToolTestSupport.h"
+#include "model/FixedPoint.h"
+#include "tools/fill/SeedStack.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <random>
+
+namespace kv {
+namespace {
+using namespace test;
+
+// The largest channel difference the mode compares, written straight from
+// the rule rather than from the filler's code.
+int Distance(Color32 a, Color32 b, ChannelMode mode) {
+    const auto premultiplied = [](unsigned c, unsigned alpha) {
+        return static_cast<int>((c * alpha * 65793u + 8388608u) >> 24);
+    };
+    const int da = std::abs(int(AlphaOf(a)) - int(AlphaOf(b)));
+    if (mode == ChannelMode::AlphaOnly) return da;
+    int d = mode == ChannelMode::Normal ? da : 0;
+    const unsigned channels[2][3] = {{RedOf(a), GreenOf(a), BlueOf(a)},
+                                     {RedOf(b), GreenOf(b), BlueOf(b)}};
+    for (int i = 0; i < 3; ++i) {
+        const int ca = mode == ChannelMode::Normal ? premultiplied(channels[0][i], AlphaOf(a))
+                                                   : int(channels[0][i]);
+        const int cb = mode == ChannelMode::Normal ? premultiplied(channels[1][i], AlphaOf(b))
+                                                   : int(channels[1][i]);
+        d = std::max(d, std::abs(ca - cb));
+    }
+    return d;
+}
+
+MaskArray ReferenceRegion(const PixelArray& a, Point seed, ChannelMode mode, int tolerance) {
+    MaskArray region(a.width(), a.height());
+    region.fill(0);
+    const Color32 s = a.get(seed.x, seed.y);
+    std::deque<Point> queue{seed};
+    region.set(seed.x, seed.y, 255);
+    while (!queue.empty()) {
+        const Point p = queue.front();
+        queue.pop_front();
+        for (const Point d : {Point{1, 0}, Point{-1, 0}, Point{0, 1}, Point{0, -1}}) {
+            const Point q = p + d;
+            if (!a.bounds().contains(q.x, q.y) || region.get(q.x, q.y)) continue;
+            if (Distance(a.get(q.x, q.y), s, mode) > tolerance) continue;
+            region.set(q.x, q.y, 255);
+            queue.push_back(q);
+        }
+    }
+    return region;
+}
+
+Rect BoundsOf(const MaskArray& m) {
+    Rect r;
+    for (std::int32_t y = 0; y < m.height(); ++y)
+        for (std::int32_t x = 0; x < m.width(); ++x)
+            if (m.get(x, y)) r.unite({x, y, x + 1, y + 1});
+    return r;
+}
+
+TEST(RegionFiller, MatchesABreadthFirstFillOnRandomPictures) {
+    std::mt19937 rng(16);
+    // Few colours with small variations, so that regions are large and
+    // irregular and tolerances matter.
+    const Color32 palette[] = {MakeColor32(10, 200, 30, 255), MakeColor32(12, 198, 35, 250),
+                               MakeColor32(200, 0, 0, 0),     MakeColor32(0, 90, 0, 0),
+                               MakeColor32(10, 200, 30, 128), MakeColor32(240, 240, 240, 255)};
+    for (int round = 0; round < 120; ++round) {
+        const std::int32_t w = 1 + rng() % 40, h = 1 + rng() % 40;
+        PixelArray a(w, h);
+        for (std::int32_t y = 0; y < h; ++y)
+            for (std::int32_t x = 0; x < w; ++x)
+                a.set(x, y, palette[rng() % (rng() % 2 ? 2 : 6)]);
+        const Point seed{static_cast<std::int32_t>(rng() % w),
+                         static_cast<std::int32_t>(rng() % h)};
+        const auto mode = static_cast<ChannelMode>(rng() % 3);
+        const int tolerance = std::array{0, 2, 5, 128, 200, 255}[rng() % 6];
+        SCOPED_TRACE(::testing::Message()
+                     << "round " << round << " mode " << int(mode) << " tolerance " << tolerance);
+        MaskArray region(w, h);
+        region.fill(77);
+        const Rect bounds = RegionFiller(a, region, mode, tolerance).run(seed.x, seed.y);
+        const MaskArray expected = ReferenceRegion(a, seed, mode, tolerance);
+        ASSERT_TRUE(region.sameContents(expected));
+        EXPECT_EQ(bounds, BoundsOf(expected));
+    }
+}
+
+TEST(RegionFiller, DiagonalNeighboursAreNotConnected) {
+    PixelArray a(4, 4);
+    DrawPattern(a, "x.../.x../..x./...x", {{'x', kBlack}, {'.', kWhite}});
+    MaskArray region(4, 4);
+    EXPECT_EQ(RegionFiller(a, region, ChannelMode::Normal, 0).run(1, 1), (Rect{1, 1, 2, 2}));
+    EXPECT_EQ(MaskPattern(region, a.bounds()), "..../.#../..../....");
+    // White splits into the two triangles either side of the diagonal.
+    RegionFiller(a, region, ChannelMode::Normal, 0).run(3, 0);
+    EXPECT_EQ(MaskPattern(region, a.bounds()), ".###/..##/...#/....");
+}
+
+TEST(RegionFiller, EachChannelModeComparesItsOwnChannels) {
+    const Color32 seed = MakeColor32(100, 100, 100, 200);
+    const struct {
+        Color32 other;
+        ChannelMode mode;
+        std::uint32_t tolerance;
+        bool joins;
+    } cases[] = {
+        // Every transparent pixel is alike in the normal view, whatever its colour.
+        {MakeColor32(255, 0, 0, 0), ChannelMode::Normal, 0, false},
+        {MakeColor32(100, 100, 100, 201), ChannelMode::Normal, 1, true},
+        {MakeColor32(100, 100, 100, 202), ChannelMode::Normal, 1, false},
+        // Premultiplied: 100 x 200 / 255 = 78.4 and 110 x 200 / 255 = 86.3.
+        {MakeColor32(110, 100, 100, 200), ChannelMode::Normal, 8, true},
+        {MakeColor32(110, 100, 100, 200), ChannelMode::Normal, 7, false},
+        {MakeColor32(110, 100, 100, 200), ChannelMode::ColorOnly, 9, false},
+        {MakeColor32(100, 100, 100, 0), ChannelMode::ColorOnly, 0, true},
+        {MakeColor32(0, 255, 7, 200), ChannelMode::AlphaOnly, 0, true},
+        {MakeColor32(0, 0, 0, 0), ChannelMode::Normal, 255, true},
+    };
+    for (const auto& c : cases) {
+        PixelArray a(2, 1);
+        a.set(0, 0, seed);
+        a.set(1, 0, c.other);
+        MaskArray region(2, 1);
+        const Rect r = RegionFiller(a, region, c.mode, c.tolerance).run(0, 0);
+        EXPECT_EQ(r.right, c.joins ? 2 : 1) << std::hex << c.other << " mode " << int(c.mode);
+    }
+    PixelArray transparent(2, 1);
+    transparent.set(0, 0, MakeColor32(1, 2, 3, 0));
+    transparent.set(1, 0, MakeColor32(250, 9, 70, 0));
+    MaskArray region(2, 1);
+    EXPECT_EQ(RegionFiller(transparent, region, ChannelMode::Normal, 0).run(0, 0).right, 2);
+}
+
+TEST(RegionFiller, ASeedOutsideChangesNothing) {
+    PixelArray a(3, 3);
+    a.fill(kWhite);
+    MaskArray region(3, 3);
+    region.fill(9);
+    EXPECT_TRUE(RegionFiller(a, region, ChannelMode::Normal, 0).run(3, 1).isEmpty());
+    EXPECT_TRUE(RegionFiller(a, region, ChannelMode::Normal, 0).run(-1, 0).isEmpty());
+    EXPECT_EQ(region.get(1, 1), 9);
+}
+
+TEST(SeedStack, GrowsByBlocksAndPopsInReverse) {
+    SeedStack stack;
+    for (std::int32_t i = 0; i < 1300; ++i)
+        stack.push(i, -i);
+    EXPECT_EQ(stack.blockCount(), 3u); // 512 pairs a block
+    std::int32_t x = 0, y = 0;
+    for (std::int32_t i = 1299; i >= 0; --i) {
+        ASSERT_TRUE(stack.pop(x, y));
+        ASSERT_EQ(x, i);
+        ASSERT_EQ(y, -i);
+    }
+    EXPECT_TRUE(stack.empty());
+    EXPECT_FALSE(stack.pop(x, y));
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,208 @@
+// The Rectangle and Ellipse tools driven through the view: the dragged
+// rectangle, the three types, outline widths, the ellipse pixel test against
+// its formula, and what gets recorded.
+#include "ToolTestSupport.h"
+#include "tools/framework/PaintPixel.h"
+#include "tools/framework/ToolSettings.h"
+#include "tools/shapes/ShapeTool.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+using namespace test;
+
+constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
+constexpr Color32 kBlue = MakeColor32(0, 0, 255, 255);
+
+constexpr ImagePoint Units(double x, double y) {
+    return {static_cast<std::int32_t>(x * 256), static_cast<std::int32_t>(y * 256)};
+}
+
+// Red for the line ('r'), blue for the inside ('b'), '.' untouched.
+std::string Painted(ToolBench& bench, const Rect& r) {
+    std::string s;
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        if (y > r.top) s += '/';
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            const Color32 c = bench.pixels().get(x, y);
+            s += c == kRed ? 'r' : c == kBlue ? 'b' : c == kWhite ? '.' : '?';
+        }
+    }
+    return s;
+}
+
+void UseShape(ToolBench& bench, ToolId id, ShapeType type, std::uint32_t width) {
+    const bool rect = id == ToolId::Rectangle;
+    bench.set(rect ? kRectangleTypeSetting : kEllipseTypeSetting, static_cast<std::uint32_t>(type));
+    bench.set(rect ? kRectangleOutlineWidthSetting : kEllipseOutlineWidthSetting, width);
+    bench.setColor(kPrimaryColorSetting, kRed);
+    bench.setColor(kSecondaryColorSetting, kBlue);
+    bench.use(id);
+}
+
+TEST(Shapes, ADragPaintsTheSnappedRectangleOnRelease) {
+    ToolBench bench(20, 16);
+    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
+    bench.press(Units(10.3, 10.3));
+    bench.move(Units(15.7, 12.2));
+    EXPECT_EQ(bench.host.text(StatusField::Size), "6 x 2");
+    EXPECT_EQ(bench.host.text(StatusField::Hint), "Use ALT and SHIFT for additional options.");
+    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
+    bench.release();
+    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 12);
+    EXPECT_EQ(Painted(bench, {9, 9, 17, 13}), "......../.rrrrrr./.rrrrrr./........");
+    EXPECT_EQ(bench.history().undoCursor()->label(), "Rectangle");
+    EXPECT_EQ(bench.host.text(StatusField::Size), "");
+}
+
+TEST(Shapes, AClickPaintsOnePixelAtZoomOneAndNothingWhenZoomedIn) {
+    for (const int zoom : {1, 2, 4}) {
+        ToolBench bench(8, 8);
+        bench.host.zoomFactor = zoom;
+        UseShape(bench, ToolId::Ellipse, ShapeType::Solid, 1);
+        // A point the view can hand over at that zoom, inside pixel (3, 3).
+        bench.click(ViewToImage({3 * zoom + zoom / 2, 3 * zoom + zoom / 2}, {0, 0}, zoom));
+        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), zoom == 1 ? 1 : 0) << zoom;
+        EXPECT_EQ(bench.history().count(), zoom == 1 ? 1 : 0) << zoom;
+    }
+}
+
+TEST(Shapes, TheTypesOnAFourByFourLayer) {
+    const struct {
+        ToolId tool;
+        ShapeType type;
+        std::uint32_t width;
+        MouseButton button;
+        const char* painted;
+    } cases[] = {
+        {ToolId::Rectangle, ShapeType::FilledOutline, 1, MouseButton::Left, "rrrr/rbbr/rbbr/rrrr"},
+        {ToolId::Rectangle, ShapeType::FilledOutline, 1, MouseButton::Right, "bbbb/brrb/brrb/bbbb"},
+        {ToolId::Rectangle, ShapeType::Outline, 1, MouseButton::Left, "rrrr/r..r/r..r/rrrr"},
+        // Wider than half the shape: no inside is left.
+        {ToolId::Rectangle, ShapeType::Outline, 2, MouseButton::Left, "rrrr/rrrr/rrrr/rrrr"},
+        {ToolId::Rectangle, ShapeType::FilledOutline, 3, MouseButton::Left, "rrrr/rrrr/rrrr/rrrr"},
+        {ToolId::Ellipse, ShapeType::Solid, 1, MouseButton::Left, ".rr./rrrr/rrrr/.rr."},
+        {ToolId::Ellipse, ShapeType::FilledOutline, 1, MouseButton::Left, ".rr./rbbr/rbbr/.rr."},
+        {ToolId::Ellipse, ShapeType::Outline, 2, MouseButton::Left, ".rr./rrrr/rrrr/.rr."},
+    };
+    for (const auto& c : cases) {
+        ToolBench bench(4, 4);
+        UseShape(bench, c.tool, c.type, c.width);
+        bench.drag({At(0, 0), At(3, 3)}, c.button);
+        EXPECT_EQ(Painted(bench, {0, 0, 4, 4}), c.painted)
+            << int(c.tool) << " type " << int(c.type) << " width " << c.width;
+    }
+}
+
+TEST(Shapes, AnEllipseOnePixelWideIsAVerticalLineInEveryType) {
+    for (const ShapeType type : {ShapeType::Solid, ShapeType::Outline, ShapeType::FilledOutline}) {
+        ToolBench bench(5, 7);
+        UseShape(bench, ToolId::Ellipse, type, 1);
+        bench.drag({Units(2.1, 1.1), Units(2.9, 5.9)});
+        EXPECT_EQ(Painted(bench, {1, 0, 4, 7}), ".../.r./.r./.r./.r./.r./...") << int(type);
+    }
+}
+
+// The ellipse test as written, in floating point (exact for these sizes).
+bool InsideByFormula(const Rect& r, double shrink, std::int32_t x, std::int32_t y) {
+    const double cx = (r.left + r.right - 1) / 2.0, cy = (r.top + r.bottom - 1) / 2.0;
+    const double a = r.width() / 2.0 - shrink, b = r.height() / 2.0 - shrink;
+    if (a <= 0 || b <= 0) return false;
+    return b * b * (x - cx) * (x - cx) + a * a * (y - cy) * (y - cy) <= a * a * b * b;
+}
+
+// 'o' outline, 'i' inside, '.' outside.
+char ClassifyByFormula(const Rect& r, std::int32_t width, std::int32_t x, std::int32_t y) {
+    if (!InsideByFormula(r, 0, x, y)) return '.';
+    if (width == 1) {
+        for (const Point d : {Point{1, 0}, Point{-1, 0}, Point{0, 1}, Point{0, -1}})
+            if (!InsideByFormula(r, 0, x + d.x, y + d.y)) return 'o';
+        return 'i';
+    }
+    return InsideByFormula(r, width, x, y) ? 'i' : 'o';
+}
+
+TEST(Shapes, EllipseRowsFollowTheFormulaForEverySmallSize) {
+    ToolBench bench;
+    auto& ellipse = static_cast<ShapeTool&>(bench.use(ToolId::Ellipse));
+    for (std::int32_t w = 1; w <= 13; ++w)
+        for (std::int32_t h = 1; h <= 13; ++h)
+            for (std::int32_t width = 1; width <= 4; ++width) {
+                const Rect r{-3, 5, w - 3, 5 + h};
+                for (std::int32_t y = r.top - 1; y <= r.bottom; ++y) {
+                    const ShapeRow row = ellipse.shapeRow(r, width, y);
+                    for (std::int32_t x = r.left - 1; x <= r.right; ++x) {
+                        const char got = !row.outer.contains(x)  ? '.'
+                                         : row.inner.contains(x) ? 'i'
+                                                                 : 'o';
+                        ASSERT_EQ(got, ClassifyByFormula(r, width, x, y))
+                            << w << " x " << h << " width " << width << " at " << x << "," << y;
+                    }
+                }
+            }
+}
+
+TEST(Shapes, ShiftDuringTheDragMakesASquareUntilReleased) {
+    ToolBench bench(16, 16);
+    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
+    auto& tool = static_cast<ShapeTool&>(*bench.tools.current());
+    bench.press(At(2, 2));
+    bench.move(Units(7.9, 4.3));
+    bench.host.keys = {.shift = true};
+    EXPECT_TRUE(bench.view.keyDown(kKeyShift, false));
+    EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 1024, 1024}));
+    EXPECT_TRUE(bench.view.keyDown(kKeyShift, true));
+    bench.host.keys = {};
+    bench.view.keyUp(kKeyShift);
+    EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 2048, 1024}));
+    bench.host.keys = {.shift = true};
+    bench.view.keyDown(kKeyShift, false);
+    bench.release();
+    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 4);
+}
+
+TEST(Shapes, TheSelectionLimitsTheStrength) {
+    ToolBench bench(4, 1);
+    SelectRect(*bench.image, {1, 0, 4, 1}, 128);
+    bench.image->selection()->editableMask().set(3, 0, 0);
+    CommitSnapshots(*bench.image);
+    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
+    bench.drag({At(0, 0), At(3, 0)});
+    EXPECT_EQ(bench.pixels().get(0, 0), kWhite);
+    EXPECT_EQ(bench.pixels().get(1, 0), PaintPixel(kWhite, kRed, 128, ChannelMode::Normal));
+    EXPECT_EQ(bench.pixels().get(3, 0), kWhite);
+}
+
+TEST(Shapes, OnASupersampledLayerTheShapeIsDrawnAtEightTimesTheDetail) {
+    ToolBench bench(2, 2, kWhite, true);
+    bench.host.zoomFactor = 8;
+    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
+    bench.press({16, 16});
+    bench.move({2 * 32 + 16, 16}); // 8x pixel (2, 0)
+    EXPECT_EQ(bench.host.text(StatusField::Size), "0.375 x 0.125");
+    bench.release();
+    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 3);
+    EXPECT_NE(bench.layer().pixels().get(0, 0), kWhite); // the lower level follows
+}
+
+TEST(Shapes, ALostCaptureOrAPickPaintsNothing) {
+    ToolBench bench(8, 8);
+    UseShape(bench, ToolId::Ellipse, ShapeType::Solid, 1);
+    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Cross);
+    EXPECT_EQ(bench.host.text(StatusField::Hint),
+              "Left/right click and drag to create an ellipse. Use ALT to pick colors.");
+    bench.press(At(1, 1));
+    bench.move(At(5, 5));
+    EXPECT_TRUE(bench.tools.current()->wantsAutoScroll());
+    bench.view.captureEnded();
+    bench.keys({.alt = true});
+    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::ColorPicking);
+    bench.click(At(1, 1));
+    EXPECT_EQ(bench.history().count(), 0);
+    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
+    EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), kWhite);
+}
+
+} // namespace
+} // namespace kv
