@@ -110,6 +110,22 @@ std::unique_ptr<Project> MakeProject(int count, std::int32_t w, std::int32_t h) 
     return project;
 }
 
+void SelectRect(Image& image, const Rect& rect) {
+    Selection& selection = *image.selection();
+    const int shift = selection.supersampled() ? 3 : 0;
+    selection.editableMask().fill(0);
+    selection.editableMask().fillRect(
+        {rect.left << shift, rect.top << shift, rect.right << shift, rect.bottom << shift}, 255);
+    selection.refreshFromDetail(nullptr);
+    selection.setActive(true);
+    CommitSnapshots(image);
+}
+
+std::string UndoLabel(Image& image) {
+    const Action* action = ManagerOf(image).undoCursor();
+    return action ? action->label() : std::string();
+}
+
 CommandTest::CommandTest() {
     InstallActionManagers();
     CreateSettings();

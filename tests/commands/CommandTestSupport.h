@@ -101,6 +101,11 @@ FileTypeInfo IcoType();
 // A project of `count` images (w x h, one filled layer each), the first current.
 std::unique_ptr<Project> MakeProject(int count, std::int32_t w = 8, std::int32_t h = 6);
 
+// Selects the rectangle (image pixels) and nothing else, as a tool would.
+void SelectRect(Image& image, const Rect& rect);
+// The label of the action Undo would take back, or "".
+std::string UndoLabel(Image& image);
+
 class CommandTest : public ::testing::Test {
   protected:
     CommandTest();
