@@ -35,6 +35,15 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request, const QStrin
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
 }
 
+// A box shown while the wait cursor is up gets the normal one.
+class NormalCursor {
+  public:
+    NormalCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~NormalCursor() { QApplication::restoreOverrideCursor(); }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+};
+
 } // namespace
 
 QStringList NameFilters(const std::vector<FileFilter>& filters) {
