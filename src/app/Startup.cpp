@@ -2,7 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/StartupSteps.h"
+#include "commands/BuiltInFormats.h"
 #include "commands/ProjectInfo.h"
+#include "commands/ProjectOpening.h"
+#include "commands/RecoveryFile.h"
 #include "desktop/Shell.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
@@ -107,8 +110,19 @@ void ShutDownAfterNormalRun(UiTicker& ticker) {
     ReleaseFontList();
 }
 
+void OpenStartupPathLater(MainWindow& window, FormatLibrary& formats, const CommandLine& line) {
+    if (line.path.empty()) return;
+    if (line.startSwitch != StartSwitch::None && line.startSwitch != StartSwitch::Import) return;
+    // Let the window draw first, then open the file.
+    const bool import = line.startSwitch == StartSwitch::Import;
+    QTimer::singleShot(0, &window, [&window, &formats, path = line.path, import] {
+        OpenStartupFile(window.commandHost(), formats, path, import);
+    });
+}
+
 int RunWindowed(int& argc, char** argv, const CommandLine& line) {
     KorvaneApplication app(argc, argv);
+    InstallFatalErrorRescue(app);
     QtErrorReporter reporter;
     ErrorReporter* previous = InstallErrorReporter(&reporter);
     int exitCode = -1;
@@ -118,20 +132,19 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         LoadSettings();
         ApplyUndoLimits();
         RegisterFileTypesIfWanted(Process().executablePath);
+        // The program's own formats, until the plug-in host adds the others.
+        BuiltInFormats formats;
         MainWindow window;
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
-        if (!line.path.empty() &&
-            (line.startSwitch == StartSwitch::None || line.startSwitch == StartSwitch::Import)) {
-            // Let the window draw first, then open the file.
-            const bool import = line.startSwitch == StartSwitch::Import;
-            QTimer::singleShot(0, &window,
-                               [path = line.path, import] { OpenStartupPath(path, import); });
-        }
+        OpenStartupPathLater(window, formats, line);
         app.exec();
-        SaveSettings();
-        exitCode = 0;
-        ShutDownAfterNormalRun(ticker);
+        // An error ended the run: its box has been shown, nothing is saved.
+        if (!app.endedByError()) {
+            SaveSettings();
+            exitCode = 0;
+            ShutDownAfterNormalRun(ticker);
+        }
     } catch (const CWULError& error) {
         if (error.code() != 0)
             QMessageBox::critical(nullptr, kToolkitErrorTitle,
@@ -150,6 +163,10 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
 }
 
 } // namespace
+
+void InstallFatalErrorRescue(KorvaneApplication& app) {
+    app.setRescueHook(RescueOpenProject);
+}
 
 int RunKorvane(int argc, char** argv) {
     StartStreamLibrary();

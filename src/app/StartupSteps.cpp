@@ -1,15 +1,11 @@
 #include "app/StartupSteps.h"
 
-#include "app/CommandLine.h"
-
-#include "commands/ProjectFiles.h"
+#include "commands/SwatchSets.h"
 #include "editing/history/ActionManager.h"
 #include "editing/history/ActionRegistry.h"
-#include "model/Project.h"
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"
 #include "settings/Settings.h"
-#include "storage/project/ProjectPreview.h"
 
 #include <cfenv>
 #include <cstdio>
@@ -64,35 +60,19 @@ void EndUndoHistory() {
     ActionRegistry::instance().deleteAll();
 }
 
+void BuildDefaultSwatchSet() {
+    SwatchList::instance().replace(DefaultSwatchSet());
+}
+void ClearSwatchSet() {
+    SwatchList::instance().clear();
+}
+
 // Steps whose subsystems are not built yet; each names what it will do.
 void LoadFontList() {}
 void ReleaseFontList() {}
 void LoadPlugins() {}
 void UnloadPlugins() {}
 void BuildShortcutTable() {}
-void BuildDefaultSwatchSet() {}
-void ClearSwatchSet() {}
 void DeselectCurrentTool() {}
-
-void OpenStartupPath(const std::string& path, bool import) {
-    if (import) {
-        ReportError("Cannot import \"" + path +
-                    "\": importing needs plug-ins, which this build does not have yet.");
-        return;
-    }
-    // An existing file that is not a project; a missing one gets the loader's message.
-    ProjectPreview header;
-    if (PathExists(path) && !ReadProjectPreview(path, false, header)) {
-        ReportError("Unknown file type");
-        return;
-    }
-    std::unique_ptr<Project> project = LoadProject(path);
-    if (!project) return;
-    project->setPath(path);
-    const std::size_t slash = path.rfind('/');
-    project->setName(slash == std::string::npos ? path : path.substr(slash + 1));
-    project->markSaved();
-    SetCurrentProject(std::move(project));
-}
 
 } // namespace kv

@@ -1,6 +1,4 @@
 #pragma once
-#include <string>
-
 namespace kv {
 
 // The start-up and shut-down steps, one function each, in the order they
@@ -29,8 +27,5 @@ void BuildShortcutTable();
 void BuildDefaultSwatchSet();
 void ClearSwatchSet();
 void DeselectCurrentTool();
-
-// Opens the file named on the command line (as a project, or imported).
-void OpenStartupPath(const std::string& path, bool import);
 
 } // namespace kv

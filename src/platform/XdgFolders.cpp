@@ -53,6 +53,9 @@ std::string XdgConfigHome() {
 std::string XdgDataHome() {
     return HomeRelative("XDG_DATA_HOME", "/.local/share");
 }
+std::string XdgStateHome() {
+    return HomeRelative("XDG_STATE_HOME", "/.local/state");
+}
 
 std::string ParseUserDirsEntry(const std::string& text, const std::string& key,
                                const std::string& home) {

@@ -10,6 +10,8 @@ std::string HomeFolder();
 std::string XdgConfigHome();
 // $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
 std::string XdgDataHome();
+// $XDG_STATE_HOME when it is an absolute path, else ~/.local/state.
+std::string XdgStateHome();
 // The folder the user keeps documents in, ending in '/': XDG_DOCUMENTS_DIR of
 // user-dirs.dirs, else ~/Documents when it exists, else the home folder.
 // Empty when there is no home folder at all.

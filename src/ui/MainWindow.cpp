@@ -1,14 +1,27 @@
 #include "ui/MainWindow.h"
 
+#include "commands/ProjectOpening.h"
+#include "commands/ProjectSaving.h"
+#include "model/Project.h"
 #include "settings/Settings.h"
 
 #include <QCloseEvent>
 
 namespace kv {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle("Korvane");
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_clipboard) {
+    m_host.setRefresher([this](RefreshScope) { refreshTitle(); });
+    refreshTitle();
     resize(960, 720);
+}
+
+void MainWindow::refreshTitle() {
+    QString title = "Korvane";
+    if (const Project* project = CurrentProject()) {
+        title += " - " + QString::fromStdString(project->name());
+        if (project->hasUnsavedChanges()) title += "*";
+    }
+    setWindowTitle(title);
 }
 
 void MainWindow::showAtSavedPlacement() {
@@ -32,6 +45,13 @@ void MainWindow::showAtSavedPlacement() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (CurrentProject()) {
+        if (!AskToSaveChanges(m_host, SaveChangesMode::Ask)) {
+            event->ignore();
+            return;
+        }
+        DiscardOpenProject(m_host);
+    }
     savePlacement();
     event->accept();
 }

@@ -1,7 +1,7 @@
 // Real text through the platform's fonts, offscreen: drawn without
 // antialiasing, the trailing overhang kept, and cut by the memory bound.
 #include "ui/text/QtTextRenderer.h"
-#include "GuiTestApp.h"
+#include "GuiTestSupport.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -33,7 +33,7 @@ Coverage Inspect(const MaskArray& mask) {
 }
 
 TEST(QtTextRenderer, DrawsRealTextWithoutAntialiasing) {
-    test::GuiTestApp();
+    test::App();
     QtTextRenderer renderer;
     renderer.setFont({"DejaVu Sans", FontStyle::Regular, 20});
     renderer.render("TEXT");
@@ -55,7 +55,7 @@ TEST(QtTextRenderer, DrawsRealTextWithoutAntialiasing) {
 }
 
 TEST(QtTextRenderer, KeepsAnItalicsOverhang) {
-    test::GuiTestApp();
+    test::App();
     QtTextRenderer renderer;
     const TextFont italic{"DejaVu Sans", FontStyle::Italic, 40};
     renderer.setFont(italic);
@@ -73,7 +73,7 @@ TEST(QtTextRenderer, KeepsAnItalicsOverhang) {
 }
 
 TEST(QtTextRenderer, TheMemoryBoundCutsLongLines) {
-    test::GuiTestApp();
+    test::App();
     QtTextRenderer renderer;
     renderer.setFont({"DejaVu Sans", FontStyle::Regular, 100});
     renderer.setMemoryLimit(1u << 20);

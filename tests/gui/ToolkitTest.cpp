@@ -1,10 +1,10 @@
-#include "GuiTestApp.h"
+#include "GuiTestSupport.h"
+#include "model/Project.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
 #include "settings/Settings.h"
 #include "support/CapturingReporter.h"
 #include "toolkit/CWULError.h"
-#include "toolkit/KorvaneApplication.h"
 #include "toolkit/MessageBoxDialog.h"
 #include "toolkit/UiTicker.h"
 #include "ui/MainWindow.h"
@@ -23,9 +23,8 @@
 namespace kv {
 namespace {
 
-KorvaneApplication& App() {
-    return test::GuiTestApp();
-}
+using test::App;
+using test::Thrower;
 
 TEST(MessageBoxDialog, ButtonSetsTextsAndDefaultFocus) {
     App();
@@ -82,46 +81,44 @@ TEST(MessageBoxDialog, OnlyOneBoxAtATimeAndClicksAnswer) {
               MessageResult::Cancel);
 }
 
-// Throws the given error from inside an event handler.
-class Thrower : public QObject {
-  public:
-    std::function<void()> action;
-    bool event(QEvent* e) override {
-        if (e->type() == QEvent::User) action();
-        return QObject::event(e);
-    }
-};
-
-TEST(KorvaneApplication, ErrorsInsideAnEventAreReportedAndTheProgramGoesOn) {
-    App();
+TEST(KorvaneApplication, AnErrorNoCommandCaughtEndsTheProgramWithACriticalBox) {
+    test::ExitRecorder exits;
+    App().setRescueHook(nullptr);
     test::CapturingReporter reporter;
     Thrower thrower;
-    QEvent event(QEvent::User);
-    thrower.action = [] { throw CKVException("Insufficient memory"); };
-    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0], "Insufficient memory");
-    EXPECT_EQ(reporter.titles[0], "Korvane :: Error");
+    struct Case {
+        std::function<void()> action;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {[] { throw CKVException("Invalid data"); }, {"Invalid data"}},
+        // Heap exhaustion is "Insufficient memory"; the library's own
+        // errors say their text.
+        {[] { throw std::bad_alloc(); }, {"Insufficient memory"}},
+        {[] { throw std::runtime_error("bad state"); }, {"bad state"}},
+        // A cancel that nothing caught ends the run without a word.
+        {[] { throw CKVAbortRequest(); }, {}},
+    };
+    for (const Case& c : cases) {
+        reporter.criticals.clear();
+        thrower.action = c.action;
+        EXPECT_FALSE(thrower.fire());
+        EXPECT_EQ(reporter.criticals, c.boxes);
+    }
+    EXPECT_EQ(exits.codes, std::vector<int>(4, -1));
+    EXPECT_TRUE(App().endedByError());
+    EXPECT_TRUE(reporter.messages.empty()) << "the critical box, not the error box";
+}
 
-    thrower.action = [] { throw CKVAbortRequest(); };
-    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
-    EXPECT_EQ(reporter.messages.size(), 1u);
-
-    // What the library throws is caught as well, never left to terminate:
-    // heap exhaustion as "Insufficient memory", anything else with its text.
-    thrower.action = [] { throw std::bad_alloc(); };
-    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
-    thrower.action = [] { throw std::runtime_error("bad state"); };
-    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Insufficient memory",
-                                                           "Insufficient memory", "bad state"}));
-    EXPECT_EQ(reporter.titles.back(), "Korvane :: Error");
+TEST(KorvaneApplication, ToolkitErrorsLetTheProgramGoOn) {
+    test::ExitRecorder exits;
+    Thrower thrower;
     // Ours is a std::exception too, and says its message.
     EXPECT_STREQ(CKVException("Invalid data").what(), "Invalid data");
 
     // Code 0 toolkit errors are silent (a code other than 0 shows a box).
     thrower.action = [] { throw CWULError(0, "here", "quiet"); };
-    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
+    EXPECT_FALSE(thrower.fire());
+    EXPECT_TRUE(exits.codes.empty());
     EXPECT_EQ(CWULError(1, "WULInit", "WUL initialization failed").text(),
               "Location: WULInit\nDescription: WUL initialization failed");
 }
@@ -175,6 +172,35 @@ TEST(MainWindow, PlacementComesFromTheSettingsAndGoesBackOnClose) {
     EXPECT_EQ(s.signedValue("MainWindow.Size.Height"), 480);
     EXPECT_FALSE(s.boolValue("MainWindow.Maximized"));
     DestroySettings();
+}
+
+} // namespace
+} // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(MainWindow, TitleFollowsTheProjectAndClosingAsksAboutChanges) {
+    App();
+    test::CapturingReporter reporter;
+    auto project = std::make_unique<Project>();
+    project->setName("Icons");
+    SetCurrentProject(std::move(project));
+    MainWindow window;
+    EXPECT_EQ(window.windowTitle(), QString("Korvane - Icons"));
+    CurrentProject()->markModified();
+    window.refreshTitle();
+    EXPECT_EQ(window.windowTitle(), QString("Korvane - Icons*"));
+
+    reporter.answer = MessageResult::Cancel;
+    EXPECT_FALSE(window.close());
+    EXPECT_NE(CurrentProject(), nullptr) << "cancelled: the window and the project stay";
+    reporter.answer = MessageResult::No;
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(CurrentProject(), nullptr);
+    EXPECT_EQ(window.windowTitle(), QString("Korvane"));
+    EXPECT_EQ(reporter.titles,
+              (std::vector<std::string>{"The project is modified", "The project is modified"}));
 }
 
 } // namespace

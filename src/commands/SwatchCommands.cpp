@@ -1,0 +1,85 @@
+#include "commands/SwatchCommands.h"
+
+#include "commands/CommandHost.h"
+#include "commands/CommandSupport.h"
+#include "commands/SwatchSets.h"
+#include "settings/Settings.h"
+#include "storage/swatches/SwatchSetFile.h"
+
+namespace kv {
+namespace {
+
+// A COLOR block without a colour gives an opaque black swatch.
+constexpr Color32 kUnnamedSwatch = 0xFF000000u;
+
+FileDialogRequest SwatchDialog(FileDialogKind kind, const char* title) {
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.folder = TextSettingValue("Swatches.File.Path");
+    request.filters = FiltersWithAllFiles({FilterFor(kSwatchSetTypeName, {kSwatchSetExtension})});
+    if (kind == FileDialogKind::Save) request.defaultExtension = kSwatchSetExtension;
+    return request;
+}
+
+} // namespace
+
+bool SwatchCommands::newSet(SwatchSetKind kind) {
+    switch (kind) {
+    case SwatchSetKind::Empty:
+        m_swatches.clear();
+        break;
+    case SwatchSetKind::Default:
+        m_swatches.replace(DefaultSwatchSet());
+        break;
+    case SwatchSetKind::WebSafe:
+        m_swatches.replace(WebSafeSwatchSet());
+        break;
+    }
+    m_host.refresh(RefreshScope::Swatches);
+    return true;
+}
+
+bool SwatchCommands::load() {
+    const std::optional<FileChoice> choice =
+        m_host.chooseFile(SwatchDialog(FileDialogKind::Open, "Load swatches"));
+    if (!choice) return false;
+    SetTextSetting("Swatches.File.Path", FolderOfPath(choice->path));
+    std::vector<Color32> colors;
+    if (!RunReported(m_host, [&] {
+            colors = LoadSwatchSet(choice->path, kUnnamedSwatch);
+            return true;
+        }))
+        return false;
+    m_swatches.replace(std::move(colors));
+    m_host.refresh(RefreshScope::Swatches);
+    return true;
+}
+
+bool SwatchCommands::save() {
+    const std::optional<FileChoice> choice =
+        m_host.chooseFile(SwatchDialog(FileDialogKind::Save, "Save swatches"));
+    if (!choice) return false;
+    const std::string path = WithDefaultExtension(choice->path, kSwatchSetExtension);
+    SetTextSetting("Swatches.File.Path", FolderOfPath(path));
+    return RunReported(m_host, [&] {
+        SaveSwatchSet(path, m_swatches.colors());
+        return true;
+    });
+}
+
+bool SwatchCommands::add(Color32 color) {
+    m_swatches.add(color);
+    m_host.refresh(RefreshScope::Swatches);
+    return true;
+}
+
+bool SwatchCommands::addPrimaryColor() {
+    return HaveSettings() && add(Settings().colorValue("Drawing.Colors.Primary"));
+}
+
+bool SwatchCommands::addSecondaryColor() {
+    return HaveSettings() && add(Settings().colorValue("Drawing.Colors.Secondary"));
+}
+
+} // namespace kv

@@ -1,0 +1,54 @@
+#pragma once
+#include "commands/CommandHost.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+namespace kv {
+
+class ClipboardExchange;
+
+// The commands' door to the Qt program: the program's message boxes, the
+// file dialogs, the clipboard, the wait cursor. The main window tells it
+// how to refresh, which dialogs it has and what the main view shows.
+class QtCommandHost final : public CommandHost {
+  public:
+    using Refresher = std::function<void(RefreshScope)>;
+    using DialogRunner = std::function<bool(DialogValues&)>;
+
+    QtCommandHost(QWidget* owner, ClipboardExchange& clipboard);
+
+    void setRefresher(Refresher refresher) { m_refresher = std::move(refresher); }
+    // Without one, every dialog counts as cancelled.
+    void setDialogRunner(DialogRunner runner) { m_dialogs = std::move(runner); }
+    void setChannelMode(ChannelMode mode) { m_mode = mode; }
+
+    MessageResult ask(MessageButtons buttons, MessageIcon icon, const std::string& title,
+                      const std::string& text, MessageResult defaultResult) override;
+    void reportError(const std::string& text) override;
+    void beep() override;
+    std::optional<FileChoice> chooseFile(const FileDialogRequest& request) override;
+    bool runDialog(DialogValues& values) override;
+    void refresh(RefreshScope scope) override;
+    void setWaitCursor(bool waiting) override;
+    ChannelMode channelMode() const override { return m_mode; }
+    // The centre of the current image until the main view tells otherwise.
+    ImagePoint viewCentre() const override;
+    bool putOnClipboard(ClipPicture picture) override;
+    bool clipboardHasData() const override;
+    ClipboardData readClipboard() override;
+
+  private:
+    QPointer<QWidget> m_owner;
+    ClipboardExchange& m_clipboard;
+    Refresher m_refresher;
+    DialogRunner m_dialogs;
+    ChannelMode m_mode = ChannelMode::Normal;
+};
+
+// "Description (*.a *.b)" for each filter.
+QStringList NameFilters(const std::vector<FileFilter>& filters);
+
+} // namespace kv

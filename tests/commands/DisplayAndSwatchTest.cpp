@@ -1,0 +1,101 @@
+#include "CommandTestSupport.h"
+
+#include "commands/DisplayTexts.h"
+#include "commands/SwatchCommands.h"
+#include "commands/SwatchSets.h"
+#include "settings/Settings.h"
+#include "storage/swatches/SwatchSetFile.h"
+
+#include <set>
+
+namespace kv::test {
+namespace {
+
+TEST(DisplayTexts, ByteSizesAtTheUnitBoundaries) {
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {0, "0"},           {1023, "1023"},           {1024, "1.00K"},
+        {1536, "1.50K"},    {1048575, "1024.00K"},    {1048576, "1.00M"},
+        {5452595, "5.20M"}, {4294967296, "4096.00M"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(ByteSizeText(bytes), text) << bytes;
+}
+
+TEST(DisplayTexts, TargetFormatShortNames) {
+    const std::pair<std::uint32_t, const char*> cases[] = {
+        {0, "NULL"},       {0x10001, "2 colors"}, {0x40001, "16 colors"}, {0x80001, "256 colors"},
+        {0x180000, "RGB"}, {0x200000, "RGBA"},    {0x80000, "Unknown"},   {0x10000, "Unknown"},
+    };
+    for (const auto& [code, name] : cases)
+        EXPECT_STREQ(TargetFormatShortName(code), name) << std::hex << code;
+}
+
+TEST(SwatchSets, WebSafeHoldsEveryMultipleOf51Once) {
+    const std::vector<Color32> colors = WebSafeSwatchSet();
+    ASSERT_EQ(colors.size(), 216u);
+    EXPECT_EQ(std::set<Color32>(colors.begin(), colors.end()).size(), 216u);
+    for (Color32 c : colors) {
+        EXPECT_EQ(AlphaOf(c), 255u);
+        for (unsigned channel : {RedOf(c), GreenOf(c), BlueOf(c)})
+            EXPECT_EQ(channel % 51, 0u);
+    }
+    EXPECT_EQ(colors.front(), MakeColor32(0, 0, 0, 255));
+    EXPECT_EQ(colors[1], MakeColor32(0, 0, 51, 255)) << "blue changes fastest";
+    EXPECT_EQ(colors.back(), MakeColor32(255, 255, 255, 255));
+}
+
+TEST(SwatchSets, DefaultSetIsSixteenDistinctOpaqueColours) {
+    const std::vector<Color32> colors = DefaultSwatchSet();
+    ASSERT_EQ(colors.size(), 16u);
+    EXPECT_EQ(std::set<Color32>(colors.begin(), colors.end()).size(), 16u);
+    for (Color32 c : colors)
+        EXPECT_EQ(AlphaOf(c), 255u);
+}
+
+class SwatchCommandsTest : public CommandTest {
+  protected:
+    SwatchList& swatches = SwatchList::instance();
+    SwatchCommands commands{host, swatches};
+    ~SwatchCommandsTest() override { swatches.clear(); }
+};
+
+TEST_F(SwatchCommandsTest, NewSetsAndAddingTheDrawingColours) {
+    ASSERT_TRUE(commands.newSet(SwatchSetKind::WebSafe));
+    EXPECT_EQ(swatches.colors().size(), 216u);
+    ASSERT_TRUE(commands.newSet(SwatchSetKind::Empty));
+    EXPECT_TRUE(swatches.colors().empty());
+    Settings().colorSetting("Drawing.Colors.Primary").setValue(0xFF102030);
+    ASSERT_TRUE(commands.addPrimaryColor());
+    ASSERT_TRUE(commands.addSecondaryColor());
+    EXPECT_EQ(swatches.colors(), (std::vector<Color32>{0xFF102030, 0x00000000}));
+    EXPECT_EQ(host.refreshes[RefreshScope::Swatches], 4);
+}
+
+TEST_F(SwatchCommandsTest, SaveAndLoadRememberTheFolder) {
+    swatches.replace(DefaultSwatchSet());
+    host.files = {choose("mine")};
+    ASSERT_TRUE(commands.save());
+    EXPECT_EQ(host.fileRequests[0].title, "Save swatches");
+    EXPECT_EQ(host.fileRequests[0].filters.front(),
+              (FileFilter{"Korvane swatch set", {"*.kvcolors"}}));
+    EXPECT_EQ(LoadSwatchSet(dir.file("mine.kvcolors"), 0), DefaultSwatchSet());
+    EXPECT_EQ(Settings().textValue("Swatches.File.Path"), dir.home() + "/");
+
+    swatches.clear();
+    host.files = {choose("mine.kvcolors")};
+    ASSERT_TRUE(commands.load());
+    EXPECT_EQ(host.fileRequests[1].title, "Load swatches");
+    EXPECT_EQ(swatches.colors(), DefaultSwatchSet());
+}
+
+TEST_F(SwatchCommandsTest, ADamagedFileLeavesTheSwatchesAsTheyWere) {
+    swatches.replace({0xFF010203});
+    TempXdgHome::writeFile(dir.file("bad.kvcolors"), "KORVANE.COLORS { VERSION \"2.0\"; }");
+    host.files = {choose("bad.kvcolors")};
+    EXPECT_FALSE(commands.load());
+    EXPECT_EQ(host.errors, std::vector<std::string>{"Unsupported format"});
+    EXPECT_EQ(swatches.colors(), std::vector<Color32>{0xFF010203});
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,131 @@
+#include "CommandTestSupport.h"
+
+#include "commands/LayerCommands.h"
+#include "settings/Settings.h"
+
+namespace kv::test {
+namespace {
+
+class LayerCommandsTest : public CommandTest {
+  protected:
+    LayerCommands commands{host};
+
+    // An image with layers named A (bottom), B, C; B current.
+    void openThreeLayers() {
+        openProject(MakeProject(1, 8, 6));
+        image().bottomLayer()->setName("A");
+        for (const char* name : {"B", "C"})
+            image().insertLayer(std::make_unique<Layer>())->setName(name);
+        select("B");
+    }
+    void select(const std::string& name) {
+        for (std::int32_t i = 1; i <= image().layerCount(); ++i)
+            if (image().layerAt(static_cast<std::uint32_t>(i))->name() == name)
+                image().setCurrentLayer(image().layerAt(static_cast<std::uint32_t>(i)));
+        CommitSnapshots(image());
+    }
+    std::string stack() const {
+        std::string names;
+        for (std::int32_t i = 1; i <= image().layerCount(); ++i)
+            names += image().layerAt(static_cast<std::uint32_t>(i))->displayName() + " ";
+        return names + "| " +
+               (image().currentLayer() ? image().currentLayer()->displayName() : "-");
+    }
+};
+
+TEST_F(LayerCommandsTest, MovesAndSelectionAtEveryPosition) {
+    struct Case {
+        const char* current;
+        bool (LayerCommands::*command)();
+        bool done;
+        const char* after;
+        const char* label;
+    } cases[] = {
+        {"B", &LayerCommands::bringToFront, true, "A C B | B", "Move Layer"},
+        {"A", &LayerCommands::bringToFront, true, "B C A | A", "Move Layer"},
+        {"B", &LayerCommands::moveForward, true, "A C B | B", "Move Layer"},
+        {"C", &LayerCommands::moveForward, false, "A B C | C", ""},
+        {"B", &LayerCommands::moveBackward, true, "B A C | B", "Move Layer"},
+        {"C", &LayerCommands::moveBackward, true, "A C B | C", "Move Layer"},
+        {"A", &LayerCommands::moveBackward, false, "A B C | A", ""},
+        {"C", &LayerCommands::sendToBack, true, "C A B | C", "Move Layer"},
+        {"B", &LayerCommands::nextUp, true, "A B C | C", ""},
+        {"C", &LayerCommands::nextUp, false, "A B C | C", ""},
+        {"B", &LayerCommands::nextDown, true, "A B C | A", ""},
+        {"A", &LayerCommands::nextDown, false, "A B C | A", ""},
+        {"B", &LayerCommands::mergeDown, true, "A C | A", "Merge Layers"},
+        {"A", &LayerCommands::mergeDown, false, "A B C | A", ""},
+        {"B", &LayerCommands::mergeAll, true, "Layer 1 | Layer 1", "Merge All Layers"},
+        {"B", &LayerCommands::duplicate, true, "A B Layer 4 C | B", "Duplicate Layer"},
+        {"B", &LayerCommands::deleteLayer, true, "A C | A", "Delete Layer"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.current) + " -> " + c.after);
+        openThreeLayers();
+        select(c.current);
+        EXPECT_EQ((commands.*c.command)(), c.done);
+        EXPECT_EQ(stack(), c.after);
+        EXPECT_EQ(UndoLabel(image()), c.label);
+        EXPECT_EQ(host.refreshes[RefreshScope::Everything] > 0, c.done);
+        host.refreshes.clear();
+    }
+}
+
+TEST_F(LayerCommandsTest, ConditionsWithoutImageOrLayer) {
+    EXPECT_FALSE(commands.hasImage());
+    EXPECT_FALSE(commands.newLayer());
+    EXPECT_FALSE(commands.mergeAll());
+    openProject(MakeProject(1));
+    image().setCurrentLayer(nullptr);
+    EXPECT_TRUE(commands.hasImage());
+    EXPECT_FALSE(commands.hasCurrentLayer());
+    for (auto command :
+         {&LayerCommands::duplicate, &LayerCommands::bringToFront, &LayerCommands::sendToBack,
+          &LayerCommands::properties, &LayerCommands::nextUp, &LayerCommands::deleteLayer})
+        EXPECT_FALSE((commands.*command)());
+    EXPECT_TRUE(commands.newLayer()) << "on top when there is no current layer";
+    EXPECT_EQ(image().topLayer(), image().currentLayer());
+    EXPECT_EQ(image().layerCount(), 2);
+}
+
+TEST_F(LayerCommandsTest, SupersampledLayersWithinTheLimitOnly) {
+    struct Case {
+        std::int32_t w, h;
+        bool made;
+    } cases[] = {{316, 316, true}, {317, 316, false}};
+    for (const Case& c : cases) {
+        openProject(MakeProject(1, c.w, c.h));
+        const int beeps = host.beeps;
+        EXPECT_EQ(commands.canNewSupersampledLayer(), c.made);
+        EXPECT_EQ(commands.newSupersampledLayer(), c.made);
+        EXPECT_EQ(host.beeps - beeps, c.made ? 0 : 1);
+        EXPECT_EQ(image().layerCount(), c.made ? 2 : 1);
+        if (c.made) {
+            EXPECT_EQ(image().currentLayer()->supersamplingFactor(), 3);
+        }
+    }
+    Settings().unsignedSetting("Limits.Supersampling.MaxPixelCount").setValue(100172);
+    EXPECT_TRUE(commands.newSupersampledLayer()) << "the limit is the setting's";
+}
+
+TEST_F(LayerCommandsTest, PropertiesThroughTheDialog) {
+    openProject(MakeProject(1, 317, 316));
+    host.dialog = [](DialogValues& values) {
+        auto& v = std::get<LayerPropertiesValues>(values);
+        EXPECT_FALSE(v.supersamplingAllowed);
+        EXPECT_TRUE(v.values.visible);
+        v.values.name = "Shadow";
+        v.values.opacity = 0.5f;
+        return true;
+    };
+    ASSERT_TRUE(commands.properties());
+    EXPECT_EQ(image().currentLayer()->name(), "Shadow");
+    EXPECT_EQ(image().currentLayer()->opacity(), 0.5f);
+    EXPECT_EQ(UndoLabel(image()), "Layer Properties");
+    host.dialog = [](DialogValues&) { return true; };
+    EXPECT_FALSE(commands.properties()) << "nothing changed, nothing recorded";
+    EXPECT_EQ(ManagerOf(image()).count(), 1);
+}
+
+} // namespace
+} // namespace kv::test
