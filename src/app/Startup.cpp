@@ -125,8 +125,10 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
             (line.startSwitch == StartSwitch::None || line.startSwitch == StartSwitch::Import)) {
             // Let the window draw first, then open the file.
             const bool import = line.startSwitch == StartSwitch::Import;
-            QTimer::singleShot(0, &window,
-                               [path = line.path, import] { OpenStartupPath(path, import); });
+            QTimer::singleShot(0, &window, [&window, path = line.path, import] {
+                OpenStartupPath(path, import);
+                window.showCurrentProject();
+            });
         }
         app.exec();
         SaveSettings();
