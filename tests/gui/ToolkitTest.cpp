@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
 #include "settings/Settings.h"
@@ -22,13 +23,7 @@
 namespace kv {
 namespace {
 
-KorvaneApplication& App() {
-    static int argc = 1;
-    static char name[] = "korvane-test";
-    static char* argv[] = {name, nullptr};
-    static KorvaneApplication app(argc, argv);
-    return app;
-}
+using test::App;
 
 TEST(MessageBoxDialog, ButtonSetsTextsAndDefaultFocus) {
     App();
@@ -156,6 +151,8 @@ TEST(MainWindow, IsTitledWithTheProgramName) {
 
 namespace kv {
 namespace {
+
+using test::App;
 
 TEST(MainWindow, PlacementComesFromTheSettingsAndGoesBackOnClose) {
     App();

@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -64,8 +65,9 @@ class MainView : public QAbstractScrollArea, public ToolHost {
     ImagePoint pointerToImage(Point client) const { return layout().toImage(client); }
     // The colour the user sees at a point, without chequer or grid.
     Color32 pickVisibleColor(ImagePoint p) const;
-    // Where the scroll bars stand.
+    // Where the scroll bars stand; setting clamps to their ranges.
     Point scrollPosition() const;
+    void setScrollPosition(Point scroll);
 
     // --- tools and the status bar
     ToolSet& tools() { return *m_tools; }
@@ -128,7 +130,6 @@ class MainView : public QAbstractScrollArea, public ToolHost {
     // point to the client pixel, redrawing once.
     void applyZoom(int level, ImagePoint anchor, Point client);
     void updateScrollRanges();
-    void setScrollPosition(Point scroll);
     void paintRect(class QPainter& painter, const QRect& rect);
     void updateOutlineTimer();
     void advanceOutline();
@@ -137,6 +138,7 @@ class MainView : public QAbstractScrollArea, public ToolHost {
     // --- MainViewInput.cpp: pointer, keys, timers
     void notePointer(const QMouseEvent* event);
     void setCursorStep();
+    void toolMove(ImagePoint p);
     void layoutChangedUnderPointer();
     void autoScrollTick();
     void pan(Point to);
@@ -159,6 +161,8 @@ class MainView : public QAbstractScrollArea, public ToolHost {
     int m_wheelRemainder = 0;
 
     Point m_pointer;
+    // The last point handed to the tool as a move.
+    ImagePoint m_movedTo{INT32_MIN, INT32_MIN};
     bool m_pointerInside = false;
     Point m_panFrom;
     Qt::MouseButtons m_held;

@@ -61,6 +61,9 @@ void MainView::mousePressEvent(QMouseEvent* event) {
     case Qt::LeftButton:
     case Qt::RightButton: {
         const bool wasIdle = m_bridge->interaction() == ViewInteraction::Idle;
+        // Tools press where the pointer last moved to; a press that arrives
+        // without a move to its point (after a jump, from a pen) brings one.
+        if (wasIdle && !(m_movedTo == p)) toolMove(p);
         m_bridge->buttonDown(
             event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right, p);
         if (wasIdle && m_bridge->interaction() == ViewInteraction::ToolDrag)
@@ -87,13 +90,19 @@ void MainView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     endLostCapture(event->buttons());
-    m_bridge->mouseMove(pointerToImage(m_pointer));
+    toolMove(pointerToImage(m_pointer));
+}
+
+void MainView::toolMove(ImagePoint p) {
+    m_movedTo = p;
+    m_bridge->mouseMove(p);
 }
 
 void MainView::mouseReleaseEvent(QMouseEvent* event) {
     m_pointer = ClientOf(event);
     m_held = event->buttons();
     const ImagePoint p = pointerToImage(m_pointer);
+    if (m_bridge->interaction() == ViewInteraction::ToolDrag && !(m_movedTo == p)) toolMove(p);
     switch (event->button()) {
     case Qt::LeftButton:
         m_bridge->buttonUp(MouseButton::Left, p);
@@ -191,7 +200,7 @@ void MainView::autoScrollTick() {
     if (moved == old) return;
     ++m_redrawSuspended;
     setScrollPosition(moved);
-    m_bridge->mouseMove(pointerToImage(m_pointer));
+    toolMove(pointerToImage(m_pointer));
     --m_redrawSuspended;
     viewport()->update();
 }

@@ -1,0 +1,40 @@
+#pragma once
+// The one application object of the GUI test program, made at first use, and
+// small images built straight from the model.
+#include "model/Image.h"
+#include "model/Layer.h"
+#include "toolkit/KorvaneApplication.h"
+
+#include <initializer_list>
+#include <memory>
+
+namespace kv::test {
+
+inline KorvaneApplication& App() {
+    static int argc = 1;
+    static char name[] = "korvane-test";
+    static char* argv[] = {name, nullptr};
+    static KorvaneApplication app(argc, argv);
+    return app;
+}
+
+// An image whose layers are filled with the colours, bottom first; the
+// current layer is the one at `current` (1-based).
+inline std::unique_ptr<Image> ImageOf(std::int32_t w, std::int32_t h,
+                                      std::initializer_list<Color32> fills,
+                                      std::uint32_t current = 1) {
+    auto image = std::make_unique<Image>();
+    image->setSize(w, h);
+    image->setTargetFormat(TargetFormat::Rgba32);
+    for (Color32 fill : fills)
+        image->insertLayer(std::make_unique<Layer>())->pixels().fill(fill);
+    image->setCurrentLayer(image->layerAt(current));
+    image->update();
+    return image;
+}
+
+inline Layer& LayerOf(Image& image, std::uint32_t position) {
+    return static_cast<Layer&>(*image.layerAt(position));
+}
+
+} // namespace kv::test
