@@ -4,6 +4,7 @@
 #include "editing/history/Action.h"
 #include "editing/history/ActionManager.h"
 #include "model/Project.h"
+#include "model/SelectionOutline.h"
 #include "settings/Settings.h"
 #include "tools/framework/ToolSet.h"
 #include "ui/MainWindow.h"
@@ -309,9 +310,34 @@ TEST_F(MainViewTest, AControlLineDragScrollsWhenThePointerLeavesTheView) {
         EXPECT_EQ(pixels.get(x, 2), kRed) << x;
 }
 
-TEST_F(MainViewTest, NamedForAssistiveTechnologyAndTakesFocus) {
+TEST_F(MainViewTest, NamedForAssistiveTechnologyAndShowsItsFocus) {
     EXPECT_EQ(view->accessibleName(), QString("Image view"));
     EXPECT_EQ(view->focusPolicy(), Qt::StrongFocus);
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    view->clearFocus();
+    const QRgb unfocused = view->grab().toImage().pixel(0, 150);
+    view->setFocus();
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_NE(view->grab().toImage().pixel(0, 150), unfocused);
+}
+
+TEST_F(MainViewTest, TheOutlineMarchesWhileTheSelectionIsActive) {
+    Settings().unsignedSetting("Timings.MaskAnimationInterval").setValue(5);
+    Image& target = image(1);
+    view->setImage(&target);
+    Selection& selection = *target.selection();
+    selection.editableMask().fillRect({2, 2, 6, 6}, 255);
+    selection.refreshFromDetail(nullptr);
+    selection.setActive(true);
+    view->imageChanged();
+    const std::uint32_t phase = SelectionOutlinePhase();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SelectionOutlinePhase() >= phase + 2; }, 2000));
+    selection.setActive(false);
+    view->imageChanged();
+    const std::uint32_t stopped = SelectionOutlinePhase();
+    QTest::qWait(50);
+    EXPECT_EQ(SelectionOutlinePhase(), stopped);
 }
 
 TEST(MainWindowView, TheWindowShowsTheCurrentProjectsImage) {

@@ -101,6 +101,8 @@ void MainView::imageChanged() {
     updateScrollRanges();
     updateOutlineTimer();
     viewport()->update();
+    // A new image size moves what lies under the pointer.
+    if (imageSize() != m_shownSize) layoutChangedUnderPointer();
 }
 
 void MainView::saveViewState() {
@@ -195,6 +197,7 @@ Color32 MainView::pickVisibleColor(ImagePoint p) const {
 // --- scrolling
 
 void MainView::updateScrollRanges() {
+    m_shownSize = imageSize();
     const ViewLayout l = layout();
     const Point max = l.maxScroll();
     ++m_redrawSuspended;

@@ -153,6 +153,8 @@ class MainView : public QAbstractScrollArea, public ToolHost {
 
     Image* m_image = nullptr;
     int m_level = 0;
+    // The image size the scroll ranges were made for.
+    ViewSize m_shownSize;
     ChannelMode m_mode = ChannelMode::Normal;
     // Nested suspensions of redrawing while the layout is being changed.
     int m_redrawSuspended = 0;
