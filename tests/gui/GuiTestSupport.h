@@ -10,13 +10,9 @@
 
 namespace kv::test {
 
-inline KorvaneApplication& App() {
-    static int argc = 1;
-    static char name[] = "korvane-test";
-    static char* argv[] = {name, nullptr};
-    static KorvaneApplication app(argc, argv);
-    return app;
-}
+// Made at first use, destroyed after the last test (before the library's
+// own statics go, which the devices of synthesized events are listed in).
+KorvaneApplication& App();
 
 // An image whose layers are filled with the colours, bottom first; the
 // current layer is the one at `current` (1-based).

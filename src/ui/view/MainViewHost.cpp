@@ -5,7 +5,6 @@
 #include "ui/view/ViewStatusSink.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 namespace kv {
 
@@ -20,7 +19,7 @@ std::string MainView::statusText(StatusField field) const {
 
 ModifierKeys MainView::modifierKeys() const {
     // The keyboard as it is now, not as the last event saw it.
-    const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
+    const Qt::KeyboardModifiers keys = QApplication::queryKeyboardModifiers();
     return {keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
             keys.testFlag(Qt::AltModifier)};
 }

@@ -4,11 +4,9 @@
 #include "tools/framework/ViewToolBridge.h"
 #include "ui/view/MainView.h"
 #include "ui/view/VirtualKeys.h"
-#include "ui/view/ZoomTable.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QWheelEvent>
 
 namespace kv {
@@ -130,6 +128,13 @@ void MainView::endLostCapture(Qt::MouseButtons held) {
     if (m_bridge->interaction() != ViewInteraction::ToolDrag || (held & m_dragButtons)) return;
     m_captured = false;
     m_bridge->captureEnded();
+}
+
+void MainView::changeEvent(QEvent* event) {
+    // Another window took the pointer: the drag ends as with a lost capture.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        endLostCapture(Qt::NoButton);
+    QAbstractScrollArea::changeEvent(event);
 }
 
 void MainView::pan(Point to) {
