@@ -3,6 +3,7 @@
 #include "commands/ProjectFiles.h"
 #include "editing/history/Action.h"
 #include "editing/history/ActionManager.h"
+#include "editing/records/Snapshots.h"
 #include "model/Project.h"
 #include "model/SelectionOutline.h"
 #include "settings/Settings.h"
@@ -73,6 +74,12 @@ class MainViewTest : public ::testing::Test {
     }
 
     Image& image(std::uint32_t position) { return *project->imageAt(position); }
+    // Shows an image to paint on: its layer and selection become the
+    // snapshots, as the command that makes an image current does.
+    void showForPainting(Image& shown) {
+        view->setImage(&shown);
+        CommitSnapshots(shown);
+    }
     QImage grab() { return view->viewport()->grab().toImage(); }
     Color32 shown(Point p) { return grab().pixel(p.x, p.y); }
     // The centre of an image pixel's block on screen.
@@ -159,7 +166,7 @@ TEST_F(MainViewTest, EachImageKeepsItsZoomModeAndCentre) {
 
 TEST_F(MainViewTest, APencilStrokeIsPaintedShownAndUndone) {
     Image& target = image(1);
-    view->setImage(&target);
+    showForPainting(target);
     view->setZoomLevel(2); // factor 4
     Settings().colorSetting("Drawing.Colors.Primary").setValue(kRed);
     ASSERT_TRUE(view->selectTool(ToolId::Pencil));
@@ -195,7 +202,7 @@ TEST_F(MainViewTest, TheGrabShowsChequerFramePaintAndChannelModes) {
     auto picture = ImageOf(8, 8, {0});
     LayerOf(*picture, 1).pixels().set(6, 6, 0x80336699);
     picture->update();
-    view->setImage(picture.get());
+    showForPainting(*picture);
     view->setZoomLevel(2); // factor 4: 32 x 32, centred
     const Point o = view->imageOrigin();
     EXPECT_EQ(shown({o.x + 1, o.y + 1}), kChequerA);
@@ -279,7 +286,7 @@ TEST_F(MainViewTest, PixelsStayCrispAtDevicePixelRatioTwo) {
 
 TEST_F(MainViewTest, AControlLineDragScrollsWhenThePointerLeavesTheView) {
     Image& target = image(1);
-    view->setImage(&target);
+    showForPainting(target);
     view->setZoomLevel(7); // factor 48: 768 x 768, scrolled to the left edge
     view->setScrollPosition({0, 0});
     Settings().colorSetting("Drawing.Colors.Primary").setValue(kRed);
