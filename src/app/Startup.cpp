@@ -117,6 +117,7 @@ void OpenStartupPathLater(MainWindow& window, FormatLibrary& formats, const Comm
     const bool import = line.startSwitch == StartSwitch::Import;
     QTimer::singleShot(0, &window, [&window, &formats, path = line.path, import] {
         OpenStartupFile(window.commandHost(), formats, path, import);
+        window.showCurrentProject();
     });
 }
 

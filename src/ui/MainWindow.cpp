@@ -2,17 +2,59 @@
 
 #include "commands/ProjectOpening.h"
 #include "commands/ProjectSaving.h"
+#include "editing/actions/ActionSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"
+#include "ui/view/MainView.h"
 
 #include <QCloseEvent>
 
 namespace kv {
+namespace {
+
+SettingsStore& ViewSettingsOf(std::unique_ptr<SettingsStore>& fallback) {
+    if (HaveSettings()) return Settings();
+    fallback = std::make_unique<SettingsStore>(std::string());
+    return *fallback;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_clipboard) {
-    m_host.setRefresher([this](RefreshScope) { refreshTitle(); });
+    m_host.setRefresher([this](RefreshScope) {
+        refreshTitle();
+        if (m_view) showCurrentProject();
+    });
     refreshTitle();
     resize(960, 720);
+    m_view = new MainView(ViewSettingsOf(m_defaultSettings), this);
+    setCentralWidget(m_view);
+    // Undo, redo and the other actions change the image behind the view.
+    SetActionRefreshHandler([this](Image& image) {
+        if (&image == m_view->image()) m_view->imageChanged();
+    });
+}
+
+MainWindow::~MainWindow() {
+    SetActionRefreshHandler({});
+    // The view goes before the settings it reads.
+    delete m_view;
+    m_view = nullptr;
+}
+
+void MainWindow::showCurrentProject() {
+    const Project* project = CurrentProject();
+    Image* image = project ? project->currentImage() : nullptr;
+    // An image that is no longer in the project went with its project.
+    bool kept = false;
+    for (std::int32_t i = 1; project && i <= project->imageCount(); ++i)
+        kept = kept || project->imageAt(static_cast<std::uint32_t>(i)) == m_view->image();
+    if (!kept) m_view->releaseImage();
+    m_view->setImage(image);
+}
+
+bool MainWindow::chooseTool(ToolId id) {
+    return m_view->selectTool(id);
 }
 
 void MainWindow::refreshTitle() {

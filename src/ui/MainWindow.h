@@ -1,10 +1,16 @@
 #pragma once
+#include "tools/framework/ToolCatalog.h"
 #include "ui/ClipboardExchange.h"
 #include "ui/QtCommandHost.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 namespace kv {
+
+class MainView;
+class SettingsStore;
 
 // The editor's main window. Menus, the view and the panels are added as
 // their commands arrive.
@@ -12,6 +18,14 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    MainView& view() { return *m_view; }
+    // The view follows the current project's current image; call after the
+    // project or its current image changed.
+    void showCurrentProject();
+    // Until the toolbox exists: the tool the view hands the pointer to.
+    bool chooseTool(ToolId id);
 
     // Shows the window where the user left it (the settings' placement), or
     // where the defaults put it the first time.
@@ -33,6 +47,9 @@ class MainWindow : public QMainWindow {
 
     ClipboardExchange m_clipboard;
     QtCommandHost m_host;
+    // Defaults for a window made before the settings exist.
+    std::unique_ptr<SettingsStore> m_defaultSettings;
+    MainView* m_view = nullptr;
 };
 
 } // namespace kv

@@ -151,6 +151,8 @@ TEST(MainWindow, IsTitledWithTheProgramName) {
 namespace kv {
 namespace {
 
+using test::App;
+
 TEST(MainWindow, PlacementComesFromTheSettingsAndGoesBackOnClose) {
     App();
     CreateSettings(Rect{0, 0, 1024, 738});
