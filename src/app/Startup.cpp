@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/StartupSteps.h"
-#include "commands/BuiltInFormats.h"
+#include "commands/ProgramFormats.h"
 #include "commands/ProjectInfo.h"
 #include "commands/ProjectOpening.h"
 #include "commands/RecoveryFile.h"
@@ -16,6 +16,7 @@
 #include "toolkit/QtErrorReporter.h"
 #include "toolkit/UiTicker.h"
 #include "ui/MainWindow.h"
+#include "ui/text/QtTextRenderer.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -133,12 +134,11 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         LoadSettings();
         ApplyUndoLimits();
         RegisterFileTypesIfWanted(Process().executablePath);
-        // The program's own formats, until the plug-in host adds the others.
-        BuiltInFormats formats;
+        InstallQtTextRenderer();
         MainWindow window;
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
-        OpenStartupPathLater(window, formats, line);
+        OpenStartupPathLater(window, ProgramFormats(), line);
         app.exec();
         // An error ended the run: its box has been shown, nothing is saved.
         if (!app.endedByError()) {

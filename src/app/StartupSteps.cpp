@@ -1,15 +1,19 @@
 #include "app/StartupSteps.h"
 
+#include "commands/PluginFormats.h"
+#include "commands/ProgramFormats.h"
 #include "commands/SwatchSets.h"
 #include "editing/history/ActionManager.h"
 #include "editing/history/ActionRegistry.h"
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"
+#include "plugins/host/PluginHost.h"
 #include "settings/Settings.h"
 
 #include <cfenv>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <semaphore.h>
 
 namespace kv {
@@ -67,11 +71,29 @@ void ClearSwatchSet() {
     SwatchList::instance().clear();
 }
 
+namespace {
+std::unique_ptr<PluginHost> g_plugins;
+std::unique_ptr<PluginFormats> g_pluginFormats;
+} // namespace
+
+// Plug-ins beside the executable (and in the installed plug-in folder) stay
+// loaded until shut-down; the commands import and export through them.
+void LoadPlugins() {
+    g_plugins = std::make_unique<PluginHost>();
+    g_plugins->start(Process().executableFolder);
+    g_pluginFormats = std::make_unique<PluginFormats>(*g_plugins);
+    SetProgramFormats(g_pluginFormats.get());
+}
+
+void UnloadPlugins() {
+    SetProgramFormats(nullptr);
+    g_pluginFormats.reset();
+    g_plugins.reset();
+}
+
 // Steps whose subsystems are not built yet; each names what it will do.
 void LoadFontList() {}
 void ReleaseFontList() {}
-void LoadPlugins() {}
-void UnloadPlugins() {}
 void BuildShortcutTable() {}
 void DeselectCurrentTool() {}
 
