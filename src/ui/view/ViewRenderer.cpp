@@ -41,6 +41,9 @@ void DrawSources(PixelArray& buffer, const Rect& area, const ViewScene& scene) {
         RenderMagnified(buffer, area, scene.origin, scene.zoom, *raster, operation);
         operation = RenderOperation::Blend;
     };
+    // An image without a current layer (a file may mark none) still shows
+    // its picture: the composite holds every visible layer.
+    if (!image.currentLayer()) cache(&image.composite());
     cache(image.validBelowCache());
     if (const LayerBase* layer = image.currentLayer(); layer && layer->visible()) {
         layer->render(buffer, area, scene.origin, scene.zoom, operation);
