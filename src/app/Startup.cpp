@@ -136,6 +136,7 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         // The program's own formats, until the plug-in host adds the others.
         BuiltInFormats formats;
         MainWindow window;
+        window.useFormats(formats);
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
         OpenStartupPathLater(window, formats, line);
