@@ -140,8 +140,7 @@ bool MainMenus::runDialog(Dialog dialog) {
     }
     if (dialog != Dialog::About) return false;
     AppMessageBox(MessageButtons::Ok, MessageIcon::Information, "About Korvane",
-                  "Korvane\nVersion " + FormatVersion(ReadProductVersion()),
-                  MessageResult::Ok);
+                  "Korvane\nVersion " + FormatVersion(ReadProductVersion()), MessageResult::Ok);
     return true;
 }
 
