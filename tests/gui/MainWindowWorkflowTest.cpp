@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -207,6 +209,26 @@ TEST_F(MainWindowWorkflow, TheSaveQuestionGuardsClosingAndDrops) {
               text.toStdString() + " is not a valid Korvane project file");
     EXPECT_EQ(CurrentProject(), nullptr);
     EXPECT_EQ(window->windowTitle(), "Korvane");
+}
+
+TEST_F(MainWindowWorkflow, PasteFollowsWhatTheClipboardOffers) {
+    ASSERT_TRUE(window->menus().openDroppedFile(path));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("just words");
+    EXPECT_FALSE(item("&Paste")->isEnabled());
+    // What another program offers: a PNG.
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    auto* offer = new QMimeData;
+    offer->setData("image/png", png);
+    clipboard->setMimeData(offer);
+    EXPECT_TRUE(item("&Paste")->isEnabled());
+    clipboard->clear();
+    EXPECT_FALSE(item("&Paste")->isEnabled());
 }
 
 TEST_F(MainWindowWorkflow, ADropOpensOnlyTheFirstFile) {
