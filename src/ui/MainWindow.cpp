@@ -5,6 +5,7 @@
 #include "editing/actions/ActionSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"
+#include "ui/menus/MainMenus.h"
 #include "ui/view/MainView.h"
 
 #include <QCloseEvent>
@@ -24,11 +25,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_cl
     m_host.setRefresher([this](RefreshScope) {
         refreshTitle();
         if (m_view) showCurrentProject();
+        if (m_menus) m_menus->refresh();
     });
     refreshTitle();
     resize(960, 720);
     m_view = new MainView(ViewSettingsOf(m_defaultSettings), this);
     setCentralWidget(m_view);
+    m_menus = new MainMenus(*this, m_host, m_clipboard);
     // Undo, redo and the other actions change the image behind the view.
     SetActionRefreshHandler([this](Image& image) {
         if (&image == m_view->image()) m_view->imageChanged();
@@ -37,6 +40,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_cl
 
 MainWindow::~MainWindow() {
     SetActionRefreshHandler({});
+    delete m_menus;
+    m_menus = nullptr;
     // The view goes before the settings it reads.
     delete m_view;
     m_view = nullptr;
@@ -51,6 +56,10 @@ void MainWindow::showCurrentProject() {
         kept = kept || project->imageAt(static_cast<std::uint32_t>(i)) == m_view->image();
     if (!kept) m_view->releaseImage();
     m_view->setImage(image);
+}
+
+void MainWindow::useFormats(FormatLibrary& formats) {
+    m_menus->useFormats(formats);
 }
 
 bool MainWindow::chooseTool(ToolId id) {

@@ -9,6 +9,8 @@
 
 namespace kv {
 
+class FormatLibrary;
+class MainMenus;
 class MainView;
 class SettingsStore;
 
@@ -31,6 +33,11 @@ class MainWindow : public QMainWindow {
     // where the defaults put it the first time.
     void showAtSavedPlacement();
 
+    // The menus, shortcuts and toolbar.
+    MainMenus& menus() { return *m_menus; }
+    // The file formats the menus' commands use (the program's own until then).
+    void useFormats(FormatLibrary& formats);
+
     // What the commands reach the user through.
     QtCommandHost& commandHost() { return m_host; }
     ClipboardExchange& clipboard() { return m_clipboard; }
@@ -50,6 +57,7 @@ class MainWindow : public QMainWindow {
     // Defaults for a window made before the settings exist.
     std::unique_ptr<SettingsStore> m_defaultSettings;
     MainView* m_view = nullptr;
+    MainMenus* m_menus = nullptr;
 };
 
 } // namespace kv

@@ -103,6 +103,8 @@ void QtCommandHost::setWaitCursor(bool waiting) {
 }
 
 ImagePoint QtCommandHost::viewCentre() const {
+    if (m_centre)
+        if (const std::optional<ImagePoint> centre = m_centre()) return *centre;
     const Image* image = CurrentImage();
     return image ? ImagePoint{image->width() * 128, image->height() * 128} : ImagePoint{};
 }

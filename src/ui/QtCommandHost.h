@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace kv {
 
@@ -17,6 +18,8 @@ class QtCommandHost final : public CommandHost {
   public:
     using Refresher = std::function<void(RefreshScope)>;
     using DialogRunner = std::function<bool(DialogValues&)>;
+    // The image point at the view's centre; nothing while it shows no image.
+    using CentreSource = std::function<std::optional<ImagePoint>()>;
 
     QtCommandHost(QWidget* owner, ClipboardExchange& clipboard);
 
@@ -24,6 +27,7 @@ class QtCommandHost final : public CommandHost {
     // Without one, every dialog counts as cancelled.
     void setDialogRunner(DialogRunner runner) { m_dialogs = std::move(runner); }
     void setChannelMode(ChannelMode mode) { m_mode = mode; }
+    void setViewCentre(CentreSource source) { m_centre = std::move(source); }
 
     MessageResult ask(MessageButtons buttons, MessageIcon icon, const std::string& title,
                       const std::string& text, MessageResult defaultResult) override;
@@ -34,7 +38,7 @@ class QtCommandHost final : public CommandHost {
     void refresh(RefreshScope scope) override;
     void setWaitCursor(bool waiting) override;
     ChannelMode channelMode() const override { return m_mode; }
-    // The centre of the current image until the main view tells otherwise.
+    // The main view's centre; the current image's centre without a view.
     ImagePoint viewCentre() const override;
     bool putOnClipboard(ClipPicture picture) override;
     bool clipboardHasData() const override;
@@ -46,6 +50,7 @@ class QtCommandHost final : public CommandHost {
     Refresher m_refresher;
     DialogRunner m_dialogs;
     ChannelMode m_mode = ChannelMode::Normal;
+    CentreSource m_centre;
 };
 
 // "Description (*.a *.b)" for each filter.

@@ -1,0 +1,212 @@
+// The menu bar, toolbar and help of the main window, without a project.
+#include "ui/menus/MainMenus.h"
+#include "GuiTestSupport.h"
+#include "editing/history/ActionManager.h"
+#include "settings/Settings.h"
+#include "ui/MainWindow.h"
+#include "ui/menus/HelpBrowser.h"
+#include "ui/menus/ToolbarIcons.h"
+#include "ui/view/MainView.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace kv {
+namespace {
+
+using test::App;
+
+// A menu's entries: "—" for a separator, "Text ▸ (...)" for a submenu.
+QString Entries(const QMenu& menu) {
+    QStringList list;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            list << "—";
+        else if (action->menu())
+            list << action->text() + " ▸ (" + Entries(*action->menu()) + ")";
+        else
+            list << action->text();
+    }
+    return list.join(", ");
+}
+
+class MainMenusTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        CreateSettings();
+        InstallActionManagers();
+        window = std::make_unique<MainWindow>();
+    }
+    void TearDown() override {
+        window.reset();
+        DestroySettings();
+    }
+    QMenu* menu(const char* title) {
+        for (QAction* action : window->menuBar()->actions())
+            if (action->text() == title) return action->menu();
+        return nullptr;
+    }
+    QAction* item(const char* text) { return window->menus().items().find(text); }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainMenusTest, TheMenuTreeInOrder) {
+    QStringList titles;
+    for (QAction* action : window->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles.join(" "), "&File &Edit &View &Image &Layer &Tools &Help");
+    EXPECT_EQ(Entries(*menu("&File")), "&New..., &Open..., &Save, Save &As..., &Close, —, "
+                                       "&Import..., &Export..., —, E&xit");
+    EXPECT_EQ(Entries(*menu("&Edit")),
+              "&Undo, &Redo, —, Cu&t, &Copy, C&opy Merged, &Paste, &Erase, —, Select &All, "
+              "&Selection ▸ (&Deselect, &Invert)");
+    EXPECT_EQ(Entries(*menu("&View")), "Zoom &In, Zoom &Out, Zoom to &Fit, —, &Normal, "
+                                       "&Color only, &Alpha only");
+    EXPECT_EQ(Entries(*menu("&Image")),
+              "&New..., Dele&te, &Properties..., —, &Crop to Selection, —, P&revious, &Next, —, "
+              "Move &Up, Move &Down, —, Flip &Horizontal, Flip &Vertical, —, Rotate &90° CW, "
+              "Rotate 9&0° CCW, Rotate &180°, —, &Import..., &Export...");
+    EXPECT_EQ(Entries(*menu("&Layer")),
+              "&New ▸ (&Layer, &Supersampled layer), Dele&te, &Properties..., —, &Duplicate, "
+              "&Merge Down, Merge &All, —, Next &Up, Next Do&wn, —, Bring to F&ront, "
+              "Move &Forward, Move &Backward, Send to Bac&k");
+    EXPECT_TRUE(Entries(*menu("&Tools")).startsWith("&Plugins..., &Options..., —, "));
+    EXPECT_EQ(Entries(*menu("&Help")),
+              "&Contents, &Keyboard Shortcuts, —, &Home Page ▸ (&Primary, &Alternate), "
+              "&Feedback, &Support, —, &About...");
+}
+
+TEST_F(MainMenusTest, ShortcutsOfTheTable) {
+    auto keys = [&](const char* text) {
+        QStringList list;
+        for (const QKeySequence& key : item(text)->shortcuts())
+            list << key.toString(QKeySequence::PortableText);
+        return list.join(" | ");
+    };
+    EXPECT_EQ(keys("&Redo"), "Ctrl+Y | Ctrl+Shift+Z");
+    EXPECT_EQ(keys("Zoom &In"), "Ctrl+= | Ctrl+Num++");
+    EXPECT_EQ(keys("Zoom &Out"), "Ctrl+- | Ctrl+Num+-");
+    EXPECT_EQ(keys("Zoom to &Fit"), "Ctrl+Backspace");
+    EXPECT_EQ(keys("&Close"), "Ctrl+F4");
+    EXPECT_EQ(keys("&Erase"), "Del");
+    EXPECT_EQ(keys("P&revious"), "Alt+PgUp");
+    EXPECT_EQ(keys("Send to Bac&k"), "Ctrl+Shift+PgDown");
+    EXPECT_EQ(keys("&Alpha only"), "F7");
+    // No key is taken twice.
+    std::set<QString> seen;
+    for (QAction* action : window->findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts())
+            EXPECT_TRUE(seen.insert(key.toString()).second) << key.toString().toStdString();
+    EXPECT_EQ(seen.size(), 39u); // with Escape, the table's 40
+}
+
+TEST_F(MainMenusTest, EveryMenuItemHasItsTextAsAccessibleName) {
+    QAccessible::setActive(true);
+    int named = 0;
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(menu);
+        ASSERT_NE(list, nullptr);
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAction* action = menu->actions()[i];
+            if (action->isSeparator()) continue;
+            QString expected = action->text();
+            expected.remove('&');
+            EXPECT_EQ(list->child(i)->text(QAccessible::Name), expected);
+            ++named;
+        }
+    }
+    EXPECT_GT(named, 70);
+}
+
+TEST_F(MainMenusTest, WithoutAProjectOnlyTheProjectFreeItemsAreEnabled) {
+    window->menus().refresh();
+    for (const char* text : {"&New...", "&Open...", "&Import...", "E&xit", "&Normal", "&Contents",
+                             "&About...", "&Primary"})
+        EXPECT_TRUE(item(text)->isEnabled()) << text;
+    for (const char* text : {"&Save", "Save &As...", "&Close", "&Export...", "&Undo", "&Redo",
+                             "Cu&t", "&Paste", "&Erase", "Select &All", "Zoom &In", "Zoom to &Fit",
+                             "Dele&te", "&Duplicate", "Next &Up", "&Plugins...", "&Options..."})
+        EXPECT_FALSE(item(text)->isEnabled()) << text;
+    bool opened = false;
+    window->menus().setDialog(MainMenus::Dialog::Options, [&] { opened = true; });
+    ASSERT_TRUE(item("&Options...")->isEnabled());
+    item("&Options...")->trigger();
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(MainMenusTest, TheToolbarsButtonsAreNamedAndMirrorTheViewModes) {
+    QStringList tips;
+    for (QAction* action : window->menus().toolbar()->actions()) {
+        if (action->isSeparator()) continue;
+        tips << action->toolTip();
+        QWidget* button = window->menus().toolbar()->widgetForAction(action);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->accessibleName(), action->toolTip());
+        EXPECT_FALSE(action->icon().isNull());
+    }
+    EXPECT_EQ(tips.join(", "), "New file, Open file, Save file, Cut, Copy, Paste, Undo, Redo, "
+                               "Zoom In, Zoom Out, Normal View, Color Only, Alpha Only");
+    QAction* alpha = item("&Alpha only");
+    auto* button = qobject_cast<QToolButton*>(window->menus().toolbar()->widgetForAction(alpha));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(window->view().channelMode(), ChannelMode::AlphaOnly);
+    EXPECT_TRUE(button->isChecked());
+    window->view().setChannelMode(ChannelMode::ColorOnly);
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_TRUE(item("&Color only")->isChecked());
+}
+
+TEST(ToolbarIcons, DrawnForBothScalesWithWholePixelEdges) {
+    App();
+    for (auto picture : {ToolbarPicture::NewFile, ToolbarPicture::SaveFile, ToolbarPicture::Undo,
+                         ToolbarPicture::ColorOnly}) {
+        const QIcon icon = ToolbarIcon(picture);
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));
+    }
+    // The colour-only square: solid quarters inside a one-pixel outline,
+    // which is two pixels at scale 2, never a blend.
+    const QImage one = ToolbarPixmap(ToolbarPicture::ColorOnly, 1).toImage();
+    const QImage two = ToolbarPixmap(ToolbarPicture::ColorOnly, 2).toImage();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(two.pixel(2 + i, 10), one.pixel(1, 5));
+        EXPECT_EQ(qAlpha(one.pixel(1, 5)), 255);
+    }
+    EXPECT_EQ(one.pixel(3, 3), two.pixel(6, 6));
+    EXPECT_EQ(one.pixel(3, 3), two.pixel(7, 7));
+    EXPECT_EQ(qAlpha(one.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(two.pixel(1, 1)), 0);
+    EXPECT_NE(ToolbarPixmap(ToolbarPicture::Undo, 1).toImage(),
+              ToolbarPixmap(ToolbarPicture::Redo, 1).toImage());
+}
+
+TEST_F(MainMenusTest, HelpOpensItsBrowserAtTheTopic) {
+    item("&Keyboard Shortcuts")->trigger();
+    HelpBrowser* help = window->menus().helpBrowser();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    const QString page = help->browser().toPlainText();
+    if (QFileInfo(help->folder() + "/keyboard.html").isFile())
+        EXPECT_TRUE(help->browser().source().toLocalFile().endsWith("keyboard.html"));
+    else
+        EXPECT_TRUE(page.contains("Topic not found") && page.contains("keyboard.html"))
+            << page.toStdString();
+    item("&Contents")->trigger();
+    EXPECT_EQ(window->menus().helpBrowser(), help); // one window, reused
+}
+
+} // namespace
+} // namespace kv
