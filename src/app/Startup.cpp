@@ -136,7 +136,7 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         RegisterFileTypesIfWanted(Process().executablePath);
         InstallQtTextRenderer();
         MainWindow window;
-        window.useFormats(formats);
+        window.useFormats(ProgramFormats());
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
         OpenStartupPathLater(window, ProgramFormats(), line);
