@@ -10,7 +10,7 @@
 
 namespace kv::fuzz {
 
-inline std::vector<std::uint8_t> Decode(int method, const std::uint8_t* data, std::size_t size,
+inline std::vector<std::uint8_t> Decode(QzMethod method, const std::uint8_t* data, std::size_t size,
                                         std::size_t limit) {
     std::vector<std::uint8_t> out;
     QzHandle* h = QzOpenMemoryForReading(data, size);
@@ -28,7 +28,7 @@ inline std::vector<std::uint8_t> Decode(int method, const std::uint8_t* data, st
     return out;
 }
 
-inline void RoundTrip(int method, const std::uint8_t* data, std::size_t size) {
+inline void RoundTrip(QzMethod method, const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> packed;
     QzHandle* w = QzOpenMemoryForWriting(packed);
     QzBeginCodec(w, method);
