@@ -15,9 +15,9 @@ using Finder = kv::EstimatorMatchFinder;
 // Earlier positions the reference may visit per input. It visits every one
 // in the window at each search, so a long input costs quadratic time;
 // beyond this only every stride-th position is searched and the others are
-// just entered, which the finder must handle as well. Short inputs are
-// searched throughout.
-constexpr std::uint64_t kVisitBudget = std::uint64_t{1} << 15;
+// just entered, which the finder must handle as well. Inputs up to 128
+// bytes are searched throughout.
+constexpr std::uint64_t kVisitBudget = std::uint64_t{1} << 13;
 
 std::uint64_t SearchStride(std::size_t size) {
     const std::uint64_t n = size;

@@ -25,9 +25,10 @@ class SilentReporter final : public ErrorReporter {
 
 // Pixels an input may have the loader allocate: proportional to its size,
 // so that a few bytes claiming a large image are refused as "Insufficient
-// memory" instead of spending the run on clearing and compositing it. Every
-// file the program writes stays well within this (a 9 KB supersampled
-// project needs about 4,000 pixels).
+// memory" instead of spending the run on clearing and compositing it. The
+// seed projects need at most about 4,000; a file that packs more than 16
+// pixels into a byte is refused like a corrupt size, a path the loader
+// must take cleanly anyway.
 std::uint64_t PixelBudget(std::size_t size) {
     return 1024 + 16 * std::uint64_t{size};
 }
