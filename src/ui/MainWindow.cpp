@@ -5,6 +5,7 @@
 #include "editing/actions/ActionSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"
+#include "ui/panels/WindowPanels.h"
 #include "ui/view/MainView.h"
 
 #include <QCloseEvent>
@@ -21,9 +22,10 @@ SettingsStore& ViewSettingsOf(std::unique_ptr<SettingsStore>& fallback) {
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_clipboard) {
-    m_host.setRefresher([this](RefreshScope) {
+    m_host.setRefresher([this](RefreshScope scope) {
         refreshTitle();
         if (m_view) showCurrentProject();
+        if (m_panels) m_panels->refresh(scope);
     });
     refreshTitle();
     resize(960, 720);
@@ -32,12 +34,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_cl
     // Undo, redo and the other actions change the image behind the view.
     SetActionRefreshHandler([this](Image& image) {
         if (&image == m_view->image()) m_view->imageChanged();
+        if (m_panels) m_panels->imageChanged(image);
     });
+    m_panels = new WindowPanels(*this, *m_view, m_host);
 }
 
 MainWindow::~MainWindow() {
     SetActionRefreshHandler({});
-    // The view goes before the settings it reads.
+    // The panels talk to the view; the view goes before the settings it reads.
+    delete m_panels;
+    m_panels = nullptr;
     delete m_view;
     m_view = nullptr;
 }

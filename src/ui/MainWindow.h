@@ -11,6 +11,7 @@ namespace kv {
 
 class MainView;
 class SettingsStore;
+class WindowPanels;
 
 // The editor's main window. Menus, the view and the panels are added as
 // their commands arrive.
@@ -21,6 +22,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     MainView& view() { return *m_view; }
+    WindowPanels& panels() { return *m_panels; }
     // The view follows the current project's current image; call after the
     // project or its current image changed.
     void showCurrentProject();
@@ -50,6 +52,8 @@ class MainWindow : public QMainWindow {
     // Defaults for a window made before the settings exist.
     std::unique_ptr<SettingsStore> m_defaultSettings;
     MainView* m_view = nullptr;
+    // Toolbox, panel column and status bar.
+    WindowPanels* m_panels = nullptr;
 };
 
 } // namespace kv
