@@ -55,6 +55,13 @@ std::string FoldingPanel::settingName(const char* leaf) const {
 
 void FoldingPanel::setResizablePart(QWidget* part) {
     m_resizable = part;
+    m_growing = false;
+    applyHeight();
+}
+
+void FoldingPanel::setGrowingPart(QWidget* part) {
+    m_resizable = part;
+    m_growing = true;
     applyHeight();
 }
 
@@ -77,9 +84,12 @@ void FoldingPanel::setBodyHeight(int height) {
 }
 
 void FoldingPanel::applyHeight() {
-    if (m_resizable)
-        m_resizable->setFixedHeight(
-            std::clamp(bodyHeight(), kMinimumBodyHeight, kMaximumBodyHeight));
+    if (!m_resizable) return;
+    const int height = std::clamp(bodyHeight(), kMinimumBodyHeight, kMaximumBodyHeight);
+    if (m_growing)
+        m_resizable->setMinimumHeight(height);
+    else
+        m_resizable->setFixedHeight(height);
 }
 
 } // namespace kv

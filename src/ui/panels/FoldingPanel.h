@@ -22,6 +22,9 @@ class FoldingPanel : public QWidget {
     QVBoxLayout* bodyLayout() const { return m_bodyLayout; }
     // The one control that takes the kept height (a list, a grid).
     void setResizablePart(QWidget* part);
+    // For a body whose controls need their room: the kept height is only its
+    // least height.
+    void setGrowingPart(QWidget* part);
 
     bool folded() const;
     void setFolded(bool folded);
@@ -38,6 +41,7 @@ class FoldingPanel : public QWidget {
     QWidget* m_body = nullptr;
     QVBoxLayout* m_bodyLayout = nullptr;
     QWidget* m_resizable = nullptr;
+    bool m_growing = false;
 };
 
 } // namespace kv

@@ -32,7 +32,7 @@ PanelColumn::PanelColumn(CommandHost& host, SettingsStore& settings, ToolSetting
     m_image = new ImagePanel(host, thumbnails);
     addPanel("Image", m_image, m_image->list());
     m_tool = new ToolPanel(settings);
-    addPanel("Tool", m_tool, nullptr);
+    addPanel("Tool", m_tool, nullptr)->setGrowingPart(m_tool);
     m_color = new ColorPanel(host, colors);
     addPanel("Color", m_color, m_color->swatchArea());
     m_preview = new PreviewPanel(settings);
