@@ -11,14 +11,15 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(true);
     auto* hint = new QLabel(this);
     hint->setAccessibleName("Hint");
-    hint->setMinimumWidth(80);
+    // Small minimums: the window must still fit a small saved placement.
+    hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(hint, 1);
     m_fields[StatusField::Hint] = hint;
-    m_fields[StatusField::Position] = addField("Pointer position", 70);
-    m_fields[StatusField::Size] = addField("Size", 110);
-    m_fields[StatusField::Color] = addField("Color under pointer", 110);
-    m_zoom = addField("Zoom", 50);
-    m_memory = addField("Memory", 70);
+    m_fields[StatusField::Position] = addField("Pointer position", 50);
+    m_fields[StatusField::Size] = addField("Size", 70);
+    m_fields[StatusField::Color] = addField("Color under pointer", 80);
+    m_zoom = addField("Zoom", 45);
+    m_memory = addField("Memory", 50);
     showMemory();
 }
 
