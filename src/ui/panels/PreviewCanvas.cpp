@@ -45,7 +45,11 @@ ImagePoint PreviewCanvas::toImage(QPoint p) const {
 void PreviewCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Mid));
-    if (!m_image || m_image->composite().isEmpty()) return;
+    if (!m_image) return;
+    // How the image will leave the program: reduced to its target format.
+    const PixelArray* preview = m_image->targetPreview();
+    const PixelArray& shown = preview && !preview->isEmpty() ? *preview : m_image->composite();
+    if (shown.isEmpty()) return;
     const QRect target(origin(), QSize(m_image->width(), m_image->height()) * m_factor);
     if (m_chequered) {
         const int cell = 8;
@@ -56,7 +60,7 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
                     (x / cell + y / cell) % 2 ? QColor(0xC0, 0xC0, 0xC0)
                                               : QColor(0xF0, 0xF0, 0xF0));
     }
-    painter.drawImage(target, PictureOf(m_image->composite()));
+    painter.drawImage(target, PictureOf(shown));
 }
 
 void PreviewCanvas::wheelEvent(QWheelEvent* event) {

@@ -7,9 +7,9 @@ namespace kv {
 
 class Image;
 
-// The current image at the preview's own zoom, centred, over a chequer board
-// or plain grey. The wheel zooms, the middle button pans, a left click asks
-// the main view to show the clicked place.
+// The current image as its target format will show it, at the preview's own
+// zoom, centred, over a chequer board or plain grey. The wheel zooms, the
+// middle button pans, a left click asks the main view to show that place.
 class PreviewCanvas : public QWidget {
     Q_OBJECT
   public:
