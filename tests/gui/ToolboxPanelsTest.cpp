@@ -44,14 +44,25 @@ TEST_F(ToolboxTest, ButtonsFollowTheToolboxOrderAndChooseTools) {
     EXPECT_FALSE(column().toolPanel().tipPreview());
 }
 
+TEST_F(ToolboxTest, TabGoesFromTheToolboxToTheViewToThePanels) {
+    // The next widget that takes focus by tab after a widget.
+    auto next = [](QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible());
+        return w;
+    };
+    EXPECT_EQ(next(toolbox().swapButton()), &window->view());
+    QWidget* after = next(&window->view());
+    EXPECT_TRUE(column().isAncestorOf(after)) << after->metaObject()->className();
+}
+
 TEST_F(ToolboxTest, SwapAndResetColors) {
     colors().primaryColor.setValue(0xFF112233);
     colors().secondaryColor.setValue(0x80445566);
     toolbox().refreshColors();
-    QToolButton* swap = nullptr;
-    for (auto* b : toolbox().findChildren<QToolButton*>())
-        if (b->toolTip() == "Swap colors") swap = b;
-    click(swap);
+    ASSERT_EQ(toolbox().swapButton()->toolTip(), "Swap colors");
+    click(toolbox().swapButton());
     EXPECT_EQ(colors().primaryColor.value(), 0x80445566u);
     EXPECT_EQ(colors().secondaryColor.value(), 0xFF112233u);
     EXPECT_EQ(toolbox().primaryWell()->color(), 0x80445566u);

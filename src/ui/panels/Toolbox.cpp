@@ -59,12 +59,12 @@ Toolbox::Toolbox(ToolSettings& settings, QWidget* parent) : QWidget(parent), m_s
     grid->addWidget(m_secondary, row, 1);
     connect(m_primary, &ColorWell::clicked, this, [this] { editColor(true); });
     connect(m_secondary, &ColorWell::clicked, this, [this] { editColor(false); });
-    auto* reset = SmallButton("Reset colors", ButtonGlyph::Reset, this);
-    auto* swap = SmallButton("Swap colors", ButtonGlyph::Swap, this);
-    grid->addWidget(reset, row + 1, 0);
-    grid->addWidget(swap, row + 1, 1);
-    connect(reset, &QToolButton::clicked, this, &Toolbox::resetColors);
-    connect(swap, &QToolButton::clicked, this, &Toolbox::swapColors);
+    m_reset = SmallButton("Reset colors", ButtonGlyph::Reset, this);
+    m_swap = SmallButton("Swap colors", ButtonGlyph::Swap, this);
+    grid->addWidget(m_reset, row + 1, 0);
+    grid->addWidget(m_swap, row + 1, 1);
+    connect(m_reset, &QToolButton::clicked, this, &Toolbox::resetColors);
+    connect(m_swap, &QToolButton::clicked, this, &Toolbox::swapColors);
     grid->setRowStretch(row + 2, 1);
     refreshColors();
 }

@@ -24,6 +24,8 @@ class Toolbox : public QWidget {
     QToolButton* toolButton(ToolId id) const { return m_buttons[static_cast<std::size_t>(id)]; }
     ColorWell* primaryWell() const { return m_primary; }
     ColorWell* secondaryWell() const { return m_secondary; }
+    QToolButton* resetButton() const { return m_reset; }
+    QToolButton* swapButton() const { return m_swap; }
 
     // Marks the current tool's button (nothing marked for none).
     void showTool(const ToolId* id);
@@ -45,6 +47,8 @@ class Toolbox : public QWidget {
     QButtonGroup* m_group = nullptr;
     ColorWell* m_primary = nullptr;
     ColorWell* m_secondary = nullptr;
+    QToolButton* m_reset = nullptr;
+    QToolButton* m_swap = nullptr;
 };
 
 } // namespace kv

@@ -15,6 +15,7 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QToolButton>
 
 namespace kv {
 namespace {
@@ -48,6 +49,8 @@ WindowPanels::WindowPanels(QMainWindow& window, MainView& view, CommandHost& hos
     window.setStatusBar(m_status);
     view.setStatusSink(m_status);
     m_status->zoomLabelChanged(view.zoomLabel());
+    // Tab goes left to right: the toolbox, the view, then the panels.
+    QWidget::setTabOrder(m_toolbox->swapButton(), &view);
     connectView();
     showCurrentTool();
     refresh(RefreshScope::Everything);
