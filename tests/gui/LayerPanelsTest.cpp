@@ -1,6 +1,7 @@
 #include "PanelTestSupport.h"
 #include "commands/EditCommands.h"
 #include "model/LayerBase.h"
+#include "support/CapturingReporter.h"
 #include "ui/panels/ImagePanel.h"
 #include "ui/panels/LayerRow.h"
 #include "ui/panels/ProjectPanel.h"
@@ -167,6 +168,25 @@ TEST_F(ProjectPanelTest, ChoosingAnImageSwitchesViewAndLayerList) {
     EXPECT_EQ(window->view().image(), second);
     EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
     EXPECT_TRUE(SnapshotHolds(*second->currentLayer()));
+}
+
+TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
+    test::CapturingReporter reporter;
+    Image* second = project().imageAt(2);
+    reporter.answer = MessageResult::No;
+    panel().contextMenu()->actions().at(0)->trigger();
+    EXPECT_EQ(panel().list()->count(), 2);
+    reporter.answer = MessageResult::Yes;
+    panel().contextMenu()->actions().at(0)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(reporter.titles,
+              (std::vector<std::string>{"Irreversible operation", "Irreversible operation"}));
+    ASSERT_EQ(panel().list()->count(), 1);
+    EXPECT_EQ(panel().list()->item(0)->text(), ProjectPanel::ItemText(*second));
+    EXPECT_EQ(panel().list()->currentRow(), 0);
+    EXPECT_EQ(panel().countLabel()->text(), "Number of images: 1");
+    EXPECT_EQ(window->view().image(), second);
+    EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
 }
 
 TEST_F(ProjectPanelTest, MoveButtonsReorderTheList) {

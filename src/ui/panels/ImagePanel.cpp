@@ -30,6 +30,7 @@ ImagePanel::ImagePanel(CommandHost& host, ThumbnailCache& thumbnails, QWidget* p
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_list);
     connect(m_list, &QListWidget::currentRowChanged, this, &ImagePanel::chooseRow);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { m_commands.properties(); });
     connect(m_list, &QListWidget::customContextMenuRequested, this, &ImagePanel::showContextMenu);
     buildMenus();
     buildButtons(layout);

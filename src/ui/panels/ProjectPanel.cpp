@@ -27,6 +27,7 @@ ProjectPanel::ProjectPanel(CommandHost& host, ThumbnailCache& thumbnails, QWidge
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_list);
     connect(m_list, &QListWidget::currentRowChanged, this, &ProjectPanel::chooseRow);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { m_commands.properties(); });
     connect(m_list, &QListWidget::customContextMenuRequested, this, &ProjectPanel::showContextMenu);
 
     auto* buttons = new QHBoxLayout;
