@@ -189,6 +189,16 @@ TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
     EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
 }
 
+TEST_F(ProjectPanelTest, AnImageWithoutCurrentLayerGetsItsTopLayer) {
+    Image* second = project().imageAt(2);
+    second->setCurrentLayer(nullptr);
+    panel().list()->setCurrentRow(1);
+    QApplication::processEvents();
+    EXPECT_EQ(second->currentLayer(), second->topLayer());
+    EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
+    EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
+}
+
 TEST_F(ProjectPanelTest, MoveButtonsReorderTheList) {
     Image* first = project().imageAt(1);
     EXPECT_FALSE(panel().button("Move image up")->isEnabled());

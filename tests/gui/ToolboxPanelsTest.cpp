@@ -39,6 +39,9 @@ TEST_F(ToolboxTest, ButtonsFollowTheToolboxOrderAndChooseTools) {
     // The tool panel now holds the Brush's controls and its tip picture.
     EXPECT_EQ(column().toolPanel().tool(), window->view().tools().current());
     EXPECT_TRUE(column().toolPanel().tipPreview());
+    // The Brush's three sliders need more room than the kept least height.
+    ToolPanel& options = column().toolPanel();
+    EXPECT_GE(options.height(), options.minimumSizeHint().height());
     click(toolbox().toolButton(ToolId::Move));
     EXPECT_EQ(window->view().tools().current()->id(), ToolId::Move);
     EXPECT_FALSE(column().toolPanel().tipPreview());

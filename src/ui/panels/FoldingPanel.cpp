@@ -3,6 +3,8 @@
 #include "settings/SettingsStore.h"
 #include "ui/panels/HeightGrip.h"
 
+#include <QHBoxLayout>
+#include <QSpacerItem>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,9 +31,16 @@ FoldingPanel::FoldingPanel(const QString& name, SettingsStore& settings, QWidget
     m_title->setAutoRaise(true);
     outer->addWidget(m_title);
     m_body = new QWidget(this);
-    m_bodyLayout = new QVBoxLayout(m_body);
-    m_bodyLayout->setContentsMargins(3, 2, 3, 2);
+    // The row holds the controls and an invisible spacer that keeps the
+    // body's least height; the taller of the two wins.
+    auto* row = new QHBoxLayout(m_body);
+    row->setContentsMargins(3, 2, 3, 2);
+    row->setSpacing(0);
+    m_bodyLayout = new QVBoxLayout;
     m_bodyLayout->setSpacing(3);
+    row->addLayout(m_bodyLayout, 1);
+    m_leastHeight = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    row->addItem(m_leastHeight);
     outer->addWidget(m_body);
     auto* grip = new HeightGrip(this);
     connect(grip, &HeightGrip::dragged, this, [this](int dy) { setBodyHeight(bodyHeight() + dy); });
@@ -86,10 +95,12 @@ void FoldingPanel::setBodyHeight(int height) {
 void FoldingPanel::applyHeight() {
     if (!m_resizable) return;
     const int height = std::clamp(bodyHeight(), kMinimumBodyHeight, kMaximumBodyHeight);
-    if (m_growing)
-        m_resizable->setMinimumHeight(height);
-    else
+    if (m_growing) {
+        m_leastHeight->changeSize(0, height, QSizePolicy::Fixed, QSizePolicy::Fixed);
+        m_body->layout()->invalidate();
+    } else {
         m_resizable->setFixedHeight(height);
+    }
 }
 
 } // namespace kv

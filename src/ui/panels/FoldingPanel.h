@@ -3,6 +3,7 @@
 
 #include <string>
 
+class QSpacerItem;
 class QToolButton;
 class QVBoxLayout;
 
@@ -42,6 +43,7 @@ class FoldingPanel : public QWidget {
     QVBoxLayout* m_bodyLayout = nullptr;
     QWidget* m_resizable = nullptr;
     bool m_growing = false;
+    QSpacerItem* m_leastHeight = nullptr;
 };
 
 } // namespace kv

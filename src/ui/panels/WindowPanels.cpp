@@ -1,5 +1,6 @@
 #include "ui/panels/WindowPanels.h"
 
+#include "editing/records/Snapshots.h"
 #include "model/Project.h"
 #include "settings/Settings.h"
 #include "tools/framework/ToolSet.h"
@@ -96,12 +97,23 @@ void WindowPanels::refresh(RefreshScope scope) {
     if (scope == RefreshScope::Selection) return;
     m_column->colorPanel().refresh();
     if (scope == RefreshScope::Swatches) return;
+    chooseLayerIfNone();
     m_thumbnails.prune(CurrentProject());
     m_column->projectPanel().refresh();
     m_column->imagePanel().refresh();
     const Project* project = CurrentProject();
     m_column->previewPanel().setImage(project ? project->currentImage() : nullptr);
     m_status->showMemory();
+}
+
+void WindowPanels::chooseLayerIfNone() {
+    const Project* project = CurrentProject();
+    Image* image = project ? project->currentImage() : nullptr;
+    if (!image || image->currentLayer() || !image->topLayer()) return;
+    // A file may mark no current layer: the top one is where painting starts.
+    image->setCurrentLayer(image->topLayer());
+    CommitSnapshots(*image);
+    if (m_view.image() == image) m_view.imageChanged();
 }
 
 void WindowPanels::imageChanged(Image& image) {

@@ -41,6 +41,7 @@ class WindowPanels : public QObject {
     void connectView();
     void showCurrentTool();
     void colorsChanged();
+    void chooseLayerIfNone();
 
     MainView& m_view;
     std::unique_ptr<SettingsStore> m_fallbackSettings;
