@@ -6,6 +6,7 @@
 #include "model/Project.h"
 #include "settings/Settings.h"
 #include "ui/menus/MainMenus.h"
+#include "ui/panels/WindowPanels.h"
 #include "ui/view/MainView.h"
 
 #include <QCloseEvent>
@@ -22,10 +23,11 @@ SettingsStore& ViewSettingsOf(std::unique_ptr<SettingsStore>& fallback) {
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_clipboard) {
-    m_host.setRefresher([this](RefreshScope) {
+    m_host.setRefresher([this](RefreshScope scope) {
         refreshTitle();
         if (m_view) showCurrentProject();
         if (m_menus) m_menus->refresh();
+        if (m_panels) m_panels->refresh(scope);
     });
     refreshTitle();
     resize(960, 720);
@@ -35,14 +37,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_cl
     // Undo, redo and the other actions change the image behind the view.
     SetActionRefreshHandler([this](Image& image) {
         if (&image == m_view->image()) m_view->imageChanged();
+        if (m_panels) m_panels->imageChanged(image);
     });
+    m_panels = new WindowPanels(*this, *m_view, m_host);
 }
 
 MainWindow::~MainWindow() {
     SetActionRefreshHandler({});
+    // The panels talk to the view; the view goes before the settings it reads.
+    delete m_panels;
+    m_panels = nullptr;
     delete m_menus;
     m_menus = nullptr;
-    // The view goes before the settings it reads.
     delete m_view;
     m_view = nullptr;
 }

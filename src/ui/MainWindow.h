@@ -13,6 +13,7 @@ class FormatLibrary;
 class MainMenus;
 class MainView;
 class SettingsStore;
+class WindowPanels;
 
 // The editor's main window. Menus, the view and the panels are added as
 // their commands arrive.
@@ -23,6 +24,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     MainView& view() { return *m_view; }
+    WindowPanels& panels() { return *m_panels; }
     // The view follows the current project's current image; call after the
     // project or its current image changed.
     void showCurrentProject();
@@ -58,6 +60,8 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SettingsStore> m_defaultSettings;
     MainView* m_view = nullptr;
     MainMenus* m_menus = nullptr;
+    // Toolbox, panel column and status bar.
+    WindowPanels* m_panels = nullptr;
 };
 
 } // namespace kv

@@ -1,0 +1,135 @@
+#include "ui/panels/ProjectPanel.h"
+
+#include "commands/CommandHost.h"
+#include "commands/DisplayTexts.h"
+#include "editing/records/Snapshots.h"
+#include "model/Project.h"
+#include "ui/panels/PanelWidgets.h"
+#include "ui/panels/ThumbnailCache.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kv {
+
+ProjectPanel::ProjectPanel(CommandHost& host, ThumbnailCache& thumbnails, QWidget* parent)
+    : QWidget(parent), m_host(host), m_commands(host), m_thumbnails(thumbnails) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_list = new QListWidget(this);
+    m_list->setAccessibleName("Images");
+    m_list->setIconSize(QSize(thumbnails.size(), thumbnails.size()));
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(m_list);
+    connect(m_list, &QListWidget::currentRowChanged, this, &ProjectPanel::chooseRow);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { m_commands.properties(); });
+    connect(m_list, &QListWidget::customContextMenuRequested, this, &ProjectPanel::showContextMenu);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(0);
+    const std::pair<const char*, ButtonGlyph> kinds[] = {
+        {"New image", ButtonGlyph::Plus},
+        {"Delete image", ButtonGlyph::Minus},
+        {"Image properties", ButtonGlyph::Properties},
+        {"Move image up", ButtonGlyph::Up},
+        {"Move image down", ButtonGlyph::Down}};
+    for (const auto& [tip, glyph] : kinds)
+        buttons->addWidget(MakePanelButton(tip, glyph, this));
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    connect(button("New image"), &QToolButton::clicked, this, [this] { m_commands.newImage(); });
+    connect(button("Delete image"), &QToolButton::clicked, this,
+            [this] { m_commands.deleteImage(); });
+    connect(button("Image properties"), &QToolButton::clicked, this,
+            [this] { m_commands.properties(); });
+    connect(button("Move image up"), &QToolButton::clicked, this, [this] { m_commands.moveUp(); });
+    connect(button("Move image down"), &QToolButton::clicked, this,
+            [this] { m_commands.moveDown(); });
+
+    auto* info = new QLabel("Info", this);
+    info->setStyleSheet("font-weight: bold");
+    m_count = new QLabel(this);
+    m_memory = new QLabel(this);
+    layout->addWidget(info);
+    layout->addWidget(m_count);
+    layout->addWidget(m_memory);
+    m_menu = new QMenu(this);
+    connect(m_menu->addAction("Dele&te"), &QAction::triggered, this,
+            [this] { m_commands.deleteImage(); });
+    connect(m_menu->addAction("&Properties..."), &QAction::triggered, this,
+            [this] { m_commands.properties(); });
+    refresh();
+}
+
+QToolButton* ProjectPanel::button(const QString& tip) const {
+    for (QToolButton* b : findChildren<QToolButton*>())
+        if (b->toolTip() == tip) return b;
+    return nullptr;
+}
+
+QString ProjectPanel::ItemText(const Image& image) {
+    QString text = QString("%1x%2 ").arg(image.width()).arg(image.height());
+    text += QString(" (%1)").arg(
+        TargetFormatShortName(static_cast<std::uint32_t>(image.targetFormat())));
+    if (!image.forExport()) text += "  NFE";
+    return text;
+}
+
+void ProjectPanel::refresh() {
+    const Project* project = CurrentProject();
+    m_filling = true;
+    const int count = project ? project->imageCount() : 0;
+    while (m_list->count() > count)
+        delete m_list->takeItem(m_list->count() - 1);
+    while (m_list->count() < count)
+        m_list->addItem(new QListWidgetItem);
+    int current = -1;
+    for (int i = 0; i < count; ++i) {
+        const Image& image = *project->imageAt(static_cast<std::uint32_t>(i + 1));
+        QListWidgetItem* item = m_list->item(i);
+        const QString text = ItemText(image);
+        if (item->text() != text) item->setText(text);
+        item->setIcon(m_thumbnails.imageThumbnail(image));
+        if (&image == project->currentImage()) current = i;
+    }
+    m_list->setCurrentRow(current);
+    m_filling = false;
+    m_count->setText(QString("Number of images: %1").arg(count));
+    m_memory->setText(MemoryText(project ? project->memorySize() : 0));
+    updateButtons();
+}
+
+void ProjectPanel::updateButtons() {
+    button("New image")->setEnabled(m_commands.canNewImage());
+    button("Delete image")->setEnabled(m_commands.hasImage());
+    button("Image properties")->setEnabled(m_commands.hasImage());
+    button("Move image up")->setEnabled(m_commands.canMoveUp());
+    button("Move image down")->setEnabled(m_commands.canMoveDown());
+}
+
+void ProjectPanel::chooseRow(int row) {
+    Project* project = CurrentProject();
+    if (m_filling || !project || row < 0) return;
+    Image* image = project->imageAt(static_cast<std::uint32_t>(row + 1));
+    if (!image || image == project->currentImage()) return;
+    project->setCurrentImage(image);
+    // The next stroke compares against this image's layer, not the last one's.
+    CommitSnapshots(*image);
+    m_host.refresh(RefreshScope::Everything);
+}
+
+void ProjectPanel::showContextMenu(const QPoint& at) {
+    QListWidgetItem* item = m_list->itemAt(at);
+    if (!item) return;
+    chooseRow(m_list->row(item));
+    for (QAction* action : m_menu->actions())
+        action->setEnabled(m_commands.hasImage());
+    m_menu->popup(m_list->viewport()->mapToGlobal(at));
+}
+
+} // namespace kv

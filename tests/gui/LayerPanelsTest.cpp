@@ -1,0 +1,224 @@
+#include "PanelTestSupport.h"
+#include "commands/EditCommands.h"
+#include "model/LayerBase.h"
+#include "support/CapturingReporter.h"
+#include "ui/panels/ImagePanel.h"
+#include "ui/panels/LayerRow.h"
+#include "ui/panels/ProjectPanel.h"
+#include "ui/panels/ThumbnailCache.h"
+#include "ui/view/MainView.h"
+
+#include <QLabel>
+#include <QMenu>
+
+#include <string>
+#include <vector>
+
+namespace kv {
+namespace {
+
+using test::PanelTest;
+
+class ImagePanelTest : public PanelTest {
+  protected:
+    ImagePanel& panel() { return column().imagePanel(); }
+    // The layer names as the list shows them, top first.
+    std::vector<std::string> shownNames() {
+        std::vector<std::string> names;
+        for (int i = 0; i < panel().list()->count(); ++i)
+            names.push_back(panel().row(i)->name().toStdString());
+        return names;
+    }
+    // The model's layer names, top first.
+    std::vector<std::string> modelNames() {
+        std::vector<std::string> names;
+        for (LayerBase* l = current().topLayer(); l; l = l->below())
+            names.push_back(l->displayName());
+        return names;
+    }
+    int shownCurrentRow() { return panel().list()->currentRow(); }
+    int modelCurrentRow() {
+        int row = 0;
+        for (LayerBase* l = current().topLayer(); l; l = l->below(), ++row)
+            if (l == current().currentLayer()) return row;
+        return -1;
+    }
+    void expectInSync() {
+        EXPECT_EQ(shownNames(), modelNames());
+        EXPECT_EQ(shownCurrentRow(), modelCurrentRow());
+        const QStringList info = panel().infoLines();
+        EXPECT_EQ(info[0].toStdString(), "Dimensions: " + std::to_string(current().width()) + "x" +
+                                             std::to_string(current().height()) + " pixels");
+        EXPECT_EQ(info[2].toStdString(),
+                  "Number of layers: " + std::to_string(current().layerCount()));
+        EXPECT_TRUE(info[3].startsWith("Size in memory: ") && info[3].endsWith(" bytes"));
+    }
+    void undo() {
+        EditCommands(window->commandHost()).undo();
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(ImagePanelTest, ListsTheLayersTopFirstWithTheImageFacts) {
+    expectInSync();
+    EXPECT_EQ(panel().list()->count(), current().layerCount());
+    EXPECT_TRUE(panel().infoLines()[1].startsWith("Target format: "));
+}
+
+TEST_F(ImagePanelTest, NewLayerFromTheMenuAndUndo) {
+    const int before = current().layerCount();
+    panel().newLayerMenu()->actions().at(0)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(current().layerCount(), before + 1);
+    expectInSync();
+    undo();
+    EXPECT_EQ(current().layerCount(), before);
+    expectInSync();
+}
+
+TEST_F(ImagePanelTest, SupersampledLayerCarriesItsFactorNote) {
+    panel().newLayerMenu()->actions().at(1)->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(current().currentLayer()->supersamplingFactor(), 3);
+    EXPECT_EQ(panel().row(shownCurrentRow())->note(), "x8");
+    current().currentLayer()->setOpacity(0.5f);
+    window->commandHost().refresh(RefreshScope::Everything);
+    EXPECT_EQ(panel().row(shownCurrentRow())->note(), "x8;50%");
+}
+
+TEST_F(ImagePanelTest, DuplicateDeleteAndReorderThroughButtonsAndUndo) {
+    const std::vector<std::string> original = modelNames();
+    click(panel().button("Duplicate layer"));
+    EXPECT_EQ(current().layerCount(), static_cast<int>(original.size()) + 1);
+    expectInSync();
+    const int row = modelCurrentRow();
+    click(panel().button("Move layer backward"));
+    EXPECT_EQ(modelCurrentRow(), row + 1);
+    expectInSync();
+    click(panel().button("Delete layer"));
+    expectInSync();
+    undo();
+    expectInSync();
+    undo();
+    undo();
+    EXPECT_EQ(modelNames(), original);
+    expectInSync();
+}
+
+TEST_F(ImagePanelTest, ContextMenuMergesDown) {
+    if (current().layerCount() < 2) GTEST_SKIP() << "the test image has one layer";
+    const int before = current().layerCount();
+    panel().contextMenu()->actions().at(1)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(current().layerCount(), before - 1);
+    expectInSync();
+    undo();
+    EXPECT_EQ(current().layerCount(), before);
+    expectInSync();
+}
+
+TEST_F(ImagePanelTest, ChoosingARowMakesItCurrentWithFreshSnapshots) {
+    if (current().layerCount() < 2) GTEST_SKIP() << "the test image has one layer";
+    const int target = current().layerCount() - 1; // the bottom layer
+    panel().list()->setCurrentRow(target);
+    QApplication::processEvents();
+    EXPECT_EQ(current().currentLayer(), current().bottomLayer());
+    EXPECT_EQ(modelCurrentRow(), target);
+    EXPECT_TRUE(SnapshotHolds(*current().currentLayer()));
+}
+
+TEST_F(ImagePanelTest, VisibilityToggleHidesAndUndoShowsAgain) {
+    LayerRow* row = panel().row(0);
+    ASSERT_EQ(row->visibilityToggle()->toolTip(), "Hide Layer");
+    row->visibilityToggle()->click();
+    QApplication::processEvents(); // the toggle is queued
+    EXPECT_FALSE(current().topLayer()->visible());
+    EXPECT_EQ(panel().row(0)->visibilityToggle()->toolTip(), "Show Layer");
+    undo();
+    EXPECT_TRUE(current().topLayer()->visible());
+    EXPECT_EQ(panel().row(0)->visibilityToggle()->toolTip(), "Hide Layer");
+}
+
+class ProjectPanelTest : public PanelTest {
+  protected:
+    ProjectPanel& panel() { return column().projectPanel(); }
+};
+
+TEST_F(ProjectPanelTest, ListsImagesWithSizeFormatAndTotals) {
+    ASSERT_EQ(panel().list()->count(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const Image& image = *project().imageAt(static_cast<std::uint32_t>(i + 1));
+        EXPECT_EQ(panel().list()->item(i)->text(), ProjectPanel::ItemText(image));
+        EXPECT_TRUE(panel().list()->item(i)->text().startsWith(
+            QString("%1x%2  (").arg(image.width()).arg(image.height())));
+    }
+    EXPECT_EQ(panel().countLabel()->text(), "Number of images: 2");
+    EXPECT_TRUE(panel().memoryLabel()->text().endsWith(" bytes"));
+    project().firstImage()->setForExport(false);
+    window->commandHost().refresh(RefreshScope::Everything);
+    EXPECT_TRUE(panel().list()->item(0)->text().endsWith("NFE"));
+    EXPECT_FALSE(panel().list()->item(1)->text().endsWith("NFE"));
+}
+
+TEST_F(ProjectPanelTest, ChoosingAnImageSwitchesViewAndLayerList) {
+    Image* second = project().imageAt(2);
+    panel().list()->setCurrentRow(1);
+    QApplication::processEvents();
+    EXPECT_EQ(project().currentImage(), second);
+    EXPECT_EQ(window->view().image(), second);
+    EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
+    EXPECT_TRUE(SnapshotHolds(*second->currentLayer()));
+}
+
+TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
+    test::CapturingReporter reporter;
+    Image* second = project().imageAt(2);
+    reporter.answer = MessageResult::No;
+    panel().contextMenu()->actions().at(0)->trigger();
+    EXPECT_EQ(panel().list()->count(), 2);
+    reporter.answer = MessageResult::Yes;
+    panel().contextMenu()->actions().at(0)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(reporter.titles,
+              (std::vector<std::string>{"Irreversible operation", "Irreversible operation"}));
+    ASSERT_EQ(panel().list()->count(), 1);
+    EXPECT_EQ(panel().list()->item(0)->text(), ProjectPanel::ItemText(*second));
+    EXPECT_EQ(panel().list()->currentRow(), 0);
+    EXPECT_EQ(panel().countLabel()->text(), "Number of images: 1");
+    EXPECT_EQ(window->view().image(), second);
+    EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
+}
+
+TEST_F(ProjectPanelTest, AnImageWithoutCurrentLayerGetsItsTopLayer) {
+    Image* second = project().imageAt(2);
+    second->setCurrentLayer(nullptr);
+    panel().list()->setCurrentRow(1);
+    QApplication::processEvents();
+    EXPECT_EQ(second->currentLayer(), second->topLayer());
+    EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
+    EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
+}
+
+TEST_F(ProjectPanelTest, MoveButtonsReorderTheList) {
+    Image* first = project().imageAt(1);
+    EXPECT_FALSE(panel().button("Move image up")->isEnabled());
+    click(panel().button("Move image down"));
+    EXPECT_EQ(project().imageAt(2), first);
+    EXPECT_EQ(panel().list()->currentRow(), 1);
+    EXPECT_EQ(panel().list()->item(1)->text(), ProjectPanel::ItemText(*first));
+    click(panel().button("Move image up"));
+    EXPECT_EQ(project().imageAt(1), first);
+}
+
+TEST_F(ProjectPanelTest, AStrokeRedrawsOnlyTheTouchedImagesThumbnails) {
+    ThumbnailCache& cache = panels().thumbnails();
+    const std::uint64_t before = cache.renderCount();
+    window->commandHost().refresh(RefreshScope::Everything);
+    EXPECT_EQ(cache.renderCount(), before) << "nothing changed, nothing drawn";
+    emit window->view().imageEdited(&current());
+    // The image's own thumbnail and those of its layers in the layer list.
+    EXPECT_EQ(cache.renderCount(), before + 1 + static_cast<std::uint64_t>(current().layerCount()));
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,86 @@
+#pragma once
+// A main window with its panels over the two-image test project, and small
+// ways to reach the panels' controls.
+#include "GuiTestSupport.h"
+#include "commands/ProjectFiles.h"
+#include "editing/history/ActionManager.h"
+#include "editing/records/LayerSnapshot.h"
+#include "editing/records/Snapshots.h"
+#include "model/Project.h"
+#include "settings/Settings.h"
+#include "ui/MainWindow.h"
+#include "ui/panels/PanelColumn.h"
+#include "ui/panels/WindowPanels.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace kv::test {
+
+class PanelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        CreateSettings();
+        InstallActionManagers();
+        auto project = LoadProject(KORVANE_TEST_DATA "/two-images.kvp");
+        ASSERT_TRUE(project);
+        for (std::uint32_t i = 1; i <= 2; ++i) {
+            Image& image = *project->imageAt(i);
+            image.setCurrentLayer(image.topLayer());
+        }
+        project->setCurrentImage(project->firstImage());
+        SetCurrentProject(std::move(project));
+        CommitSnapshots(*CurrentProject()->currentImage());
+        makeWindow();
+    }
+    void TearDown() override {
+        window.reset();
+        SetCurrentProject(nullptr);
+        DestroySettings();
+    }
+    void makeWindow() {
+        window = std::make_unique<MainWindow>();
+        window->resize(1024, 768);
+        window->showCurrentProject();
+        window->commandHost().refresh(RefreshScope::Everything);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    Project& project() { return *CurrentProject(); }
+    Image& current() { return *project().currentImage(); }
+    WindowPanels& panels() { return window->panels(); }
+    PanelColumn& column() { return panels().column(); }
+    static void click(QAbstractButton* button) {
+        ASSERT_TRUE(button);
+        ASSERT_TRUE(button->isEnabled()) << button->toolTip().toStdString();
+        button->click();
+        QApplication::processEvents();
+    }
+    static void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    // Whether the layer snapshot holds exactly the layer's editable pixels.
+    static bool SnapshotHolds(const LayerBase& layer) {
+        const PixelArray& shot = LayerSnapshot::instance().pixels();
+        const PixelArray& pixels = EditablePixelsOf(layer);
+        return shot.width() == pixels.width() && shot.height() == pixels.height() &&
+               std::memcmp(shot.data(), pixels.data(), pixels.pixelCount() * 4) == 0;
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace kv::test
