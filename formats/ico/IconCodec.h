@@ -31,7 +31,7 @@ struct IconDirectory {
 };
 
 // The header and directory, checked: reserved 0, type 1 or 2, at least one
-// entry, every entry starting inside the file.
+// entry, the directory inside the file. Entries are checked when read.
 IconDirectory ReadIconDirectory(Bytes file);
 
 struct IconImage {

@@ -104,6 +104,9 @@ IconImage DecodePngEntry(Bytes rest, const Limits& limits) {
 // a size of 0 means up to the end), and everything from its start, which a
 // color bitmap larger than declared may use.
 void EntryBytes(Bytes file, const IconDirectoryEntry& e, Bytes& declared, Bytes& rest) {
+    const std::size_t dataStart = kHeaderSize + kEntrySize * ByteReader(file).u16(4);
+    if (e.offset < dataStart) Fail(kDamaged);
+    if (e.offset >= file.size()) Fail(kTruncated);
     rest = file.subspan(e.offset);
     declared = e.size && e.size <= rest.size() ? rest.first(e.size) : rest;
 }
@@ -129,8 +132,6 @@ IconDirectory ReadIconDirectory(Bytes file) {
         e.bitCount = r.u16(at + 6);
         e.size = r.u32(at + 8);
         e.offset = r.u32(at + 12);
-        if (e.offset < dataStart) Fail(kDamaged);
-        if (e.offset >= file.size()) Fail(kTruncated);
         d.entries.push_back(e);
     }
     return d;
