@@ -119,12 +119,12 @@ void CheckClaimedSize(png_structp png, png_infop info, ReadState& s) {
                         height = png_get_image_height(png, info);
     const std::uint64_t rawRow =
         (width * png_get_bit_depth(png, info) * png_get_channels(png, info) + 7) / 8 + 1;
+    if (rawRow * height / kMaxDeflateRatio > s.file.size()) png_error(png, "impossible size");
     if (width * height > s.limits->maxPixels || width > std::uint64_t(s.limits->maxSide) ||
         height > std::uint64_t(s.limits->maxSide)) {
         s.failure = kTooLarge;
         png_error(png, "too large");
     }
-    if (rawRow * height / kMaxDeflateRatio > s.file.size()) png_error(png, "impossible size");
 }
 
 void KeepResolution(png_structp png, png_infop info, Picture& picture) {
@@ -279,7 +279,8 @@ Picture DecodePng(Bytes file, const Limits& limits, bool checkSums) {
     guard.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     if (!guard.png || !(guard.info = png_create_info_struct(guard.png))) Fail(kTooLarge);
     png_set_read_fn(guard.png, &s, ReadBytes);
-    png_set_user_limits(guard.png, png_uint_32(limits.maxSide), png_uint_32(limits.maxSide));
+    // Our own checks of the claimed size come right after the header.
+    png_set_user_limits(guard.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     if (!checkSums) {
         png_set_crc_action(guard.png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
 #ifdef PNG_IGNORE_ADLER32

@@ -26,13 +26,15 @@ class PngPlugin final : public FormatPlugin {
         return {{kPngTypeId, "PNG image", {"png"}}};
     }
 
+    // The signature decides; a damaged header is for the import to report.
     bool recognise(Bytes file, Recognition& out) const override {
+        if (!IsPng(file)) return false;
+        out.typeId = kPngTypeId;
         try {
             out.description = Describe(file);
         } catch (const FormatError&) {
-            return false;
+            out.description = "PNG image";
         }
-        out.typeId = kPngTypeId;
         return true;
     }
 
