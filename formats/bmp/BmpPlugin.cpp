@@ -20,7 +20,11 @@ class BmpPlugin final : public FormatPlugin {
     bool recognise(Bytes file, Recognition& out) const override {
         if (!LooksLikeBmp(file)) return false;
         out.typeId = kBmpTypeId;
-        out.description = "BMP image\n" + DescribeBmp(file);
+        try {
+            out.description = "BMP image\n" + DescribeBmp(file);
+        } catch (const FormatError&) {
+            out.description = "BMP image";
+        }
         return true;
     }
 
