@@ -50,11 +50,11 @@ std::uint32_t ChooseLayout(png_structp png, png_infop info, bool& widen2) {
     const bool trns = png_get_valid(png, info, PNG_INFO_tRNS);
     widen2 = false;
     if (type == PNG_COLOR_TYPE_PALETTE || (type == PNG_COLOR_TYPE_GRAY && !(trns && depth == 16))) {
-        if (depth == 16) png_set_strip_16(png);
+        if (depth == 16) png_set_scale_16(png);
         widen2 = depth == 2;
         return depth == 16 ? 8 : depth == 2 ? 4 : std::uint32_t(depth);
     }
-    png_set_strip_16(png);
+    png_set_scale_16(png);
     png_set_bgr(png);
     if (type == PNG_COLOR_TYPE_RGB && !(trns && depth == 16)) return 24;
     png_set_expand(png);

@@ -43,9 +43,10 @@ std::vector<Bytes> Rows(int channels, int bits) {
     return rows;
 }
 
-// A sample as 8 bits: smaller depths scaled up, 16 bits cut to the high byte.
+// A sample as 8 bits: smaller depths scaled up, 16 bits scaled down with
+// rounding.
 unsigned Eight(std::uint32_t v, int bits) {
-    return bits == 16 ? v >> 8 : v * 255 / ((1u << bits) - 1);
+    return bits == 16 ? (v * 255 + 32767) / 65535 : v * 255 / ((1u << bits) - 1);
 }
 
 struct PngCase {
