@@ -213,8 +213,9 @@ TEST_F(OtherWriters, ImageMagickBmpAndPngVariants) {
         test::MagickWrite(folder, *c.pixels, c.output + path, c.options);
         const std::unique_ptr<Project> project = importLikeMagick(path, 1);
         ASSERT_TRUE(project) << c.name;
-        EXPECT_EQ(project->firstImage()->targetFormat(), TargetOfFile(test::ReadBytes(path)))
-            << c.name;
+        const test::Bytes bytes = test::ReadBytes(path);
+        EXPECT_EQ(project->firstImage()->targetFormat(), TargetOfFile(bytes)) << c.name;
+        EXPECT_TRUE(std::string(c.name) != "run-length" || test::GetU32(bytes, 30) == 1) << "RLE8";
         targets.push_back(project->firstImage()->targetFormat());
     }
     // The variety the cases are meant to cover.
