@@ -1,0 +1,40 @@
+#pragma once
+// The outside programs that judge our files and write files for us to read:
+// icotool, ImageMagick (identify, convert), pngcheck, gdk-pixbuf-thumbnailer.
+// Their paths come from the build; a missing one skips the tests using it.
+#include "FormatTestSupport.h"
+
+#include <string>
+#include <vector>
+
+namespace kv::test {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program with its arguments, collecting what it prints into files
+// of the given temporary folder.
+ToolRun RunTool(const TempDir& folder, const std::string& program,
+                const std::vector<std::string>& arguments);
+
+// The configured program, or "" when the build found none.
+std::string IcoTool();
+std::string Identify();
+std::string Convert();
+std::string PngCheck();
+std::string Thumbnailer();
+
+// A picture as ImageMagick decodes it (`index` picks an entry, -1 none).
+PixelArray MagickPixels(const TempDir& folder, const std::string& file, int index = -1);
+// Writes pixels through ImageMagick into `file`, of the given format prefix
+// ("PNG32:", "BMP3:", ...) and extra options placed before the output.
+void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::string& file,
+                 const std::vector<std::string>& options = {});
+
+// Lines of a text.
+std::vector<std::string> Lines(const std::string& text);
+
+} // namespace kv::test

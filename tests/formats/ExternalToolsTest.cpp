@@ -1,0 +1,152 @@
+// What the plug-ins write, judged by programs that are not ours: icotool
+// lists the entries without a warning, ImageMagick reads every entry and
+// decodes the same pixels, pngcheck passes our PNG files, and the desktop's
+// thumbnailer renders icons, cursors, PNG and BMP files.
+#include "ExternalTools.h"
+#include "FormatTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::ToolRun;
+
+#define REQUIRE_TOOL(tool)                                                                         \
+    if ((tool).empty()) GTEST_SKIP() << #tool " is not installed (scripts/install-deps)"
+
+struct Entry {
+    std::int32_t size;
+    TargetFormat target;
+    std::uint32_t bits, palette; // as icotool should list them
+};
+const Entry kEntries[] = {
+    {16, TargetFormat::Rgba32, 32, 0},    {24, TargetFormat::Rgb24, 32, 0},
+    {32, TargetFormat::Palette8, 8, 256}, {48, TargetFormat::Palette4, 4, 16},
+    {20, TargetFormat::Mono, 1, 2},       {256, TargetFormat::Rgba32, 32, 0},
+};
+
+class ExternalJudges : public ::testing::Test {
+  protected:
+    ExternalJudges() {
+        for (std::size_t i = 0; i < std::size(kEntries); ++i)
+            project.addImage(test::ImageOf(
+                test::DrawnIcon(kEntries[i].size, kEntries[i].size, std::uint32_t(i * 40)),
+                kEntries[i].target));
+    }
+    std::string exported(const std::string& name, const std::string& type) {
+        const std::string path = folder.file(name);
+        std::string error;
+        EXPECT_TRUE(folder.exportProject(project, path, type, &error)) << error;
+        return path;
+    }
+    std::string exportedImage(const Image& image, const std::string& name,
+                              const std::string& type) {
+        const std::string path = folder.file(name);
+        std::string error;
+        EXPECT_TRUE(folder.exportImage(image, path, type, &error)) << error;
+        return path;
+    }
+
+    test::FormatHost folder;
+    Project project;
+};
+
+std::string IcotoolLine(bool cursor, std::size_t index, const Entry& e) {
+    const std::string size = std::to_string(e.size);
+    std::string line = std::string(cursor ? "--cursor" : "--icon") +
+                       " --index=" + std::to_string(index + 1) + " --width=" + size +
+                       " --height=" + size + " --bit-depth=" + std::to_string(e.bits) +
+                       " --palette-size=" + std::to_string(e.palette);
+    if (cursor)
+        line += " --hotspot-x=" + std::to_string(std::min(e.size - 1, 17)) + " --hotspot-y=9";
+    return line;
+}
+
+TEST_F(ExternalJudges, IcotoolListsEveryEntryWithoutWarnings) {
+    REQUIRE_TOOL(test::IcoTool());
+    folder.icoSettings("hotspot = 17, 9\n");
+    for (const bool cursor : {false, true}) {
+        const std::string path =
+            cursor ? exported("all.cur", "CUR cursor") : exported("all.ico", "ICO icon");
+        const ToolRun run = RunTool(folder, test::IcoTool(), {"-l", path});
+        EXPECT_EQ(run.status, 0) << path;
+        EXPECT_EQ(run.err, "") << path;
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < std::size(kEntries); ++i)
+            expected.push_back(IcotoolLine(cursor, i, kEntries[i]));
+        EXPECT_EQ(test::Lines(run.out), expected) << path;
+    }
+}
+
+TEST_F(ExternalJudges, ImageMagickReadsEveryEntryAndDecodesOurPixels) {
+    REQUIRE_TOOL(test::Identify());
+    REQUIRE_TOOL(test::Convert());
+    for (const char* type : {"ICO icon", "CUR cursor"}) {
+        const std::string path = exported(type[0] == 'I' ? "all.ico" : "all.cur", type);
+        const ToolRun run = RunTool(folder, test::Identify(), {"-format", "%w %h\n", path});
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::vector<std::string> sizes;
+        for (const Entry& e : kEntries)
+            sizes.push_back(std::to_string(e.size) + " " + std::to_string(e.size));
+        EXPECT_EQ(test::Lines(run.out), sizes) << type;
+        for (std::size_t i = 0; i < std::size(kEntries); ++i)
+            test::ExpectSameVisible(test::ExpectedPixels(*project.imageAt(std::uint32_t(i + 1))),
+                                    test::MagickPixels(folder, path, int(i)),
+                                    std::string(type) + " entry " + std::to_string(i));
+    }
+}
+
+// 24-bit and palette BMP files carry no transparency: their pixels are the
+// target preview's colors, opaque.
+PixelArray Opaque(const PixelArray& pixels) {
+    PixelArray out;
+    out.assign(pixels);
+    for (std::size_t i = 0; i < out.pixelCount(); ++i)
+        out.data()[i] = WithAlpha(out.data()[i], 255);
+    return out;
+}
+
+TEST_F(ExternalJudges, PngAndBmpFilesOfEveryTargetPassAndDecodeAlike) {
+    REQUIRE_TOOL(test::PngCheck());
+    REQUIRE_TOOL(test::Convert());
+    for (std::int32_t i = 1; i <= project.imageCount(); ++i) {
+        const Image& image = *project.imageAt(std::uint32_t(i));
+        const std::string what = TargetFormatName(image.targetFormat());
+        const std::string png = exportedImage(image, "t.png", "PNG image");
+        const ToolRun check = RunTool(folder, test::PngCheck(), {png});
+        EXPECT_EQ(check.status, 0) << what << ": " << check.out << check.err;
+        test::ExpectSameVisible(test::ExpectedPixels(image), test::MagickPixels(folder, png),
+                                what + " PNG");
+
+        const std::string bmp = exportedImage(image, "t.bmp", "BMP image");
+        const PixelArray expected = image.targetFormat() == TargetFormat::Rgba32
+                                        ? test::ExpectedPixels(image)
+                                        : Opaque(*image.targetPreview());
+        test::ExpectSameVisible(expected, test::MagickPixels(folder, bmp), what + " BMP");
+    }
+}
+
+TEST_F(ExternalJudges, TheThumbnailerRendersEveryFormat) {
+    REQUIRE_TOOL(test::Thumbnailer());
+    const std::string files[] = {
+        exported("all.ico", "ICO icon"),
+        exported("all.cur", "CUR cursor"),
+        exportedImage(*project.imageAt(1), "one.png", "PNG image"),
+        exportedImage(*project.imageAt(3), "one.bmp", "BMP image"),
+    };
+    for (const std::string& file : files) {
+        const std::string thumbnail = folder.file("thumbnail.png");
+        std::remove(thumbnail.c_str());
+        const ToolRun run = RunTool(folder, test::Thumbnailer(), {"-s", "64", file, thumbnail});
+        EXPECT_EQ(run.status, 0) << file << ": " << run.err;
+        const std::unique_ptr<Project> rendered = folder.import(thumbnail);
+        ASSERT_TRUE(rendered) << file;
+        const Image& picture = *rendered->firstImage();
+        EXPECT_GT(picture.width(), 0) << file;
+        EXPECT_LE(std::max(picture.width(), picture.height()), 64) << file;
+    }
+}
+
+} // namespace
+} // namespace kv

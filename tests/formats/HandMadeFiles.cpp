@@ -1,0 +1,192 @@
+#include "HandMadeFiles.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace kv::test {
+namespace {
+
+void Append16(Bytes& b, std::uint32_t v) {
+    b.push_back(std::uint8_t(v));
+    b.push_back(std::uint8_t(v >> 8));
+}
+void Append32(Bytes& b, std::uint32_t v) {
+    Append16(b, v);
+    Append16(b, v >> 16);
+}
+
+bool Bitfields(const DibSpec& s) {
+    return s.compression == 3 || s.compression == 6;
+}
+
+Bytes PixelRow(const DibSpec& s, std::int32_t y) {
+    const std::size_t stride = (std::size_t(s.width) * s.bits + 31) / 32 * 4;
+    Bytes row(stride, 0);
+    for (std::int32_t x = 0; x < s.width; ++x) {
+        const std::uint32_t v = s.pixel(x, y);
+        if (s.bits <= 8) {
+            const std::size_t bit = std::size_t(x) * s.bits;
+            row[bit / 8] |= std::uint8_t(v << (8 - s.bits - bit % 8));
+        } else {
+            for (std::uint32_t i = 0; i < s.bits / 8; ++i)
+                row[std::size_t(x) * (s.bits / 8) + i] = std::uint8_t(v >> (8 * i));
+        }
+    }
+    return row;
+}
+
+} // namespace
+
+Bytes DibHeaderBytes(const DibSpec& s, std::int32_t storedHeight) {
+    Bytes b;
+    const std::int32_t height = s.topDown ? -storedHeight : storedHeight;
+    Append32(b, s.headerSize);
+    if (s.headerSize == 12) {
+        Append16(b, std::uint32_t(s.width));
+        Append16(b, std::uint32_t(height));
+        Append16(b, 1);
+        Append16(b, s.bits);
+    } else {
+        Append32(b, std::uint32_t(s.width));
+        Append32(b, std::uint32_t(height));
+        Append16(b, 1);
+        Append16(b, s.bits);
+        const std::uint32_t fields[] = {s.compression, 0, 2835, 2835, s.colorsUsed, 0};
+        for (std::uint32_t f : fields)
+            Append32(b, f);
+        for (std::uint32_t m : s.masks)
+            Append32(b, m);
+        b.resize(s.headerSize, 0); // cuts the masks of smaller headers, pads larger ones
+        if (s.headerSize == 40 && Bitfields(s))
+            for (std::uint32_t i = 0; i < (s.compression == 6 ? 4u : 3u); ++i)
+                Append32(b, s.masks[i]);
+    }
+    for (Color32 c : s.palette) {
+        b.push_back(std::uint8_t(BlueOf(c)));
+        b.push_back(std::uint8_t(GreenOf(c)));
+        b.push_back(std::uint8_t(RedOf(c)));
+        if (s.headerSize != 12) b.push_back(0);
+    }
+    return b;
+}
+
+Bytes DibPixelBytes(const DibSpec& s) {
+    if (!s.codes.empty()) return s.codes;
+    Bytes b;
+    for (std::int32_t i = 0; i < s.height; ++i) {
+        const Bytes row = PixelRow(s, s.topDown ? i : s.height - 1 - i);
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+Bytes BmpFile(const DibSpec& s, std::uint32_t pixelOffset) {
+    const Bytes header = DibHeaderBytes(s, s.height), pixels = DibPixelBytes(s);
+    const std::uint32_t offset = pixelOffset ? pixelOffset : std::uint32_t(14 + header.size());
+    Bytes b = {'B', 'M'};
+    Append32(b, std::uint32_t(offset + pixels.size()));
+    Append32(b, 0);
+    Append32(b, offset);
+    b.insert(b.end(), header.begin(), header.end());
+    b.resize(offset, 0);
+    b.insert(b.end(), pixels.begin(), pixels.end());
+    return b;
+}
+
+Bytes IconBitmapEntry(const DibSpec& s,
+                      const std::function<bool(std::int32_t, std::int32_t)>& hidden,
+                      std::size_t maskBytes, bool doubledHeight) {
+    Bytes b = DibHeaderBytes(s, doubledHeight ? 2 * s.height : s.height);
+    const Bytes pixels = DibPixelBytes(s);
+    b.insert(b.end(), pixels.begin(), pixels.end());
+    const std::size_t stride = (std::size_t(s.width) + 31) / 32 * 4;
+    Bytes mask;
+    for (std::int32_t i = 0; i < s.height; ++i) {
+        const std::int32_t y = s.topDown ? i : s.height - 1 - i;
+        Bytes row(stride, 0);
+        for (std::int32_t x = 0; x < s.width; ++x)
+            if (hidden(x, y)) row[std::size_t(x) / 8] |= std::uint8_t(0x80 >> (x % 8));
+        mask.insert(mask.end(), row.begin(), row.end());
+    }
+    mask.resize(std::min(mask.size(), maskBytes));
+    b.insert(b.end(), mask.begin(), mask.end());
+    return b;
+}
+
+Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries) {
+    Bytes b;
+    Append16(b, 0);
+    Append16(b, type);
+    Append16(b, std::uint32_t(entries.size()));
+    std::size_t offset = 6 + 16 * entries.size();
+    Bytes data;
+    for (const IconFileEntry& e : entries) {
+        b.push_back(e.width);
+        b.push_back(e.height);
+        b.push_back(e.colorCount);
+        b.push_back(0);
+        Append16(b, e.planes);
+        Append16(b, e.bitCount);
+        Append32(b, std::uint32_t(e.size >= 0 ? std::size_t(e.size) : e.data.size()));
+        Append32(b, std::uint32_t(e.offset >= 0 ? std::size_t(e.offset) : offset + data.size()));
+        data.insert(data.end(), e.data.begin(), e.data.end());
+    }
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
+namespace {
+
+void AppendPng(png_structp png, png_bytep data, png_size_t size) {
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
+}
+void FlushPng(png_structp) {}
+
+} // namespace
+
+Bytes PngFile(const PngSpec& s) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    std::vector<png_color> colors;
+    std::vector<png_byte> alphas;
+    for (const auto& p : s.palette) {
+        colors.push_back(png_color{p[0], p[1], p[2]});
+        alphas.push_back(p[3]);
+    }
+    png_color_16 key{};
+    std::vector<png_bytep> rows;
+    for (const Bytes& r : s.rows)
+        rows.push_back(const_cast<png_bytep>(r.data()));
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(png, &out, AppendPng, FlushPng);
+    png_set_IHDR(png, info, png_uint_32(s.width), png_uint_32(s.height), s.bitDepth, s.colorType,
+                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!colors.empty()) {
+        png_set_PLTE(png, info, colors.data(), int(colors.size()));
+        png_set_tRNS(png, info, alphas.data(), int(alphas.size()), nullptr);
+    }
+    if (s.transparent.size() == 1) key.gray = s.transparent[0];
+    if (s.transparent.size() == 3) {
+        key.red = s.transparent[0];
+        key.green = s.transparent[1];
+        key.blue = s.transparent[2];
+    }
+    if (!s.transparent.empty()) png_set_tRNS(png, info, nullptr, 0, &key);
+    if (s.pixelsPerMetre)
+        png_set_pHYs(png, info, s.pixelsPerMetre, s.pixelsPerMetre, PNG_RESOLUTION_METER);
+    png_write_info(png, info);
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+} // namespace kv::test

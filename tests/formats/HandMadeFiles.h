@@ -1,0 +1,63 @@
+#pragma once
+// Files put together byte by byte, for the variants and damage that our
+// own writers never produce.
+#include "FormatTestSupport.h"
+
+#include <array>
+#include <functional>
+
+namespace kv::test {
+
+// A device-independent bitmap: header, masks, palette, pixel rows.
+struct DibSpec {
+    std::int32_t width = 1;
+    std::int32_t height = 1;
+    std::uint32_t bits = 32;
+    std::uint32_t headerSize = 40; // 12 (OS/2 core), 16 or 64 (OS/2 2.x), 40, 52, 56, 108, 124
+    std::uint32_t compression = 0;
+    bool topDown = false;
+    std::uint32_t colorsUsed = 0;         // as written in the header
+    std::vector<Color32> palette;         // entries written
+    std::array<std::uint32_t, 4> masks{}; // written for bit fields and in larger headers
+    std::function<std::uint32_t(std::int32_t, std::int32_t)>
+        pixel;   // index, 16-bit value or Color32
+    Bytes codes; // run-length pixel data instead of rows
+};
+
+// Header (with the given stored height), masks and palette.
+Bytes DibHeaderBytes(const DibSpec& spec, std::int32_t storedHeight);
+// The pixel rows (or the codes), bottom row first unless top-down.
+Bytes DibPixelBytes(const DibSpec& spec);
+
+// A BMP file of the bitmap; `pixelOffset` 0 means right after the palette.
+Bytes BmpFile(const DibSpec& spec, std::uint32_t pixelOffset = 0);
+
+// An icon entry: the bitmap at twice its height and an AND bitmap from
+// `hidden`, cut to `maskBytes` bytes when that is smaller.
+Bytes IconBitmapEntry(const DibSpec& spec,
+                      const std::function<bool(std::int32_t, std::int32_t)>& hidden,
+                      std::size_t maskBytes = SIZE_MAX, bool doubledHeight = true);
+
+struct IconFileEntry {
+    std::uint8_t width = 0, height = 0, colorCount = 0;
+    std::uint16_t planes = 1, bitCount = 0;
+    Bytes data;
+    std::int64_t offset = -1; // -1: after the previous entry
+    std::int64_t size = -1;   // -1: the data's size
+};
+Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries);
+
+// A PNG file through libpng: `rows` holds each row's packed samples.
+struct PngSpec {
+    std::int32_t width = 1, height = 1;
+    int bitDepth = 8;
+    int colorType = 6; // PNG_COLOR_TYPE_*
+    bool interlaced = false;
+    std::vector<std::array<std::uint8_t, 4>> palette; // R, G, B, A (tRNS from the alphas)
+    std::vector<std::uint16_t> transparent;           // tRNS for gray (1 value) or RGB (3)
+    std::uint32_t pixelsPerMetre = 0;                 // pHYs when not 0
+    std::vector<Bytes> rows;
+};
+Bytes PngFile(const PngSpec& spec);
+
+} // namespace kv::test

@@ -1,0 +1,296 @@
+// Icons and cursors as other programs write them, built byte by byte: every
+// entry depth, alpha that says nothing, directories that disagree with their
+// entries, short AND bitmaps, PNG entries of any size; and damaged files,
+// which must end in the host's error message.
+#include "FormatTestSupport.h"
+#include "HandMadeFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::Bytes;
+using test::DibSpec;
+using test::IconFileEntry;
+
+// A pattern of colors, and a hidden diagonal band.
+Color32 Pattern(std::int32_t x, std::int32_t y) {
+    return MakeColor32(unsigned(x * 37 + y) & 0xFF, unsigned(y * 23) & 0xFF,
+                       unsigned(x * y + 9) & 0xFF, 255);
+}
+bool Band(std::int32_t x, std::int32_t y) {
+    return (x + y) % 5 == 0;
+}
+bool NothingHidden(std::int32_t, std::int32_t) {
+    return false;
+}
+
+std::vector<Color32> SomePalette(std::uint32_t count) {
+    std::vector<Color32> palette;
+    for (std::uint32_t i = 0; i < count; ++i)
+        palette.push_back(MakeColor32(i * 11 & 0xFF, 255 - (i * 3 & 0xFF), i * 29 & 0xFF, 255));
+    return palette;
+}
+
+class IconVariants : public ::testing::Test {
+  protected:
+    const Image& importOne(const Bytes& file, std::int32_t images = 1, std::int32_t index = 1) {
+        test::WriteBytes(folder.file("v.ico"), file);
+        std::string error;
+        project = folder.import(folder.file("v.ico"), &error);
+        EXPECT_TRUE(project) << error;
+        if (!project) throw std::runtime_error("import failed: " + error);
+        EXPECT_EQ(project->imageCount(), images);
+        return *project->imageAt(std::uint32_t(index));
+    }
+    std::string importError(const Bytes& file) {
+        test::WriteBytes(folder.file("d.ico"), file);
+        std::string error;
+        EXPECT_FALSE(folder.import(folder.file("d.ico"), &error));
+        return error;
+    }
+
+    test::FormatHost folder;
+    std::unique_ptr<Project> project;
+};
+
+// Expected colors of an entry: the pattern (through the palette for indexed
+// depths), transparent where hidden.
+PixelArray Expected(const DibSpec& spec,
+                    const std::function<bool(std::int32_t, std::int32_t)>& hidden,
+                    const std::function<Color32(std::int32_t, std::int32_t)>& color) {
+    PixelArray pixels(spec.width, spec.height);
+    for (std::int32_t y = 0; y < spec.height; ++y)
+        for (std::int32_t x = 0; x < spec.width; ++x)
+            pixels.set(x, y, hidden(x, y) ? 0 : color(x, y));
+    return pixels;
+}
+
+TEST_F(IconVariants, EveryBitmapDepthWithItsMask) {
+    const struct {
+        std::uint32_t bits;
+        TargetFormat target;
+    } depths[] = {{1, TargetFormat::Mono},
+                  {4, TargetFormat::Palette4},
+                  {8, TargetFormat::Palette8},
+                  {16, TargetFormat::Rgb24},
+                  {24, TargetFormat::Rgb24}};
+    for (const auto& d : depths) {
+        DibSpec spec;
+        spec.width = 13;
+        spec.height = 6;
+        spec.bits = d.bits;
+        if (d.bits <= 8) spec.palette = SomePalette(1u << d.bits);
+        const std::uint32_t levels = d.bits <= 8 ? 1u << d.bits : 0;
+        spec.pixel = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
+            const Color32 c = Pattern(x, y);
+            if (levels) return (std::uint32_t(x) * 7 + std::uint32_t(y)) % levels;
+            if (d.bits == 16)
+                return (RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3;
+            return c;
+        };
+        const auto color = [&](std::int32_t x, std::int32_t y) -> Color32 {
+            const Color32 c = Pattern(x, y);
+            if (levels) return spec.palette[spec.pixel(x, y)];
+            if (d.bits != 16) return c;
+            const auto five = [](unsigned v) { return ((v >> 3) * 255 + 15) / 31; };
+            return MakeColor32(five(RedOf(c)), five(GreenOf(c)), five(BlueOf(c)), 255);
+        };
+        const Image& image = importOne(
+            test::IconFile(1, {{13, 6, std::uint8_t(levels & 0xFF), 1, std::uint16_t(d.bits),
+                                test::IconBitmapEntry(spec, Band)}}));
+        const std::string what = std::to_string(d.bits) + " bpp";
+        EXPECT_EQ(image.targetFormat(), d.target) << what;
+        test::ExpectSameVisible(Expected(spec, Band, color), test::ImportedPixels(image), what);
+    }
+}
+
+TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
+    DibSpec spec;
+    spec.width = 9;
+    spec.height = 4;
+    for (const bool withAlpha : {true, false}) {
+        spec.pixel = [&](std::int32_t x, std::int32_t y) {
+            return withAlpha ? WithAlpha(Pattern(x, y), unsigned(x * 28))
+                             : Pattern(x, y) & 0xFFFFFF;
+        };
+        const Image& image =
+            importOne(test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(spec, Band)}}));
+        EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
+        // With alpha the AND bitmap is ignored; without, it decides.
+        const PixelArray expected =
+            Expected(spec, withAlpha ? NothingHidden : Band, [&](std::int32_t x, std::int32_t y) {
+                return withAlpha ? Color32(spec.pixel(x, y)) : Pattern(x, y);
+            });
+        test::ExpectSameVisible(expected, test::ImportedPixels(image),
+                                withAlpha ? "alpha" : "no alpha");
+    }
+}
+
+TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
+    DibSpec spec;
+    spec.width = 10;
+    spec.height = 7;
+    spec.bits = 4;
+    spec.palette = SomePalette(16);
+    spec.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; };
+    const auto color = [&](std::int32_t x, std::int32_t y) {
+        return spec.palette[spec.pixel(x, y)];
+    };
+    // Wrong sizes, color count, depth; a size running past the file's end.
+    const Image& image = importOne(
+        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(spec, Band), -1, 100000}}));
+    EXPECT_EQ(image.width(), 10);
+    EXPECT_EQ(image.height(), 7);
+    EXPECT_EQ(image.targetFormat(), TargetFormat::Palette4);
+    test::ExpectSameVisible(Expected(spec, Band, color), test::ImportedPixels(image), "entry wins");
+}
+
+TEST_F(IconVariants, ShortOrMissingAndBitmapsLeaveTheRestVisible) {
+    DibSpec spec;
+    spec.width = 8;
+    spec.height = 8;
+    spec.bits = 24;
+    spec.pixel = Pattern;
+    const auto hideAll = [](std::int32_t, std::int32_t) { return true; };
+    // Mask rows are stored bottom first, four bytes each: 12 bytes hide the
+    // bottom three rows, a missing mask hides nothing.
+    for (const std::size_t maskBytes : {std::size_t{0}, std::size_t{12}, std::size_t{14}}) {
+        const Image& image = importOne(
+            test::IconFile(1, {{8, 8, 0, 1, 24, test::IconBitmapEntry(spec, hideAll, maskBytes)}}));
+        const std::int32_t hiddenRows = std::int32_t(maskBytes / 4) + (maskBytes % 4 ? 1 : 0);
+        const auto hidden = [&](std::int32_t, std::int32_t y) { return y >= 8 - hiddenRows; };
+        test::ExpectSameVisible(Expected(spec, hidden, Pattern), test::ImportedPixels(image),
+                                "mask bytes " + std::to_string(maskBytes));
+    }
+}
+
+TEST_F(IconVariants, PlainHeightEntriesThatAgreeWithTheDirectory) {
+    DibSpec spec;
+    spec.width = 6;
+    spec.height = 6;
+    spec.bits = 8;
+    spec.palette = SomePalette(256);
+    spec.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); };
+    const Image& image = importOne(
+        test::IconFile(1, {{6, 6, 0, 1, 8, test::IconBitmapEntry(spec, Band, SIZE_MAX, false)}}));
+    EXPECT_EQ(image.height(), 6);
+    test::ExpectSameVisible(
+        Expected(spec, Band,
+                 [&](std::int32_t x, std::int32_t y) { return spec.palette[spec.pixel(x, y)]; }),
+        test::ImportedPixels(image), "plain height");
+}
+
+test::PngSpec RgbaPng(std::int32_t width, std::int32_t height) {
+    test::PngSpec png;
+    png.width = width;
+    png.height = height;
+    for (std::int32_t y = 0; y < height; ++y) {
+        Bytes row;
+        for (std::int32_t x = 0; x < width; ++x) {
+            const Color32 c = Pattern(x, y);
+            row.insert(row.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)),
+                                   std::uint8_t(BlueOf(c)), std::uint8_t(x * 5)});
+        }
+        png.rows.push_back(row);
+    }
+    return png;
+}
+
+PixelArray RgbaPngPixels(std::int32_t width, std::int32_t height) {
+    PixelArray p(width, height);
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            p.set(x, y, WithAlpha(Pattern(x, y), unsigned(x * 5)));
+    return p;
+}
+
+TEST_F(IconVariants, PngEntriesOfAnySizeBesideBitmaps) {
+    DibSpec small;
+    small.width = small.height = 16;
+    small.pixel = [](std::int32_t x, std::int32_t y) { return WithAlpha(Pattern(x, y), 200); };
+    const Image& png = importOne(
+        test::IconFile(1, {{16, 16, 0, 1, 32, test::IconBitmapEntry(small, NothingHidden)},
+                           {48, 40, 0, 1, 32, test::PngFile(RgbaPng(48, 40))},
+                           {0, 0, 0, 1, 32, test::PngFile(RgbaPng(256, 256))}}),
+        3, 2);
+    EXPECT_EQ(png.targetFormat(), TargetFormat::Rgba32);
+    test::ExpectSameVisible(RgbaPngPixels(48, 40), test::ImportedPixels(png), "48 x 40 PNG");
+    EXPECT_EQ(project->imageAt(3)->width(), 256);
+    test::ExpectSameVisible(RgbaPngPixels(256, 256), test::ImportedPixels(*project->imageAt(3)),
+                            "256 PNG");
+    EXPECT_EQ(folder.describe(folder.file("v.ico")),
+              "Icon, 3 images\n16 x 16, 32 bpp\n48 x 40, 32 bpp, PNG\n256 x 256, 32 bpp, PNG");
+}
+
+TEST_F(IconVariants, CursorsReportTheirHotspots) {
+    DibSpec spec;
+    spec.width = spec.height = 32;
+    spec.bits = 1;
+    spec.palette = {MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)};
+    spec.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x > y); };
+    test::WriteBytes(folder.file("arrow.cur"),
+                     test::IconFile(2, {{32, 32, 2, 3, 17, test::IconBitmapEntry(spec, Band)}}));
+    EXPECT_EQ(folder.describe(folder.file("arrow.cur")),
+              "Cursor, 1 image\n32 x 32, 1 bpp, hotspot 3, 17");
+    std::string error;
+    const std::unique_ptr<Project> cursor = folder.import(folder.file("arrow.cur"), &error);
+    ASSERT_TRUE(cursor) << error;
+    EXPECT_EQ(cursor->firstImage()->targetFormat(), TargetFormat::Mono);
+}
+
+// A sound two-entry icon to damage.
+Bytes SoundIcon() {
+    DibSpec spec;
+    spec.width = spec.height = 8;
+    spec.bits = 8;
+    spec.palette = SomePalette(256);
+    spec.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); };
+    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(spec, Band)},
+                              {16, 16, 0, 1, 32, test::PngFile(RgbaPng(16, 16))}});
+}
+
+TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
+    const std::size_t first = 6 + 32, second = first + 40 + 1024 + 64 + 32;
+    const struct {
+        const char* what;
+        std::function<void(Bytes&)> damage;
+        const char* message;
+    } cases[] = {
+        {"reserved word", [](Bytes& b) { b[0] = 1; }, "Unknown file type"},
+        {"type 3", [](Bytes& b) { b[2] = 3; }, "Unknown file type"},
+        {"no entries", [](Bytes& b) { b[4] = 0; }, "Unknown file type"},
+        {"directory past the end", [](Bytes& b) { b[4] = 200; }, "Unknown file type"},
+        {"entry past the end", [](Bytes& b) { test::PutU32(b, 6 + 12, 1u << 30); },
+         "Unexpected end of file"},
+        {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
+         "Invalid data"},
+        {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
+        {"header size huge", [=](Bytes& b) { test::PutU32(b, first, 0xFFFFFFF0u); },
+         "Invalid data"},
+        {"depth 3", [=](Bytes& b) { test::PutU16(b, first + 14, 3); }, "Invalid data"},
+        {"width 0", [=](Bytes& b) { test::PutU32(b, first + 4, 0); }, "Invalid data"},
+        {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
+         "Invalid data"},
+        {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
+         "Invalid data"},
+        {"width beyond the data", [=](Bytes& b) { test::PutU32(b, first + 4, 60000); },
+         "Unexpected end of file"},
+        {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
+         "Unsupported format"},
+        {"unknown compression", [=](Bytes& b) { test::PutU32(b, first + 16, 77); },
+         "Unsupported format"},
+        {"PNG cut short", [=](Bytes& b) { b.resize(second + 60); }, "Unexpected end of file"},
+        {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
+    };
+    for (const auto& c : cases) {
+        Bytes file = SoundIcon();
+        ASSERT_EQ(file[second + 1], 'P');
+        c.damage(file);
+        EXPECT_EQ(importError(file), c.message) << c.what;
+    }
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,343 @@
+// The PNG plug-in: files of every color type and depth (written by libpng in
+// the test) import with the right target format and pixels; export writes
+// what the target format says and keeps the resolution; damage is reported.
+#include "FormatTestSupport.h"
+#include "HandMadeFiles.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <zlib.h>
+
+namespace kv {
+namespace {
+
+using test::Bytes;
+
+constexpr std::int32_t kWidth = 11, kHeight = 5;
+
+// A sample of `bits` bits for each pixel and channel.
+std::uint32_t Sample(std::int32_t x, std::int32_t y, int channel, int bits) {
+    const std::uint32_t max = (1u << bits) - 1;
+    return (std::uint32_t(x) * 97 + std::uint32_t(y) * 31 + std::uint32_t(channel) * 59) *
+           2654435761u % (max + 1);
+}
+
+// Rows of packed samples, most significant bit first, 16-bit ones big-endian.
+std::vector<Bytes> Rows(int channels, int bits) {
+    std::vector<Bytes> rows;
+    for (std::int32_t y = 0; y < kHeight; ++y) {
+        Bytes row((std::size_t(kWidth) * channels * bits + 7) / 8, 0);
+        for (std::int32_t x = 0; x < kWidth; ++x)
+            for (int c = 0; c < channels; ++c) {
+                const std::uint32_t v = Sample(x, y, c, bits);
+                const std::size_t bit = (std::size_t(x) * channels + c) * bits;
+                if (bits == 16) {
+                    row[bit / 8] = std::uint8_t(v >> 8);
+                    row[bit / 8 + 1] = std::uint8_t(v);
+                } else {
+                    row[bit / 8] |= std::uint8_t(v << (8 - bits - bit % 8));
+                }
+            }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A sample as 8 bits: smaller depths scaled up, 16 bits scaled down with
+// rounding.
+unsigned Eight(std::uint32_t v, int bits) {
+    return bits == 16 ? (v * 255 + 32767) / 65535 : v * 255 / ((1u << bits) - 1);
+}
+
+struct PngCase {
+    const char* what;
+    int colorType, bits;
+    bool interlaced;
+    TargetFormat target;
+    std::vector<std::uint16_t> transparent; // tRNS key
+};
+
+Color32 ExpectedColor(const PngCase& c, std::int32_t x, std::int32_t y) {
+    const auto s = [&](int channel) { return Sample(x, y, channel, c.bits); };
+    const auto e = [&](int channel) { return Eight(s(channel), c.bits); };
+    switch (c.colorType) {
+    case PNG_COLOR_TYPE_GRAY: {
+        const bool keyed = !c.transparent.empty() && s(0) == c.transparent[0];
+        return MakeColor32(e(0), e(0), e(0), keyed ? 0 : 255);
+    }
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+        return MakeColor32(e(0), e(0), e(0), e(1));
+    case PNG_COLOR_TYPE_RGB: {
+        const bool keyed = !c.transparent.empty() && s(0) == c.transparent[0] &&
+                           s(1) == c.transparent[1] && s(2) == c.transparent[2];
+        return MakeColor32(e(0), e(1), e(2), keyed ? 0 : 255);
+    }
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+        return MakeColor32(e(0), e(1), e(2), e(3));
+    default: { // palette: entry i is (i * 5, 255 - i, i * 3) with alpha i * 17
+        const unsigned i = s(0);
+        return MakeColor32(i * 5 & 0xFF, (255 - i) & 0xFF, i * 3 & 0xFF, i * 17 & 0xFF);
+    }
+    }
+}
+
+test::PngSpec SpecFor(const PngCase& c) {
+    static const int channels[7] = {1, 0, 3, 1, 2, 0, 4};
+    test::PngSpec spec;
+    spec.width = kWidth;
+    spec.height = kHeight;
+    spec.bitDepth = c.bits;
+    spec.colorType = c.colorType;
+    spec.interlaced = c.interlaced;
+    spec.transparent = c.transparent;
+    spec.rows = Rows(channels[c.colorType], c.bits);
+    if (c.colorType == PNG_COLOR_TYPE_PALETTE)
+        for (unsigned i = 0; i < (1u << c.bits); ++i)
+            spec.palette.push_back({std::uint8_t(i * 5), std::uint8_t(255 - i), std::uint8_t(i * 3),
+                                    std::uint8_t(i * 17)});
+    return spec;
+}
+
+TEST(PngFormat, ReadsEveryColorTypeAndDepth) {
+    const PngCase cases[] = {
+        {"gray 1", PNG_COLOR_TYPE_GRAY, 1, false, TargetFormat::Mono, {}},
+        {"gray 2", PNG_COLOR_TYPE_GRAY, 2, false, TargetFormat::Palette4, {}},
+        {"gray 4", PNG_COLOR_TYPE_GRAY, 4, true, TargetFormat::Palette4, {}},
+        {"gray 8 keyed",
+         PNG_COLOR_TYPE_GRAY,
+         8,
+         false,
+         TargetFormat::Palette8,
+         {std::uint16_t(Sample(3, 2, 0, 8))}},
+        {"gray 16", PNG_COLOR_TYPE_GRAY, 16, false, TargetFormat::Palette8, {}},
+        {"gray 16 keyed",
+         PNG_COLOR_TYPE_GRAY,
+         16,
+         true,
+         TargetFormat::Rgba32,
+         {std::uint16_t(Sample(1, 1, 0, 16))}},
+        {"gray alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, TargetFormat::Rgba32, {}},
+        {"gray alpha 16", PNG_COLOR_TYPE_GRAY_ALPHA, 16, true, TargetFormat::Rgba32, {}},
+        {"rgb 8", PNG_COLOR_TYPE_RGB, 8, false, TargetFormat::Rgb24, {}},
+        {"rgb 8 keyed",
+         PNG_COLOR_TYPE_RGB,
+         8,
+         true,
+         TargetFormat::Rgb24,
+         {std::uint16_t(Sample(4, 0, 0, 8)), std::uint16_t(Sample(4, 0, 1, 8)),
+          std::uint16_t(Sample(4, 0, 2, 8))}},
+        {"rgb 16", PNG_COLOR_TYPE_RGB, 16, false, TargetFormat::Rgb24, {}},
+        {"rgb 16 keyed",
+         PNG_COLOR_TYPE_RGB,
+         16,
+         false,
+         TargetFormat::Rgba32,
+         {std::uint16_t(Sample(2, 3, 0, 16)), std::uint16_t(Sample(2, 3, 1, 16)),
+          std::uint16_t(Sample(2, 3, 2, 16))}},
+        {"rgba 8", PNG_COLOR_TYPE_RGB_ALPHA, 8, true, TargetFormat::Rgba32, {}},
+        {"rgba 16", PNG_COLOR_TYPE_RGB_ALPHA, 16, false, TargetFormat::Rgba32, {}},
+        {"palette 1", PNG_COLOR_TYPE_PALETTE, 1, false, TargetFormat::Mono, {}},
+        {"palette 2", PNG_COLOR_TYPE_PALETTE, 2, true, TargetFormat::Palette4, {}},
+        {"palette 4", PNG_COLOR_TYPE_PALETTE, 4, false, TargetFormat::Palette4, {}},
+        {"palette 8", PNG_COLOR_TYPE_PALETTE, 8, true, TargetFormat::Palette8, {}},
+    };
+    test::FormatHost folder;
+    for (const PngCase& c : cases) {
+        const std::string path = folder.file("in.png");
+        test::WriteBytes(path, test::PngFile(SpecFor(c)));
+        std::string error;
+        const std::unique_ptr<Project> project = folder.import(path, &error);
+        ASSERT_TRUE(project) << c.what << ": " << error;
+        const Image& image = *project->firstImage();
+        EXPECT_EQ(image.targetFormat(), c.target) << c.what;
+        PixelArray expected(kWidth, kHeight);
+        for (std::int32_t y = 0; y < kHeight; ++y)
+            for (std::int32_t x = 0; x < kWidth; ++x)
+                expected.set(x, y, ExpectedColor(c, x, y));
+        test::ExpectSameVisible(expected, test::ImportedPixels(image), c.what);
+    }
+}
+
+// The chunks of a PNG file, in order, with the header's type and depth.
+struct PngChunks {
+    int colorType = -1, bitDepth = -1;
+    std::vector<std::string> names;
+    std::uint32_t pixelsPerMetre = 0;
+    bool has(const char* name) const {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+};
+
+std::uint32_t BigEndian(const Bytes& b, std::size_t at) {
+    return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 |
+           std::uint32_t(b[at + 2]) << 8 | b[at + 3];
+}
+
+PngChunks ChunksOf(const Bytes& file) {
+    PngChunks chunks;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length = BigEndian(file, at);
+        const std::string name(file.begin() + long(at) + 4, file.begin() + long(at) + 8);
+        chunks.names.push_back(name);
+        if (name == "IHDR") {
+            chunks.bitDepth = file[at + 16];
+            chunks.colorType = file[at + 17];
+        }
+        if (name == "pHYs") chunks.pixelsPerMetre = BigEndian(file, at + 8);
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+TEST(PngFormat, WritesWhatTheTargetFormatSays) {
+    const struct {
+        TargetFormat target;
+        bool transparency;
+        int colorType, bitDepth;
+        bool trns;
+        TargetFormat back;
+    } cases[] = {
+        {TargetFormat::Rgba32, true, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, TargetFormat::Rgba32},
+        {TargetFormat::Rgb24, false, PNG_COLOR_TYPE_RGB, 8, false, TargetFormat::Rgb24},
+        {TargetFormat::Rgb24, true, PNG_COLOR_TYPE_RGB, 8, true, TargetFormat::Rgb24},
+        {TargetFormat::Palette8, true, PNG_COLOR_TYPE_PALETTE, 8, true, TargetFormat::Palette8},
+        {TargetFormat::Palette4, false, PNG_COLOR_TYPE_PALETTE, 4, false, TargetFormat::Palette4},
+        {TargetFormat::Palette4, true, PNG_COLOR_TYPE_PALETTE, 4, true, TargetFormat::Palette4},
+        {TargetFormat::Mono, false, PNG_COLOR_TYPE_PALETTE, 1, false, TargetFormat::Mono},
+    };
+    test::FormatHost folder;
+    for (const auto& c : cases) {
+        const std::string what =
+            std::string(TargetFormatName(c.target)) + (c.transparency ? ", transparent" : "");
+        PixelArray pixels = test::DrawnIcon(21, 13, 3);
+        if (!c.transparency)
+            for (std::int32_t y = 0; y < 13; ++y)
+                for (std::int32_t x = 0; x < 21; ++x)
+                    pixels.set(x, y, WithAlpha(pixels.get(x, y), 255));
+        const std::unique_ptr<Image> image = test::ImageOf(pixels, c.target);
+        image->setResolution(5905.0f, 2835.0f);
+        const std::string path = folder.file("out.png");
+        std::string error;
+        ASSERT_TRUE(folder.exportImage(*image, path, "PNG image", &error)) << error;
+        const PngChunks chunks = ChunksOf(test::ReadBytes(path));
+        EXPECT_EQ(chunks.colorType, c.colorType) << what;
+        EXPECT_EQ(chunks.bitDepth, c.bitDepth) << what;
+        EXPECT_EQ(chunks.has("tRNS"), c.trns) << what;
+        EXPECT_EQ(chunks.has("PLTE"), c.colorType == PNG_COLOR_TYPE_PALETTE) << what;
+        EXPECT_EQ(chunks.pixelsPerMetre, 5905u) << what;
+        const std::unique_ptr<Project> back = folder.import(path, &error);
+        ASSERT_TRUE(back) << what << ": " << error;
+        const Image& imported = *back->firstImage();
+        EXPECT_EQ(imported.targetFormat(), c.back) << what;
+        EXPECT_EQ(imported.horizontalResolution(), 5905.0f) << what;
+        EXPECT_EQ(imported.verticalResolution(), 2835.0f) << what;
+        test::ExpectSameVisible(test::ExpectedPixels(*image), test::ImportedPixels(imported), what);
+    }
+}
+
+TEST(PngFormat, APaletteWithNoRoomForTransparencyGoesOutAsRgba) {
+    PixelArray pixels(4, 2);
+    pixels.fill(MakeColor32(255, 255, 255, 255));
+    pixels.set(0, 0, MakeColor32(0, 0, 0, 255));
+    pixels.set(3, 1, 0); // transparent
+    test::FormatHost folder;
+    const std::unique_ptr<Image> image = test::ImageOf(pixels, TargetFormat::Mono);
+    const std::string path = folder.file("mono.png");
+    ASSERT_TRUE(folder.exportImage(*image, path, "PNG image"));
+    EXPECT_EQ(ChunksOf(test::ReadBytes(path)).colorType, PNG_COLOR_TYPE_RGB_ALPHA);
+    const std::unique_ptr<Project> back = folder.import(path);
+    ASSERT_TRUE(back);
+    test::ExpectSameVisible(test::ExpectedPixels(*image), test::ImportedPixels(*back->firstImage()),
+                            "mono");
+}
+
+// A private chunk of `size` zero bytes after the header: room that makes a
+// large claimed size possible.
+void InsertPadding(Bytes& file, std::uint32_t size) {
+    Bytes chunk = {std::uint8_t(size >> 24),
+                   std::uint8_t(size >> 16),
+                   std::uint8_t(size >> 8),
+                   std::uint8_t(size),
+                   'p',
+                   'r',
+                   'V',
+                   't'};
+    chunk.resize(chunk.size() + size + 4, 0);
+    const std::uint32_t crc = std::uint32_t(crc32(0, chunk.data() + 4, size + 4));
+    for (int i = 0; i < 4; ++i)
+        chunk[8 + size + std::size_t(i)] = std::uint8_t(crc >> (24 - 8 * i));
+    file.insert(file.begin() + 33, chunk.begin(), chunk.end());
+}
+
+// Rewrites a chunk's CRC after a change, so that the change itself is judged.
+void FixCrc(Bytes& file, std::size_t chunkAt) {
+    const std::uint32_t length = BigEndian(file, chunkAt);
+    const std::uint32_t crc = std::uint32_t(crc32(0, file.data() + chunkAt + 4, length + 4));
+    for (int i = 0; i < 4; ++i)
+        file[chunkAt + 8 + length + std::size_t(i)] = std::uint8_t(crc >> (24 - 8 * i));
+}
+
+TEST(PngFormat, DamagedFilesEndInTheHostsMessage) {
+    const PngCase sound{"rgba", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, TargetFormat::Rgba32, {}};
+    const struct {
+        const char* what;
+        std::function<void(Bytes&)> damage;
+        const char* message;
+    } cases[] = {
+        {"cut in the header", [](Bytes& b) { b.resize(20); }, "Unexpected end of file"},
+        {"cut in the pixels", [](Bytes& b) { b.resize(b.size() - 30); }, "Unexpected end of file"},
+        {"header checksum", [](Bytes& b) { b[29] ^= 1; }, "Invalid data"},
+        {"depth 3",
+         [](Bytes& b) {
+             b[24] = 3;
+             FixCrc(b, 8);
+         },
+         "Invalid data"},
+        {"width 0",
+         [](Bytes& b) {
+             b[16] = b[17] = b[18] = b[19] = 0;
+             FixCrc(b, 8);
+         },
+         "Invalid data"},
+        {"more pixels than the data can hold",
+         [](Bytes& b) {
+             b[17] = 0x10;
+             b[21] = 0x10;
+             FixCrc(b, 8);
+         },
+         "Invalid data"},
+        {"a giant in a small file",
+         [](Bytes& b) {
+             b[17] = 0xFF;
+             b[21] = 0xFF;
+             FixCrc(b, 8);
+         },
+         "Invalid data"},
+        {"a giant with room for it",
+         [](Bytes& b) {
+             b[18] = b[22] = 0x30; // 12288 x 12288
+             b[19] = b[23] = 0;
+             FixCrc(b, 8);
+             InsertPadding(b, 600000);
+         },
+         "Cannot allocate memory"},
+        {"pixel data garbled",
+         [](Bytes& b) {
+             b[45] ^= 0x55;
+             b[50] ^= 0x55;
+         },
+         "Invalid data"},
+    };
+    test::FormatHost folder;
+    for (const auto& c : cases) {
+        Bytes file = test::PngFile(SpecFor(sound));
+        c.damage(file);
+        test::WriteBytes(folder.file("bad.png"), file);
+        std::string error;
+        EXPECT_FALSE(folder.import(folder.file("bad.png"), &error)) << c.what;
+        EXPECT_EQ(error, c.message) << c.what;
+    }
+}
+
+} // namespace
+} // namespace kv
