@@ -5,6 +5,8 @@
 #include "editing/actions/ActionSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"
+#include "ui/dialogs/HelpTopics.h"
+#include "ui/dialogs/HelpWindow.h"
 #include "ui/view/MainView.h"
 
 #include <QCloseEvent>
@@ -29,6 +31,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_host(this, m_cl
     resize(960, 720);
     m_view = new MainView(ViewSettingsOf(m_defaultSettings), this);
     setCentralWidget(m_view);
+    InstallHelpKey(*this, help::kContents);
     // Undo, redo and the other actions change the image behind the view.
     SetActionRefreshHandler([this](Image& image) {
         if (&image == m_view->image()) m_view->imageChanged();
