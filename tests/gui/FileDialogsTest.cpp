@@ -3,6 +3,7 @@
 
 #include "commands/FileDialogs.h"
 #include "model/Project.h"
+#include "plugins/host/PluginHost.h"
 #include "settings/Settings.h"
 #include "storage/project/ProjectFile.h"
 #include "support/CapturingReporter.h"
@@ -11,6 +12,8 @@
 #include "ui/dialogs/ProgramFileDialog.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -86,6 +89,28 @@ TEST_F(FileDialogsTest, PreviewShowsAProjectsPictureAndDescriptionOrSaysWhyNot) 
     EXPECT_TRUE(pane.picture().isNull());
     pane.showFile(QString::fromStdString(folder.home()));
     EXPECT_EQ(pane.text(), "No file selected");
+}
+
+TEST_F(FileDialogsTest, PreviewOfAPluginsFileIsItsPictureFittedToTheArea) {
+    // A plug-in of its own in a folder of its own: the test plug-in reads
+    // files starting "ALPH" and previews them at 200 x 100.
+    const std::string plugins = folder.file("plugins");
+    QDir().mkpath(QString::fromStdString(plugins));
+    ASSERT_TRUE(QFile::copy(KORVANE_TEST_PLUGIN_DIR "/test_alpha.kvplugin",
+                            QString::fromStdString(plugins + "/test_alpha.kvplugin")));
+    PluginHost host;
+    ASSERT_EQ(host.loadFolder(plugins), 1);
+    host.buildTypeLists();
+    const std::string picture = folder.file("a.alph");
+    TempDir::writeFile(picture, "ALPH");
+    FilePreviewPane pane(&host);
+    pane.showFile(QString::fromStdString(picture));
+    EXPECT_EQ(pane.text(), "Alpha Test file");
+    EXPECT_EQ(pane.picture().size(), QSize(184, 92));
+    EXPECT_EQ(pane.picture().pixel(170, 40), 0xFFFF0000u); // the right half is red
+    // Projects are still answered by the program's own provider.
+    pane.showFile(QString::fromStdString(writeProject("p.kvp", 4, 4)));
+    EXPECT_EQ(pane.text(), "Korvane project\n1 image");
 }
 
 TEST_F(FileDialogsTest, PreviewTogglesAreRememberedAndDisablingHidesThePreview) {
