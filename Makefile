@@ -5,7 +5,7 @@ BUILDTYPE ?= RelWithDebInfo
 JOBS      ?= $(shell nproc)
 CMAKEFLAGS ?=
 
-.PHONY: all deps configure build run test bench asan fuzz clean
+.PHONY: all deps configure build run test bench asan fuzz clean package
 
 all: build
 
@@ -30,6 +30,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A .deb of the installed program, in the build folder.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	@set -e; for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done

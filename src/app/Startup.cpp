@@ -137,6 +137,7 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         InstallQtTextRenderer();
         MainWindow window;
         window.useFormats(ProgramFormats());
+        window.commandHost().setPluginHost(LoadedPlugins());
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
         OpenStartupPathLater(window, ProgramFormats(), line);

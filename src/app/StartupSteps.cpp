@@ -85,6 +85,10 @@ void LoadPlugins() {
     SetProgramFormats(g_pluginFormats.get());
 }
 
+const PluginHost* LoadedPlugins() {
+    return g_plugins.get();
+}
+
 void UnloadPlugins() {
     SetProgramFormats(nullptr);
     g_pluginFormats.reset();

@@ -1,6 +1,8 @@
 #pragma once
 namespace kv {
 
+class PluginHost;
+
 // The start-up and shut-down steps, one function each, in the order they
 // run. Steps whose subsystem does not exist yet do nothing and say so.
 
@@ -22,6 +24,8 @@ void EndUndoHistory();
 void LoadFontList();
 void ReleaseFontList();
 void LoadPlugins();
+// The loaded plug-ins, or null before LoadPlugins and after UnloadPlugins.
+const PluginHost* LoadedPlugins();
 void UnloadPlugins();
 void BuildShortcutTable();
 void BuildDefaultSwatchSet();

@@ -10,6 +10,7 @@
 namespace kv {
 
 class ClipboardExchange;
+class PluginHost;
 
 // The commands' door to the Qt program: the program's message boxes, the
 // file dialogs, the clipboard, the wait cursor. The main window tells it
@@ -24,10 +25,12 @@ class QtCommandHost final : public CommandHost {
     QtCommandHost(QWidget* owner, ClipboardExchange& clipboard);
 
     void setRefresher(Refresher refresher) { m_refresher = std::move(refresher); }
-    // Without one, every dialog counts as cancelled.
+    // Replaces the program's own dialogs (tests answer them this way).
     void setDialogRunner(DialogRunner runner) { m_dialogs = std::move(runner); }
     void setChannelMode(ChannelMode mode) { m_mode = mode; }
     void setViewCentre(CentreSource source) { m_centre = std::move(source); }
+    // Who answers the file dialogs' previews; without one, projects only.
+    void setPluginHost(const PluginHost* host) { m_pluginHost = host; }
 
     MessageResult ask(MessageButtons buttons, MessageIcon icon, const std::string& title,
                       const std::string& text, MessageResult defaultResult) override;
@@ -51,9 +54,7 @@ class QtCommandHost final : public CommandHost {
     DialogRunner m_dialogs;
     ChannelMode m_mode = ChannelMode::Normal;
     CentreSource m_centre;
+    const PluginHost* m_pluginHost = nullptr;
 };
-
-// "Description (*.a *.b)" for each filter.
-QStringList NameFilters(const std::vector<FileFilter>& filters);
 
 } // namespace kv

@@ -1,0 +1,170 @@
+#include "DialogTestSupport.h"
+#include "GuiTestSupport.h"
+
+#include "commands/FileDialogs.h"
+#include "model/Project.h"
+#include "plugins/host/PluginHost.h"
+#include "settings/Settings.h"
+#include "storage/project/ProjectFile.h"
+#include "support/CapturingReporter.h"
+#include "support/StorageTestSupport.h"
+#include "ui/dialogs/FilePreviewPane.h"
+#include "ui/dialogs/ProgramFileDialog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+FileDialogRequest ImportRequest() {
+    FileDialogRequest request;
+    request.title = "Project import";
+    request.filters = ImportFilters(
+        {FilterFor("Korvane project", {"kvp"}), FilterFor("Some picture", {"pic", "pict"})});
+    request.preview = true;
+    return request;
+}
+
+class FileDialogsTest : public ::testing::Test {
+  protected:
+    FileDialogsTest() {
+        App();
+        CreateSettings();
+    }
+    ~FileDialogsTest() override { DestroySettings(); }
+
+    std::string writeProject(const std::string& name, std::int32_t width, std::int32_t height) {
+        Project project;
+        project.addImage(ImageOf(width, height, {0xFF336699}));
+        const std::string path = folder.file(name);
+        EXPECT_TRUE(WriteProjectFile(path, project, {}).ok);
+        return path;
+    }
+
+    TempDir folder;
+};
+
+TEST_F(FileDialogsTest, FiltersStartWithEverySupportedTypeAndEndWithAllFiles) {
+    ProgramFileDialog dialog(ImportRequest(), nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Project import");
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(
+        dialog.nameFilters(),
+        QStringList({"All supported file types (*.kvp *.pic *.pict)", "Korvane project (*.kvp)",
+                     "Some picture (*.pic *.pict)", "ALL FILES (*.*)"}));
+    EXPECT_NE(dialog.preview(), nullptr);
+
+    FileDialogRequest save;
+    save.kind = FileDialogKind::Save;
+    save.filters = FiltersWithAllFiles({FilterFor("Korvane project", {"kvp"})});
+    save.selectedFilter = 1;
+    ProgramFileDialog saving(save, nullptr);
+    EXPECT_EQ(saving.preview(), nullptr);
+    EXPECT_EQ(saving.nameFilters().back(), "ALL FILES (*.*)");
+    EXPECT_EQ(saving.choice().filter, 1u);
+}
+
+TEST_F(FileDialogsTest, PreviewShowsAProjectsPictureAndDescriptionOrSaysWhyNot) {
+    FilePreviewPane pane(nullptr);
+    EXPECT_EQ(pane.text(), "No file selected");
+    const std::string project = writeProject("small.kvp", 200, 100);
+    pane.showFile(QString::fromStdString(project));
+    EXPECT_EQ(pane.text(), "Korvane project\n1 image");
+    ASSERT_FALSE(pane.picture().isNull());
+    EXPECT_EQ(pane.picture().size(), QSize(184, 92));
+    EXPECT_EQ(pane.picture().pixel(92, 46), 0xFF336699u);
+
+    pane.showFile(KORVANE_TEST_DATA "/two-images.kvp");
+    EXPECT_EQ(pane.text(), "Korvane project\n2 images");
+
+    const std::string text = folder.file("notes.txt");
+    TempDir::writeFile(text, "not a picture");
+    pane.showFile(QString::fromStdString(text));
+    EXPECT_EQ(pane.text(), "Unknown file format...");
+    EXPECT_TRUE(pane.picture().isNull());
+    pane.showFile(QString::fromStdString(folder.home()));
+    EXPECT_EQ(pane.text(), "No file selected");
+}
+
+TEST_F(FileDialogsTest, PreviewOfAPluginsFileIsItsPictureFittedToTheArea) {
+    // A plug-in of its own in a folder of its own: the test plug-in reads
+    // files starting "ALPH" and previews them at 200 x 100.
+    const std::string plugins = folder.file("plugins");
+    QDir().mkpath(QString::fromStdString(plugins));
+    ASSERT_TRUE(QFile::copy(KORVANE_TEST_PLUGIN_DIR "/test_alpha.kvplugin",
+                            QString::fromStdString(plugins + "/test_alpha.kvplugin")));
+    PluginHost host;
+    ASSERT_EQ(host.loadFolder(plugins), 1);
+    host.buildTypeLists();
+    const std::string picture = folder.file("a.alph");
+    TempDir::writeFile(picture, "ALPH");
+    FilePreviewPane pane(&host);
+    pane.showFile(QString::fromStdString(picture));
+    EXPECT_EQ(pane.text(), "Alpha Test file");
+    EXPECT_EQ(pane.picture().size(), QSize(184, 92));
+    EXPECT_EQ(pane.picture().pixel(170, 40), 0xFFFF0000u); // the right half is red
+    // Projects are still answered by the program's own provider.
+    pane.showFile(QString::fromStdString(writeProject("p.kvp", 4, 4)));
+    EXPECT_EQ(pane.text(), "Korvane project\n1 image");
+}
+
+TEST_F(FileDialogsTest, PreviewTogglesAreRememberedAndDisablingHidesThePreview) {
+    Settings().boolSetting("ImageFilePreview.ChequeredBackground").setValue(true);
+    FilePreviewPane pane(nullptr);
+    EXPECT_TRUE(pane.enableBox().isChecked());
+    EXPECT_TRUE(pane.chequeredBox().isChecked());
+    pane.showFile(QString::fromStdString(writeProject("a.kvp", 8, 8)));
+    EXPECT_FALSE(pane.picture().isNull());
+    pane.enableBox().setChecked(false);
+    EXPECT_FALSE(Settings().boolValue("ImageFilePreview.Enabled"));
+    EXPECT_TRUE(pane.picture().isNull());
+    EXPECT_TRUE(pane.text().isEmpty());
+    pane.chequeredBox().setChecked(false);
+    EXPECT_FALSE(Settings().boolValue("ImageFilePreview.ChequeredBackground"));
+    FilePreviewPane next(nullptr);
+    EXPECT_FALSE(next.enableBox().isChecked());
+}
+
+TEST_F(FileDialogsTest, ChosenFileAndFilterComeBackAndReplacingAsksFirst) {
+    const std::string existing = writeProject("old.kvp", 4, 4);
+    FileDialogRequest save;
+    save.kind = FileDialogKind::Save;
+    save.title = "Save project as";
+    save.folder = folder.home() + "/";
+    save.filters = FiltersWithAllFiles({FilterFor("Korvane project", {"kvp"})});
+    CapturingReporter reporter;
+    reporter.answer = MessageResult::No;
+    int shown = 0;
+    // The first answer refuses to replace, so the dialog comes back; the
+    // second time a new name is taken without a question.
+    std::function<void(ProgramFileDialog&)> second = [&](ProgramFileDialog& dialog) {
+        ++shown;
+        // selectFile() leaves a focused name field alone, as typing would not.
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText("new.kvp");
+        QMetaObject::invokeMethod(&dialog, "accept");
+    };
+    WhenShown<ProgramFileDialog>([&](ProgramFileDialog& dialog) {
+        ++shown;
+        dialog.selectFile(QString::fromStdString(existing));
+        WhenShown<ProgramFileDialog>(second);
+        QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    ProgramFileDialog dialog(save, nullptr);
+    const auto choice = dialog.run();
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(choice->path, folder.file("new.kvp"));
+    EXPECT_EQ(choice->filter, 0u);
+    ASSERT_EQ(reporter.titles.size(), 1u);
+    EXPECT_EQ(reporter.titles[0], "The file already exists");
+    EXPECT_EQ(reporter.messages[0], "old.kvp already exists.\nDo you want to replace it?");
+    EXPECT_TRUE(MayReplaceFile(QString::fromStdString(folder.file("absent.kvp"))));
+}
+
+} // namespace
+} // namespace kv::test
