@@ -16,6 +16,8 @@
 #include "toolkit/QtErrorReporter.h"
 #include "toolkit/UiTicker.h"
 #include "ui/MainWindow.h"
+#include "ui/dialogs/ProgramDialogs.h"
+#include "ui/menus/MainMenus.h"
 #include "ui/text/QtTextRenderer.h"
 
 #include <QGuiApplication>
@@ -111,6 +113,16 @@ void ShutDownAfterNormalRun(UiTicker& ticker) {
     ReleaseFontList();
 }
 
+// The dialogs the menus open beside the commands' own.
+void AttachProgramDialogs(MainWindow& window) {
+    MainMenus& menus = window.menus();
+    menus.setDialog(MainMenus::Dialog::Options, [&window] { RunOptionsDialog(&window); });
+    menus.setDialog(MainMenus::Dialog::About, [&window] { RunAboutDialog(&window); });
+    if (const PluginHost* plugins = LoadedPlugins())
+        menus.setDialog(MainMenus::Dialog::Plugins,
+                        [&window, plugins] { RunPluginsDialog(&window, *plugins); });
+}
+
 void OpenStartupPathLater(MainWindow& window, FormatLibrary& formats, const CommandLine& line) {
     if (line.path.empty()) return;
     if (line.startSwitch != StartSwitch::None && line.startSwitch != StartSwitch::Import) return;
@@ -138,6 +150,7 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         MainWindow window;
         window.useFormats(ProgramFormats());
         window.commandHost().setPluginHost(LoadedPlugins());
+        AttachProgramDialogs(window);
         reporter.setOwner(&window);
         window.showAtSavedPlacement();
         OpenStartupPathLater(window, ProgramFormats(), line);
