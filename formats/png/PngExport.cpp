@@ -87,14 +87,13 @@ void PreparePngExport(const ExportPicture& p, PngExport& out) {
     out.output = PngOutput();
     out.output.resolutionX = p.resolutionX;
     out.output.resolutionY = p.resolutionY;
-    const std::uint32_t bits = p.targetBits();
-    if (bits <= 8 && PreparePalette(p, out)) {
-    } else if (bits == 24) {
-        PrepareRgb(p, out);
-    } else {
-        out.raster = p.rgba;
-    }
     out.output.image = &out.raster;
+    const std::uint32_t bits = p.targetBits();
+    if (bits <= 8 && PreparePalette(p, out)) return;
+    if (bits == 24)
+        PrepareRgb(p, out);
+    else
+        out.raster = p.rgba;
 }
 
 } // namespace kvf
