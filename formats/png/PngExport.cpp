@@ -67,7 +67,7 @@ Color UnusedColor(const Raster& rgb, const Raster& rgba) {
 }
 
 void PrepareRgb(const ExportPicture& p, PngExport& out) {
-    out.raster = DropAlpha(p.rgba, Limits());
+    out.raster = DropAlpha(p.rgba, kExportLimits);
     if (!HasTransparent(p.rgba, 128)) return;
     const Color key = UnusedColor(out.raster, p.rgba);
     for (std::int32_t y = 0; y < p.height; ++y)
