@@ -63,7 +63,7 @@ std::vector<std::pair<std::string, Bytes>> SoundFiles(const test::FormatHost& fo
         EXPECT_TRUE(folder.exportImage(*image, folder.file("s.bmp"), "BMP image"));
         files.emplace_back("bmp", test::ReadBytes(folder.file("s.bmp")));
     }
-    test::DibSpec rle;
+    test::DibFields rle;
     rle.width = 8;
     rle.height = 4;
     rle.bits = 4;
