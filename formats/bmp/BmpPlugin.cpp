@@ -45,10 +45,10 @@ class BmpPlugin final : public FormatPlugin {
     std::vector<std::uint8_t> write(std::uint32_t typeId,
                                     const PortableDocument& document) const override {
         if (!canWrite(typeId, document)) Fail(KVX_ERROR_INVALID_PARAMETER);
-        const ExportPicture p = ReadForExport(DocumentImages(&document)[0], Limits());
+        const ExportPicture p = ReadForExport(DocumentImages(&document)[0], kExportLimits);
         if (!p.indexed.empty()) return EncodeBmp(p.indexed, p.resolutionX, p.resolutionY);
         if (p.targetBits() == 24)
-            return EncodeBmp(DropAlpha(p.rgba, Limits()), p.resolutionX, p.resolutionY);
+            return EncodeBmp(DropAlpha(p.rgba, kExportLimits), p.resolutionX, p.resolutionY);
         return EncodeBmp(p.rgba, p.resolutionX, p.resolutionY);
     }
 };

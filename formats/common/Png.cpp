@@ -17,6 +17,8 @@ constexpr std::size_t kSignatureSize = 8;
 // Deflate cannot expand data by more than about 1032 to 1: a file claiming
 // more raw bytes than that is damaged, whatever its header says.
 constexpr std::uint64_t kMaxDeflateRatio = 1100;
+// Ancillary chunks (text, profiles) as read or decompressed.
+constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
 
 struct ReadState {
     Bytes file;
@@ -163,6 +165,21 @@ bool ReadWithLibpng(png_structp png, png_infop info, ReadState& s, bool& widen2)
     return true;
 }
 
+// No chunk can be longer than the rest of the file. libpng trusts a length
+// far enough to allocate it, so the lengths are walked first.
+void CheckChunkLengths(Bytes file) {
+    const ByteReader r(file);
+    for (std::size_t at = kSignatureSize; at < file.size();) {
+        const Bytes b = r.range(at, 8);
+        const std::uint64_t length =
+            std::uint64_t{b[0]} << 24 | std::uint64_t{b[1]} << 16 | std::uint64_t{b[2]} << 8 | b[3];
+        if (length > PNG_UINT_31_MAX) Fail(kDamaged);
+        if (!r.holds(at, 12 + length)) Fail(kTruncated);
+        if (std::memcmp(b.data() + 4, "IEND", 4) == 0) return;
+        at += 12 + length;
+    }
+}
+
 struct ReadGuard {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -272,6 +289,7 @@ PngInfo ReadPngInfo(Bytes file) {
 
 Picture DecodePng(Bytes file, const Limits& limits, bool checkSums) {
     if (!IsPng(file)) Fail(kDamaged);
+    CheckChunkLengths(file);
     ReadState s;
     s.file = file;
     s.limits = &limits;
@@ -281,6 +299,8 @@ Picture DecodePng(Bytes file, const Limits& limits, bool checkSums) {
     png_set_read_fn(guard.png, &s, ReadBytes);
     // Our own checks of the claimed size come right after the header.
     png_set_user_limits(guard.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    // Text and profiles as decompressed.
+    png_set_chunk_malloc_max(guard.png, kMaxChunkBytes);
     if (!checkSums) {
         png_set_crc_action(guard.png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
 #ifdef PNG_IGNORE_ADLER32

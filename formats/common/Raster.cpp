@@ -31,9 +31,12 @@ void Raster::setIndex(std::int32_t x, std::int32_t y, unsigned value) {
 
 Raster VisibleMask(std::int32_t width, std::int32_t height, const Limits& limits) {
     Raster mask(width, height, 1, limits);
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x)
-            mask.setIndex(x, y, 1);
+    const unsigned spare = unsigned(mask.rowBytes() * 8 - std::size_t(width));
+    for (std::int32_t y = 0; y < height; ++y) {
+        std::uint8_t* row = mask.row(y);
+        std::fill(row, row + mask.rowBytes(), 0xFF);
+        if (spare) row[mask.rowBytes() - 1] = std::uint8_t(0xFFu << spare);
+    }
     return mask;
 }
 

@@ -20,6 +20,9 @@ struct Limits {
     std::uint64_t maxPixels = std::uint64_t{1} << 26;
     std::int32_t maxSide = 1 << 16;
 };
+// Writers copy pictures the host already holds: only sizes that cannot be
+// meant are refused.
+inline constexpr Limits kExportLimits{std::uint64_t{1} << 31, 1 << 30};
 
 class Raster {
   public:

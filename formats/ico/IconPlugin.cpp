@@ -25,7 +25,7 @@ bool FitsAnEntry(const PortableMultiImage* image) {
 
 // Visible where alpha is at least half, as the host's masks have it.
 Raster HalfOpaque(const Raster& rgba) {
-    Raster visible(rgba.width(), rgba.height(), 1, Limits());
+    Raster visible(rgba.width(), rgba.height(), 1, kExportLimits);
     for (std::int32_t y = 0; y < rgba.height(); ++y)
         for (std::int32_t x = 0; x < rgba.width(); ++x)
             visible.setIndex(x, y, rgba.row(y)[4 * x + 3] >= 128);
@@ -35,7 +35,7 @@ Raster HalfOpaque(const Raster& rgba) {
 // A 32-bit entry's AND bitmap hides exactly what alpha hides completely, so
 // that a reader using both never cuts into a visible pixel.
 Raster AnyAlpha(const Raster& rgba) {
-    Raster visible(rgba.width(), rgba.height(), 1, Limits());
+    Raster visible(rgba.width(), rgba.height(), 1, kExportLimits);
     for (std::int32_t y = 0; y < rgba.height(); ++y)
         for (std::int32_t x = 0; x < rgba.width(); ++x)
             visible.setIndex(x, y, rgba.row(y)[4 * x + 3] != 0);
@@ -131,7 +131,7 @@ class IconPlugin final : public FormatPlugin {
         const IconSettings settings = LoadIconSettings();
         std::vector<IconEntryData> entries;
         for (const PortableMultiImage* image : images) {
-            IconEntryData entry = EncodeEntry(ReadForExport(image, Limits()), settings);
+            IconEntryData entry = EncodeEntry(ReadForExport(image, kExportLimits), settings);
             if (typeId == kCurTypeId)
                 SetHotspot(entry, std::min<std::uint16_t>(settings.hotspotX, image->width - 1),
                            std::min<std::uint16_t>(settings.hotspotY, image->height - 1));

@@ -67,7 +67,7 @@ Color UnusedColor(const Raster& rgb, const Raster& rgba) {
 }
 
 void PrepareRgb(const ExportPicture& p, PngExport& out) {
-    out.raster = DropAlpha(p.rgba, Limits());
+    out.raster = DropAlpha(p.rgba, kExportLimits);
     if (!HasTransparent(p.rgba, 128)) return;
     const Color key = UnusedColor(out.raster, p.rgba);
     for (std::int32_t y = 0; y < p.height; ++y)
@@ -87,14 +87,13 @@ void PreparePngExport(const ExportPicture& p, PngExport& out) {
     out.output = PngOutput();
     out.output.resolutionX = p.resolutionX;
     out.output.resolutionY = p.resolutionY;
-    const std::uint32_t bits = p.targetBits();
-    if (bits <= 8 && PreparePalette(p, out)) {
-    } else if (bits == 24) {
-        PrepareRgb(p, out);
-    } else {
-        out.raster = p.rgba;
-    }
     out.output.image = &out.raster;
+    const std::uint32_t bits = p.targetBits();
+    if (bits <= 8 && PreparePalette(p, out)) return;
+    if (bits == 24)
+        PrepareRgb(p, out);
+    else
+        out.raster = p.rgba;
 }
 
 } // namespace kvf

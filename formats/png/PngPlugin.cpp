@@ -54,7 +54,7 @@ class PngPlugin final : public FormatPlugin {
                                     const PortableDocument& document) const override {
         if (!canWrite(typeId, document)) Fail(KVX_ERROR_INVALID_PARAMETER);
         PngExport png;
-        PreparePngExport(ReadForExport(DocumentImages(&document)[0], Limits()), png);
+        PreparePngExport(ReadForExport(DocumentImages(&document)[0], kExportLimits), png);
         return EncodePng(png.output);
     }
 };

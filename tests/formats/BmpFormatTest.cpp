@@ -9,7 +9,7 @@ namespace kv {
 namespace {
 
 using test::Bytes;
-using test::DibShape;
+using test::DibFields;
 
 constexpr std::int32_t kW = 9, kH = 5;
 
@@ -60,7 +60,7 @@ Color32 Unpacked(Color32 c, const std::array<std::uint32_t, 4>& masks) {
 
 struct BmpCase {
     const char* what;
-    DibShape shape;
+    DibFields fields;
     TargetFormat target;
     std::function<Color32(std::int32_t, std::int32_t)> color;
 };
@@ -68,17 +68,17 @@ struct BmpCase {
 BmpCase Indexed(const char* what, std::uint32_t header, std::uint32_t bits, std::uint32_t colors,
                 TargetFormat target, bool topDown = false) {
     BmpCase c{what, {}, target, {}};
-    c.shape.width = kW;
-    c.shape.height = kH;
-    c.shape.headerSize = header;
-    c.shape.bits = bits;
-    c.shape.topDown = topDown;
-    c.shape.colorsUsed = colors == (1u << bits) ? 0 : colors;
-    c.shape.palette = Palette(colors);
-    c.shape.pixel = [colors](std::int32_t x, std::int32_t y) {
+    c.fields.width = kW;
+    c.fields.height = kH;
+    c.fields.headerSize = header;
+    c.fields.bits = bits;
+    c.fields.topDown = topDown;
+    c.fields.colorsUsed = colors == (1u << bits) ? 0 : colors;
+    c.fields.palette = Palette(colors);
+    c.fields.pixel = [colors](std::int32_t x, std::int32_t y) {
         return std::uint32_t(x * 3 + y) % colors;
     };
-    const std::vector<Color32> palette = c.shape.palette;
+    const std::vector<Color32> palette = c.fields.palette;
     c.color = [palette, colors](std::int32_t x, std::int32_t y) {
         return palette[std::uint32_t(x * 3 + y) % colors];
     };
@@ -89,14 +89,14 @@ BmpCase Fields(const char* what, std::uint32_t header, std::uint32_t compression
                std::uint32_t bits, std::array<std::uint32_t, 4> masks, TargetFormat target,
                bool topDown = false) {
     BmpCase c{what, {}, target, {}};
-    c.shape.width = kW;
-    c.shape.height = kH;
-    c.shape.headerSize = header;
-    c.shape.compression = compression;
-    c.shape.bits = bits;
-    c.shape.masks = masks;
-    c.shape.topDown = topDown;
-    c.shape.pixel = [masks](std::int32_t x, std::int32_t y) { return Pack(Pattern(x, y), masks); };
+    c.fields.width = kW;
+    c.fields.height = kH;
+    c.fields.headerSize = header;
+    c.fields.compression = compression;
+    c.fields.bits = bits;
+    c.fields.masks = masks;
+    c.fields.topDown = topDown;
+    c.fields.pixel = [masks](std::int32_t x, std::int32_t y) { return Pack(Pattern(x, y), masks); };
     c.color = [masks](std::int32_t x, std::int32_t y) { return Unpacked(Pattern(x, y), masks); };
     return c;
 }
@@ -135,7 +135,7 @@ TEST(BmpFormat, ReadsEveryHeaderDepthAndLayout) {
     };
     test::FormatHost folder;
     for (const BmpCase& c : cases) {
-        test::WriteBytes(folder.file("in.bmp"), test::BmpFile(c.shape));
+        test::WriteBytes(folder.file("in.bmp"), test::BmpFile(c.fields));
         std::string error;
         const std::unique_ptr<Project> project = folder.import(folder.file("in.bmp"), &error);
         ASSERT_TRUE(project) << c.what << ": " << error;
@@ -148,7 +148,7 @@ TEST(BmpFormat, ReadsEveryHeaderDepthAndLayout) {
                 expected.set(x, y, c.target == TargetFormat::Rgba32 ? e : WithAlpha(e, 255));
             }
         test::ExpectSameVisible(expected, test::ImportedPixels(image), c.what);
-        if (c.shape.headerSize >= 32) {
+        if (c.fields.headerSize >= 32) {
             EXPECT_EQ(image.horizontalResolution(), 2835.0f) << c.what;
         }
     }
@@ -182,14 +182,14 @@ TEST(BmpFormat, RunLengthCodesWithEveryEscape) {
     };
     test::FormatHost folder;
     for (const auto& c : cases) {
-        DibShape shape;
-        shape.width = 8;
-        shape.height = 4;
-        shape.bits = c.bits;
-        shape.compression = c.bits == 8 ? 1 : 2;
-        shape.palette = Palette(1u << c.bits);
-        shape.codes = c.codes;
-        test::WriteBytes(folder.file("rle.bmp"), test::BmpFile(shape));
+        DibFields fields;
+        fields.width = 8;
+        fields.height = 4;
+        fields.bits = c.bits;
+        fields.compression = c.bits == 8 ? 1 : 2;
+        fields.palette = Palette(1u << c.bits);
+        fields.codes = c.codes;
+        test::WriteBytes(folder.file("rle.bmp"), test::BmpFile(fields));
         std::string error;
         const std::unique_ptr<Project> project = folder.import(folder.file("rle.bmp"), &error);
         ASSERT_TRUE(project) << c.what << ": " << error;
@@ -199,7 +199,7 @@ TEST(BmpFormat, RunLengthCodesWithEveryEscape) {
         for (std::int32_t y = 0; y < 4; ++y)
             for (std::int32_t x = 0; x < 8; ++x) {
                 const int index = c.rows[std::size_t(y)][std::size_t(x)];
-                expected.set(x, y, index < 0 ? 0 : shape.palette[std::size_t(index)]);
+                expected.set(x, y, index < 0 ? 0 : fields.palette[std::size_t(index)]);
             }
         test::ExpectSameVisible(expected, test::ImportedPixels(*project->firstImage()), c.what);
     }
@@ -249,14 +249,14 @@ TEST(BmpFormat, WritesTheTargetFormat) {
 TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
     const BmpCase sound = Indexed("sound", 40, 8, 256, TargetFormat::Palette8);
     const auto rle = [](Bytes codes) {
-        DibShape shape;
-        shape.width = 8;
-        shape.height = 4;
-        shape.bits = 8;
-        shape.compression = 1;
-        shape.palette = Palette(4);
-        shape.codes = std::move(codes);
-        return test::BmpFile(shape);
+        DibFields fields;
+        fields.width = 8;
+        fields.height = 4;
+        fields.bits = 8;
+        fields.compression = 1;
+        fields.palette = Palette(4);
+        fields.codes = std::move(codes);
+        return test::BmpFile(fields);
     };
     const struct {
         const char* what;
@@ -266,28 +266,28 @@ TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
         {"not a bitmap", {'B', 'M', 0, 0}, "Unknown file type"},
         {"pixels cut short",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              b.resize(b.size() - 3);
              return b;
          }(),
          "Unexpected end of file"},
         {"pixels past the end",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU32(b, 10, 1u << 31);
              return b;
          }(),
          "Unexpected end of file"},
         {"depth 7",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU16(b, 28, 7);
              return b;
          }(),
          "Invalid data"},
         {"RLE8 at 4 bpp",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU32(b, 30, 1);
              test::PutU16(b, 28, 4);
              return b;
@@ -302,21 +302,21 @@ TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
          "Invalid data"},
         {"embedded PNG",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU32(b, 30, 5);
              return b;
          }(),
          "Unsupported format"},
         {"height INT_MIN",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU32(b, 22, 0x80000000u);
              return b;
          }(),
          "Invalid data"},
         {"a giant of few pixels",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU32(b, 18, 30000);
              test::PutU32(b, 22, 30000);
              return b;
@@ -333,7 +333,7 @@ TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
         {"a literal past the end", rle({0, 9, 1, 2}), "Unexpected end of file"},
         {"no palette room",
          [&] {
-             Bytes b = test::BmpFile(sound.shape);
+             Bytes b = test::BmpFile(sound.fields);
              test::PutU32(b, 10, 14 + 40 + 2);
              return b;
          }(),

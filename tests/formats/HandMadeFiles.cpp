@@ -17,11 +17,11 @@ void Append32(Bytes& b, std::uint32_t v) {
     Append16(b, v >> 16);
 }
 
-bool Bitfields(const DibShape& s) {
+bool Bitfields(const DibFields& s) {
     return s.compression == 3 || s.compression == 6;
 }
 
-Bytes PixelRow(const DibShape& s, std::int32_t y) {
+Bytes PixelRow(const DibFields& s, std::int32_t y) {
     const std::size_t stride = (std::size_t(s.width) * s.bits + 31) / 32 * 4;
     Bytes row(stride, 0);
     for (std::int32_t x = 0; x < s.width; ++x) {
@@ -39,7 +39,7 @@ Bytes PixelRow(const DibShape& s, std::int32_t y) {
 
 } // namespace
 
-Bytes DibHeaderBytes(const DibShape& s, std::int32_t storedHeight) {
+Bytes DibHeaderBytes(const DibFields& s, std::int32_t storedHeight) {
     Bytes b;
     const std::int32_t height = s.topDown ? -storedHeight : storedHeight;
     Append32(b, s.headerSize);
@@ -72,7 +72,7 @@ Bytes DibHeaderBytes(const DibShape& s, std::int32_t storedHeight) {
     return b;
 }
 
-Bytes DibPixelBytes(const DibShape& s) {
+Bytes DibPixelBytes(const DibFields& s) {
     if (!s.codes.empty()) return s.codes;
     Bytes b;
     for (std::int32_t i = 0; i < s.height; ++i) {
@@ -82,7 +82,7 @@ Bytes DibPixelBytes(const DibShape& s) {
     return b;
 }
 
-Bytes BmpFile(const DibShape& s, std::uint32_t pixelOffset) {
+Bytes BmpFile(const DibFields& s, std::uint32_t pixelOffset) {
     const Bytes header = DibHeaderBytes(s, s.height), pixels = DibPixelBytes(s);
     const std::uint32_t offset = pixelOffset ? pixelOffset : std::uint32_t(14 + header.size());
     Bytes b = {'B', 'M'};
@@ -95,7 +95,7 @@ Bytes BmpFile(const DibShape& s, std::uint32_t pixelOffset) {
     return b;
 }
 
-Bytes IconBitmapEntry(const DibShape& s,
+Bytes IconBitmapEntry(const DibFields& s,
                       const std::function<bool(std::int32_t, std::int32_t)>& hidden,
                       std::size_t maskBytes, bool doubledHeight) {
     Bytes b = DibHeaderBytes(s, doubledHeight ? 2 * s.height : s.height);
@@ -147,7 +147,7 @@ void FlushPng(png_structp) {}
 
 } // namespace
 
-Bytes PngFile(const PngShape& s) {
+Bytes PngFile(const PngFields& s) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);

@@ -9,7 +9,7 @@
 namespace kv::test {
 
 // A device-independent bitmap: header, masks, palette, pixel rows.
-struct DibShape {
+struct DibFields {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint32_t bits = 32;
@@ -25,16 +25,16 @@ struct DibShape {
 };
 
 // Header (with the given stored height), masks and palette.
-Bytes DibHeaderBytes(const DibShape& shape, std::int32_t storedHeight);
+Bytes DibHeaderBytes(const DibFields& fields, std::int32_t storedHeight);
 // The pixel rows (or the codes), bottom row first unless top-down.
-Bytes DibPixelBytes(const DibShape& shape);
+Bytes DibPixelBytes(const DibFields& fields);
 
 // A BMP file of the bitmap; `pixelOffset` 0 means right after the palette.
-Bytes BmpFile(const DibShape& shape, std::uint32_t pixelOffset = 0);
+Bytes BmpFile(const DibFields& fields, std::uint32_t pixelOffset = 0);
 
 // An icon entry: the bitmap at twice its height and an AND bitmap from
 // `hidden`, cut to `maskBytes` bytes when that is smaller.
-Bytes IconBitmapEntry(const DibShape& shape,
+Bytes IconBitmapEntry(const DibFields& fields,
                       const std::function<bool(std::int32_t, std::int32_t)>& hidden,
                       std::size_t maskBytes = SIZE_MAX, bool doubledHeight = true);
 
@@ -48,7 +48,7 @@ struct IconFileEntry {
 Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries);
 
 // A PNG file through libpng: `rows` holds each row's packed samples.
-struct PngShape {
+struct PngFields {
     std::int32_t width = 1, height = 1;
     int bitDepth = 8;
     int colorType = 6; // PNG_COLOR_TYPE_*
@@ -58,6 +58,6 @@ struct PngShape {
     std::uint32_t pixelsPerMetre = 0;                 // pHYs when not 0
     std::vector<Bytes> rows;
 };
-Bytes PngFile(const PngShape& shape);
+Bytes PngFile(const PngFields& fields);
 
 } // namespace kv::test

@@ -11,7 +11,7 @@ namespace kv {
 namespace {
 
 using test::Bytes;
-using test::DibShape;
+using test::DibFields;
 using test::IconFileEntry;
 
 // A pattern of colors, and a hidden diagonal band.
@@ -57,12 +57,12 @@ class IconVariants : public ::testing::Test {
 
 // Expected colors of an entry: the pattern (through the palette for indexed
 // depths), transparent where hidden.
-PixelArray Expected(const DibShape& shape,
+PixelArray Expected(const DibFields& fields,
                     const std::function<bool(std::int32_t, std::int32_t)>& hidden,
                     const std::function<Color32(std::int32_t, std::int32_t)>& color) {
-    PixelArray pixels(shape.width, shape.height);
-    for (std::int32_t y = 0; y < shape.height; ++y)
-        for (std::int32_t x = 0; x < shape.width; ++x)
+    PixelArray pixels(fields.width, fields.height);
+    for (std::int32_t y = 0; y < fields.height; ++y)
+        for (std::int32_t x = 0; x < fields.width; ++x)
             pixels.set(x, y, hidden(x, y) ? 0 : color(x, y));
     return pixels;
 }
@@ -77,13 +77,13 @@ TEST_F(IconVariants, EveryBitmapDepthWithItsMask) {
                   {16, TargetFormat::Rgb24},
                   {24, TargetFormat::Rgb24}};
     for (const auto& d : depths) {
-        DibShape shape;
-        shape.width = 13;
-        shape.height = 6;
-        shape.bits = d.bits;
-        if (d.bits <= 8) shape.palette = SomePalette(1u << d.bits);
+        DibFields fields;
+        fields.width = 13;
+        fields.height = 6;
+        fields.bits = d.bits;
+        if (d.bits <= 8) fields.palette = SomePalette(1u << d.bits);
         const std::uint32_t levels = d.bits <= 8 ? 1u << d.bits : 0;
-        shape.pixel = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
+        fields.pixel = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
             const Color32 c = Pattern(x, y);
             if (levels) return (std::uint32_t(x) * 7 + std::uint32_t(y)) % levels;
             if (d.bits == 16)
@@ -92,36 +92,36 @@ TEST_F(IconVariants, EveryBitmapDepthWithItsMask) {
         };
         const auto color = [&](std::int32_t x, std::int32_t y) -> Color32 {
             const Color32 c = Pattern(x, y);
-            if (levels) return shape.palette[shape.pixel(x, y)];
+            if (levels) return fields.palette[fields.pixel(x, y)];
             if (d.bits != 16) return c;
             const auto five = [](unsigned v) { return ((v >> 3) * 255 + 15) / 31; };
             return MakeColor32(five(RedOf(c)), five(GreenOf(c)), five(BlueOf(c)), 255);
         };
         const Image& image = importOne(
             test::IconFile(1, {{13, 6, std::uint8_t(levels & 0xFF), 1, std::uint16_t(d.bits),
-                                test::IconBitmapEntry(shape, Band)}}));
+                                test::IconBitmapEntry(fields, Band)}}));
         const std::string what = std::to_string(d.bits) + " bpp";
         EXPECT_EQ(image.targetFormat(), d.target) << what;
-        test::ExpectSameVisible(Expected(shape, Band, color), test::ImportedPixels(image), what);
+        test::ExpectSameVisible(Expected(fields, Band, color), test::ImportedPixels(image), what);
     }
 }
 
 TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
-    DibShape shape;
-    shape.width = 9;
-    shape.height = 4;
+    DibFields fields;
+    fields.width = 9;
+    fields.height = 4;
     for (const bool withAlpha : {true, false}) {
-        shape.pixel = [&](std::int32_t x, std::int32_t y) {
+        fields.pixel = [&](std::int32_t x, std::int32_t y) {
             return withAlpha ? WithAlpha(Pattern(x, y), unsigned(x * 28))
                              : Pattern(x, y) & 0xFFFFFF;
         };
         const Image& image =
-            importOne(test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(shape, Band)}}));
+            importOne(test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(fields, Band)}}));
         EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
         // With alpha the AND bitmap is ignored; without, it decides.
         const PixelArray expected =
-            Expected(shape, withAlpha ? NothingHidden : Band, [&](std::int32_t x, std::int32_t y) {
-                return withAlpha ? Color32(shape.pixel(x, y)) : Pattern(x, y);
+            Expected(fields, withAlpha ? NothingHidden : Band, [&](std::int32_t x, std::int32_t y) {
+                return withAlpha ? Color32(fields.pixel(x, y)) : Pattern(x, y);
             });
         test::ExpectSameVisible(expected, test::ImportedPixels(image),
                                 withAlpha ? "alpha" : "no alpha");
@@ -129,62 +129,63 @@ TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
 }
 
 TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
-    DibShape shape;
-    shape.width = 10;
-    shape.height = 7;
-    shape.bits = 4;
-    shape.palette = SomePalette(16);
-    shape.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; };
+    DibFields fields;
+    fields.width = 10;
+    fields.height = 7;
+    fields.bits = 4;
+    fields.palette = SomePalette(16);
+    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; };
     const auto color = [&](std::int32_t x, std::int32_t y) {
-        return shape.palette[shape.pixel(x, y)];
+        return fields.palette[fields.pixel(x, y)];
     };
     // Wrong sizes, color count, depth; a size running past the file's end.
     const Image& image = importOne(
-        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(shape, Band), -1, 100000}}));
+        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), -1, 100000}}));
     EXPECT_EQ(image.width(), 10);
     EXPECT_EQ(image.height(), 7);
     EXPECT_EQ(image.targetFormat(), TargetFormat::Palette4);
-    test::ExpectSameVisible(Expected(shape, Band, color), test::ImportedPixels(image),
+    test::ExpectSameVisible(Expected(fields, Band, color), test::ImportedPixels(image),
                             "entry wins");
 }
 
 TEST_F(IconVariants, ShortOrMissingAndBitmapsLeaveTheRestVisible) {
-    DibShape shape;
-    shape.width = 8;
-    shape.height = 8;
-    shape.bits = 24;
-    shape.pixel = Pattern;
+    DibFields fields;
+    fields.width = 8;
+    fields.height = 8;
+    fields.bits = 24;
+    fields.pixel = Pattern;
     const auto hideAll = [](std::int32_t, std::int32_t) { return true; };
     // Mask rows are stored bottom first, four bytes each: 12 bytes hide the
     // bottom three rows, a missing mask hides nothing.
     for (const std::size_t maskBytes : {std::size_t{0}, std::size_t{12}, std::size_t{14}}) {
         const Image& image = importOne(test::IconFile(
-            1, {{8, 8, 0, 1, 24, test::IconBitmapEntry(shape, hideAll, maskBytes)}}));
+            1, {{8, 8, 0, 1, 24, test::IconBitmapEntry(fields, hideAll, maskBytes)}}));
         const std::int32_t hiddenRows = std::int32_t(maskBytes / 4) + (maskBytes % 4 ? 1 : 0);
         const auto hidden = [&](std::int32_t, std::int32_t y) { return y >= 8 - hiddenRows; };
-        test::ExpectSameVisible(Expected(shape, hidden, Pattern), test::ImportedPixels(image),
+        test::ExpectSameVisible(Expected(fields, hidden, Pattern), test::ImportedPixels(image),
                                 "mask bytes " + std::to_string(maskBytes));
     }
 }
 
 TEST_F(IconVariants, PlainHeightEntriesThatAgreeWithTheDirectory) {
-    DibShape shape;
-    shape.width = 6;
-    shape.height = 6;
-    shape.bits = 8;
-    shape.palette = SomePalette(256);
-    shape.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); };
+    DibFields fields;
+    fields.width = 6;
+    fields.height = 6;
+    fields.bits = 8;
+    fields.palette = SomePalette(256);
+    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); };
     const Image& image = importOne(
-        test::IconFile(1, {{6, 6, 0, 1, 8, test::IconBitmapEntry(shape, Band, SIZE_MAX, false)}}));
+        test::IconFile(1, {{6, 6, 0, 1, 8, test::IconBitmapEntry(fields, Band, SIZE_MAX, false)}}));
     EXPECT_EQ(image.height(), 6);
-    test::ExpectSameVisible(
-        Expected(shape, Band,
-                 [&](std::int32_t x, std::int32_t y) { return shape.palette[shape.pixel(x, y)]; }),
-        test::ImportedPixels(image), "plain height");
+    test::ExpectSameVisible(Expected(fields, Band,
+                                     [&](std::int32_t x, std::int32_t y) {
+                                         return fields.palette[fields.pixel(x, y)];
+                                     }),
+                            test::ImportedPixels(image), "plain height");
 }
 
-test::PngShape RgbaPng(std::int32_t width, std::int32_t height) {
-    test::PngShape png;
+test::PngFields RgbaPng(std::int32_t width, std::int32_t height) {
+    test::PngFields png;
     png.width = width;
     png.height = height;
     for (std::int32_t y = 0; y < height; ++y) {
@@ -208,7 +209,7 @@ PixelArray RgbaPngPixels(std::int32_t width, std::int32_t height) {
 }
 
 TEST_F(IconVariants, PngEntriesOfAnySizeBesideBitmaps) {
-    DibShape small;
+    DibFields small;
     small.width = small.height = 16;
     small.pixel = [](std::int32_t x, std::int32_t y) { return WithAlpha(Pattern(x, y), 200); };
     const Image& png = importOne(
@@ -226,13 +227,13 @@ TEST_F(IconVariants, PngEntriesOfAnySizeBesideBitmaps) {
 }
 
 TEST_F(IconVariants, CursorsReportTheirHotspots) {
-    DibShape shape;
-    shape.width = shape.height = 32;
-    shape.bits = 1;
-    shape.palette = {MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)};
-    shape.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x > y); };
+    DibFields fields;
+    fields.width = fields.height = 32;
+    fields.bits = 1;
+    fields.palette = {MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)};
+    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x > y); };
     test::WriteBytes(folder.file("arrow.cur"),
-                     test::IconFile(2, {{32, 32, 2, 3, 17, test::IconBitmapEntry(shape, Band)}}));
+                     test::IconFile(2, {{32, 32, 2, 3, 17, test::IconBitmapEntry(fields, Band)}}));
     EXPECT_EQ(folder.describe(folder.file("arrow.cur")),
               "Cursor, 1 image\n32 x 32, 1 bpp, hotspot 3, 17");
     std::string error;
@@ -243,12 +244,12 @@ TEST_F(IconVariants, CursorsReportTheirHotspots) {
 
 // A sound two-entry icon to damage.
 Bytes SoundIcon() {
-    DibShape shape;
-    shape.width = shape.height = 8;
-    shape.bits = 8;
-    shape.palette = SomePalette(256);
-    shape.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); };
-    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(shape, Band)},
+    DibFields fields;
+    fields.width = fields.height = 8;
+    fields.bits = 8;
+    fields.palette = SomePalette(256);
+    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); };
+    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(fields, Band)},
                               {16, 16, 0, 1, 32, test::PngFile(RgbaPng(16, 16))}});
 }
 

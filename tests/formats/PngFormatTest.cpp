@@ -81,21 +81,21 @@ Color32 ExpectedColor(const PngCase& c, std::int32_t x, std::int32_t y) {
     }
 }
 
-test::PngShape ShapeFor(const PngCase& c) {
+test::PngFields FieldsFor(const PngCase& c) {
     static const int channels[7] = {1, 0, 3, 1, 2, 0, 4};
-    test::PngShape shape;
-    shape.width = kWidth;
-    shape.height = kHeight;
-    shape.bitDepth = c.bits;
-    shape.colorType = c.colorType;
-    shape.interlaced = c.interlaced;
-    shape.transparent = c.transparent;
-    shape.rows = Rows(channels[c.colorType], c.bits);
+    test::PngFields fields;
+    fields.width = kWidth;
+    fields.height = kHeight;
+    fields.bitDepth = c.bits;
+    fields.colorType = c.colorType;
+    fields.interlaced = c.interlaced;
+    fields.transparent = c.transparent;
+    fields.rows = Rows(channels[c.colorType], c.bits);
     if (c.colorType == PNG_COLOR_TYPE_PALETTE)
         for (unsigned i = 0; i < (1u << c.bits); ++i)
-            shape.palette.push_back({std::uint8_t(i * 5), std::uint8_t(255 - i),
-                                     std::uint8_t(i * 3), std::uint8_t(i * 17)});
-    return shape;
+            fields.palette.push_back({std::uint8_t(i * 5), std::uint8_t(255 - i),
+                                      std::uint8_t(i * 3), std::uint8_t(i * 17)});
+    return fields;
 }
 
 TEST(PngFormat, ReadsEveryColorTypeAndDepth) {
@@ -144,7 +144,7 @@ TEST(PngFormat, ReadsEveryColorTypeAndDepth) {
     test::FormatHost folder;
     for (const PngCase& c : cases) {
         const std::string path = folder.file("in.png");
-        test::WriteBytes(path, test::PngFile(ShapeFor(c)));
+        test::WriteBytes(path, test::PngFile(FieldsFor(c)));
         std::string error;
         const std::unique_ptr<Project> project = folder.import(path, &error);
         ASSERT_TRUE(project) << c.what << ": " << error;
@@ -330,7 +330,7 @@ TEST(PngFormat, DamagedFilesEndInTheHostsMessage) {
     };
     test::FormatHost folder;
     for (const auto& c : cases) {
-        Bytes file = test::PngFile(ShapeFor(sound));
+        Bytes file = test::PngFile(FieldsFor(sound));
         c.damage(file);
         test::WriteBytes(folder.file("bad.png"), file);
         std::string error;
