@@ -13,10 +13,17 @@ PosixFile::~PosixFile() {
 
 PosixFile::OpenResult PosixFile::openForReading(const std::string& path) {
     close();
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe cannot stall the open; only regular
+    // files are read, since a pipe or a device could never end.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0) return errno == ENOENT ? OpenResult::NotFound : OpenResult::Failed;
     struct stat st;
-    if (::fstat(m_fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close();
+        return OpenResult::Failed;
+    }
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close();
         return OpenResult::Failed;
     }
