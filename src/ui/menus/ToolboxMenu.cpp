@@ -1,4 +1,4 @@
-#include "ui/menus/TemporaryToolsMenu.h"
+#include "ui/menus/ToolboxMenu.h"
 
 #include "tools/framework/Tool.h"
 #include "tools/framework/ToolSet.h"
@@ -10,8 +10,8 @@
 
 namespace kv {
 
-void AddTemporaryToolsMenu(QMenu& parent, MainWindow& window) {
-    QMenu* menu = parent.addMenu("&Drawing Tool");
+void AddToolboxMenu(QMenu& parent, MainWindow& window) {
+    QMenu* menu = parent.addMenu("Tool&box");
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
     for (const ToolDescriptor& tool : ToolboxOrder()) {
