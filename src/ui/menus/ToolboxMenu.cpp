@@ -3,6 +3,7 @@
 #include "tools/framework/Tool.h"
 #include "tools/framework/ToolSet.h"
 #include "ui/MainWindow.h"
+#include "ui/panels/ToolIcons.h"
 #include "ui/view/MainView.h"
 
 #include <QActionGroup>
@@ -15,7 +16,7 @@ void AddToolboxMenu(QMenu& parent, MainWindow& window) {
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
     for (const ToolDescriptor& tool : ToolboxOrder()) {
-        QAction* action = menu->addAction(QString::fromUtf8(tool.toolboxName));
+        QAction* action = menu->addAction(ToolIcon(tool.id), QString::fromUtf8(tool.toolboxName));
         action->setCheckable(true);
         group->addAction(action);
         const ToolId id = tool.id;
