@@ -1,19 +1,11 @@
 // The panels after one brush stroke in a project of ten 64 x 64 images of
 // three layers: only the touched image's thumbnails are drawn again, and the
 // whole refresh should stay under 5 ms. Runs off-screen.
-#include "BenchSupport.h"
-#include "editing/history/ActionManager.h"
-#include "model/Image.h"
-#include "model/Layer.h"
+#include "GuiBenchSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"
-#include "toolkit/KorvaneApplication.h"
 #include "ui/MainWindow.h"
 #include "ui/panels/WindowPanels.h"
-
-#include <QApplication>
-
-#include <memory>
 
 namespace kv::bench {
 namespace {
@@ -22,20 +14,8 @@ constexpr std::int32_t kSide = 64;
 
 std::unique_ptr<Project> TenImages() {
     auto project = std::make_unique<Project>();
-    for (std::uint32_t i = 0; i < 10; ++i) {
-        auto image = std::make_unique<Image>();
-        {
-            ImageUpdateLock lock(*image);
-            image->setSize(kSide, kSide);
-            image->setTargetFormat(TargetFormat::Rgba32);
-            for (std::uint32_t l = 0; l < 3; ++l) {
-                auto* layer = image->insertLayer(std::make_unique<Layer>());
-                CopyRaster(layer->pixels(), 0, 0, IconLike(kSide, kSide, i * 3 + l));
-            }
-            image->setCurrentLayer(image->topLayer());
-        }
-        project->addImage(std::move(image));
-    }
+    for (std::uint32_t i = 0; i < 10; ++i)
+        project->addImage(LayeredImage(kSide, 3, i * 3));
     project->setCurrentImage(project->firstImage());
     return project;
 }
@@ -69,11 +49,5 @@ BENCHMARK(BM_PanelsAfterStroke)->Unit(benchmark::kMillisecond);
 } // namespace kv::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    kv::InstallActionManagers();
-    kv::KorvaneApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kv::bench::RunGuiBenchmarks(argc, argv);
 }

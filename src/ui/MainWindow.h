@@ -28,7 +28,7 @@ class MainWindow : public QMainWindow {
     // The view follows the current project's current image; call after the
     // project or its current image changed.
     void showCurrentProject();
-    // Until the toolbox exists: the tool the view hands the pointer to.
+    // Makes a tool current (the toolbox and the Tools menu follow).
     bool chooseTool(ToolId id);
 
     // Shows the window where the user left it (the settings' placement), or

@@ -2,6 +2,7 @@
 #include "commands/EditCommands.h"
 #include "model/LayerBase.h"
 #include "support/CapturingReporter.h"
+#include "ui/panels/FoldingPanel.h"
 #include "ui/panels/ImagePanel.h"
 #include "ui/panels/LayerRow.h"
 #include "ui/panels/ProjectPanel.h"
@@ -103,6 +104,59 @@ TEST_F(ImagePanelTest, DuplicateDeleteAndReorderThroughButtonsAndUndo) {
     undo();
     EXPECT_EQ(modelNames(), original);
     expectInSync();
+}
+
+// A dragged layer lands where it is let go, through the Layer menu's move
+// commands: the ends in one step, places between them one step per row,
+// each undone on its own.
+TEST_F(ImagePanelTest, DraggingALayerReordersThroughTheMoveCommandsAndUndoes) {
+    while (current().layerCount() < 4) {
+        panel().newLayerMenu()->actions().at(0)->trigger();
+        QApplication::processEvents();
+    }
+    // Room for every row, so that no drag scrolls the list.
+    column().fold("Image")->setBodyHeight(200);
+    QApplication::processEvents();
+    QListWidget& list = *panel().list();
+    const std::vector<std::string> original = modelNames();
+    ASSERT_EQ(original.size(), 4u);
+    ASSERT_LE(list.visualItemRect(list.item(3)).bottom(), list.viewport()->height());
+    const struct {
+        int from;
+        bool upper;
+        int at;
+        int to;
+        int undos;
+    } cases[] = {
+        {3, true, 0, 0, 1},  // bottom to the top: Bring to Front
+        {0, false, 3, 3, 1}, // top to the bottom: Send to Back
+        {0, false, 1, 1, 1}, // one step back
+        {3, true, 1, 1, 2},  // two steps forward
+        {2, false, 1, 2, 0}, // let go where it was: nothing
+        {1, true, 1, 1, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> expected = original;
+        const std::string moved = expected[static_cast<std::size_t>(c.from)];
+        expected.erase(expected.begin() + c.from);
+        expected.insert(expected.begin() + c.to, moved);
+        DragRow(list, c.from, c.upper ? Upper(list, c.at) : Lower(list, c.at));
+        EXPECT_EQ(modelNames(), expected) << c.from << " to " << c.to;
+        EXPECT_EQ(modelCurrentRow(), c.to);
+        expectInSync();
+        for (int i = 0; i < c.undos; ++i)
+            undo();
+        EXPECT_EQ(modelNames(), original) << c.from << " to " << c.to;
+        expectInSync();
+    }
+    // A press that moves less than the drag distance only chooses the row.
+    const QPoint press = list.visualItemRect(list.item(3)).center();
+    mouse(list.viewport(), QEvent::MouseButtonPress, press, Qt::LeftButton);
+    mouse(list.viewport(), QEvent::MouseMove, press + QPoint(0, 1), Qt::LeftButton);
+    mouse(list.viewport(), QEvent::MouseButtonRelease, press + QPoint(0, 1), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(modelNames(), original);
+    EXPECT_EQ(modelCurrentRow(), 3);
 }
 
 TEST_F(ImagePanelTest, ContextMenuMergesDown) {
@@ -208,6 +262,23 @@ TEST_F(ProjectPanelTest, MoveButtonsReorderTheList) {
     EXPECT_EQ(panel().list()->item(1)->text(), ProjectPanel::ItemText(*first));
     click(panel().button("Move image up"));
     EXPECT_EQ(project().imageAt(1), first);
+}
+
+TEST_F(ProjectPanelTest, DraggingAnImageReordersTheProject) {
+    Image* first = project().imageAt(1);
+    Image* second = project().imageAt(2);
+    QListWidget& list = *panel().list();
+    DragRow(list, 0, Lower(list, 1));
+    EXPECT_EQ(project().imageAt(1), second);
+    EXPECT_EQ(project().imageAt(2), first);
+    EXPECT_EQ(project().currentImage(), first);
+    EXPECT_EQ(list.currentRow(), 1);
+    EXPECT_EQ(list.item(1)->text(), ProjectPanel::ItemText(*first));
+    // Above the first row is the top; below the last row's middle, the end.
+    DragRow(list, 1, Upper(list, 0));
+    EXPECT_EQ(project().imageAt(1), first);
+    DragRow(list, 0, QPoint(10, list.viewport()->height() - 2));
+    EXPECT_EQ(project().imageAt(2), first);
 }
 
 TEST_F(ProjectPanelTest, AStrokeRedrawsOnlyTheTouchedImagesThumbnails) {

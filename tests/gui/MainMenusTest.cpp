@@ -3,14 +3,17 @@
 #include "GuiTestSupport.h"
 #include "editing/history/ActionManager.h"
 #include "settings/Settings.h"
+#include "tools/framework/ToolSet.h"
 #include "ui/MainWindow.h"
-#include "ui/menus/HelpBrowser.h"
+#include "ui/dialogs/HelpWindow.h"
+#include "ui/menus/ShortcutTable.h"
 #include "ui/menus/ToolbarIcons.h"
+#include "ui/panels/Toolbox.h"
+#include "ui/panels/WindowPanels.h"
 #include "ui/view/MainView.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -82,7 +85,10 @@ TEST_F(MainMenusTest, TheMenuTreeInOrder) {
               "&New ▸ (&Layer, &Supersampled layer), Dele&te, &Properties..., —, &Duplicate, "
               "&Merge Down, Merge &All, —, Next &Up, Next Do&wn, —, Bring to F&ront, "
               "Move &Forward, Move &Backward, Send to Bac&k");
-    EXPECT_TRUE(Entries(*menu("&Tools")).startsWith("&Plugins..., &Options..., —, "));
+    EXPECT_EQ(Entries(*menu("&Tools")),
+              "&Plugins..., &Options..., —, Tool&box ▸ (Selection Tool, Magic Wand, Move Tool, "
+              "Color Picker, Pencil, Brush, Gradient Tool, Flood Fill Tool, Eraser, Text Tool, "
+              "Rectangle Tool, Ellipse Tool)");
     EXPECT_EQ(Entries(*menu("&Help")),
               "&Contents, &Keyboard Shortcuts, —, &Home Page ▸ (&Primary, &Alternate), "
               "&Feedback, &Support, —, &About...");
@@ -193,19 +199,72 @@ TEST(ToolbarIcons, DrawnForBothScalesWithWholePixelEdges) {
               ToolbarPixmap(ToolbarPicture::Redo, 1).toImage());
 }
 
-TEST_F(MainMenusTest, HelpOpensItsBrowserAtTheTopic) {
+TEST_F(MainMenusTest, HelpEntriesOpenTheOneHelpWindowAtTheirTopics) {
+    ASSERT_EQ(item("&Contents")->shortcut(), QKeySequence(Qt::Key_F1));
     item("&Keyboard Shortcuts")->trigger();
-    HelpBrowser* help = window->menus().helpBrowser();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    const QString page = help->browser().toPlainText();
-    if (QFileInfo(help->folder() + "/keyboard.html").isFile())
-        EXPECT_TRUE(help->browser().source().toLocalFile().endsWith("keyboard.html"));
-    else
-        EXPECT_TRUE(page.contains("Topic not found") && page.contains("keyboard.html"))
-            << page.toStdString();
+    HelpWindow& help = HelpWindow::instance();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_TRUE(help.browser().source().toLocalFile().endsWith("/keyboard.html"));
+    EXPECT_TRUE(help.browser().toPlainText().contains("Keyboard shortcuts"));
     item("&Contents")->trigger();
-    EXPECT_EQ(window->menus().helpBrowser(), help); // one window, reused
+    EXPECT_EQ(&HelpWindow::instance(), &help); // one window, reused
+    EXPECT_TRUE(help.browser().source().toLocalFile().endsWith("/index.html"));
+    help.close();
+}
+
+// Each key a menu item carries is the table's, and each of the table's
+// menu rows is on its item: the keyboard page written from the table
+// lists what the menus do.
+TEST_F(MainMenusTest, EveryMenuKeyComesFromTheShortcutTable) {
+    // The item at "&Edit", "&Selection > &Deselect".
+    auto find = [&](const MenuShortcut& row) -> QAction* {
+        QMenu* at = menu(row.menu);
+        const QStringList steps = QString::fromUtf8(row.item).split(" > ");
+        for (qsizetype i = 0; at && i < steps.size(); ++i) {
+            QAction* found = nullptr;
+            for (QAction* action : at->actions())
+                if (action->text() == steps[i]) found = action;
+            if (!found) return nullptr;
+            if (i + 1 == steps.size()) return found;
+            at = found->menu();
+        }
+        return nullptr;
+    };
+    std::set<const QAction*> carried;
+    for (const MenuShortcut& row : MenuShortcuts()) {
+        if (!*row.menu) continue;
+        QAction* action = find(row);
+        ASSERT_NE(action, nullptr) << row.item;
+        QList<QKeySequence> keys;
+        for (QKeyCombination key : row.keys())
+            keys << QKeySequence(key);
+        EXPECT_EQ(action->shortcuts(), keys) << row.item;
+        carried.insert(action);
+    }
+    for (QAction* action : window->menuBar()->findChildren<QAction*>()) {
+        if (!action->shortcuts().isEmpty()) {
+            EXPECT_TRUE(carried.count(action)) << action->text().toStdString();
+        }
+    }
+    EXPECT_EQ(FocusViewKey(), QKeyCombination(Qt::Key_Escape));
+}
+
+TEST_F(MainMenusTest, TheToolboxMenuChoosesToolsAndShowsTheCurrentOne) {
+    QMenu* tools = nullptr;
+    for (QAction* action : menu("&Tools")->actions())
+        if (action->menu()) tools = action->menu();
+    ASSERT_NE(tools, nullptr);
+    const auto order = ToolboxOrder();
+    ASSERT_EQ(tools->actions().size(), static_cast<qsizetype>(order.size()));
+    for (std::size_t i : {std::size_t{0}, std::size_t{5}, order.size() - 1}) {
+        tools->actions()[static_cast<qsizetype>(i)]->trigger();
+        ASSERT_TRUE(window->view().tools().current());
+        EXPECT_EQ(window->view().tools().current()->id(), order[i].id);
+        EXPECT_TRUE(window->panels().toolbox().toolButton(order[i].id)->isChecked());
+        emit tools->aboutToShow();
+        for (qsizetype k = 0; k < tools->actions().size(); ++k)
+            EXPECT_EQ(tools->actions()[k]->isChecked(), k == static_cast<qsizetype>(i));
+    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "ui/panels/WindowPanels.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -72,6 +73,30 @@ class PanelTest : public ::testing::Test {
         QApplication::sendEvent(widget, &event);
     }
 
+    // Drags a list's row with the left button to a point in the list (viewport
+    // coordinates), past the drag distance, and lets go there.
+    static void DragRow(QListWidget& list, int row, QPoint to) {
+        QWidget* viewport = list.viewport();
+        const QPoint from = list.visualItemRect(list.item(row)).center();
+        mouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        QApplication::processEvents();
+        mouse(viewport, QEvent::MouseMove, (from + to) / 2 + QPoint(0, 1), Qt::LeftButton);
+        mouse(viewport, QEvent::MouseMove, to, Qt::LeftButton);
+        const QFrame* marker = viewport->findChild<QFrame*>();
+        EXPECT_TRUE(marker && marker->isVisibleTo(viewport) &&
+                    marker->accessibleName() == "Drop place");
+        mouse(viewport, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_FALSE(list.viewport()->findChild<QFrame*>()->isVisibleTo(list.viewport()));
+    }
+
+    // The upper or lower part of a row, where a dragged row lands before or after it.
+    static QPoint Upper(const QListWidget& list, int row) {
+        return list.visualItemRect(list.item(row)).topLeft() + QPoint(10, 2);
+    }
+    static QPoint Lower(const QListWidget& list, int row) {
+        return list.visualItemRect(list.item(row)).bottomLeft() + QPoint(10, -2);
+    }
     // Whether the layer snapshot holds exactly the layer's editable pixels.
     static bool SnapshotHolds(const LayerBase& layer) {
         const PixelArray& shot = LayerSnapshot::instance().pixels();

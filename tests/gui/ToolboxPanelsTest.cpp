@@ -1,9 +1,11 @@
+#include "DialogTestSupport.h"
 #include "PanelTestSupport.h"
 #include "commands/SwatchSets.h"
 #include "settings/ColorSetting.h"
 #include "support/TempXdgHome.h"
 #include "tools/framework/ToolSet.h"
 #include "tools/framework/ToolSettings.h"
+#include "ui/dialogs/ColorDialog.h"
 #include "ui/panels/ColorPanel.h"
 #include "ui/panels/ColorWell.h"
 #include "ui/panels/FoldingPanel.h"
@@ -73,6 +75,64 @@ TEST_F(ToolboxTest, SwapAndResetColors) {
     EXPECT_EQ(colors().primaryColor.value(), colors().primaryColor.defaultValue());
     EXPECT_EQ(toolbox().secondaryWell()->color(), colors().secondaryColor.defaultValue());
     EXPECT_EQ(toolbox().primaryWell()->toolTip(), "Click to modify color.");
+}
+
+TEST_F(ToolboxTest, TheToolPanelIsNeverBlank) {
+    // No tool is current at start: the panel says where tools come from.
+    ASSERT_FALSE(window->view().tools().current());
+    ToolPanel& options = column().toolPanel();
+    ASSERT_TRUE(options.hint());
+    EXPECT_EQ(options.hint()->text(), ToolPanel::kNoToolHint);
+    EXPECT_TRUE(options.hint()->isVisible());
+    EXPECT_GT(options.hint()->height(), 0);
+    EXPECT_FALSE(options.hint()->accessibleName().isEmpty());
+    click(toolbox().toolButton(ToolId::Brush));
+    EXPECT_FALSE(options.hint());
+    // A tool without options says so rather than showing nothing.
+    click(toolbox().toolButton(ToolId::Move));
+    ASSERT_TRUE(options.hint());
+    EXPECT_EQ(options.hint()->text(), ToolPanel::kNoOptionsHint);
+}
+
+// The wells and the swatches ask through the program's own colour dialog,
+// and only an accepted dialog changes anything.
+TEST_F(ToolboxTest, WellsAndSwatchesEditColorsInTheColorDialog) {
+    SwatchList::instance().replace({0xFF000001, 0xFF000002});
+    window->commandHost().refresh(RefreshScope::Swatches);
+    colors().primaryColor.setValue(0xFF112233);
+    colors().secondaryColor.setValue(0xFF445566);
+    toolbox().refreshColors();
+    auto primary = [&] { return colors().primaryColor.value(); };
+    auto secondary = [&] { return colors().secondaryColor.value(); };
+    auto firstSwatch = [] { return SwatchList::instance().colors()[0]; };
+    SwatchGrid* grid = column().colorPanel().swatches();
+    struct Case {
+        const char* what;
+        std::function<void()> open;
+        std::function<Color32()> result;
+        Color32 before;
+        bool accept;
+    };
+    const Case cases[] = {
+        {"primary well", [&] { toolbox().primaryWell()->click(); }, primary, 0xFF112233, true},
+        {"secondary well cancelled", [&] { toolbox().secondaryWell()->click(); }, secondary,
+         0xFF445566, false},
+        {"swatch", [&] { emit grid->editRequested(0); }, firstSwatch, 0xFF000001, true},
+    };
+    for (const Case& c : cases) {
+        Color32 shown = 0;
+        test::WhenShown<ColorDialog>([&](ColorDialog& dialog) {
+            shown = dialog.color();
+            dialog.setColor(MakeColor32(0x33, 0x66, 0x99, 0x80));
+            c.accept ? dialog.accept() : dialog.reject();
+        });
+        c.open();
+        QApplication::processEvents();
+        EXPECT_EQ(shown, c.before) << c.what; // the dialog starts from the colour
+        EXPECT_EQ(c.result(), c.accept ? MakeColor32(0x33, 0x66, 0x99, 0x80) : c.before) << c.what;
+    }
+    EXPECT_EQ(toolbox().primaryWell()->color(), MakeColor32(0x33, 0x66, 0x99, 0x80));
+    EXPECT_EQ(grid->colors(), SwatchList::instance().colors());
 }
 
 TEST_F(ToolboxTest, ASliderChangeReachesTheToolAndItsPreview) {

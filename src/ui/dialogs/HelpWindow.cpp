@@ -8,12 +8,33 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kv {
+namespace {
+
+// Beside the window it was asked from when there is room on that screen,
+// otherwise over its middle: never off the screen's edge.
+QPoint PlaceBeside(const QWidget& help, const QWidget& owner) {
+    const QRect frame = owner.frameGeometry();
+    const QScreen* screen = owner.screen();
+    const QRect room = screen ? screen->availableGeometry() : frame;
+    QRect place(frame.topRight() + QPoint(1, 0), help.size());
+    if (!room.contains(place)) place.moveCenter(frame.center());
+    place.moveLeft(
+        std::clamp(place.left(), room.left(), std::max(room.left(), room.right() - place.width())));
+    place.moveTop(
+        std::clamp(place.top(), room.top(), std::max(room.top(), room.bottom() - place.height())));
+    return place.topLeft();
+}
+
+} // namespace
 
 QString HelpFolder() {
     const QString fromEnvironment = qEnvironmentVariable("KORVANE_HELP_DIR");
@@ -24,6 +45,7 @@ QString HelpFolder() {
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
     setWindowTitle("Korvane Help");
+    setAccessibleName("Korvane Help");
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
@@ -72,7 +94,7 @@ HelpWindow& HelpWindow::instance() {
 void ShowHelpTopic(const QString& topic, QWidget* near) {
     HelpWindow& window = HelpWindow::instance();
     window.showTopic(topic);
-    if (near && !window.isVisible()) window.move(near->window()->geometry().topRight());
+    if (near && !window.isVisible()) window.move(PlaceBeside(window, *near->window()));
     window.show();
     window.raise();
     window.activateWindow();

@@ -1,14 +1,27 @@
 #include "ui/menus/CommandItems.h"
 
+#include "ui/menus/ShortcutTable.h"
+
 #include <QAction>
 #include <QMenu>
 
 namespace kv {
 
-QAction* CommandItems::add(QMenu* menu, const char* text, const QList<QKeySequence>& keys,
-                           Command command, Condition condition) {
+QAction* CommandItems::add(QMenu* menu, const char* text, Command command, Condition condition) {
     auto* action = new QAction(QString::fromUtf8(text), menu);
-    action->setShortcuts(keys);
+    // The table names an item by its menu bar menu and the submenus that
+    // lead to it: "&Edit", "&Selection > &Deselect".
+    QString path = QString::fromUtf8(text);
+    const QMenu* top = menu;
+    for (; auto* outer = qobject_cast<const QMenu*>(top->parent()); top = outer)
+        path = top->title() + " > " + path;
+    if (const MenuShortcut* shortcut =
+            FindMenuShortcut(top->title().toStdString(), path.toStdString())) {
+        QList<QKeySequence> keys;
+        for (QKeyCombination key : shortcut->keys())
+            keys.append(QKeySequence(key));
+        action->setShortcuts(keys);
+    }
     // The shortcuts work wherever the focus is inside the window.
     action->setShortcutContext(Qt::WindowShortcut);
     menu->addAction(action);

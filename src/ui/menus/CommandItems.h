@@ -1,6 +1,4 @@
 #pragma once
-#include <QKeySequence>
-#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -24,8 +22,8 @@ class CommandItems : public QObject {
     explicit CommandItems(QObject* parent = nullptr) : QObject(parent) {}
 
     // Adds an item to the menu; without a condition it is always enabled.
-    QAction* add(QMenu* menu, const char* text, const QList<QKeySequence>& keys, Command command,
-                 Condition condition = {});
+    // Its keys are those the shortcut table gives the menu and text.
+    QAction* add(QMenu* menu, const char* text, Command command, Condition condition = {});
     // Enables every item from its condition.
     void refresh();
     // Enables the items of one menu (and its submenus).

@@ -9,8 +9,9 @@
 #include "ui/ClipboardExchange.h"
 #include "ui/MainWindow.h"
 #include "ui/QtCommandHost.h"
+#include "ui/dialogs/HelpWindow.h"
 #include "ui/menus/FileDropFilter.h"
-#include "ui/menus/HelpBrowser.h"
+#include "ui/menus/ShortcutTable.h"
 #include "ui/menus/ToolbarIcons.h"
 #include "ui/view/MainView.h"
 
@@ -70,9 +71,8 @@ MainMenus::MainMenus(MainWindow& window, QtCommandHost& host, ClipboardExchange&
 }
 
 MainMenus::~MainMenus() {
-    // Drops and help go with the menus that answer them.
+    // Drops go with the menus that answer them.
     delete m_drops;
-    delete m_help;
     m_host.setViewCentre({});
 }
 
@@ -118,7 +118,7 @@ void MainMenus::buildToolbar() {
 void MainMenus::buildEscape() {
     // Escape takes the keyboard back to the view, from a panel's edit box
     // for instance.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &m_window);
+    auto* escape = new QShortcut(QKeySequence(FocusViewKey()), &m_window);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this,
             [this] { m_window.view().setFocus(Qt::ShortcutFocusReason); });
@@ -171,13 +171,8 @@ bool MainMenus::openDroppedFile(const QString& path) {
     return opened;
 }
 
-HelpBrowser* MainMenus::helpBrowser() const {
-    return m_help;
-}
-
 void MainMenus::showHelp(const QString& topic) {
-    if (!m_help) m_help = new HelpBrowser(&m_window);
-    m_help->showTopic(topic);
+    ShowHelpTopic(topic, &m_window);
 }
 
 } // namespace kv

@@ -4,7 +4,6 @@
 #include "ui/menus/CommandItems.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
@@ -18,7 +17,6 @@ namespace kv {
 class ClipboardExchange;
 class FileDropFilter;
 class FormatLibrary;
-class HelpBrowser;
 class MainWindow;
 class QtCommandHost;
 
@@ -51,9 +49,8 @@ class MainMenus : public QObject {
     // A file dropped on the window: asks about the open project, then opens
     // the file as a project.
     bool openDroppedFile(const QString& path);
-    // Opens the in-app help at a topic ("index.html" for the contents).
+    // Opens the help window at a topic ("index.html" for the contents).
     void showHelp(const QString& topic);
-    HelpBrowser* helpBrowser() const;
 
   private:
     // --- MenuTree.cpp: the menus, in menu-bar order
@@ -64,7 +61,7 @@ class MainMenus : public QObject {
     void buildLayerMenu();
     void buildToolsMenu();
     void buildHelpMenu();
-    void addViewMode(QMenu* menu, const char* text, int key, ChannelMode mode);
+    void addViewMode(QMenu* menu, const char* text, ChannelMode mode);
     QMenu* addMenu(const char* title);
 
     // --- MainMenus.cpp
@@ -86,7 +83,6 @@ class MainMenus : public QObject {
     QAction* m_redo = nullptr;
     QActionGroup* m_modes = nullptr;
     QToolBar* m_toolbar = nullptr;
-    QPointer<HelpBrowser> m_help;
     FileDropFilter* m_drops = nullptr;
     std::function<void()> m_dialogs[3];
     bool m_pasteAvailable = false;

@@ -1,4 +1,4 @@
-// The menu bar's menus, items, accelerators and shortcuts, in order.
+// The menu bar's menus and items, in order (their keys: ShortcutTable.cpp).
 #include "commands/ClipboardCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/ImageCommands.h"
@@ -6,8 +6,9 @@
 #include "commands/LayerCommands.h"
 #include "commands/ProjectCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/dialogs/HelpTopics.h"
 #include "ui/menus/MainMenus.h"
-#include "ui/menus/TemporaryToolsMenu.h"
+#include "ui/menus/ToolboxMenu.h"
 #include "ui/menus/WebPages.h"
 #include "ui/view/MainView.h"
 
@@ -19,17 +20,6 @@
 
 namespace kv {
 namespace {
-
-using Keys = QList<QKeySequence>;
-
-QKeySequence Key(QKeyCombination combination) {
-    return QKeySequence(combination);
-}
-
-constexpr auto kCtrl = Qt::ControlModifier;
-constexpr auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-// The number pad's keys carry this besides the key itself.
-constexpr auto kCtrlPad = Qt::ControlModifier | Qt::KeypadModifier;
 
 bool OpenUrl(const char* url) {
     return QDesktopServices::openUrl(QUrl(QString::fromUtf8(url)));
@@ -51,26 +41,23 @@ void MainMenus::buildFileMenu() {
     CommandItems& it = *m_items;
     auto project = [this] { return ProjectCommands(m_host, formats()); };
     auto files = [this] { return ImportExportCommands(m_host, formats()); };
-    it.add(m, "&New...", {Key(kCtrl | Qt::Key_N)}, [=] { return project().newProject(); });
-    it.add(m, "&Open...", {Key(kCtrl | Qt::Key_O)}, [=] { return project().open(); });
+    it.add(m, "&New...", [=] { return project().newProject(); });
+    it.add(m, "&Open...", [=] { return project().open(); });
     it.add(
-        m, "&Save", {Key(kCtrl | Qt::Key_S)}, [=] { return project().save(); },
-        [=] { return project().canSave(); });
+        m, "&Save", [=] { return project().save(); }, [=] { return project().canSave(); });
     it.add(
-        m, "Save &As...", {}, [=] { return project().saveAs(); },
-        [=] { return project().canSave(); });
+        m, "Save &As...", [=] { return project().saveAs(); }, [=] { return project().canSave(); });
     it.add(
-        m, "&Close", {Key(kCtrl | Qt::Key_F4)}, [=] { return project().close(); },
-        [=] { return project().canClose(); });
+        m, "&Close", [=] { return project().close(); }, [=] { return project().canClose(); });
     m->addSeparator();
     it.add(
-        m, "&Import...", {Key(kCtrlShift | Qt::Key_O)}, [=] { return files().importProject(); },
+        m, "&Import...", [=] { return files().importProject(); },
         [=] { return files().canImportProject(); });
     it.add(
-        m, "&Export...", {Key(kCtrlShift | Qt::Key_S)}, [=] { return files().exportProject(); },
+        m, "&Export...", [=] { return files().exportProject(); },
         [=] { return files().canExportProject(); });
     m->addSeparator();
-    it.add(m, "E&xit", {}, [this] { return m_window.close(); });
+    it.add(m, "E&xit", [this] { return m_window.close(); });
 }
 
 void MainMenus::buildEditMenu() {
@@ -79,42 +66,39 @@ void MainMenus::buildEditMenu() {
     auto edit = [this] { return EditCommands(m_host); };
     auto clip = [this] { return ClipboardCommands(m_host, formats()); };
     m_undo = it.add(
-        m, "&Undo", {Key(kCtrl | Qt::Key_Z)}, [=] { return edit().undo(); },
-        [=] { return edit().canUndo(); });
+        m, "&Undo", [=] { return edit().undo(); }, [=] { return edit().canUndo(); });
     m_redo = it.add(
-        m, "&Redo", {Key(kCtrl | Qt::Key_Y), Key(kCtrlShift | Qt::Key_Z)},
-        [=] { return edit().redo(); }, [=] { return edit().canRedo(); });
+        m, "&Redo", [=] { return edit().redo(); }, [=] { return edit().canRedo(); });
     m->addSeparator();
     auto canCopy = [=] { return clip().canCopy(); };
     it.add(
-        m, "Cu&t", {Key(kCtrl | Qt::Key_X)}, [=] { return clip().cut(); }, canCopy);
+        m, "Cu&t", [=] { return clip().cut(); }, canCopy);
     it.add(
-        m, "&Copy", {Key(kCtrl | Qt::Key_C)}, [=] { return clip().copy(); }, canCopy);
+        m, "&Copy", [=] { return clip().copy(); }, canCopy);
     it.add(
-        m, "C&opy Merged", {Key(kCtrlShift | Qt::Key_C)}, [=] { return clip().copyMerged(); },
-        canCopy);
+        m, "C&opy Merged", [=] { return clip().copyMerged(); }, canCopy);
     it.add(
-        m, "&Paste", {Key(kCtrl | Qt::Key_V)}, [=] { return clip().paste(); },
+        m, "&Paste", [=] { return clip().paste(); },
         [=, this] { return m_pasteAvailable && clip().canPaste(); });
     // Enabled with an image, so that the key beeps where it cannot erase.
     it.add(
-        m, "&Erase", {Key(Qt::Key_Delete)}, [=] { return edit().erase(); },
+        m, "&Erase", [=] { return edit().erase(); },
         [this] { return ImageCommands(m_host).hasImage(); });
     m->addSeparator();
     it.add(
-        m, "Select &All", {Key(kCtrl | Qt::Key_A)}, [=] { return edit().selectAll(); },
+        m, "Select &All", [=] { return edit().selectAll(); },
         [=] { return edit().canSelectAll(); });
     QMenu* selection = m->addMenu("&Selection");
     it.add(
-        selection, "&Deselect", {Key(kCtrl | Qt::Key_D)}, [=] { return edit().deselect(); },
+        selection, "&Deselect", [=] { return edit().deselect(); },
         [=] { return edit().canDeselect(); });
     it.add(
-        selection, "&Invert", {Key(kCtrl | Qt::Key_I)}, [=] { return edit().invertSelection(); },
+        selection, "&Invert", [=] { return edit().invertSelection(); },
         [=] { return edit().canInvert(); });
 }
 
-void MainMenus::addViewMode(QMenu* menu, const char* text, int key, ChannelMode mode) {
-    QAction* action = m_items->add(menu, text, {Key(Qt::Key(key))}, [this, mode] {
+void MainMenus::addViewMode(QMenu* menu, const char* text, ChannelMode mode) {
+    QAction* action = m_items->add(menu, text, [this, mode] {
         m_window.view().setChannelMode(mode);
         return true;
     });
@@ -129,22 +113,19 @@ void MainMenus::buildViewMenu() {
     MainView& view = m_window.view();
     auto shown = [&view] { return view.image() != nullptr; };
     it.add(
-        m, "Zoom &In", {Key(kCtrl | Qt::Key_Equal), Key(kCtrlPad | Qt::Key_Plus)},
-        [&view] { return view.zoomIn(), true; },
+        m, "Zoom &In", [&view] { return view.zoomIn(), true; },
         [&view] { return view.image() && view.zoomLevel() < 8; });
     it.add(
-        m, "Zoom &Out", {Key(kCtrl | Qt::Key_Minus), Key(kCtrlPad | Qt::Key_Minus)},
-        [&view] { return view.zoomOut(), true; },
+        m, "Zoom &Out", [&view] { return view.zoomOut(), true; },
         [&view] { return view.image() && view.zoomLevel() > 0; });
     it.add(
-        m, "Zoom to &Fit", {Key(kCtrl | Qt::Key_Backspace)},
-        [&view] { return view.zoomToFit(), true; }, shown);
+        m, "Zoom to &Fit", [&view] { return view.zoomToFit(), true; }, shown);
     m->addSeparator();
     m_modes = new QActionGroup(this);
     m_modes->setExclusive(true);
-    addViewMode(m, "&Normal", Qt::Key_F5, ChannelMode::Normal);
-    addViewMode(m, "&Color only", Qt::Key_F6, ChannelMode::ColorOnly);
-    addViewMode(m, "&Alpha only", Qt::Key_F7, ChannelMode::AlphaOnly);
+    addViewMode(m, "&Normal", ChannelMode::Normal);
+    addViewMode(m, "&Color only", ChannelMode::ColorOnly);
+    addViewMode(m, "&Alpha only", ChannelMode::AlphaOnly);
     showMode(view.channelMode());
 }
 
@@ -155,47 +136,43 @@ void MainMenus::buildImageMenu() {
     auto files = [this] { return ImportExportCommands(m_host, formats()); };
     auto has = [=] { return image().hasImage(); };
     it.add(
-        m, "&New...", {Key(kCtrlShift | Qt::Key_N)}, [=] { return image().newImage(); },
-        [=] { return image().canNewImage(); });
+        m, "&New...", [=] { return image().newImage(); }, [=] { return image().canNewImage(); });
     it.add(
-        m, "Dele&te", {}, [=] { return image().deleteImage(); }, has);
+        m, "Dele&te", [=] { return image().deleteImage(); }, has);
     it.add(
-        m, "&Properties...", {}, [=] { return image().properties(); }, has);
+        m, "&Properties...", [=] { return image().properties(); }, has);
     m->addSeparator();
     it.add(
-        m, "&Crop to Selection", {}, [=] { return image().cropToSelection(); },
+        m, "&Crop to Selection", [=] { return image().cropToSelection(); },
         [=] { return image().canCrop(); });
     m->addSeparator();
     it.add(
-        m, "P&revious", {Key(Qt::AltModifier | Qt::Key_PageUp)}, [=] { return image().previous(); },
-        [=] { return image().canPrevious(); });
+        m, "P&revious", [=] { return image().previous(); }, [=] { return image().canPrevious(); });
     it.add(
-        m, "&Next", {Key(Qt::AltModifier | Qt::Key_PageDown)}, [=] { return image().next(); },
-        [=] { return image().canNext(); });
+        m, "&Next", [=] { return image().next(); }, [=] { return image().canNext(); });
     m->addSeparator();
     it.add(
-        m, "Move &Up", {}, [=] { return image().moveUp(); }, [=] { return image().canMoveUp(); });
+        m, "Move &Up", [=] { return image().moveUp(); }, [=] { return image().canMoveUp(); });
     it.add(
-        m, "Move &Down", {}, [=] { return image().moveDown(); },
-        [=] { return image().canMoveDown(); });
+        m, "Move &Down", [=] { return image().moveDown(); }, [=] { return image().canMoveDown(); });
     m->addSeparator();
     it.add(
-        m, "Flip &Horizontal", {}, [=] { return image().flipHorizontal(); }, has);
+        m, "Flip &Horizontal", [=] { return image().flipHorizontal(); }, has);
     it.add(
-        m, "Flip &Vertical", {}, [=] { return image().flipVertical(); }, has);
+        m, "Flip &Vertical", [=] { return image().flipVertical(); }, has);
     m->addSeparator();
     it.add(
-        m, "Rotate &90° CW", {}, [=] { return image().rotateClockwise(); }, has);
+        m, "Rotate &90° CW", [=] { return image().rotateClockwise(); }, has);
     it.add(
-        m, "Rotate 9&0° CCW", {}, [=] { return image().rotateCounterClockwise(); }, has);
+        m, "Rotate 9&0° CCW", [=] { return image().rotateCounterClockwise(); }, has);
     it.add(
-        m, "Rotate &180°", {}, [=] { return image().rotate180(); }, has);
+        m, "Rotate &180°", [=] { return image().rotate180(); }, has);
     m->addSeparator();
     it.add(
-        m, "&Import...", {}, [=] { return files().importImage(); },
+        m, "&Import...", [=] { return files().importImage(); },
         [=] { return files().canImportImage(); });
     it.add(
-        m, "&Export...", {}, [=] { return files().exportImage(); },
+        m, "&Export...", [=] { return files().exportImage(); },
         [=] { return files().canExportImage(); });
 }
 
@@ -207,74 +184,68 @@ void MainMenus::buildLayerMenu() {
     auto current = [=] { return layer().hasCurrentLayer(); };
     QMenu* add = m->addMenu("&New");
     it.add(
-        add, "&Layer", {Key(kCtrl | Qt::Key_L)}, [=] { return layer().newLayer(); }, has);
+        add, "&Layer", [=] { return layer().newLayer(); }, has);
     // Enabled with an image, so that the key beeps where the image is too
     // large for supersampling.
     it.add(
-        add, "&Supersampled layer", {Key(kCtrlShift | Qt::Key_L)},
-        [=] { return layer().newSupersampledLayer(); }, has);
+        add, "&Supersampled layer", [=] { return layer().newSupersampledLayer(); }, has);
     it.add(
-        m, "Dele&te", {}, [=] { return layer().deleteLayer(); }, has);
+        m, "Dele&te", [=] { return layer().deleteLayer(); }, has);
     it.add(
-        m, "&Properties...", {}, [=] { return layer().properties(); },
+        m, "&Properties...", [=] { return layer().properties(); },
         [=] { return layer().canProperties(); });
     m->addSeparator();
     it.add(
-        m, "&Duplicate", {Key(kCtrlShift | Qt::Key_D)}, [=] { return layer().duplicate(); },
-        current);
+        m, "&Duplicate", [=] { return layer().duplicate(); }, current);
     it.add(
-        m, "&Merge Down", {Key(kCtrl | Qt::Key_E)}, [=] { return layer().mergeDown(); },
+        m, "&Merge Down", [=] { return layer().mergeDown(); },
         [=] { return layer().canMergeDown(); });
     it.add(
-        m, "Merge &All", {}, [=] { return layer().mergeAll(); }, has);
+        m, "Merge &All", [=] { return layer().mergeAll(); }, has);
     m->addSeparator();
     it.add(
-        m, "Next &Up", {Key(Qt::Key_PageUp)}, [=] { return layer().nextUp(); },
-        [=] { return layer().canNextUp(); });
+        m, "Next &Up", [=] { return layer().nextUp(); }, [=] { return layer().canNextUp(); });
     it.add(
-        m, "Next Do&wn", {Key(Qt::Key_PageDown)}, [=] { return layer().nextDown(); },
-        [=] { return layer().canNextDown(); });
+        m, "Next Do&wn", [=] { return layer().nextDown(); }, [=] { return layer().canNextDown(); });
     m->addSeparator();
     it.add(
-        m, "Bring to F&ront", {Key(kCtrlShift | Qt::Key_PageUp)},
-        [=] { return layer().bringToFront(); }, current);
+        m, "Bring to F&ront", [=] { return layer().bringToFront(); }, current);
     it.add(
-        m, "Move &Forward", {Key(kCtrl | Qt::Key_PageUp)}, [=] { return layer().moveForward(); },
+        m, "Move &Forward", [=] { return layer().moveForward(); },
         [=] { return layer().canMoveForward(); });
     it.add(
-        m, "Move &Backward", {Key(kCtrl | Qt::Key_PageDown)},
-        [=] { return layer().moveBackward(); }, [=] { return layer().canMoveBackward(); });
+        m, "Move &Backward", [=] { return layer().moveBackward(); },
+        [=] { return layer().canMoveBackward(); });
     it.add(
-        m, "Send to Bac&k", {Key(kCtrlShift | Qt::Key_PageDown)},
-        [=] { return layer().sendToBack(); }, current);
+        m, "Send to Bac&k", [=] { return layer().sendToBack(); }, current);
 }
 
 void MainMenus::buildToolsMenu() {
     QMenu* m = addMenu("&Tools");
     CommandItems& it = *m_items;
     it.add(
-        m, "&Plugins...", {}, [this] { return runDialog(Dialog::Plugins); },
+        m, "&Plugins...", [this] { return runDialog(Dialog::Plugins); },
         [this] { return hasDialog(Dialog::Plugins); });
     it.add(
-        m, "&Options...", {}, [this] { return runDialog(Dialog::Options); },
+        m, "&Options...", [this] { return runDialog(Dialog::Options); },
         [this] { return hasDialog(Dialog::Options); });
     m->addSeparator();
-    AddTemporaryToolsMenu(*m, m_window);
+    AddToolboxMenu(*m, m_window);
 }
 
 void MainMenus::buildHelpMenu() {
     QMenu* m = addMenu("&Help");
     CommandItems& it = *m_items;
-    it.add(m, "&Contents", {Key(Qt::Key_F1)}, [this] { return showHelp(kHelpStartTopic), true; });
-    it.add(m, "&Keyboard Shortcuts", {}, [this] { return showHelp(kHelpKeyboardTopic), true; });
+    it.add(m, "&Contents", [this] { return showHelp(help::kContents), true; });
+    it.add(m, "&Keyboard Shortcuts", [this] { return showHelp(help::kKeyboard), true; });
     m->addSeparator();
     QMenu* home = m->addMenu("&Home Page");
-    it.add(home, "&Primary", {}, [] { return OpenUrl(kMakerHomePage); });
-    it.add(home, "&Alternate", {}, [] { return OpenUrl(kProductHomePage); });
-    it.add(m, "&Feedback", {}, [] { return OpenUrl(kSupportPage); });
-    it.add(m, "&Support", {}, [] { return OpenUrl(kSupportPage); });
+    it.add(home, "&Primary", [] { return OpenUrl(kMakerHomePage); });
+    it.add(home, "&Alternate", [] { return OpenUrl(kProductHomePage); });
+    it.add(m, "&Feedback", [] { return OpenUrl(kSupportPage); });
+    it.add(m, "&Support", [] { return OpenUrl(kSupportPage); });
     m->addSeparator();
-    it.add(m, "&About...", {}, [this] { return runDialog(Dialog::About); });
+    it.add(m, "&About...", [this] { return runDialog(Dialog::About); });
 }
 
 } // namespace kv

@@ -1,13 +1,10 @@
 #pragma once
-// The web pages and help topics the Help menu opens.
+// The web pages the Help menu opens.
 
 namespace kv {
 
 inline constexpr const char* kMakerHomePage = "https://www.dunmere.example/";
 inline constexpr const char* kProductHomePage = "https://www.dunmere.example/korvane/";
 inline constexpr const char* kSupportPage = "https://www.dunmere.example/korvane/support/";
-
-inline constexpr const char* kHelpStartTopic = "index.html";
-inline constexpr const char* kHelpKeyboardTopic = "keyboard.html";
 
 } // namespace kv

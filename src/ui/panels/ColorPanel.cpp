@@ -8,6 +8,7 @@
 #include "model/Palette.h"
 #include "settings/ColorSetting.h"
 #include "tools/framework/ToolSettings.h"
+#include "ui/dialogs/ColorDialog.h"
 #include "ui/panels/ColorWell.h"
 #include "ui/panels/PanelWidgets.h"
 #include "ui/panels/SwatchGrid.h"
@@ -133,7 +134,7 @@ void ColorPanel::pick(Color32 color, MouseButton button) {
 
 void ColorPanel::editSwatch(int index) {
     std::vector<Color32> colors = SwatchList::instance().colors();
-    const auto chosen = AskForColor(this, colors[static_cast<std::size_t>(index)], "Swatch color");
+    const auto chosen = ChooseColor(colors[static_cast<std::size_t>(index)], this);
     if (!chosen) return;
     colors[static_cast<std::size_t>(index)] = *chosen;
     SwatchList::instance().replace(std::move(colors));

@@ -1,6 +1,5 @@
 #include "ui/panels/ColorWell.h"
 
-#include <QColorDialog>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
@@ -31,13 +30,6 @@ void ColorWell::paintEvent(QPaintEvent*) {
     painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : QColor(40, 40, 40));
     painter.drawRect(box);
     if (hasFocus()) painter.drawRect(box.adjusted(1, 1, -1, -1));
-}
-
-std::optional<Color32> AskForColor(QWidget* parent, Color32 initial, const QString& title) {
-    const QColor chosen = QColorDialog::getColor(QColor::fromRgba(initial), parent, title,
-                                                 QColorDialog::ShowAlphaChannel);
-    if (!chosen.isValid()) return std::nullopt;
-    return static_cast<Color32>(chosen.rgba());
 }
 
 } // namespace kv

@@ -3,12 +3,10 @@
 
 #include <QAbstractButton>
 
-#include <optional>
-
 namespace kv {
 
-// A square showing a colour over a chequer (so that alpha shows); a click
-// asks for a new colour.
+// A square showing a colour over a chequer (so that alpha shows); its
+// owner asks for a new colour when it is clicked.
 class ColorWell : public QAbstractButton {
     Q_OBJECT
   public:
@@ -24,8 +22,5 @@ class ColorWell : public QAbstractButton {
   private:
     Color32 m_color = 0xFF000000;
 };
-
-// Asks for a colour with alpha, starting from `initial`; nullopt when cancelled.
-std::optional<Color32> AskForColor(QWidget* parent, Color32 initial, const QString& title);
 
 } // namespace kv

@@ -8,6 +8,7 @@
 #include "model/Image.h"
 #include "model/LayerBase.h"
 #include "ui/panels/LayerRow.h"
+#include "ui/panels/ListReorderDrag.h"
 #include "ui/panels/PanelWidgets.h"
 #include "ui/panels/ThumbnailCache.h"
 
@@ -32,6 +33,7 @@ ImagePanel::ImagePanel(CommandHost& host, ThumbnailCache& thumbnails, QWidget* p
     connect(m_list, &QListWidget::currentRowChanged, this, &ImagePanel::chooseRow);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { m_commands.properties(); });
     connect(m_list, &QListWidget::customContextMenuRequested, this, &ImagePanel::showContextMenu);
+    new ListReorderDrag(*m_list, [this](int from, int to) { moveLayer(from, to); });
     buildMenus();
     buildButtons(layout);
     auto* info = new QLabel("Info", this);
@@ -170,6 +172,24 @@ void ImagePanel::chooseRow(int row) {
     // The next stroke compares against the layer just chosen.
     CommitSnapshots(*image);
     m_host.refresh(RefreshScope::Everything);
+}
+
+void ImagePanel::moveLayer(int from, int to) {
+    chooseRow(from);
+    // The ends take one command; a place between them one step per row,
+    // each undone on its own like the buttons' steps.
+    if (to == 0 && from > 0) {
+        m_commands.bringToFront();
+        return;
+    }
+    if (to == m_list->count() - 1 && from < to) {
+        m_commands.sendToBack();
+        return;
+    }
+    for (int row = from; row > to; --row)
+        if (!m_commands.moveForward()) return;
+    for (int row = from; row < to; ++row)
+        if (!m_commands.moveBackward()) return;
 }
 
 void ImagePanel::toggleVisibility(LayerBase* layer) {

@@ -38,6 +38,9 @@ class ImagePanel : public QWidget {
     void buildButtons(QVBoxLayout* layout);
     void buildMenus();
     void chooseRow(int row);
+    // A dragged row (the top layer is row 0): the layer at `from` goes to
+    // `to` by the Layer menu's move commands.
+    void moveLayer(int from, int to);
     void toggleVisibility(LayerBase* layer);
     void showContextMenu(const QPoint& at);
     void updateButtons();

@@ -4,6 +4,7 @@
 #include "commands/DisplayTexts.h"
 #include "editing/records/Snapshots.h"
 #include "model/Project.h"
+#include "ui/panels/ListReorderDrag.h"
 #include "ui/panels/PanelWidgets.h"
 #include "ui/panels/ThumbnailCache.h"
 
@@ -29,6 +30,7 @@ ProjectPanel::ProjectPanel(CommandHost& host, ThumbnailCache& thumbnails, QWidge
     connect(m_list, &QListWidget::currentRowChanged, this, &ProjectPanel::chooseRow);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { m_commands.properties(); });
     connect(m_list, &QListWidget::customContextMenuRequested, this, &ProjectPanel::showContextMenu);
+    new ListReorderDrag(*m_list, [this](int from, int to) { moveImage(from, to); });
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(0);
@@ -121,6 +123,15 @@ void ProjectPanel::chooseRow(int row) {
     // The next stroke compares against this image's layer, not the last one's.
     CommitSnapshots(*image);
     m_host.refresh(RefreshScope::Everything);
+}
+
+void ProjectPanel::moveImage(int from, int to) {
+    chooseRow(from);
+    // One step at a time, as the move buttons go.
+    for (int row = from; row > to; --row)
+        if (!m_commands.moveUp()) return;
+    for (int row = from; row < to; ++row)
+        if (!m_commands.moveDown()) return;
 }
 
 void ProjectPanel::showContextMenu(const QPoint& at) {

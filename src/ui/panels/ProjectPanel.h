@@ -34,6 +34,8 @@ class ProjectPanel : public QWidget {
 
   private:
     void chooseRow(int row);
+    // A dragged row: the image at `from` goes to `to` by the move commands.
+    void moveImage(int from, int to);
     void showContextMenu(const QPoint& at);
     void updateButtons();
 

@@ -31,12 +31,22 @@ void ToolPanel::showTool(Tool* tool, const OptionsPanel& panel) {
     m_tool = tool;
     delete m_controls;
     m_preview = nullptr;
+    m_hint = nullptr;
     m_controls = new QWidget(this);
     auto* row = new QHBoxLayout(m_controls);
     row->setContentsMargins(0, 0, 0, 0);
     auto* column = new QVBoxLayout;
     column->setSpacing(2);
     row->addLayout(column, 1);
+    // Never a blank panel: say where the controls come from, or that there
+    // are none.
+    if (!tool || panel.options.empty()) {
+        m_hint = new QLabel(tool ? kNoOptionsHint : kNoToolHint, m_controls);
+        m_hint->setWordWrap(true);
+        m_hint->setAccessibleName(m_hint->text());
+        m_hint->setForegroundRole(QPalette::PlaceholderText);
+        column->addWidget(m_hint);
+    }
     if (tool) {
         for (const ToolOption& option : panel.options) {
             if (option.label) {

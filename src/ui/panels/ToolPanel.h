@@ -24,8 +24,12 @@ class ToolPanel : public QWidget {
     Tool* tool() const { return m_tool; }
     // The tip picture as shown (null without one).
     QLabel* tipPreview() const { return m_preview; }
+    // The line shown instead of controls (null while there are controls).
+    QLabel* hint() const { return m_hint; }
 
     static constexpr int kPreviewBox = 64;
+    static constexpr const char* kNoToolHint = "Choose a tool in the toolbox.";
+    static constexpr const char* kNoOptionsHint = "This tool has no options.";
 
   private:
     QWidget* buildControl(const ToolOption& option);
@@ -45,6 +49,7 @@ class ToolPanel : public QWidget {
     QWidget* m_controls = nullptr;
     QVBoxLayout* m_layout = nullptr;
     QLabel* m_preview = nullptr;
+    QLabel* m_hint = nullptr;
 };
 
 } // namespace kv

@@ -2,6 +2,7 @@
 
 #include "settings/ColorSetting.h"
 #include "tools/framework/ToolSettings.h"
+#include "ui/dialogs/ColorDialog.h"
 #include "ui/panels/ColorWell.h"
 #include "ui/panels/ToolIcons.h"
 
@@ -102,8 +103,7 @@ void Toolbox::swapColors() {
 
 void Toolbox::editColor(bool primary) {
     ColorSetting& setting = primary ? m_settings.primaryColor : m_settings.secondaryColor;
-    const auto chosen =
-        AskForColor(this, setting.value(), primary ? "Primary color" : "Secondary color");
+    const auto chosen = ChooseColor(setting.value(), this);
     if (!chosen) return;
     setting.setValue(*chosen);
     refreshColors();

@@ -1,8 +1,9 @@
-#include "ui/menus/TemporaryToolsMenu.h"
+#include "ui/menus/ToolboxMenu.h"
 
 #include "tools/framework/Tool.h"
 #include "tools/framework/ToolSet.h"
 #include "ui/MainWindow.h"
+#include "ui/panels/ToolIcons.h"
 #include "ui/view/MainView.h"
 
 #include <QActionGroup>
@@ -10,12 +11,12 @@
 
 namespace kv {
 
-void AddTemporaryToolsMenu(QMenu& parent, MainWindow& window) {
-    QMenu* menu = parent.addMenu("&Drawing Tool");
+void AddToolboxMenu(QMenu& parent, MainWindow& window) {
+    QMenu* menu = parent.addMenu("Tool&box");
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
     for (const ToolDescriptor& tool : ToolboxOrder()) {
-        QAction* action = menu->addAction(QString::fromUtf8(tool.toolboxName));
+        QAction* action = menu->addAction(ToolIcon(tool.id), QString::fromUtf8(tool.toolboxName));
         action->setCheckable(true);
         group->addAction(action);
         const ToolId id = tool.id;
