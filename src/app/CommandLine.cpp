@@ -167,8 +167,14 @@ struct GivenOption {
     std::optional<std::string> value;
 };
 
+bool IsHeadless(StartSwitch which) {
+    return which == StartSwitch::Info || which == StartSwitch::Convert ||
+           which == StartSwitch::Thumbnail;
+}
+
 void CheckHeadlessArguments(CommandLine& line, const std::vector<std::string>& paths,
-                            const std::vector<GivenOption>& options) {
+                            const std::vector<GivenOption>& options,
+                            const std::vector<std::string>& laterSwitches) {
     const StartSwitch which = line.startSwitch;
     if (which == StartSwitch::Info && paths.empty()) line.error = "--info needs a FILE";
     if (which == StartSwitch::Thumbnail) {
@@ -188,13 +194,22 @@ void CheckHeadlessArguments(CommandLine& line, const std::vector<std::string>& p
         }
         line.outputPath = paths[1];
     }
+    // A script's misspelt option or forgotten option name must not pass
+    // unnoticed.
+    const std::size_t pathsTaken = which == StartSwitch::Info      ? 1
+                                   : which == StartSwitch::Convert ? 2
+                                                                   : 3;
+    if (line.error.empty() && IsHeadless(which) && !laterSwitches.empty())
+        line.error = laterSwitches.front() + " is no option of --" + Lower(line.switchText);
+    if (line.error.empty() && IsHeadless(which) && paths.size() > pathsTaken)
+        line.error = "--" + Lower(line.switchText) + " does not know what to do with \"" +
+                     paths[pathsTaken] + "\"";
     for (const GivenOption& option : options) {
         if (!line.error.empty()) return;
         if (which != StartSwitch::Convert) {
             // Without a window the mistake can be told; a windowed start
             // ignores what it does not use.
-            if (which == StartSwitch::Info || which == StartSwitch::Thumbnail)
-                line.error = "--" + option.name + " goes with --convert";
+            if (IsHeadless(which)) line.error = "--" + option.name + " goes with --convert";
             continue;
         }
         line.error = option.value ? ParseOptionValue(option.name, *option.value, line.convert)
@@ -210,6 +225,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
     bool haveSwitch = false, havePath = false;
     std::vector<std::string> paths;
     std::vector<GivenOption> options;
+    std::vector<std::string> laterSwitches;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const std::string& token = tokens[i];
         std::string name;
@@ -219,18 +235,28 @@ CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
                 line.path = token;
                 havePath = true;
             }
-        } else if (token[0] == '-' && IsValueOption(Lower(name))) {
-            // Takes the next token as its value, never as a path.
-            GivenOption option{Lower(name), std::nullopt};
-            if (i + 1 < tokens.size()) option.value = tokens[++i];
+            continue;
+        }
+        const std::size_t equals = name.find('=');
+        const std::string optionName = Lower(name.substr(0, equals));
+        if (token[0] == '-' && IsValueOption(optionName)) {
+            // "--sizes=16,32" or "--sizes 16,32": the next token is the
+            // value, never a path.
+            GivenOption option{optionName, std::nullopt};
+            if (equals != std::string::npos)
+                option.value = name.substr(equals + 1);
+            else if (i + 1 < tokens.size())
+                option.value = tokens[++i];
             options.push_back(std::move(option));
         } else if (!haveSwitch) {
             line.switchText = name;
             line.startSwitch = SwitchFromName(name);
             haveSwitch = true;
+        } else {
+            laterSwitches.push_back(token);
         }
     }
-    CheckHeadlessArguments(line, paths, options);
+    CheckHeadlessArguments(line, paths, options, laterSwitches);
     return line;
 }
 

@@ -42,9 +42,11 @@ struct CommandLine {
 // that Convert and Thumbnail take a second path (Thumbnail a third, its
 // size), and that the options of Convert ("--compression N", "--sizes LIST",
 // "--depth N", "--image N", "--hotspot X,Y") count anywhere, each taking the
-// next token as its value. Switches are "-r", "--register" and so on; "/r",
-// "/u", "/i" count as switches only when no such file exists. Letters are
-// compared ignoring case.
+// next token as its value (or the text after "=": "--sizes=16,32"). Beside
+// the switches without window any other later switch is an error, so that a
+// misspelt option is not ignored. Switches are "-r", "--register" and so on;
+// "/r", "/u", "/i" count as switches only when no such file exists. Letters
+// are compared ignoring case.
 CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
                              const std::function<bool(const std::string&)>& pathExists);
 

@@ -9,6 +9,7 @@
 #include "model/Project.h"
 #include "model/Resampler.h"
 #include "platform/Exceptions.h"
+#include "platform/ReplacingFile.h"
 #include "platform/WholeFiles.h"
 #include "plugins/host/FileTypeChooser.h"
 #include "plugins/host/FormatProvider.h"
@@ -228,12 +229,17 @@ class HotspotForExport {
     std::string m_old;
 };
 
+// The plug-in writes the temporary file beside OUT, which replaces OUT only
+// once the plug-in has succeeded, so a failed export leaves an old file as
+// it was.
 void ExportDocumentOrFail(const FileTypeEntry& writer, const std::string& path,
                           const PortableDocumentPtr& document) {
     CollectedErrors errors;
     if (!document) Fail(path + ": " + errors.text("Portable image creation failed"));
-    if (!ExportDocument(writer, path, *document, nullptr))
+    ReplacingFile file(path);
+    if (!ExportDocument(writer, file.temporaryPath(), *document, nullptr))
         Fail(path + ": " + errors.text("cannot be written"));
+    file.commit();
 }
 
 PortableDocumentPtr ProjectDocument(const Project& project) {

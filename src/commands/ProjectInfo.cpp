@@ -93,7 +93,8 @@ int RunFileInfoCommand(const PluginHost& host, const std::string& path, std::str
     }
     // The project reader's own messages say more than "unknown" about a
     // damaged project.
-    if (!choice.entry && FileExtension(path) == "kvp") return RunInfoCommand(path, out, error);
+    if (!choice.entry && EqualIgnoringCase(FileExtension(path), "kvp"))
+        return RunInfoCommand(path, out, error);
     if (!choice.entry) {
         error = path + ": " + kUnknownFileType;
         return 1;

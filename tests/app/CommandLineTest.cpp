@@ -167,6 +167,10 @@ TEST(ParseCommandLine, ConvertOptionValues) {
         {{"--sizes", "99999999999"}, true, {}, 0, 0, -1, -1},
         {{"--sizes", ""}, true, {}, 0, 0, -1, -1},
         {{"--sizes"}, true, {}, 0, 0, -1, -1},
+        {{"--sizes=16,32"}, false, {16, 32}, 0, 0, -1, -1},
+        {{"--sizes="}, true, {}, 0, 0, -1, -1},
+        {{"--size", "16"}, true, {}, 0, 0, -1, -1}, // misspelt: an error, not ignored
+        {{"16,32"}, true, {}, 0, 0, -1, -1},        // the option name forgotten
         {{"--depth", "32"}, false, {}, 32, 0, -1, -1},
         {{"--depth", "24"}, false, {}, 24, 0, -1, -1},
         {{"--depth", "8"}, false, {}, 8, 0, -1, -1},
@@ -242,6 +246,15 @@ TEST(ParseCommandLine, ThumbnailAndMisplacedOptions) {
          256,
          true},
         {{"--info", "a.ico", "--image", "2"}, StartSwitch::Info, "", 256, true},
+        // Other switches beside a headless one are mistakes, not ignored.
+        {{"--thumbnail", "a.kvp", "a.png", "--size", "16"},
+         StartSwitch::Thumbnail,
+         "a.png",
+         16,
+         true},
+        {{"--info", "a.kvp", "-r"}, StartSwitch::Info, "", 256, true},
+        {{"--info", "a.kvp", "b.kvp"}, StartSwitch::Info, "", 256, true},
+        {{"--thumbnail", "a.kvp", "a.png", "64", "x"}, StartSwitch::Thumbnail, "a.png", 64, true},
         // ...and ignored by a windowed start, which still takes no value for a path.
         {{"--sizes", "16", "a.kvp"}, StartSwitch::None, "", 256, false},
     };

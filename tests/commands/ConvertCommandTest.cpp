@@ -315,6 +315,15 @@ TEST_F(ConvertCommand, RefusalsSayWhyAndWriteNothing) {
         EXPECT_FALSE(FileExists(out)) << c.out;
     }
     EXPECT_TRUE(reporter.messages.empty()) << "messages belong in the error text, not a box";
+
+    // A plug-in that refuses leaves an old file as it was, and no temporary file.
+    TempXdgHome::writeFile(dir.file("old.ico"), "precious");
+    const auto before = TempXdgHome::listFiles(dir.home());
+    ConvertOptions large;
+    large.sizes = {300};
+    EXPECT_EQ(convert(png, dir.file("old.ico"), large), 1);
+    EXPECT_EQ(TempXdgHome::readFile(dir.file("old.ico")), "precious");
+    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), before);
 }
 
 TEST_F(ConvertCommand, ThumbnailsFitTheSizeAsked) {

@@ -15,7 +15,7 @@ for file in bin/korvane \
     share/korvane/help/index.html share/korvane/help/keyboard.html \
     share/korvane/help/ui.dialogs.newproject.html share/korvane/help/ui.dialogs.newimage.html \
     share/korvane/help/ui.dialogs.imageprops.html share/korvane/help/ui.dialogs.layerprops.html \
-    share/korvane/help/options.html \
+    share/korvane/help/options.html share/korvane/help/commandline.html \
     share/applications/korvane.desktop share/mime/packages/korvane.xml \
     share/icons/hicolor/48x48/apps/korvane.png share/thumbnailers/korvane.thumbnailer \
     share/metainfo/org.korvane.Korvane.metainfo.xml; do
