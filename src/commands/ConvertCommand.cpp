@@ -79,8 +79,7 @@ std::string ImageCount(std::int32_t count) {
 // nothing converts them.
 bool IsOwnOtherType(const std::string& extension) {
     for (const ShellFileType& type : kShellFileTypeTable)
-        if (extension == type.extension && std::string(type.className) != "Korvane.Project")
-            return true;
+        if (extension == type.extension && type.icon != ShellIcon::Project) return true;
     return false;
 }
 
@@ -254,6 +253,7 @@ void CheckOneImageType(const FileTypeEntry& writer, const PortableDocument& docu
                        const Project& project, const std::string& input, const std::string& output,
                        const ConvertOptions& options) {
     if (project.imageCount() < 2 || TypeAcceptsDocument(writer, document)) return;
+    CollectedErrors quiet; // only a question to the writer
     const PortableDocumentPtr single = BuildImageDocument(*project.firstImage());
     if (!single || !TypeAcceptsDocument(writer, *single)) return; // the writer says why
     const std::string many = ImageCount(project.imageCount());
