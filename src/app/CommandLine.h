@@ -1,5 +1,7 @@
 #pragma once
-#include "storage/project/CompressionLevel.h"
+#include "commands/ConvertOptions.h"
+
+#include "commands/ThumbnailCommand.h"
 
 #include <functional>
 #include <optional>
@@ -21,7 +23,8 @@ enum class StartSwitch {
     Help,       // print the usage, no window
     Version,    // print the version, no window
     Info,       // describe the project FILE, no window
-    Convert,    // re-save IN as OUT, no window
+    Convert,    // write IN as OUT, no window
+    Thumbnail,  // write IN's preview as a PNG file, no window
     Other,      // start normally, ignore the path
 };
 
@@ -29,15 +32,21 @@ struct CommandLine {
     StartSwitch startSwitch = StartSwitch::None;
     std::string switchText; // as given, without its leading dashes or slash
     std::string path;
-    std::string outputPath;                      // the second path, for Convert
-    std::optional<CompressionLevel> compression; // --compression for Convert; none: the setting
-    std::string error; // why the arguments cannot be run, for Info and Convert
+    std::string outputPath; // the second path, for Convert and Thumbnail
+    ConvertOptions convert; // --compression, --sizes, --depth, --image, --hotspot
+    std::int32_t thumbnailSize = kDefaultThumbnailSize; // the third path, for Thumbnail
+    std::string error; // why the arguments cannot be run, for the switches without window
 };
 
 // Takes the first switch and the first path; later ones are ignored, except
-// that Convert takes a second path and "--compression N" anywhere. Switches
-// are "-r", "--register" and so on; "/r", "/u", "/i" count as switches only
-// when no such file exists. Letters are compared ignoring case.
+// that Convert and Thumbnail take a second path (Thumbnail a third, its
+// size), and that the options of Convert ("--compression N", "--sizes LIST",
+// "--depth N", "--image N", "--hotspot X,Y") count anywhere, each taking the
+// next token as its value (or the text after "=": "--sizes=16,32"). Beside
+// the switches without window any other later switch is an error, so that a
+// misspelt option is not ignored. Switches are "-r", "--register" and so on;
+// "/r", "/u", "/i" count as switches only when no such file exists. Letters
+// are compared ignoring case.
 CommandLine ParseCommandLine(const std::vector<std::string>& tokens,
                              const std::function<bool(const std::string&)>& pathExists);
 

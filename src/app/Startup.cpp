@@ -2,14 +2,18 @@
 
 #include "app/CommandLine.h"
 #include "app/StartupSteps.h"
+#include "commands/ConvertCommand.h"
+#include "commands/HeadlessFormats.h"
 #include "commands/ProgramFormats.h"
 #include "commands/ProjectInfo.h"
 #include "commands/ProjectOpening.h"
 #include "commands/RecoveryFile.h"
+#include "desktop/MimeTypes.h"
 #include "desktop/Shell.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Exceptions.h"
 #include "platform/ProcessValues.h"
+#include "plugins/host/PluginHost.h"
 #include "settings/Settings.h"
 #include "toolkit/CWULError.h"
 #include "toolkit/KorvaneApplication.h"
@@ -40,8 +44,9 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     return tokens;
 }
 
-// --info and --convert: the stored settings apply (relaxed checks,
-// compression), errors go to standard error.
+// The headless commands: the stored settings apply (relaxed checks,
+// compression), the plug-ins are loaded as for a windowed start, errors go
+// to standard error.
 int RunHeadless(const CommandLine& line) {
     if (!line.error.empty()) {
         std::fprintf(stderr, "korvane: %s\n", line.error.c_str());
@@ -49,18 +54,40 @@ int RunHeadless(const CommandLine& line) {
     }
     CreateSettings();
     LoadSettings();
+    LoadPlugins();
+    const PluginHost& plugins = *LoadedPlugins();
     std::string out, error;
-    const int code = line.startSwitch == StartSwitch::Info
-                         ? RunInfoCommand(line.path, out, error)
-                         : RunConvertCommand(line.path, line.outputPath, line.compression, error);
+    int code = 1;
+    switch (line.startSwitch) {
+    case StartSwitch::Info:
+        code = RunFileInfoCommand(plugins, line.path, out, error);
+        break;
+    case StartSwitch::Thumbnail:
+        code = RunThumbnailCommand(plugins, line.path, line.outputPath, line.thumbnailSize, error);
+        break;
+    default:
+        code = RunFileConvertCommand(plugins, line.path, line.outputPath, line.convert, error);
+        break;
+    }
+    UnloadPlugins();
     DestroySettings();
     std::fputs(out.c_str(), stdout);
     if (!error.empty()) std::fprintf(stderr, "korvane: %s\n", error.c_str());
     return code;
 }
 
+// -r: the desktop entry also offers to open the picture types the plug-ins
+// read.
+int RunRegister() {
+    LoadPlugins();
+    const std::vector<std::string> types =
+        MimeTypesOfExtensions(PluginReadableExtensions(*LoadedPlugins()));
+    UnloadPlugins();
+    return RegisterShellExitCode(Process().executablePath, types);
+}
+
 // Switches that end the program before any window: help, version, -r, -u,
-// --info, --convert.
+// --info, --convert, --thumbnail.
 bool RunWithoutWindow(const CommandLine& line, int& exitCode) {
     switch (line.startSwitch) {
     case StartSwitch::Help:
@@ -72,13 +99,14 @@ bool RunWithoutWindow(const CommandLine& line, int& exitCode) {
         exitCode = 0;
         return true;
     case StartSwitch::Register:
-        exitCode = RegisterShellExitCode(Process().executablePath);
+        exitCode = RunRegister();
         return true;
     case StartSwitch::Unregister:
         exitCode = UnregisterShellExitCode(Process().executablePath);
         return true;
     case StartSwitch::Info:
     case StartSwitch::Convert:
+    case StartSwitch::Thumbnail:
         exitCode = RunHeadless(line);
         return true;
     default:

@@ -1,11 +1,18 @@
 #include "commands/ProjectInfo.h"
 
+#include "commands/HeadlessFormats.h"
 #include "commands/ProjectFiles.h"
 #include "model/Layer.h"
 #include "model/Project.h"
+#include "plugins/host/FileTypeChooser.h"
+#include "plugins/host/FormatProvider.h"
+#include "plugins/preview/DialogPreview.h"
 #include "storage/project/ProjectFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace kv {
 namespace {
@@ -69,6 +76,32 @@ int RunInfoCommand(const std::string& path, std::string& out, std::string& error
         return 1;
     }
     out = ProjectInfoText(*project);
+    return 0;
+}
+
+int RunFileInfoCommand(const PluginHost& host, const std::string& path, std::string& out,
+                       std::string& error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = path + ": " + std::strerror(errno);
+        return 1;
+    }
+    FileTypeChoice choice;
+    {
+        CollectedErrors quiet; // providers that fail simply do not recognise the file
+        choice = ChooseFileType(host, path, false, kPreviewDescriptionSize);
+    }
+    // The project reader's own messages say more than "unknown" about a
+    // damaged project.
+    if (!choice.entry && EqualIgnoringCase(FileExtension(path), "kvp"))
+        return RunInfoCommand(path, out, error);
+    if (!choice.entry) {
+        error = path + ": " + kUnknownFileType;
+        return 1;
+    }
+    if (choice.entry->provider->isBuiltin()) return RunInfoCommand(path, out, error);
+    out = choice.description.empty() ? choice.entry->name : choice.description;
+    if (out.back() != '\n') out += '\n';
     return 0;
 }
 

@@ -56,8 +56,10 @@ std::string QuoteForDesktopExec(const std::string& path) {
     return escaped;
 }
 
-DesktopIntegration::DesktopIntegration(std::string dataHome, std::string executablePath)
-    : m_dataHome(std::move(dataHome)), m_executable(std::move(executablePath)) {}
+DesktopIntegration::DesktopIntegration(std::string dataHome, std::string executablePath,
+                                       std::vector<std::string> pictureTypes)
+    : m_dataHome(std::move(dataHome)), m_executable(std::move(executablePath)),
+      m_pictureTypes(std::move(pictureTypes)) {}
 
 std::string DesktopIntegration::desktopEntryPath() const {
     return m_dataHome + "/applications/korvane.desktop";
@@ -65,6 +67,10 @@ std::string DesktopIntegration::desktopEntryPath() const {
 
 std::string DesktopIntegration::mimePackagePath() const {
     return m_dataHome + "/mime/packages/korvane.xml";
+}
+
+std::string DesktopIntegration::thumbnailerPath() const {
+    return m_dataHome + "/thumbnailers/korvane.thumbnailer";
 }
 
 std::string DesktopIntegration::iconName(ShellIcon icon) {
@@ -88,6 +94,7 @@ std::vector<std::string> DesktopIntegration::files(unsigned parts) const {
     std::vector<std::string> list;
     if (parts & kShellApplication) list.push_back(desktopEntryPath());
     if (parts & kShellFileTypes) list.push_back(mimePackagePath());
+    if (parts & kShellFileTypes) list.push_back(thumbnailerPath());
     for (ShellIcon icon : IconsOf(parts))
         for (int size : kShellIconSizes)
             list.push_back(iconPath(icon, size));
@@ -98,6 +105,8 @@ std::string DesktopIntegration::desktopEntry() const {
     std::string mimeTypes;
     for (const ShellFileType& type : kShellFileTypeTable)
         mimeTypes += std::string(type.mimeType) + ";";
+    for (const std::string& type : m_pictureTypes)
+        mimeTypes += type + ";";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Korvane\n"
@@ -113,6 +122,24 @@ std::string DesktopIntegration::desktopEntry() const {
            "Categories=Graphics;2DGraphics;RasterGraphics;\n"
            "MimeType=" +
            mimeTypes + "\n";
+}
+
+std::string DesktopIntegration::thumbnailerEntry() const {
+    std::string projectType;
+    for (const ShellFileType& type : kShellFileTypeTable)
+        if (type.icon == ShellIcon::Project) projectType = type.mimeType;
+    // TryExec is a plain string value: only its backslashes are escaped.
+    std::string tryExec;
+    for (char c : m_executable) {
+        if (c == '\\') tryExec.push_back('\\');
+        tryExec.push_back(c);
+    }
+    return "[Thumbnailer Entry]\n"
+           "TryExec=" +
+           tryExec + "\nExec=" + QuoteForDesktopExec(m_executable) +
+           " --thumbnail %i %o %s\n"
+           "MimeType=" +
+           projectType + ";\n";
 }
 
 std::string DesktopIntegration::mimePackage() {
@@ -134,6 +161,7 @@ bool DesktopIntegration::install(unsigned parts) const {
     bool ok = true;
     if (parts & kShellApplication) ok &= WriteFile(desktopEntryPath(), desktopEntry());
     if (parts & kShellFileTypes) ok &= WriteFile(mimePackagePath(), mimePackage());
+    if (parts & kShellFileTypes) ok &= WriteFile(thumbnailerPath(), thumbnailerEntry());
     for (ShellIcon icon : IconsOf(parts))
         for (int size : kShellIconSizes) {
             const auto pixels = RenderShellIcon(icon, size);

@@ -8,7 +8,8 @@
 
 namespace kv {
 
-bool RegisterShell(unsigned parts, const std::string& executablePath) {
+bool RegisterShell(unsigned parts, const std::string& executablePath,
+                   const std::vector<std::string>& pictureTypes) {
     bool ok;
     {
         RegistryHive classes(HiveId::ClassesRoot);
@@ -17,7 +18,7 @@ bool RegisterShell(unsigned parts, const std::string& executablePath) {
     }
     const std::string dataHome = XdgDataHome();
     if (dataHome.empty()) return false;
-    const DesktopIntegration desktop(dataHome, executablePath);
+    const DesktopIntegration desktop(dataHome, executablePath, pictureTypes);
     ok &= desktop.install(parts);
     ok &= desktop.refresh();
     return ok;
@@ -38,8 +39,9 @@ bool UnregisterShell(const std::string& executablePath) {
     return ok;
 }
 
-int RegisterShellExitCode(const std::string& executablePath) {
-    return RegisterShell(kShellEverything, executablePath) ? 0 : 1;
+int RegisterShellExitCode(const std::string& executablePath,
+                          const std::vector<std::string>& pictureTypes) {
+    return RegisterShell(kShellEverything, executablePath, pictureTypes) ? 0 : 1;
 }
 
 int UnregisterShellExitCode(const std::string& executablePath) {

@@ -1,7 +1,9 @@
 #include "desktop/DesktopIntegration.h"
+#include "desktop/MimeTypes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace kv {
@@ -56,6 +58,41 @@ TEST(DesktopIntegration, TheEntryAndPackageNameOurTypes) {
               "/d/icons/hicolor/48x48/mimetypes/application-x-korvane-project.png");
     EXPECT_EQ(desktop.iconPath(ShellIcon::Application, 16),
               "/d/icons/hicolor/16x16/apps/korvane.png");
+}
+
+TEST(DesktopIntegration, PictureTypesFollowOurOwn) {
+    const DesktopIntegration desktop("/d", "/usr/bin/korvane", {"image/png", "image/bmp"});
+    EXPECT_NE(desktop.desktopEntry().find(
+                  "\nMimeType=application/x-korvane-plugin;application/x-korvane-project;"
+                  "application/x-korvane-colors;image/png;image/bmp;\n"),
+              std::string::npos);
+}
+
+// The thumbnailer entry runs the program itself for projects; it is part of
+// the file types, so the start-up registration keeps it current too.
+TEST(DesktopIntegration, ThumbnailerEntryRunsTheProgram) {
+    const DesktopIntegration desktop("/d", "/opt/my apps/korvane");
+    EXPECT_EQ(desktop.thumbnailerEntry(), "[Thumbnailer Entry]\n"
+                                          "TryExec=/opt/my apps/korvane\n"
+                                          "Exec=\"/opt/my apps/korvane\" --thumbnail %i %o %s\n"
+                                          "MimeType=application/x-korvane-project;\n");
+    EXPECT_EQ(desktop.thumbnailerPath(), "/d/thumbnailers/korvane.thumbnailer");
+    const auto types = desktop.files(kShellFileTypes);
+    EXPECT_NE(std::find(types.begin(), types.end(), desktop.thumbnailerPath()), types.end());
+    const auto application = desktop.files(kShellApplication);
+    EXPECT_EQ(std::find(application.begin(), application.end(), desktop.thumbnailerPath()),
+              application.end());
+    // A backslash in the path is escaped as the entry's strings want.
+    EXPECT_NE(DesktopIntegration("/d", "/a\\b").thumbnailerEntry().find("TryExec=/a\\\\b\n"),
+              std::string::npos);
+}
+
+TEST(MimeTypes, OfTheExtensionsPluginsRead) {
+    EXPECT_EQ(MimeTypesOfExtensions({"ico", "CUR", "png", "xyz", "bmp", "dib", "PNG", ""}),
+              (std::vector<std::string>{"image/vnd.microsoft.icon", "image/x-win-bitmap",
+                                        "image/png", "image/bmp"}));
+    EXPECT_EQ(MimeTypeOfExtension("Jpeg"), "image/jpeg");
+    EXPECT_EQ(MimeTypeOfExtension("kvp"), "");
 }
 
 } // namespace

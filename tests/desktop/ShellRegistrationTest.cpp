@@ -103,7 +103,7 @@ TEST(Shell, RegisterAndUnregisterEverything) {
     const DesktopIntegration desktop(home.data(), kExe);
     for (const std::string& file : desktop.files(kShellEverything))
         EXPECT_FALSE(TempXdgHome::readFile(file).empty()) << file;
-    EXPECT_EQ(desktop.files(kShellEverything).size(), 2u + 4u * 4u);
+    EXPECT_EQ(desktop.files(kShellEverything).size(), 3u + 4u * 4u);
     const std::string png = TempXdgHome::readFile(desktop.iconPath(ShellIcon::Colors, 256));
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(png.substr(16, 4), std::string("\0\0\x01\0", 4)) << "256 pixels wide";

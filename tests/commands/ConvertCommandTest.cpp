@@ -1,0 +1,372 @@
+// The headless --convert, --info and --thumbnail jobs against the real
+// format plug-ins: what they write is read back through the same plug-ins
+// and compared pixel by pixel with what the model made.
+#include "commands/ConvertCommand.h"
+#include "commands/HeadlessFormats.h"
+#include "commands/ProjectFiles.h"
+#include "commands/ProjectInfo.h"
+#include "commands/ThumbnailCommand.h"
+#include "editing/history/ActionManager.h"
+#include "model/Image.h"
+#include "model/Palette.h"
+#include "model/Project.h"
+#include "model/Resampler.h"
+#include "platform/WholeFiles.h"
+#include "plugins/host/FileTypeChooser.h"
+#include "plugins/host/PluginHost.h"
+#include "plugins/host/PluginTransfer.h"
+#include "storage/project/ProjectFile.h"
+#include "support/CapturingReporter.h"
+#include "support/StorageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <sys/stat.h>
+
+// Without the format plug-ins (-DKORVANE_FORMATS=OFF) the conversions skip.
+#ifndef KORVANE_FORMAT_PLUGIN_DIR
+#define KORVANE_FORMAT_PLUGIN_DIR ""
+#endif
+
+namespace kv::test {
+namespace {
+
+class ConvertCommand : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        InstallActionManagers();
+        s_plugins = new PluginHost;
+        s_plugins->loadFolder(KORVANE_FORMAT_PLUGIN_DIR);
+        s_plugins->buildTypeLists();
+    }
+    static void TearDownTestSuite() {
+        delete s_plugins;
+        s_plugins = nullptr;
+    }
+    void SetUp() override {
+        if (std::string(KORVANE_FORMAT_PLUGIN_DIR).empty()) GTEST_SKIP() << "no format plug-ins";
+        ASSERT_TRUE(ExportableByExtension(host(), "ico")) << "the ICO plug-in did not load";
+    }
+
+    static const PluginHost& host() { return *s_plugins; }
+
+    int convert(const std::string& in, const std::string& out, const ConvertOptions& options = {}) {
+        error.clear();
+        return RunFileConvertCommand(host(), in, out, options, error);
+    }
+
+    // Reads a file back through the plug-ins, as File > Import does.
+    std::unique_ptr<Project> read(const std::string& path) {
+        const FileTypeChoice choice = ChooseFileType(host(), path, false, 0);
+        if (!choice.entry) return nullptr;
+        return ImportFile(*choice.entry, path, {});
+    }
+
+    // A project of a 20 x 10 and an 8 x 8 image, both for export, saved.
+    std::string sampleProject(bool thumbnails = true) {
+        Project project;
+        project.addImage(MakeImage(20, 10, 2, 3));
+        project.addImage(MakeImage(8, 8, 1, 4));
+        const std::string path = dir.file(thumbnails ? "sample.kvp" : "bare.kvp");
+        ProjectWriterOptions options;
+        options.embedThumbnails = thumbnails;
+        EXPECT_TRUE(WriteProjectFile(path, project, options).ok);
+        return path;
+    }
+
+    static inline PluginHost* s_plugins = nullptr;
+    CapturingReporter reporter;
+    TempDir dir;
+    std::string error;
+};
+
+// Fully transparent pixels carry no color worth comparing.
+void ExpectSameVisiblePixels(const PixelArray& expected, const PixelArray& actual,
+                             const std::string& what) {
+    ASSERT_EQ(expected.width(), actual.width()) << what;
+    ASSERT_EQ(expected.height(), actual.height()) << what;
+    int differences = 0;
+    for (std::int32_t y = 0; y < expected.height(); ++y)
+        for (std::int32_t x = 0; x < expected.width(); ++x) {
+            Color32 a = expected.row(y)[x], b = actual.row(y)[x];
+            if (AlphaOf(a) == 0) a = 0;
+            if (AlphaOf(b) == 0) b = 0;
+            if (a != b && ++differences <= 3)
+                ADD_FAILURE() << what << ": pixel " << x << "," << y << " " << std::hex << a
+                              << " became " << b;
+        }
+}
+
+std::set<Color32> ColorsOf(const PixelArray& pixels) {
+    std::set<Color32> colors;
+    for (std::int32_t y = 0; y < pixels.height(); ++y)
+        for (std::int32_t x = 0; x < pixels.width(); ++x)
+            colors.insert(pixels.row(y)[x]);
+    return colors;
+}
+
+TEST(MakeIconSet, KeepsProportionsAndCentresOnTransparency) {
+    InstallActionManagers();
+    auto source = MakeImage(4, 2, 1, 9);
+    const auto set = MakeIconSet(*source, {8, 2, 4}, TargetFormat::Rgba32);
+    ASSERT_EQ(set->imageCount(), 3);
+    struct Side {
+        std::int32_t side, top, rows; // where the scaled picture lands
+    };
+    const Side sides[] = {{8, 2, 4}, {2, 0, 1}, {4, 1, 2}};
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        const Image& image = *set->imageAt(i + 1);
+        const Side& s = sides[i];
+        ASSERT_EQ(image.width(), s.side);
+        ASSERT_EQ(image.height(), s.side);
+        EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
+        PixelArray scaled(s.side, s.rows);
+        Resample(scaled, source->composite());
+        for (std::int32_t y = 0; y < s.side; ++y)
+            for (std::int32_t x = 0; x < s.side; ++x) {
+                const bool inside = y >= s.top && y < s.top + s.rows;
+                EXPECT_EQ(image.composite().row(y)[x], inside ? scaled.row(y - s.top)[x] : 0u)
+                    << "side " << s.side << " pixel " << x << "," << y;
+            }
+    }
+}
+
+TEST(MakeIconSet, PalettesComeFromThePicturesOwnColors) {
+    InstallActionManagers();
+    // Three opaque colors (none of them in a standard palette) and a
+    // transparent corner.
+    PixelArray picture(4, 4);
+    const Color32 colors[] = {MakeColor32(10, 200, 30, 255), MakeColor32(250, 120, 7, 255),
+                              MakeColor32(60, 60, 190, 255)};
+    for (std::int32_t y = 0; y < 4; ++y)
+        for (std::int32_t x = 0; x < 4; ++x)
+            picture.row(y)[x] = x == 0 && y == 0 ? 0 : colors[(x + y) % 3];
+    Image source;
+    source.setSize(4, 4);
+    source.setTargetFormat(TargetFormat::Rgba32);
+    AddLayer(source, picture);
+    struct Case {
+        TargetFormat format;
+        std::int32_t entries;
+    };
+    for (const Case& c : {Case{TargetFormat::Palette8, 4}, Case{TargetFormat::Palette4, 4},
+                          Case{TargetFormat::Mono, 2}}) {
+        const auto set = MakeIconSet(source, {4}, c.format);
+        const Image& image = *set->firstImage();
+        ASSERT_EQ(image.targetFormat(), c.format);
+        ASSERT_TRUE(image.palette());
+        EXPECT_FALSE(image.paletteLocked());
+        EXPECT_EQ(image.palette()->count(), c.entries) << TargetFormatName(c.format);
+        if (c.entries == 4) {
+            // Enough room: the preview shows exactly the picture.
+            ASSERT_TRUE(image.targetPreview());
+            EXPECT_EQ(ColorsOf(*image.targetPreview()), ColorsOf(picture))
+                << TargetFormatName(c.format);
+        }
+    }
+}
+
+TEST_F(ConvertCommand, IconSetRoundTripsThroughThePlugins) {
+    const std::string project = sampleProject();
+    const std::string png = dir.file("logo.png");
+    ConvertOptions first;
+    first.image = 1;
+    ASSERT_EQ(convert(project, png, first), 0) << error;
+    const auto logo = read(png);
+    ASSERT_TRUE(logo);
+    ASSERT_EQ(logo->imageCount(), 1);
+
+    ConvertOptions options;
+    options.sizes = {48, 16, 20, 256};
+    ASSERT_EQ(convert(png, dir.file("app.ico"), options), 0) << error;
+    const auto expected = MakeIconSet(*logo->firstImage(), options.sizes, TargetFormat::Rgba32);
+    const auto icon = read(dir.file("app.ico"));
+    ASSERT_TRUE(icon);
+    ASSERT_EQ(icon->imageCount(), 4);
+    for (std::uint32_t i = 1; i <= 4; ++i)
+        ExpectSameVisiblePixels(expected->imageAt(i)->composite(), icon->imageAt(i)->composite(),
+                                "entry " + std::to_string(i));
+
+    // The folder layout holds the same pictures, one file per size.
+    ASSERT_EQ(convert(png, dir.file("theme/"), options), 0) << error;
+    for (std::uint32_t i = 1; i <= 4; ++i) {
+        const std::int32_t side = options.sizes[i - 1];
+        const std::string size = std::to_string(side);
+        const auto file = read(dir.file("theme/" + size + "x" + size + "/apps/logo.png"));
+        ASSERT_TRUE(file) << side;
+        ExpectSameVisiblePixels(expected->imageAt(i)->composite(), file->firstImage()->composite(),
+                                "folder " + std::to_string(side));
+    }
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ConvertCommand, ProjectImagesForExportGoOutInProjectOrder) {
+    Project project;
+    project.addImage(MakeImage(20, 10, 2, 3));
+    project.addImage(MakeImage(8, 8, 1, 4));
+    project.addImage(MakeImage(12, 12, 1, 5));
+    project.imageAt(2)->setForExport(false);
+    const std::string path = dir.file("three.kvp");
+    ASSERT_TRUE(WriteProjectFile(path, project, {}).ok);
+
+    ASSERT_EQ(convert(path, dir.file("out.ico")), 0) << error;
+    const auto icon = read(dir.file("out.ico"));
+    ASSERT_TRUE(icon);
+    ASSERT_EQ(icon->imageCount(), 2);
+    ExpectSameVisiblePixels(project.imageAt(1)->composite(), icon->imageAt(1)->composite(), "1");
+    ExpectSameVisiblePixels(project.imageAt(3)->composite(), icon->imageAt(2)->composite(), "3");
+
+    // --image picks any image, also one not marked for export.
+    ConvertOptions second;
+    second.image = 2;
+    ASSERT_EQ(convert(path, dir.file("second.bmp"), second), 0) << error;
+    const auto bmp = read(dir.file("second.bmp"));
+    ASSERT_TRUE(bmp);
+    ExpectSameVisiblePixels(project.imageAt(2)->composite(), bmp->firstImage()->composite(),
+                            "--image 2");
+
+    // A project written keeps every image, and --depth changes them all.
+    ConvertOptions depth;
+    depth.depth = TargetFormat::Palette8;
+    ASSERT_EQ(convert(path, dir.file("eight.kvp"), depth), 0) << error;
+    ProjectFileResult result;
+    const auto eight = ReadProjectFile(dir.file("eight.kvp"), false, result);
+    ASSERT_TRUE(eight) << result.message;
+    ASSERT_EQ(eight->imageCount(), 3);
+    for (std::uint32_t i = 1; i <= 3; ++i)
+        EXPECT_EQ(eight->imageAt(i)->targetFormat(), TargetFormat::Palette8);
+    EXPECT_FALSE(eight->imageAt(2)->forExport());
+}
+
+TEST_F(ConvertCommand, CursorHotspotReachesTheFileAndLeavesTheEnvironment) {
+    ::setenv("KORVANE_CUR_HOTSPOT", "1,1", 1);
+    const std::string project = sampleProject();
+    ConvertOptions options;
+    options.image = 1;
+    options.sizes = {32, 16};
+    options.hotspot = CursorHotspot{5, 15};
+    ASSERT_EQ(convert(project, dir.file("arrow.cur"), options), 0) << error;
+    EXPECT_STREQ(std::getenv("KORVANE_CUR_HOTSPOT"), "1,1");
+    ::unsetenv("KORVANE_CUR_HOTSPOT");
+
+    std::string text;
+    ASSERT_EQ(RunFileInfoCommand(host(), dir.file("arrow.cur"), text, error), 0) << error;
+    EXPECT_EQ(text, "Cursor, 2 images\n32 x 32, 32 bpp, hotspot 5, 15\n"
+                    "16 x 16, 32 bpp, hotspot 5, 15\n");
+    // A project is still listed image by image.
+    ASSERT_EQ(RunFileInfoCommand(host(), project, text, error), 0) << error;
+    EXPECT_EQ(text.rfind("2 images\nImage 1 (id 1): 20 x 10, ", 0), 0u) << text;
+}
+
+TEST_F(ConvertCommand, RefusalsSayWhyAndWriteNothing) {
+    const std::string project = sampleProject();
+    const std::string png = dir.file("one.png");
+    ConvertOptions first;
+    first.image = 1;
+    ASSERT_EQ(convert(project, png, first), 0) << error;
+    ConvertOptions sizes;
+    sizes.sizes = {32, 16};
+    ASSERT_EQ(convert(png, dir.file("six.ico"), sizes), 0) << error;
+    TempXdgHome::writeFile(dir.file("colors.kvcolors"), "KORVANE.COLORS\n");
+    TempXdgHome::writeFile(dir.file("fake.ico"), "not an icon at all");
+    ::mkdir(dir.file("folder.png").c_str(), 0755);
+
+    auto with = [](auto change) {
+        ConvertOptions options;
+        change(options);
+        return options;
+    };
+    struct Case {
+        std::string in, out;
+        ConvertOptions options;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"one.png", "x.xyz", {}, "x.xyz: unknown file type (.xyz); Korvane writes ."},
+        {"one.xyz", "x.ico", {}, "one.xyz: unknown file type (.xyz); Korvane reads ."},
+        {"one", "x.ico", {}, "unknown file type (a file without extension)"},
+        {"sample.kvp", "x.kvcolors", {}, "cannot convert .kvp to .kvcolors"},
+        {"colors.kvcolors", "x.ico", {}, "cannot convert .kvcolors to .ico"},
+        {"missing.png", "x.ico", {}, "missing.png: No such file or directory"},
+        {"folder.png", "x.ico", {}, "folder.png: is a folder"},
+        {"fake.ico", "x.png", {}, "fake.ico: "},
+        {"six.ico", "x.png", {}, "holds one image, and " + dir.file("six.ico") + " gives 2 images"},
+        {"six.ico", "x.png", with([](auto& o) { o.image = 3; }), "--image 3: "},
+        {"sample.kvp", "x.ico", with([](auto& o) { o.sizes = {16}; }),
+         "gives 2 images; choose the one to scale with --image N"},
+        {"one.png", "x.png", with([](auto& o) {
+             o.sizes = {16, 32};
+         }),
+         "holds one image, and --sizes makes 2 images"},
+        {"one.png", "x.cur", with([](auto& o) {
+             o.sizes = {32, 16};
+             o.hotspot = CursorHotspot{3, 16};
+         }),
+         "--hotspot 3,16 lies outside the 16 x 16 image"},
+        {"one.png", "x.ico", with([](auto& o) {
+             o.hotspot = CursorHotspot{0, 0};
+         }),
+         "--hotspot is for cursors"},
+        {"one.png", "x/", {}, "receives an icon set; give its sizes with --sizes"},
+        {"one.png", "x.ico", with([](auto& o) { o.sizes = {300}; }),
+         "x.ico: Icons and cursors hold images of at most 256 x 256 pixels"},
+    };
+    for (const Case& c : cases) {
+        const std::string out = dir.file(c.out);
+        EXPECT_EQ(convert(dir.file(c.in), out, c.options), 1) << c.in << " -> " << c.out;
+        EXPECT_NE(error.find(c.message), std::string::npos)
+            << c.in << " -> " << c.out << ": " << error;
+        EXPECT_FALSE(FileExists(out)) << c.out;
+    }
+    EXPECT_TRUE(reporter.messages.empty()) << "messages belong in the error text, not a box";
+
+    // A plug-in that refuses leaves an old file as it was, and no temporary file.
+    TempXdgHome::writeFile(dir.file("old.ico"), "precious");
+    const auto before = TempXdgHome::listFiles(dir.home());
+    ConvertOptions large;
+    large.sizes = {300};
+    EXPECT_EQ(convert(png, dir.file("old.ico"), large), 1);
+    EXPECT_EQ(TempXdgHome::readFile(dir.file("old.ico")), "precious");
+    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), before);
+}
+
+TEST_F(ConvertCommand, ThumbnailsFitTheSizeAsked) {
+    const std::string project = sampleProject();
+    ConvertOptions sizes;
+    sizes.image = 1;
+    sizes.sizes = {256, 32};
+    ASSERT_EQ(convert(project, dir.file("big.ico"), sizes), 0) << error;
+    struct Case {
+        std::string file;
+        std::int32_t size, width, height;
+    };
+    const Case cases[] = {
+        {"big.ico", 48, 48, 48},     // the largest entry, scaled down
+        {"big.ico", 1024, 256, 256}, // never enlarged
+        {"sample.kvp", 10, 10, 5},   // the embedded thumbnail keeps its proportions
+        {"bare.kvp", 10, 10, 5},     // no thumbnail: the first image for export
+    };
+    sampleProject(false);
+    for (const Case& c : cases) {
+        PixelArray picture;
+        ASSERT_TRUE(RenderThumbnail(host(), dir.file(c.file), c.size, picture, error))
+            << c.file << ": " << error;
+        EXPECT_EQ(picture.width(), c.width) << c.file << " at " << c.size;
+        EXPECT_EQ(picture.height(), c.height) << c.file << " at " << c.size;
+    }
+    ASSERT_EQ(RunThumbnailCommand(host(), dir.file("big.ico"), dir.file("t.png"), 64, error), 0)
+        << error;
+    const auto written = read(dir.file("t.png"));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->firstImage()->width(), 64);
+
+    TempXdgHome::writeFile(dir.file("notes.txt"), "no picture here");
+    EXPECT_EQ(RunThumbnailCommand(host(), dir.file("notes.txt"), dir.file("n.png"), 64, error), 1);
+    EXPECT_NE(error.find("Unknown file type"), std::string::npos) << error;
+    EXPECT_FALSE(FileExists(dir.file("n.png")));
+}
+
+} // namespace
+} // namespace kv::test
