@@ -253,6 +253,8 @@ Bytes SoundIcon() {
                               {16, 16, 0, 1, 32, test::PngFile(RgbaPng(16, 16))}});
 }
 
+// Cuts and random changes are swept in DamagedFilesTest; these are the
+// damages a sweep does not reach, each with the message it must give.
 TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
     const std::size_t first = 6 + 32, second = first + 40 + 1024 + 64 + 32;
     const struct {
@@ -260,19 +262,12 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         std::function<void(Bytes&)> damage;
         const char* message;
     } cases[] = {
-        {"reserved word", [](Bytes& b) { b[0] = 1; }, "Unknown file type"},
         {"type 3", [](Bytes& b) { b[2] = 3; }, "Unknown file type"},
-        {"no entries", [](Bytes& b) { b[4] = 0; }, "Unknown file type"},
         {"directory past the end", [](Bytes& b) { b[4] = 200; }, "Unknown file type"},
-        {"entry past the end", [](Bytes& b) { test::PutU32(b, 6 + 12, 1u << 30); },
-         "Unexpected end of file"},
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
          "Invalid data"},
-        {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
         {"header size huge", [=](Bytes& b) { test::PutU32(b, first, 0xFFFFFFF0u); },
          "Invalid data"},
-        {"depth 3", [=](Bytes& b) { test::PutU16(b, first + 14, 3); }, "Invalid data"},
-        {"width 0", [=](Bytes& b) { test::PutU32(b, first + 4, 0); }, "Invalid data"},
         {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
          "Invalid data"},
         {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
@@ -281,9 +276,6 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
          "Unexpected end of file"},
         {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
          "Unsupported format"},
-        {"unknown compression", [=](Bytes& b) { test::PutU32(b, first + 16, 77); },
-         "Unsupported format"},
-        {"PNG cut short", [=](Bytes& b) { b.resize(second + 60); }, "Unexpected end of file"},
         {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };
     for (const auto& c : cases) {

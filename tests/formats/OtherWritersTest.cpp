@@ -13,9 +13,6 @@ namespace {
 
 using test::ToolRun;
 
-#define REQUIRE_TOOL(tool)                                                                         \
-    if ((tool).empty()) GTEST_SKIP() << #tool " is not installed (scripts/install-deps)"
-
 // Few colors and wholly opaque or transparent pixels, so that the writers
 // can choose palette depths: `colors` of them in bands.
 PixelArray Banded(std::int32_t size, unsigned colors) {
@@ -28,12 +25,6 @@ PixelArray Banded(std::int32_t size, unsigned colors) {
                        MakeColor32(band * 255 / std::max(colors - 1, 1u), band * 37 & 0xFF,
                                    255 - band * 20, hole ? 0 : 255));
         }
-    return pixels;
-}
-
-PixelArray Opaque(PixelArray pixels) {
-    for (std::size_t i = 0; i < pixels.pixelCount(); ++i)
-        pixels.data()[i] = WithAlpha(pixels.data()[i], 255);
     return pixels;
 }
 
@@ -116,7 +107,7 @@ TEST_F(OtherWriters, IcotoolIconsOfEveryDepth) {
     const std::vector<std::string> inputs = {
         drawn(test::DrawnIcon(16, 16, 1), "soft16.png"), drawn(hard, "hard32.png"),
         drawn(Banded(30, 40), "some30.png"), drawn(Banded(24, 12), "few24.png"),
-        drawn(Opaque(Banded(20, 2)), "two20.png")};
+        drawn(test::Opaque(Banded(20, 2)), "two20.png")};
     const std::string path = folder.file("icotool.ico"),
                       raw = drawn(test::DrawnIcon(256, 256, 3), "big.png");
     std::vector<std::string> arguments = {"-c", "-o", path};

@@ -277,6 +277,8 @@ void FixCrc(Bytes& file, std::size_t chunkAt) {
         file[chunkAt + 8 + length + std::size_t(i)] = std::uint8_t(crc >> (24 - 8 * i));
 }
 
+// Cuts and random changes are swept in DamagedFilesTest; these are the
+// damages a sweep does not reach, each with the message it must give.
 TEST(PngFormat, DamagedFilesEndInTheHostsMessage) {
     const PngCase sound{"rgba", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, TargetFormat::Rgba32, {}};
     const struct {
@@ -285,17 +287,10 @@ TEST(PngFormat, DamagedFilesEndInTheHostsMessage) {
         const char* message;
     } cases[] = {
         {"cut in the header", [](Bytes& b) { b.resize(20); }, "Unexpected end of file"},
-        {"cut in the pixels", [](Bytes& b) { b.resize(b.size() - 30); }, "Unexpected end of file"},
         {"header checksum", [](Bytes& b) { b[29] ^= 1; }, "Invalid data"},
         {"depth 3",
          [](Bytes& b) {
              b[24] = 3;
-             FixCrc(b, 8);
-         },
-         "Invalid data"},
-        {"width 0",
-         [](Bytes& b) {
-             b[16] = b[17] = b[18] = b[19] = 0;
              FixCrc(b, 8);
          },
          "Invalid data"},
@@ -321,12 +316,6 @@ TEST(PngFormat, DamagedFilesEndInTheHostsMessage) {
              InsertPadding(b, 600000);
          },
          "Cannot allocate memory"},
-        {"pixel data garbled",
-         [](Bytes& b) {
-             b[45] ^= 0x55;
-             b[50] ^= 0x55;
-         },
-         "Invalid data"},
     };
     test::FormatHost folder;
     for (const auto& c : cases) {

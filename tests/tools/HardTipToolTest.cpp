@@ -39,8 +39,7 @@ TEST(Pencil, ClicksStampTheGridAlignedDiscOfEachSize) {
         EXPECT_EQ(ChangedPattern(bench.pixels(), {5, 5, 12, 12}, kWhite), c.pattern);
         EXPECT_EQ(CountChanged(bench.pixels(), kWhite), c.size == 4 ? 12 : int(c.size * c.size));
         EXPECT_EQ(bench.pixels().get(8, 8), kBlack); // full strength
-        ASSERT_NE(bench.history().undoCursor(), nullptr);
-        EXPECT_EQ(bench.history().undoCursor()->label(), "Pencil Stroke");
+        EXPECT_EQ(bench.history().count(), 1);
     }
 }
 
@@ -70,7 +69,6 @@ TEST(Eraser, ChangesOnlyTheChannelsTheViewShows) {
         bench.click(At(6, 6));
         EXPECT_EQ(bench.pixels().get(6, 6), c.erased) << int(c.mode);
         EXPECT_EQ(CountChanged(bench.pixels(), fill), 1);
-        EXPECT_EQ(bench.history().undoCursor()->label(), "Eraser Stroke");
     }
 }
 
