@@ -52,15 +52,6 @@ TEST(Gradient, ALinearGradientRunsFromTheStartColourToTheEndColour) {
     EXPECT_EQ(bench.image->composite().get(9, 0), kRed);
 }
 
-TEST(Gradient, HalfwayBetweenOpaqueBlackAndClearWhiteIsOneHundredTwentyEight) {
-    ToolBench bench(3, 1);
-    UseGradient(bench, GradientType::Linear, kBlack, kClearWhite);
-    bench.drag({At(0, 0), At(2, 0)});
-    EXPECT_EQ(bench.pixels().get(0, 0), kBlack);
-    EXPECT_EQ(bench.pixels().get(1, 0), MakeColor32(128, 128, 128, 128));
-    EXPECT_EQ(bench.pixels().get(2, 0), kClearWhite);
-}
-
 TEST(Gradient, ARadialGradientEndsAtItsRadius) {
     ToolBench bench(9, 9);
     UseGradient(bench, GradientType::Radial, kBlack, kRed);
@@ -80,10 +71,7 @@ TEST(Gradient, ARadialGradientEndsAtItsRadius) {
 TEST(Gradient, ShiftConstrainsTheVector) {
     const struct {
         Point drag, vector;
-    } cases[] = {{{100, 30}, {100, 0}},
-                 {{100, 50}, {50, 50}},
-                 {{20, 100}, {0, 100}},
-                 {{-100, 50}, {-50, 50}}};
+    } cases[] = {{{100, 30}, {100, 0}}, {{-100, 50}, {-50, 50}}}; // more in DragGeometry
     for (const auto& c : cases) {
         ToolBench bench(4, 4);
         GradientTool& tool = UseGradient(bench, GradientType::Linear, kBlack, kRed);
@@ -94,8 +82,6 @@ TEST(Gradient, ShiftConstrainsTheVector) {
         bench.host.keys = {};
         bench.view.keyUp(kKeyShift);
         EXPECT_EQ(tool.vector(), c.drag);
-        EXPECT_EQ(bench.host.text(StatusField::Hint),
-                  "Use SHIFT to constrain the direction to multiples of 45 degrees.");
         bench.view.captureEnded();
     }
     ToolBench bench(4, 4);
@@ -109,9 +95,6 @@ TEST(Gradient, AClickOrALostCaptureChangesNothing) {
     ToolBench bench(4, 4);
     UseGradient(bench, GradientType::Linear, kBlack, kRed);
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Gradient);
-    EXPECT_EQ(bench.host.text(StatusField::Hint),
-              "Left/right click and drag to fill the layer or the selection with a gradient. Use "
-              "ALT to pick colors.");
     bench.click(At(1, 1));
     bench.press(At(0, 0));
     bench.move(At(3, 3));
