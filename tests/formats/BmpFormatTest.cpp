@@ -256,7 +256,11 @@ TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
     rle.bits = 8;
     rle.compression = 1;
     rle.palette = Palette(4);
-    rle.codes = {0, 1};
+    const auto rleWith = [&rle](Bytes codes) {
+        DibFields fields = rle;
+        fields.codes = std::move(codes);
+        return test::BmpFile(fields);
+    };
     const struct {
         const char* what;
         Bytes file;
@@ -264,12 +268,15 @@ TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
         std::vector<std::uint32_t> values; // 32-bit words written from `at` on
         const char* message;
     } cases[] = {
-        {"top-down RLE", test::BmpFile(rle), 22, {std::uint32_t(-4)}, "Invalid data"},
+        {"top-down RLE", rleWith({0, 1}), 22, {std::uint32_t(-4)}, "Invalid data"},
         {"embedded PNG", sound, 30, {5}, "Unsupported format"},
         {"height INT_MIN", sound, 22, {0x80000000u}, "Invalid data"},
         {"a giant of few pixels", sound, 18, {30000, 30000}, "Unexpected end of file"},
-        {"an empty giant in RLE", test::BmpFile(rle), 18, {40000, 40000}, "Cannot allocate memory"},
+        {"an empty giant in RLE", rleWith({0, 1}), 18, {40000, 40000}, "Cannot allocate memory"},
         {"no palette room", sound, 10, {14 + 40 + 2}, "Invalid data"},
+        {"depth 7", sound, 28, {7}, "Invalid data"},
+        {"RLE8 at 4 bpp", sound, 28, {4 | 1 << 16}, "Invalid data"}, // depth, then compression
+        {"a literal past the end", rleWith({0, 9, 1, 2}), 0, {}, "Unexpected end of file"},
     };
     test::FormatHost folder;
     for (const auto& c : cases) {

@@ -262,10 +262,13 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         std::function<void(Bytes&)> damage;
         const char* message;
     } cases[] = {
+        {"reserved word", [](Bytes& b) { b[0] = 1; }, "Unknown file type"},
         {"type 3", [](Bytes& b) { b[2] = 3; }, "Unknown file type"},
+        {"no entries", [](Bytes& b) { b[4] = 0; }, "Unknown file type"},
         {"directory past the end", [](Bytes& b) { b[4] = 200; }, "Unknown file type"},
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
          "Invalid data"},
+        {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
         {"header size huge", [=](Bytes& b) { test::PutU32(b, first, 0xFFFFFFF0u); },
          "Invalid data"},
         {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
@@ -275,6 +278,8 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"width beyond the data", [=](Bytes& b) { test::PutU32(b, first + 4, 60000); },
          "Unexpected end of file"},
         {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
+         "Unsupported format"},
+        {"unknown compression", [=](Bytes& b) { test::PutU32(b, first + 16, 77); },
          "Unsupported format"},
         {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };
