@@ -72,14 +72,6 @@ TEST(Eraser, ChangesOnlyTheChannelsTheViewShows) {
     }
 }
 
-TEST(Eraser, TakesOnlyTheLeftButton) {
-    ToolBench bench;
-    bench.use(ToolId::Eraser);
-    bench.click(At(6, 6), MouseButton::Right);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    EXPECT_FALSE(bench.host.captured);
-}
-
 // A selection of every pixel at 128: a soft-edged hard tool mixes once.
 void SelectAllAt(Image& image, std::uint8_t value) {
     Selection& selection = *image.selection();
@@ -157,19 +149,6 @@ TEST(Pencil, ThickLinesStampTheTipAtEveryStep) {
                 expected.fillRect({x - 1, y - 1, x + 2, y + 2}, 0);
     EXPECT_EQ(ChangedPattern(thick.pixels(), thick.pixels().bounds(), kWhite),
               ChangedPattern(expected, expected.bounds(), kWhite));
-}
-
-TEST(Pencil, LosingTheCaptureDuringALinePaintsAndRecordsNothing) {
-    ToolBench bench;
-    bench.use(ToolId::Pencil);
-    bench.keys({.control = true});
-    bench.press(At(2, 2));
-    bench.move(At(9, 5));
-    bench.view.captureEnded();
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(bench.tools.current()->state(), ToolState::Idle);
-    EXPECT_EQ(bench.view.interaction(), ViewInteraction::Idle);
 }
 
 TEST(Pencil, AStrokeLostMidwayIsKeptAsPainted) {

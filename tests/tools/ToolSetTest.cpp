@@ -91,6 +91,52 @@ TEST(FreehandTools, ModifierKeysAreTakenOnlyWhileIdle) {
     EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Paint);
 }
 
+// A drag whose capture is lost (another window took the pointer) changes
+// nothing, records nothing and leaves the tool idle.
+TEST(ToolSet, ALostCaptureRecordsNothingInEveryDraggingTool) {
+    const struct {
+        ToolId id;
+        bool line; // with CTRL held
+    } cases[] = {{ToolId::Pencil, true},     {ToolId::Brush, true},    {ToolId::Eraser, true},
+                 {ToolId::Rectangle, false}, {ToolId::Ellipse, false}, {ToolId::Gradient, false},
+                 {ToolId::Selection, false}, {ToolId::Move, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(DescribeTool(c.id).toolboxName);
+        ToolBench bench(16, 16);
+        bench.pixels().set(1, 1, kBlack); // something for the Move Tool to move
+        CommitSnapshots(*bench.image);
+        bench.use(c.id);
+        if (c.line) bench.keys({.control = true});
+        bench.press(At(1, 1));
+        bench.move(At(6, 4));
+        EXPECT_TRUE(bench.view.wantsAutoScroll());
+        bench.view.captureEnded();
+        EXPECT_EQ(bench.history().count(), 0);
+        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
+        EXPECT_EQ(bench.pixels().get(1, 1), kBlack);
+        EXPECT_FALSE(bench.image->selection()->active());
+        EXPECT_EQ(bench.tools.current()->state(), ToolState::Idle);
+        EXPECT_EQ(bench.view.interaction(), ViewInteraction::Idle);
+    }
+}
+
+TEST(ToolSet, SomeToolsTakeOnlyTheLeftButton) {
+    for (const ToolId id : {ToolId::Eraser, ToolId::MagicWand, ToolId::Move, ToolId::Selection}) {
+        SCOPED_TRACE(DescribeTool(id).toolboxName);
+        ToolBench bench;
+        bench.pixels().set(1, 1, kBlack);
+        CommitSnapshots(*bench.image);
+        bench.use(id);
+        bench.press(At(1, 1), MouseButton::Right);
+        EXPECT_FALSE(bench.host.captured);
+        bench.move(At(4, 4));
+        bench.release(MouseButton::Right);
+        EXPECT_EQ(bench.history().count(), 0);
+        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
+        EXPECT_FALSE(bench.image->selection()->active());
+    }
+}
+
 TEST(FreehandTools, SuspendingHidesTheOutlineAndTheCursorStepResumes) {
     ToolBench bench;
     Tool& pencil = bench.use(ToolId::Pencil);
