@@ -269,7 +269,8 @@ TEST_F(ProjectReaderChecks, DamagedFilesFailWithAMessage) {
 // from, and any input that ever breaks the reader: each must load or fail
 // with a message, strictly and relaxed, and give the preview reader an answer.
 TEST_F(ProjectReaderChecks, EveryCorpusInputEndsInAProjectOrAMessage) {
-    const std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path() / "corpus";
+    // __FILE__ may be relative to the build folder, which the tests do not run in.
+    const std::filesystem::path folder = KORVANE_PROJECT_CORPUS_DIR;
     ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
     int inputs = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
