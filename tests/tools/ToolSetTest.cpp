@@ -1,6 +1,7 @@
 // The tool set, modes from the modifier keys with their cursors and hints,
-// the shared key handling, colour picking and the overlays, driven through
-// the view-to-tool bridge.
+// the shared key handling, what every dragging tool does with a lost capture
+// or the other button, colour picking and the overlays, driven through the
+// view-to-tool bridge.
 #include "ToolTestSupport.h"
 #include "tools/framework/OverlayCanvas.h"
 #include "tools/framework/ToolSettings.h"
