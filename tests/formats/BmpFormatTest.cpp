@@ -246,102 +246,44 @@ TEST(BmpFormat, WritesTheTargetFormat) {
     }
 }
 
+// Cuts and random changes are swept in DamagedFilesTest; these are the
+// damages a sweep does not reach, each with the message it must give.
 TEST(BmpFormat, DamagedFilesEndInTheHostsMessage) {
-    const BmpCase sound = Indexed("sound", 40, 8, 256, TargetFormat::Palette8);
-    const auto rle = [](Bytes codes) {
-        DibFields fields;
-        fields.width = 8;
-        fields.height = 4;
-        fields.bits = 8;
-        fields.compression = 1;
-        fields.palette = Palette(4);
+    const Bytes sound = test::BmpFile(Indexed("sound", 40, 8, 256, TargetFormat::Palette8).fields);
+    DibFields rle;
+    rle.width = 8;
+    rle.height = 4;
+    rle.bits = 8;
+    rle.compression = 1;
+    rle.palette = Palette(4);
+    const auto rleWith = [&rle](Bytes codes) {
+        DibFields fields = rle;
         fields.codes = std::move(codes);
         return test::BmpFile(fields);
     };
     const struct {
         const char* what;
         Bytes file;
+        std::size_t at;
+        std::vector<std::uint32_t> values; // 32-bit words written from `at` on
         const char* message;
     } cases[] = {
-        {"not a bitmap", {'B', 'M', 0, 0}, "Unknown file type"},
-        {"pixels cut short",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             b.resize(b.size() - 3);
-             return b;
-         }(),
-         "Unexpected end of file"},
-        {"pixels past the end",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU32(b, 10, 1u << 31);
-             return b;
-         }(),
-         "Unexpected end of file"},
-        {"depth 7",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU16(b, 28, 7);
-             return b;
-         }(),
-         "Invalid data"},
-        {"RLE8 at 4 bpp",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU32(b, 30, 1);
-             test::PutU16(b, 28, 4);
-             return b;
-         }(),
-         "Invalid data"},
-        {"top-down RLE",
-         [&] {
-             Bytes b = rle({0, 1});
-             test::PutU32(b, 22, std::uint32_t(-4));
-             return b;
-         }(),
-         "Invalid data"},
-        {"embedded PNG",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU32(b, 30, 5);
-             return b;
-         }(),
-         "Unsupported format"},
-        {"height INT_MIN",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU32(b, 22, 0x80000000u);
-             return b;
-         }(),
-         "Invalid data"},
-        {"a giant of few pixels",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU32(b, 18, 30000);
-             test::PutU32(b, 22, 30000);
-             return b;
-         }(),
-         "Unexpected end of file"},
-        {"an empty giant in RLE",
-         [&] {
-             Bytes b = rle({0, 1});
-             test::PutU32(b, 18, 40000);
-             test::PutU32(b, 22, 40000);
-             return b;
-         }(),
-         "Cannot allocate memory"},
-        {"a literal past the end", rle({0, 9, 1, 2}), "Unexpected end of file"},
-        {"no palette room",
-         [&] {
-             Bytes b = test::BmpFile(sound.fields);
-             test::PutU32(b, 10, 14 + 40 + 2);
-             return b;
-         }(),
-         "Invalid data"},
+        {"top-down RLE", rleWith({0, 1}), 22, {std::uint32_t(-4)}, "Invalid data"},
+        {"embedded PNG", sound, 30, {5}, "Unsupported format"},
+        {"height INT_MIN", sound, 22, {0x80000000u}, "Invalid data"},
+        {"a giant of few pixels", sound, 18, {30000, 30000}, "Unexpected end of file"},
+        {"an empty giant in RLE", rleWith({0, 1}), 18, {40000, 40000}, "Cannot allocate memory"},
+        {"no palette room", sound, 10, {14 + 40 + 2}, "Invalid data"},
+        {"depth 7", sound, 28, {7}, "Invalid data"},
+        {"RLE8 at 4 bpp", sound, 28, {4 | 1 << 16}, "Invalid data"}, // depth, then compression
+        {"a literal past the end", rleWith({0, 9, 1, 2}), 0, {}, "Unexpected end of file"},
     };
     test::FormatHost folder;
     for (const auto& c : cases) {
-        test::WriteBytes(folder.file("bad.bmp"), c.file);
+        Bytes file = c.file;
+        for (std::size_t i = 0; i < c.values.size(); ++i)
+            test::PutU32(file, c.at + 4 * i, c.values[i]);
+        test::WriteBytes(folder.file("bad.bmp"), file);
         std::string error;
         EXPECT_FALSE(folder.import(folder.file("bad.bmp"), &error)) << c.what;
         EXPECT_EQ(error, c.message) << c.what;

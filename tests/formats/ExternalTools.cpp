@@ -96,6 +96,14 @@ void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::str
     EXPECT_EQ(run.status, 0) << file << ": " << run.err;
 }
 
+PixelArray Opaque(const PixelArray& pixels) {
+    PixelArray out;
+    out.assign(pixels);
+    for (std::size_t i = 0; i < out.pixelCount(); ++i)
+        out.data()[i] = WithAlpha(out.data()[i], 255);
+    return out;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

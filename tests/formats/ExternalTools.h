@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#define REQUIRE_TOOL(tool)                                                                         \
+    if ((tool).empty()) GTEST_SKIP() << #tool " is not installed (scripts/install-deps)"
+
 namespace kv::test {
 
 struct ToolRun {
@@ -33,6 +36,9 @@ PixelArray MagickPixels(const TempDir& folder, const std::string& file, int inde
 // ("PNG32:", "BMP3:", ...) and extra options placed before the output.
 void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::string& file,
                  const std::vector<std::string>& options = {});
+
+// The pixels made wholly opaque.
+PixelArray Opaque(const PixelArray& pixels);
 
 // Lines of a text.
 std::vector<std::string> Lines(const std::string& text);

@@ -12,9 +12,6 @@ namespace {
 
 using test::ToolRun;
 
-#define REQUIRE_TOOL(tool)                                                                         \
-    if ((tool).empty()) GTEST_SKIP() << #tool " is not installed (scripts/install-deps)"
-
 struct Entry {
     std::int32_t size;
     TargetFormat target;
@@ -97,16 +94,6 @@ TEST_F(ExternalJudges, ImageMagickReadsEveryEntryAndDecodesOurPixels) {
     }
 }
 
-// 24-bit and palette BMP files carry no transparency: their pixels are the
-// target preview's colors, opaque.
-PixelArray Opaque(const PixelArray& pixels) {
-    PixelArray out;
-    out.assign(pixels);
-    for (std::size_t i = 0; i < out.pixelCount(); ++i)
-        out.data()[i] = WithAlpha(out.data()[i], 255);
-    return out;
-}
-
 TEST_F(ExternalJudges, PngAndBmpFilesOfEveryTargetPassAndDecodeAlike) {
     REQUIRE_TOOL(test::PngCheck());
     REQUIRE_TOOL(test::Convert());
@@ -119,10 +106,11 @@ TEST_F(ExternalJudges, PngAndBmpFilesOfEveryTargetPassAndDecodeAlike) {
         test::ExpectSameVisible(test::ExpectedPixels(image), test::MagickPixels(folder, png),
                                 what + " PNG");
 
+        // 24-bit and palette BMP files carry no transparency.
         const std::string bmp = exportedImage(image, "t.bmp", "BMP image");
         const PixelArray expected = image.targetFormat() == TargetFormat::Rgba32
                                         ? test::ExpectedPixels(image)
-                                        : Opaque(*image.targetPreview());
+                                        : test::Opaque(*image.targetPreview());
         test::ExpectSameVisible(expected, test::MagickPixels(folder, bmp), what + " BMP");
     }
 }

@@ -82,15 +82,14 @@ Bytes DibPixelBytes(const DibFields& s) {
     return b;
 }
 
-Bytes BmpFile(const DibFields& s, std::uint32_t pixelOffset) {
+Bytes BmpFile(const DibFields& s) {
     const Bytes header = DibHeaderBytes(s, s.height), pixels = DibPixelBytes(s);
-    const std::uint32_t offset = pixelOffset ? pixelOffset : std::uint32_t(14 + header.size());
+    const std::uint32_t offset = std::uint32_t(14 + header.size());
     Bytes b = {'B', 'M'};
     Append32(b, std::uint32_t(offset + pixels.size()));
     Append32(b, 0);
     Append32(b, offset);
     b.insert(b.end(), header.begin(), header.end());
-    b.resize(offset, 0);
     b.insert(b.end(), pixels.begin(), pixels.end());
     return b;
 }
@@ -180,8 +179,6 @@ Bytes PngFile(const PngFields& s) {
         key.blue = s.transparent[2];
     }
     if (!s.transparent.empty()) png_set_tRNS(png, info, nullptr, 0, &key);
-    if (s.pixelsPerMetre)
-        png_set_pHYs(png, info, s.pixelsPerMetre, s.pixelsPerMetre, PNG_RESOLUTION_METER);
     png_write_info(png, info);
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);

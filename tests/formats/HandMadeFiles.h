@@ -29,8 +29,8 @@ Bytes DibHeaderBytes(const DibFields& fields, std::int32_t storedHeight);
 // The pixel rows (or the codes), bottom row first unless top-down.
 Bytes DibPixelBytes(const DibFields& fields);
 
-// A BMP file of the bitmap; `pixelOffset` 0 means right after the palette.
-Bytes BmpFile(const DibFields& fields, std::uint32_t pixelOffset = 0);
+// A BMP file of the bitmap, the pixels right after the palette.
+Bytes BmpFile(const DibFields& fields);
 
 // An icon entry: the bitmap at twice its height and an AND bitmap from
 // `hidden`, cut to `maskBytes` bytes when that is smaller.
@@ -55,7 +55,6 @@ struct PngFields {
     bool interlaced = false;
     std::vector<std::array<std::uint8_t, 4>> palette; // R, G, B, A (tRNS from the alphas)
     std::vector<std::uint16_t> transparent;           // tRNS for gray (1 value) or RGB (3)
-    std::uint32_t pixelsPerMetre = 0;                 // pHYs when not 0
     std::vector<Bytes> rows;
 };
 Bytes PngFile(const PngFields& fields);

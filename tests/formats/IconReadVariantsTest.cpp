@@ -33,6 +33,18 @@ std::vector<Color32> SomePalette(std::uint32_t count) {
     return palette;
 }
 
+// A bitmap of the given size and depth; indexed depths get SomePalette.
+DibFields Dib(std::int32_t width, std::int32_t height, std::uint32_t bits,
+              std::function<std::uint32_t(std::int32_t, std::int32_t)> pixel) {
+    DibFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.bits = bits;
+    if (bits <= 8) fields.palette = SomePalette(1u << bits);
+    fields.pixel = std::move(pixel);
+    return fields;
+}
+
 class IconVariants : public ::testing::Test {
   protected:
     const Image& importOne(const Bytes& file, std::int32_t images = 1, std::int32_t index = 1) {
@@ -77,11 +89,7 @@ TEST_F(IconVariants, EveryBitmapDepthWithItsMask) {
                   {16, TargetFormat::Rgb24},
                   {24, TargetFormat::Rgb24}};
     for (const auto& d : depths) {
-        DibFields fields;
-        fields.width = 13;
-        fields.height = 6;
-        fields.bits = d.bits;
-        if (d.bits <= 8) fields.palette = SomePalette(1u << d.bits);
+        DibFields fields = Dib(13, 6, d.bits, {});
         const std::uint32_t levels = d.bits <= 8 ? 1u << d.bits : 0;
         fields.pixel = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
             const Color32 c = Pattern(x, y);
@@ -107,9 +115,7 @@ TEST_F(IconVariants, EveryBitmapDepthWithItsMask) {
 }
 
 TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
-    DibFields fields;
-    fields.width = 9;
-    fields.height = 4;
+    DibFields fields = Dib(9, 4, 32, {});
     for (const bool withAlpha : {true, false}) {
         fields.pixel = [&](std::int32_t x, std::int32_t y) {
             return withAlpha ? WithAlpha(Pattern(x, y), unsigned(x * 28))
@@ -129,12 +135,8 @@ TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
 }
 
 TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
-    DibFields fields;
-    fields.width = 10;
-    fields.height = 7;
-    fields.bits = 4;
-    fields.palette = SomePalette(16);
-    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; };
+    const DibFields fields =
+        Dib(10, 7, 4, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; });
     const auto color = [&](std::int32_t x, std::int32_t y) {
         return fields.palette[fields.pixel(x, y)];
     };
@@ -149,11 +151,7 @@ TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
 }
 
 TEST_F(IconVariants, ShortOrMissingAndBitmapsLeaveTheRestVisible) {
-    DibFields fields;
-    fields.width = 8;
-    fields.height = 8;
-    fields.bits = 24;
-    fields.pixel = Pattern;
+    const DibFields fields = Dib(8, 8, 24, Pattern);
     const auto hideAll = [](std::int32_t, std::int32_t) { return true; };
     // Mask rows are stored bottom first, four bytes each: 12 bytes hide the
     // bottom three rows, a missing mask hides nothing.
@@ -168,12 +166,8 @@ TEST_F(IconVariants, ShortOrMissingAndBitmapsLeaveTheRestVisible) {
 }
 
 TEST_F(IconVariants, PlainHeightEntriesThatAgreeWithTheDirectory) {
-    DibFields fields;
-    fields.width = 6;
-    fields.height = 6;
-    fields.bits = 8;
-    fields.palette = SomePalette(256);
-    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); };
+    const DibFields fields =
+        Dib(6, 6, 8, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); });
     const Image& image = importOne(
         test::IconFile(1, {{6, 6, 0, 1, 8, test::IconBitmapEntry(fields, Band, SIZE_MAX, false)}}));
     EXPECT_EQ(image.height(), 6);
@@ -209,9 +203,8 @@ PixelArray RgbaPngPixels(std::int32_t width, std::int32_t height) {
 }
 
 TEST_F(IconVariants, PngEntriesOfAnySizeBesideBitmaps) {
-    DibFields small;
-    small.width = small.height = 16;
-    small.pixel = [](std::int32_t x, std::int32_t y) { return WithAlpha(Pattern(x, y), 200); };
+    const DibFields small = Dib(
+        16, 16, 32, [](std::int32_t x, std::int32_t y) { return WithAlpha(Pattern(x, y), 200); });
     const Image& png = importOne(
         test::IconFile(1, {{16, 16, 0, 1, 32, test::IconBitmapEntry(small, NothingHidden)},
                            {48, 40, 0, 1, 32, test::PngFile(RgbaPng(48, 40))},
@@ -227,11 +220,8 @@ TEST_F(IconVariants, PngEntriesOfAnySizeBesideBitmaps) {
 }
 
 TEST_F(IconVariants, CursorsReportTheirHotspots) {
-    DibFields fields;
-    fields.width = fields.height = 32;
-    fields.bits = 1;
-    fields.palette = {MakeColor32(0, 0, 0, 255), MakeColor32(255, 255, 255, 255)};
-    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x > y); };
+    const DibFields fields =
+        Dib(32, 32, 1, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x > y); });
     test::WriteBytes(folder.file("arrow.cur"),
                      test::IconFile(2, {{32, 32, 2, 3, 17, test::IconBitmapEntry(fields, Band)}}));
     EXPECT_EQ(folder.describe(folder.file("arrow.cur")),
@@ -244,15 +234,14 @@ TEST_F(IconVariants, CursorsReportTheirHotspots) {
 
 // A sound two-entry icon to damage.
 Bytes SoundIcon() {
-    DibFields fields;
-    fields.width = fields.height = 8;
-    fields.bits = 8;
-    fields.palette = SomePalette(256);
-    fields.pixel = [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); };
+    const DibFields fields =
+        Dib(8, 8, 8, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); });
     return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(fields, Band)},
                               {16, 16, 0, 1, 32, test::PngFile(RgbaPng(16, 16))}});
 }
 
+// Cuts and random changes are swept in DamagedFilesTest; these are the
+// damages a sweep does not reach, each with the message it must give.
 TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
     const std::size_t first = 6 + 32, second = first + 40 + 1024 + 64 + 32;
     const struct {
@@ -264,15 +253,11 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"type 3", [](Bytes& b) { b[2] = 3; }, "Unknown file type"},
         {"no entries", [](Bytes& b) { b[4] = 0; }, "Unknown file type"},
         {"directory past the end", [](Bytes& b) { b[4] = 200; }, "Unknown file type"},
-        {"entry past the end", [](Bytes& b) { test::PutU32(b, 6 + 12, 1u << 30); },
-         "Unexpected end of file"},
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
          "Invalid data"},
         {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
         {"header size huge", [=](Bytes& b) { test::PutU32(b, first, 0xFFFFFFF0u); },
          "Invalid data"},
-        {"depth 3", [=](Bytes& b) { test::PutU16(b, first + 14, 3); }, "Invalid data"},
-        {"width 0", [=](Bytes& b) { test::PutU32(b, first + 4, 0); }, "Invalid data"},
         {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
          "Invalid data"},
         {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
@@ -283,7 +268,6 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
          "Unsupported format"},
         {"unknown compression", [=](Bytes& b) { test::PutU32(b, first + 16, 77); },
          "Unsupported format"},
-        {"PNG cut short", [=](Bytes& b) { b.resize(second + 60); }, "Unexpected end of file"},
         {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };
     for (const auto& c : cases) {

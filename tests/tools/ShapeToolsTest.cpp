@@ -12,12 +12,7 @@ namespace kv {
 namespace {
 using namespace test;
 
-constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
 constexpr Color32 kBlue = MakeColor32(0, 0, 255, 255);
-
-constexpr ImagePoint Units(double x, double y) {
-    return {static_cast<std::int32_t>(x * 256), static_cast<std::int32_t>(y * 256)};
-}
 
 // Red for the line ('r'), blue for the inside ('b'), '.' untouched.
 std::string Painted(ToolBench& bench, const Rect& r) {
@@ -47,12 +42,10 @@ TEST(Shapes, ADragPaintsTheSnappedRectangleOnRelease) {
     bench.press(Units(10.3, 10.3));
     bench.move(Units(15.7, 12.2));
     EXPECT_EQ(bench.host.text(StatusField::Size), "6 x 2");
-    EXPECT_EQ(bench.host.text(StatusField::Hint), "Use ALT and SHIFT for additional options.");
     EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
     bench.release();
     EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 12);
     EXPECT_EQ(Painted(bench, {9, 9, 17, 13}), "......../.rrrrrr./.rrrrrr./........");
-    EXPECT_EQ(bench.history().undoCursor()->label(), "Rectangle");
     EXPECT_EQ(bench.host.text(StatusField::Size), "");
 }
 
@@ -186,16 +179,10 @@ TEST(Shapes, OnASupersampledLayerTheShapeIsDrawnAtEightTimesTheDetail) {
     EXPECT_NE(bench.layer().pixels().get(0, 0), kWhite); // the lower level follows
 }
 
-TEST(Shapes, ALostCaptureOrAPickPaintsNothing) {
+TEST(Shapes, APickPaintsNothing) {
     ToolBench bench(8, 8);
     UseShape(bench, ToolId::Ellipse, ShapeType::Solid, 1);
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Cross);
-    EXPECT_EQ(bench.host.text(StatusField::Hint),
-              "Left/right click and drag to create an ellipse. Use ALT to pick colors.");
-    bench.press(At(1, 1));
-    bench.move(At(5, 5));
-    EXPECT_TRUE(bench.tools.current()->wantsAutoScroll());
-    bench.view.captureEnded();
     bench.keys({.alt = true});
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::ColorPicking);
     bench.click(At(1, 1));

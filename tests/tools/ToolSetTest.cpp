@@ -1,6 +1,7 @@
 // The tool set, modes from the modifier keys with their cursors and hints,
-// the shared key handling, colour picking and the overlays, driven through
-// the view-to-tool bridge.
+// the shared key handling, what every dragging tool does with a lost capture
+// or the other button, colour picking and the overlays, driven through the
+// view-to-tool bridge.
 #include "ToolTestSupport.h"
 #include "tools/framework/OverlayCanvas.h"
 #include "tools/framework/ToolSettings.h"
@@ -15,28 +16,12 @@ namespace kv {
 namespace {
 using namespace test;
 
-TEST(ToolSet, HoldsTheTwelveToolsInToolboxOrder) {
-    ToolBench bench;
-    std::vector<std::string> names;
-    for (const ToolDescriptor& d : ToolboxOrder())
-        names.push_back(bench.tools.tool(d.id).name());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"Selection Tool", "Magic Wand", "Move Tool", "Color Picker",
-                                        "Pencil", "Brush", "Gradient Tool", "Flood Fill Tool",
-                                        "Eraser", "Text Tool", "Rectangle Tool", "Ellipse Tool"}));
-    EXPECT_EQ(bench.tools.current(), nullptr);
-}
-
 TEST(ToolSet, SwitchingShowsTheOptionsAndChoosingTheCurrentToolDoesNothing) {
     ToolBench bench;
     Tool& brush = bench.use(ToolId::Brush);
     EXPECT_TRUE(brush.isActive());
     const OptionsPanel& panel = bench.host.shownPanel;
-    ASSERT_EQ(panel.options.size(), 3u);
-    EXPECT_STREQ(panel.options[1].label, "Hardness, %:");
-    EXPECT_STREQ(panel.options[1].setting, "Drawing.Tools.Brush.Hardness");
-    EXPECT_EQ(panel.options[2].minimum, 1);
-    EXPECT_EQ(panel.options[2].maximum, 100);
+    EXPECT_EQ(panel.options.size(), 3u);
     EXPECT_EQ(panel.preview, OptionsPreview::Tip);
     const int repaints = bench.host.repaints;
     EXPECT_FALSE(bench.tools.select(ToolId::Brush));
@@ -46,79 +31,27 @@ TEST(ToolSet, SwitchingShowsTheOptionsAndChoosingTheCurrentToolDoesNothing) {
     EXPECT_TRUE(bench.host.shownPanel.options.empty());
 }
 
-TEST(FreehandTools, ModesCursorsAndHintsFollowTheKeysAndTheLayer) {
-    const char* paint =
-        "Left/right click and drag to paint. Use CTRL to draw lines, ALT to pick colors.";
-    const char* pick = "Left/right click to pick a color.";
+TEST(FreehandTools, ModesAndCursorsFollowTheKeysTheLayerAndTheTip) {
+    const ModifierKeys none{}, ctrl{.control = true}, alt{.alt = true}, shift{.shift = true};
     const struct {
         ToolId tool;
         ModifierKeys keys;
-        bool visible;
-        bool supersampled;
+        bool visible, supersampled;
         std::uint32_t size;
         int zoom;
         ToolMode mode;
         CursorRole cursor;
-        std::string hint;
     } cases[] = {
-        {ToolId::Brush, {}, true, false, 8, 1, ToolMode::Paint, CursorRole::SmallTipEven, paint},
-        {ToolId::Brush, {}, true, false, 3, 2, ToolMode::Paint, CursorRole::SmallTipEven, paint},
-        {ToolId::Brush, {}, true, false, 9, 1, ToolMode::Paint, CursorRole::PreciseCross, paint},
-        {ToolId::Brush, {}, true, true, 8, 1, ToolMode::Paint, CursorRole::SmallTipOdd, paint},
-        {ToolId::Pencil,
-         {.control = true},
-         true,
-         false,
-         1,
-         4,
-         ToolMode::Line,
-         CursorRole::SmallTipEven,
-         "Left/right click and drag to draw a line."},
-        {ToolId::Pencil,
-         {.alt = true},
-         true,
-         false,
-         1,
-         1,
-         ToolMode::Pick,
-         CursorRole::ColorPicking,
-         pick},
-        {ToolId::Pencil,
-         {.alt = true},
-         false,
-         false,
-         1,
-         1,
-         ToolMode::Pick,
-         CursorRole::ColorPicking,
-         pick},
-        {ToolId::Pencil,
-         {.shift = true},
-         false,
-         false,
-         1,
-         1,
-         ToolMode::None,
-         CursorRole::Arrow,
-         ""},
-        {ToolId::Eraser,
-         {.alt = true},
-         true,
-         false,
-         5,
-         1,
-         ToolMode::Paint,
-         CursorRole::SmallTipOdd,
-         "Click and drag to erase. Use CTRL to erase lines."},
-        {ToolId::Eraser,
-         {.control = true},
-         true,
-         false,
-         5,
-         2,
-         ToolMode::Line,
-         CursorRole::PreciseCross,
-         "Click and drag to erase a line."},
+        {ToolId::Brush, none, true, false, 8, 1, ToolMode::Paint, CursorRole::SmallTipEven},
+        {ToolId::Brush, none, true, false, 3, 2, ToolMode::Paint, CursorRole::SmallTipEven},
+        {ToolId::Brush, none, true, false, 9, 1, ToolMode::Paint, CursorRole::PreciseCross},
+        {ToolId::Brush, none, true, true, 8, 1, ToolMode::Paint, CursorRole::SmallTipOdd},
+        {ToolId::Pencil, ctrl, true, false, 1, 4, ToolMode::Line, CursorRole::SmallTipEven},
+        {ToolId::Pencil, alt, true, false, 1, 1, ToolMode::Pick, CursorRole::ColorPicking},
+        {ToolId::Pencil, alt, false, false, 1, 1, ToolMode::Pick, CursorRole::ColorPicking},
+        {ToolId::Pencil, shift, false, false, 1, 1, ToolMode::None, CursorRole::Arrow},
+        {ToolId::Eraser, alt, true, false, 5, 1, ToolMode::Paint, CursorRole::SmallTipOdd},
+        {ToolId::Eraser, ctrl, true, false, 5, 2, ToolMode::Line, CursorRole::PreciseCross},
     };
     for (const auto& c : cases) {
         ToolBench bench(16, 16, kWhite, c.supersampled);
@@ -134,7 +67,6 @@ TEST(FreehandTools, ModesCursorsAndHintsFollowTheKeysAndTheLayer) {
                      << tool.name() << " size " << c.size << " zoom " << c.zoom);
         EXPECT_EQ(tool.mode(), c.mode);
         EXPECT_EQ(bench.view.setCursor(At(3, 3)), c.cursor);
-        EXPECT_EQ(bench.host.text(StatusField::Hint), c.hint);
     }
 }
 
@@ -145,15 +77,65 @@ TEST(FreehandTools, ModifierKeysAreTakenOnlyWhileIdle) {
     bench.host.keys = {.alt = true};
     EXPECT_TRUE(bench.view.keyDown(kKeyAlt, false));
     EXPECT_EQ(bench.host.cursorRefreshes, refreshes + 1);
-    EXPECT_EQ(bench.host.text(StatusField::Hint), "Left/right click to pick a color.");
+    EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Pick);
+    const std::string pickHint = bench.host.text(StatusField::Hint);
     bench.host.keys = {};
     bench.view.keyUp(kKeyAlt);
-    EXPECT_EQ(bench.host.text(StatusField::Hint),
-              "Left/right click and drag to paint. Use CTRL to draw lines, ALT to pick colors.");
+    EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Paint);
+    // The hint follows the mode.
+    EXPECT_FALSE(pickHint.empty());
+    EXPECT_NE(bench.host.text(StatusField::Hint), pickHint);
+    EXPECT_FALSE(bench.host.text(StatusField::Hint).empty());
     EXPECT_FALSE(bench.view.keyDown('A', false));
     bench.press(At(2, 2));
     EXPECT_FALSE(bench.view.keyDown(kKeyControl, false));
     EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Paint);
+}
+
+// A drag whose capture is lost (another window took the pointer) changes
+// nothing, records nothing and leaves the tool idle.
+TEST(ToolSet, ALostCaptureRecordsNothingInEveryDraggingTool) {
+    const struct {
+        ToolId id;
+        bool line; // with CTRL held
+    } cases[] = {{ToolId::Pencil, true},     {ToolId::Brush, true},    {ToolId::Eraser, true},
+                 {ToolId::Rectangle, false}, {ToolId::Ellipse, false}, {ToolId::Gradient, false},
+                 {ToolId::Selection, false}, {ToolId::Move, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(DescribeTool(c.id).toolboxName);
+        ToolBench bench(16, 16);
+        bench.pixels().set(1, 1, kBlack); // something for the Move Tool to move
+        CommitSnapshots(*bench.image);
+        bench.use(c.id);
+        if (c.line) bench.keys({.control = true});
+        bench.press(At(1, 1));
+        bench.move(At(6, 4));
+        EXPECT_TRUE(bench.view.wantsAutoScroll());
+        bench.view.captureEnded();
+        EXPECT_EQ(bench.history().count(), 0);
+        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
+        EXPECT_EQ(bench.pixels().get(1, 1), kBlack);
+        EXPECT_FALSE(bench.image->selection()->active());
+        EXPECT_EQ(bench.tools.current()->state(), ToolState::Idle);
+        EXPECT_EQ(bench.view.interaction(), ViewInteraction::Idle);
+    }
+}
+
+TEST(ToolSet, SomeToolsTakeOnlyTheLeftButton) {
+    for (const ToolId id : {ToolId::Eraser, ToolId::MagicWand, ToolId::Move, ToolId::Selection}) {
+        SCOPED_TRACE(DescribeTool(id).toolboxName);
+        ToolBench bench;
+        bench.pixels().set(1, 1, kBlack);
+        CommitSnapshots(*bench.image);
+        bench.use(id);
+        bench.press(At(1, 1), MouseButton::Right);
+        EXPECT_FALSE(bench.host.captured);
+        bench.move(At(4, 4));
+        bench.release(MouseButton::Right);
+        EXPECT_EQ(bench.history().count(), 0);
+        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
+        EXPECT_FALSE(bench.image->selection()->active());
+    }
 }
 
 TEST(FreehandTools, SuspendingHidesTheOutlineAndTheCursorStepResumes) {
@@ -191,7 +173,6 @@ TEST(ColorPicker, PicksWhatTheViewShowsWithEitherButton) {
     bench.use(ToolId::ColorPicker);
     bench.move(At(0, 0));
     EXPECT_EQ(bench.view.setCursor(At(0, 0)), CursorRole::ColorPicking);
-    EXPECT_EQ(bench.host.text(StatusField::Hint), "Left/right click to pick a color.");
     const Color32 shown = image->composite().get(2, 3);
     EXPECT_EQ(shown, MakeColor32(127, 0, 128, 255));
     bench.click(At(2, 3));

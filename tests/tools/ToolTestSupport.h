@@ -20,8 +20,14 @@ constexpr ImagePoint At(std::int32_t x, std::int32_t y) {
     return {x * 256 + 128, y * 256 + 128};
 }
 
+// Image units from fractional image pixels.
+constexpr ImagePoint Units(double x, double y) {
+    return {static_cast<std::int32_t>(x * 256), static_cast<std::int32_t>(y * 256)};
+}
+
 constexpr Color32 kWhite = 0xFFFFFFFF;
 constexpr Color32 kBlack = 0xFF000000;
+constexpr Color32 kRed = MakeColor32(255, 0, 0, 255);
 
 class ToolBench {
   public:
