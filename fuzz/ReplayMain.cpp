@@ -2,7 +2,10 @@
 // so that every corpus file stays a test in the ordinary build. Arguments
 // are files or directories (every regular file inside, recursively, in name
 // order). A crash or an abort in the target fails the run; so does finding
-// no input at all, which would otherwise pass for a replayed corpus.
+// no input at all, which would otherwise pass for a replayed corpus. With
+// --every-cut first, each input is also run cut short at every length (at
+// most 4096 lengths spread over it), as a file a download or a full disk
+// truncated.
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
@@ -75,15 +78,25 @@ bool ReadAll(const fs::path& path, std::vector<char>& bytes) {
     return !in.bad();
 }
 
+// A copy of exactly the given size, as the fuzzer passes it, so that the
+// sanitizers see a read past its end.
+void RunOne(const std::vector<char>& bytes, std::size_t size) {
+    const std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[size]);
+    if (size != 0) std::memcpy(copy.get(), bytes.data(), size);
+    LLVMFuzzerTestOneInput(copy.get(), size);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE_OR_DIRECTORY...\n", argv[0]);
+    const bool everyCut = argc > 1 && std::strcmp(argv[1], "--every-cut") == 0;
+    const int first = everyCut ? 2 : 1;
+    if (argc <= first) {
+        std::fprintf(stderr, "usage: %s [--every-cut] FILE_OR_DIRECTORY...\n", argv[0]);
         return 2;
     }
     std::vector<fs::path> files;
-    for (int i = 1; i < argc; ++i)
+    for (int i = first; i < argc; ++i)
         if (!Collect(argv[i], files)) return 2;
     if (files.empty()) {
         std::fprintf(stderr, "replay: no inputs found\n");
@@ -102,11 +115,13 @@ int main(int argc, char** argv) {
             return 2;
         }
         std::snprintf(g_current, sizeof g_current, "%s", file.c_str());
-        // A copy of exactly the input's size, as the fuzzer passes it, so
-        // that the sanitizers see a read past its end.
-        const std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[bytes.size()]);
-        if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
-        LLVMFuzzerTestOneInput(copy.get(), bytes.size());
+        RunOne(bytes, bytes.size());
+        if (!everyCut) continue;
+        const std::size_t step = bytes.size() / 4096 + 1;
+        for (std::size_t cut = 0; cut < bytes.size(); cut += step) {
+            std::snprintf(g_current, sizeof g_current, "%s cut to %zu bytes", file.c_str(), cut);
+            RunOne(bytes, cut);
+        }
     }
     std::printf("replayed %zu input(s)\n", files.size());
     return 0;
