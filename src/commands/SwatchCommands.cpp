@@ -4,7 +4,7 @@
 #include "commands/CommandSupport.h"
 #include "commands/SwatchSets.h"
 #include "settings/Settings.h"
-#include "storage/swatches/SwatchSetFile.h"
+#include "storage/swatches/SwatchFiles.h"
 
 namespace kv {
 namespace {
@@ -12,14 +12,29 @@ namespace {
 // A COLOR block without a colour gives an opaque black swatch.
 constexpr Color32 kUnnamedSwatch = 0xFF000000u;
 
+// Our own type first, then the palettes other programs write.
+std::vector<FileFilter> SwatchFilters() {
+    std::vector<FileFilter> filters;
+    for (const SwatchFileTypeInfo& type : SwatchFileTypes())
+        filters.push_back(FilterFor(type.name, {type.extension}));
+    return FiltersWithAllFiles(std::move(filters));
+}
+
 FileDialogRequest SwatchDialog(FileDialogKind kind, const char* title) {
     FileDialogRequest request;
     request.kind = kind;
     request.title = title;
     request.folder = TextSettingValue("Swatches.File.Path");
-    request.filters = FiltersWithAllFiles({FilterFor(kSwatchSetTypeName, {kSwatchSetExtension})});
+    request.filters = SwatchFilters();
     if (kind == FileDialogKind::Save) request.defaultExtension = kSwatchSetExtension;
     return request;
+}
+
+// A name typed without an extension takes the one of the type chosen in
+// the dialog; "ALL FILES" means our own.
+std::string ExtensionOfFilter(std::size_t filter) {
+    const std::vector<SwatchFileTypeInfo>& types = SwatchFileTypes();
+    return filter < types.size() ? types[filter].extension : kSwatchSetExtension;
 }
 
 } // namespace
@@ -47,7 +62,7 @@ bool SwatchCommands::load() {
     SetTextSetting("Swatches.File.Path", FolderOfPath(choice->path));
     std::vector<Color32> colors;
     if (!RunReported(m_host, [&] {
-            colors = LoadSwatchSet(choice->path, kUnnamedSwatch);
+            colors = LoadSwatchFile(choice->path, kUnnamedSwatch);
             return true;
         }))
         return false;
@@ -60,10 +75,10 @@ bool SwatchCommands::save() {
     const std::optional<FileChoice> choice =
         m_host.chooseFile(SwatchDialog(FileDialogKind::Save, "Save swatches"));
     if (!choice) return false;
-    const std::string path = WithDefaultExtension(choice->path, kSwatchSetExtension);
+    const std::string path = WithDefaultExtension(choice->path, ExtensionOfFilter(choice->filter));
     SetTextSetting("Swatches.File.Path", FolderOfPath(path));
     return RunReported(m_host, [&] {
-        SaveSwatchSet(path, m_swatches.colors());
+        SaveSwatchFile(path, m_swatches.colors());
         return true;
     });
 }

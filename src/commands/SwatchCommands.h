@@ -1,7 +1,7 @@
 #pragma once
 // The colour panel's swatch commands: a new set (empty, default, web-safe),
-// loading and saving swatch set files, adding the primary or secondary
-// colour.
+// loading and saving swatch set files (ours, or GIMP and JASC palettes by
+// their extension), adding the primary or secondary colour.
 #include "model/Color32.h"
 
 namespace kv {

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QPixmap>
 #include <QUrl>
 
 #include <cstring>
@@ -15,6 +16,9 @@ namespace kv {
 namespace {
 
 constexpr const char* kUriListType = "text/uri-list";
+// What QClipboard::setImage offers; within one process the picture may be
+// on offer only this way, as a QImage rather than encoded bytes.
+constexpr const char* kQtImageType = "application/x-qt-image";
 
 const std::uint8_t* Data(const QByteArray& bytes) {
     return reinterpret_cast<const std::uint8_t*>(bytes.constData());
@@ -38,6 +42,12 @@ std::optional<PastePicture> ReadOffered(const QMimeData& data) {
     for (const char* type : {kBmpClipType, "image/x-bmp", "image/x-MS-bmp"})
         if (data.hasFormat(type))
             if (auto picture = Read(ReadBmpFileData, data.data(type))) return picture;
+    if (data.hasImage()) {
+        const QVariant offered = data.imageData();
+        if (offered.typeId() == QMetaType::QPixmap)
+            return PastePictureFromImage(offered.value<QPixmap>().toImage());
+        return PastePictureFromImage(offered.value<QImage>());
+    }
     return std::nullopt;
 }
 
@@ -49,8 +59,8 @@ ClipboardExchange::ClipboardExchange(QClipboard* clipboard, QObject* parent)
 }
 
 QStringList ClipboardExchange::acceptedTypes() {
-    return {kPrivateClipType, kPngClipType,     kBmpClipType,
-            "image/x-bmp",    "image/x-MS-bmp", kUriListType};
+    return {kPrivateClipType, kPngClipType, kBmpClipType, "image/x-bmp",
+            "image/x-MS-bmp", kQtImageType, kUriListType};
 }
 
 bool ClipboardExchange::put(ClipPicture picture) {
@@ -95,10 +105,13 @@ std::string FileOfUriList(const QMimeData& data) {
 }
 
 std::optional<PastePicture> PastePictureFromPng(const QByteArray& bytes) {
-    QImage image = QImage::fromData(bytes, "PNG");
-    if (image.isNull()) return std::nullopt;
+    return PastePictureFromImage(QImage::fromData(bytes, "PNG"));
+}
+
+std::optional<PastePicture> PastePictureFromImage(const QImage& offered) {
+    if (offered.isNull()) return std::nullopt;
     // Straight (not premultiplied) B, G, R, A words: the program's pixels.
-    image = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage image = offered.convertToFormat(QImage::Format_ARGB32);
     PastePicture picture;
     picture.pixels.setSize(image.width(), image.height());
     if (picture.pixels.isEmpty()) return std::nullopt;
