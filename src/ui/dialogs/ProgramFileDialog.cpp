@@ -41,8 +41,12 @@ ProgramFileDialog::ProgramFileDialog(const FileDialogRequest& request,
         selectNameFilter(m_filters[static_cast<qsizetype>(request.selectedFilter)]);
     if (!request.folder.empty()) setDirectory(QString::fromStdString(request.folder));
     if (!request.fileName.empty()) selectFile(QString::fromStdString(request.fileName));
-    if (!request.defaultExtension.empty())
-        setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (saving) {
+        // A bare name takes the extension of the type chosen, so that
+        // picking another type in the list really saves that type.
+        followFilterSuffix(selectedNameFilter());
+        connect(this, &QFileDialog::filterSelected, this, &ProgramFileDialog::followFilterSuffix);
+    }
     if (!request.preview) return;
     m_preview = new FilePreviewPane(previewHost, this);
     // Qt's own dialog lays itself out on a grid: the preview takes a column
@@ -50,6 +54,20 @@ ProgramFileDialog::ProgramFileDialog(const FileDialogRequest& request,
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(m_preview, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, m_preview, &FilePreviewPane::showFile);
+}
+
+void ProgramFileDialog::followFilterSuffix(const QString& nameFilter) {
+    const auto index = m_filters.indexOf(nameFilter);
+    std::string suffix = m_request.defaultExtension;
+    if (index >= 0) {
+        const std::vector<std::string>& patterns =
+            m_request.filters[static_cast<std::size_t>(index)].patterns;
+        // "*.ico" names an extension; "*" and "*.*" (all files) do not.
+        if (!patterns.empty() && patterns.front().rfind("*.", 0) == 0 &&
+            patterns.front().find_first_of("*?", 2) == std::string::npos)
+            suffix = patterns.front().substr(2);
+    }
+    setDefaultSuffix(QString::fromStdString(suffix));
 }
 
 FileChoice ProgramFileDialog::choice() const {

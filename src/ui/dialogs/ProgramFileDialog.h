@@ -29,6 +29,7 @@ class ProgramFileDialog : public QFileDialog {
     FileChoice choice() const;
 
   private:
+    void followFilterSuffix(const QString& nameFilter);
     FileDialogRequest m_request;
     QStringList m_filters;
     FilePreviewPane* m_preview = nullptr;
