@@ -66,15 +66,27 @@ TEST_F(ImagePanelTest, ListsTheLayersTopFirstWithTheImageFacts) {
     EXPECT_TRUE(panel().infoLines()[1].startsWith("Target format: "));
 }
 
-TEST_F(ImagePanelTest, NewLayerFromTheMenuAndUndo) {
-    const int before = current().layerCount();
-    panel().newLayerMenu()->actions().at(0)->trigger();
-    QApplication::processEvents();
-    EXPECT_EQ(current().layerCount(), before + 1);
-    expectInSync();
-    undo();
-    EXPECT_EQ(current().layerCount(), before);
-    expectInSync();
+// The panel's menus reach the layer commands and the list follows each
+// change and its undo.
+TEST_F(ImagePanelTest, NewLayerAndMergeDownFromTheMenusAndUndo) {
+    const struct {
+        const char* what;
+        QMenu* menu;
+        int entry, change;
+    } cases[] = {{"new layer", panel().newLayerMenu(), 0, +1},
+                 {"merge down", panel().contextMenu(), 1, -1}};
+    ASSERT_GE(current().layerCount(), 2) << "the test image has two layers";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int before = current().layerCount();
+        c.menu->actions().at(c.entry)->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(current().layerCount(), before + c.change);
+        expectInSync();
+        undo();
+        EXPECT_EQ(current().layerCount(), before);
+        expectInSync();
+    }
 }
 
 TEST_F(ImagePanelTest, SupersampledLayerCarriesItsFactorNote) {
@@ -159,18 +171,6 @@ TEST_F(ImagePanelTest, DraggingALayerReordersThroughTheMoveCommandsAndUndoes) {
     EXPECT_EQ(modelCurrentRow(), 3);
 }
 
-TEST_F(ImagePanelTest, ContextMenuMergesDown) {
-    if (current().layerCount() < 2) GTEST_SKIP() << "the test image has one layer";
-    const int before = current().layerCount();
-    panel().contextMenu()->actions().at(1)->trigger();
-    QApplication::processEvents();
-    EXPECT_EQ(current().layerCount(), before - 1);
-    expectInSync();
-    undo();
-    EXPECT_EQ(current().layerCount(), before);
-    expectInSync();
-}
-
 TEST_F(ImagePanelTest, ChoosingARowMakesItCurrentWithFreshSnapshots) {
     if (current().layerCount() < 2) GTEST_SKIP() << "the test image has one layer";
     const int target = current().layerCount() - 1; // the bottom layer
@@ -251,17 +251,6 @@ TEST_F(ProjectPanelTest, AnImageWithoutCurrentLayerGetsItsTopLayer) {
     EXPECT_EQ(second->currentLayer(), second->topLayer());
     EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
     EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
-}
-
-TEST_F(ProjectPanelTest, MoveButtonsReorderTheList) {
-    Image* first = project().imageAt(1);
-    EXPECT_FALSE(panel().button("Move image up")->isEnabled());
-    click(panel().button("Move image down"));
-    EXPECT_EQ(project().imageAt(2), first);
-    EXPECT_EQ(panel().list()->currentRow(), 1);
-    EXPECT_EQ(panel().list()->item(1)->text(), ProjectPanel::ItemText(*first));
-    click(panel().button("Move image up"));
-    EXPECT_EQ(project().imageAt(1), first);
 }
 
 TEST_F(ProjectPanelTest, DraggingAnImageReordersTheProject) {
