@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,25 +67,31 @@ TEST_F(ImagePanelTest, ListsTheLayersTopFirstWithTheImageFacts) {
     EXPECT_TRUE(panel().infoLines()[1].startsWith("Target format: "));
 }
 
-// The panel's menus reach the layer commands and the list follows each
-// change and its undo.
-TEST_F(ImagePanelTest, NewLayerAndMergeDownFromTheMenusAndUndo) {
+// The panel's menus and buttons reach the layer commands, and the list
+// follows each change and its undo.
+TEST_F(ImagePanelTest, MenusAndButtonsChangeTheLayersAndUndo) {
     const struct {
         const char* what;
-        QMenu* menu;
-        int entry, change;
-    } cases[] = {{"new layer", panel().newLayerMenu(), 0, +1},
-                 {"merge down", panel().contextMenu(), 1, -1}};
+        std::function<void()> trigger;
+        int change;
+    } cases[] = {
+        {"new layer", [&] { panel().newLayerMenu()->actions().at(0)->trigger(); }, +1},
+        {"merge down", [&] { panel().contextMenu()->actions().at(1)->trigger(); }, -1},
+        {"duplicate", [&] { click(panel().button("Duplicate layer")); }, +1},
+        {"move backward", [&] { click(panel().button("Move layer backward")); }, 0},
+        {"delete", [&] { click(panel().button("Delete layer")); }, -1},
+    };
     ASSERT_GE(current().layerCount(), 2) << "the test image has two layers";
+    const std::vector<std::string> original = modelNames();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const int before = current().layerCount();
-        c.menu->actions().at(c.entry)->trigger();
+        c.trigger();
         QApplication::processEvents();
-        EXPECT_EQ(current().layerCount(), before + c.change);
+        EXPECT_EQ(current().layerCount(), static_cast<int>(original.size()) + c.change);
+        EXPECT_NE(modelNames(), original);
         expectInSync();
         undo();
-        EXPECT_EQ(current().layerCount(), before);
+        EXPECT_EQ(modelNames(), original);
         expectInSync();
     }
 }
@@ -97,25 +104,6 @@ TEST_F(ImagePanelTest, SupersampledLayerCarriesItsFactorNote) {
     current().currentLayer()->setOpacity(0.5f);
     window->commandHost().refresh(RefreshScope::Everything);
     EXPECT_EQ(panel().row(shownCurrentRow())->note(), "x8;50%");
-}
-
-TEST_F(ImagePanelTest, DuplicateDeleteAndReorderThroughButtonsAndUndo) {
-    const std::vector<std::string> original = modelNames();
-    click(panel().button("Duplicate layer"));
-    EXPECT_EQ(current().layerCount(), static_cast<int>(original.size()) + 1);
-    expectInSync();
-    const int row = modelCurrentRow();
-    click(panel().button("Move layer backward"));
-    EXPECT_EQ(modelCurrentRow(), row + 1);
-    expectInSync();
-    click(panel().button("Delete layer"));
-    expectInSync();
-    undo();
-    expectInSync();
-    undo();
-    undo();
-    EXPECT_EQ(modelNames(), original);
-    expectInSync();
 }
 
 // A dragged layer lands where it is let go, through the Layer menu's move
