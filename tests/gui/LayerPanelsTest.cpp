@@ -51,6 +51,7 @@ class ImagePanelTest : public PanelTest {
         const QStringList info = panel().infoLines();
         EXPECT_EQ(info[0].toStdString(), "Dimensions: " + std::to_string(current().width()) + "x" +
                                              std::to_string(current().height()) + " pixels");
+        EXPECT_TRUE(info[1].startsWith("Target format: "));
         EXPECT_EQ(info[2].toStdString(),
                   "Number of layers: " + std::to_string(current().layerCount()));
         EXPECT_TRUE(info[3].startsWith("Size in memory: ") && info[3].endsWith(" bytes"));
@@ -60,12 +61,6 @@ class ImagePanelTest : public PanelTest {
         QApplication::processEvents();
     }
 };
-
-TEST_F(ImagePanelTest, ListsTheLayersTopFirstWithTheImageFacts) {
-    expectInSync();
-    EXPECT_EQ(panel().list()->count(), current().layerCount());
-    EXPECT_TRUE(panel().infoLines()[1].startsWith("Target format: "));
-}
 
 // The panel's menus and buttons reach the layer commands, and the list
 // follows each change and its undo.
@@ -202,14 +197,18 @@ TEST_F(ProjectPanelTest, ListsImagesWithSizeFormatAndTotals) {
     EXPECT_FALSE(panel().list()->item(1)->text().endsWith("NFE"));
 }
 
+// An image without a current layer gets its top one.
 TEST_F(ProjectPanelTest, ChoosingAnImageSwitchesViewAndLayerList) {
     Image* second = project().imageAt(2);
+    second->setCurrentLayer(nullptr);
     panel().list()->setCurrentRow(1);
     QApplication::processEvents();
     EXPECT_EQ(project().currentImage(), second);
     EXPECT_EQ(window->view().image(), second);
+    EXPECT_EQ(second->currentLayer(), second->topLayer());
     EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
-    EXPECT_TRUE(SnapshotHolds(*second->currentLayer()));
+    EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
+    EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
 }
 
 TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
@@ -229,16 +228,6 @@ TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
     EXPECT_EQ(panel().countLabel()->text(), "Number of images: 1");
     EXPECT_EQ(window->view().image(), second);
     EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
-}
-
-TEST_F(ProjectPanelTest, AnImageWithoutCurrentLayerGetsItsTopLayer) {
-    Image* second = project().imageAt(2);
-    second->setCurrentLayer(nullptr);
-    panel().list()->setCurrentRow(1);
-    QApplication::processEvents();
-    EXPECT_EQ(second->currentLayer(), second->topLayer());
-    EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
-    EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
 }
 
 TEST_F(ProjectPanelTest, DraggingAnImageReordersTheProject) {
