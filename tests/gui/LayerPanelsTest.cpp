@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ class ImagePanelTest : public PanelTest {
         const QStringList info = panel().infoLines();
         EXPECT_EQ(info[0].toStdString(), "Dimensions: " + std::to_string(current().width()) + "x" +
                                              std::to_string(current().height()) + " pixels");
+        EXPECT_TRUE(info[1].startsWith("Target format: "));
         EXPECT_EQ(info[2].toStdString(),
                   "Number of layers: " + std::to_string(current().layerCount()));
         EXPECT_TRUE(info[3].startsWith("Size in memory: ") && info[3].endsWith(" bytes"));
@@ -60,21 +62,33 @@ class ImagePanelTest : public PanelTest {
     }
 };
 
-TEST_F(ImagePanelTest, ListsTheLayersTopFirstWithTheImageFacts) {
-    expectInSync();
-    EXPECT_EQ(panel().list()->count(), current().layerCount());
-    EXPECT_TRUE(panel().infoLines()[1].startsWith("Target format: "));
-}
-
-TEST_F(ImagePanelTest, NewLayerFromTheMenuAndUndo) {
-    const int before = current().layerCount();
-    panel().newLayerMenu()->actions().at(0)->trigger();
-    QApplication::processEvents();
-    EXPECT_EQ(current().layerCount(), before + 1);
-    expectInSync();
-    undo();
-    EXPECT_EQ(current().layerCount(), before);
-    expectInSync();
+// The panel's menus and buttons reach the layer commands, and the list
+// follows each change and its undo.
+TEST_F(ImagePanelTest, MenusAndButtonsChangeTheLayersAndUndo) {
+    const struct {
+        const char* what;
+        std::function<void()> trigger;
+        int change;
+    } cases[] = {
+        {"new layer", [&] { panel().newLayerMenu()->actions().at(0)->trigger(); }, +1},
+        {"merge down", [&] { panel().contextMenu()->actions().at(1)->trigger(); }, -1},
+        {"duplicate", [&] { click(panel().button("Duplicate layer")); }, +1},
+        {"move backward", [&] { click(panel().button("Move layer backward")); }, 0},
+        {"delete", [&] { click(panel().button("Delete layer")); }, -1},
+    };
+    ASSERT_GE(current().layerCount(), 2) << "the test image has two layers";
+    const std::vector<std::string> original = modelNames();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(current().layerCount(), static_cast<int>(original.size()) + c.change);
+        EXPECT_NE(modelNames(), original);
+        expectInSync();
+        undo();
+        EXPECT_EQ(modelNames(), original);
+        expectInSync();
+    }
 }
 
 TEST_F(ImagePanelTest, SupersampledLayerCarriesItsFactorNote) {
@@ -85,25 +99,6 @@ TEST_F(ImagePanelTest, SupersampledLayerCarriesItsFactorNote) {
     current().currentLayer()->setOpacity(0.5f);
     window->commandHost().refresh(RefreshScope::Everything);
     EXPECT_EQ(panel().row(shownCurrentRow())->note(), "x8;50%");
-}
-
-TEST_F(ImagePanelTest, DuplicateDeleteAndReorderThroughButtonsAndUndo) {
-    const std::vector<std::string> original = modelNames();
-    click(panel().button("Duplicate layer"));
-    EXPECT_EQ(current().layerCount(), static_cast<int>(original.size()) + 1);
-    expectInSync();
-    const int row = modelCurrentRow();
-    click(panel().button("Move layer backward"));
-    EXPECT_EQ(modelCurrentRow(), row + 1);
-    expectInSync();
-    click(panel().button("Delete layer"));
-    expectInSync();
-    undo();
-    expectInSync();
-    undo();
-    undo();
-    EXPECT_EQ(modelNames(), original);
-    expectInSync();
 }
 
 // A dragged layer lands where it is let go, through the Layer menu's move
@@ -159,18 +154,6 @@ TEST_F(ImagePanelTest, DraggingALayerReordersThroughTheMoveCommandsAndUndoes) {
     EXPECT_EQ(modelCurrentRow(), 3);
 }
 
-TEST_F(ImagePanelTest, ContextMenuMergesDown) {
-    if (current().layerCount() < 2) GTEST_SKIP() << "the test image has one layer";
-    const int before = current().layerCount();
-    panel().contextMenu()->actions().at(1)->trigger();
-    QApplication::processEvents();
-    EXPECT_EQ(current().layerCount(), before - 1);
-    expectInSync();
-    undo();
-    EXPECT_EQ(current().layerCount(), before);
-    expectInSync();
-}
-
 TEST_F(ImagePanelTest, ChoosingARowMakesItCurrentWithFreshSnapshots) {
     if (current().layerCount() < 2) GTEST_SKIP() << "the test image has one layer";
     const int target = current().layerCount() - 1; // the bottom layer
@@ -214,14 +197,18 @@ TEST_F(ProjectPanelTest, ListsImagesWithSizeFormatAndTotals) {
     EXPECT_FALSE(panel().list()->item(1)->text().endsWith("NFE"));
 }
 
+// An image without a current layer gets its top one.
 TEST_F(ProjectPanelTest, ChoosingAnImageSwitchesViewAndLayerList) {
     Image* second = project().imageAt(2);
+    second->setCurrentLayer(nullptr);
     panel().list()->setCurrentRow(1);
     QApplication::processEvents();
     EXPECT_EQ(project().currentImage(), second);
     EXPECT_EQ(window->view().image(), second);
+    EXPECT_EQ(second->currentLayer(), second->topLayer());
     EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
-    EXPECT_TRUE(SnapshotHolds(*second->currentLayer()));
+    EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
+    EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
 }
 
 TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
@@ -241,27 +228,6 @@ TEST_F(ProjectPanelTest, ContextMenuDeletesAnImageAfterAsking) {
     EXPECT_EQ(panel().countLabel()->text(), "Number of images: 1");
     EXPECT_EQ(window->view().image(), second);
     EXPECT_EQ(column().imagePanel().list()->count(), second->layerCount());
-}
-
-TEST_F(ProjectPanelTest, AnImageWithoutCurrentLayerGetsItsTopLayer) {
-    Image* second = project().imageAt(2);
-    second->setCurrentLayer(nullptr);
-    panel().list()->setCurrentRow(1);
-    QApplication::processEvents();
-    EXPECT_EQ(second->currentLayer(), second->topLayer());
-    EXPECT_EQ(column().imagePanel().list()->currentRow(), 0);
-    EXPECT_TRUE(SnapshotHolds(*second->topLayer()));
-}
-
-TEST_F(ProjectPanelTest, MoveButtonsReorderTheList) {
-    Image* first = project().imageAt(1);
-    EXPECT_FALSE(panel().button("Move image up")->isEnabled());
-    click(panel().button("Move image down"));
-    EXPECT_EQ(project().imageAt(2), first);
-    EXPECT_EQ(panel().list()->currentRow(), 1);
-    EXPECT_EQ(panel().list()->item(1)->text(), ProjectPanel::ItemText(*first));
-    click(panel().button("Move image up"));
-    EXPECT_EQ(project().imageAt(1), first);
 }
 
 TEST_F(ProjectPanelTest, DraggingAnImageReordersTheProject) {

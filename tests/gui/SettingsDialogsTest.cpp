@@ -49,7 +49,6 @@ class SettingsDialogsTest : public ::testing::Test {
 
 TEST_F(SettingsDialogsTest, ColorDialogHexFieldRoundTripsAndFollowsTheOtherFields) {
     ColorDialog dialog(MakeColor32(0x12, 0x34, 0x56, 0x78));
-    EXPECT_EQ(dialog.windowTitle(), "Color");
     EXPECT_EQ(dialog.hexBox().text(), "123456");
     EXPECT_EQ(dialog.alphaBox().value(), 0x78);
     dialog.hexBox().clear();
@@ -108,14 +107,11 @@ TEST_F(SettingsDialogsTest, OptionsEditPendingValuesApplyThemAndResetToDefaults)
     SettingsStore& s = Settings();
     s.signedSetting("Limits.Undo.MaxDepth").setValue(250);
     OptionsDialog dialog(s);
-    EXPECT_EQ(dialog.windowTitle(), "Options");
     QStringList pages;
     for (int i = 0; i < dialog.pages().count(); ++i)
         pages << dialog.pages().tabText(i);
     EXPECT_EQ(pages,
               QStringList({"Memory", "Project Files", "Supersampling", "Undo", "Viewports"}));
-    for (const char* text : {"Apply", "Cancel", "Reset to defaults", "Help"})
-        EXPECT_NE(ButtonText(dialog, text), nullptr) << text;
 
     QSpinBox* maxDepth = Named<QSpinBox>(dialog, "Depth, max:");
     ASSERT_NE(maxDepth, nullptr);
@@ -163,7 +159,6 @@ TEST_F(SettingsDialogsTest, OptionsCancelLeavesTheSettingsAlone) {
 
 TEST_F(SettingsDialogsTest, SmallDialogsShowTheirFields) {
     AboutDialog about;
-    EXPECT_EQ(about.windowTitle(), "About Korvane");
     bool version = false;
     for (auto* label : about.findChildren<QLabel*>())
         version = version || label->text().startsWith("Version 1.");
@@ -173,14 +168,11 @@ TEST_F(SettingsDialogsTest, SmallDialogsShowTheirFields) {
     PluginHost host; // the program's own provider only: no plug-ins listed
     host.buildTypeLists();
     PluginsDialog plugins(host);
-    EXPECT_EQ(plugins.windowTitle(), "Plugins");
     EXPECT_EQ(plugins.list().count(), 0);
     EXPECT_FALSE(plugins.settingsButton().isEnabled());
     EXPECT_FALSE(plugins.aboutButton().isEnabled());
-    EXPECT_NE(ButtonText(plugins, "Close"), nullptr);
 
     SelectFontDialog fonts("no such family");
-    EXPECT_EQ(fonts.windowTitle(), "Select a font");
     if (fonts.list().count() > 0) {
         fonts.list().setCurrentRow(0);
         EXPECT_EQ(fonts.family(), fonts.list().item(0)->text().toStdString());

@@ -44,9 +44,6 @@ TEST_F(ToolboxTest, ButtonsFollowTheToolboxOrderAndChooseTools) {
     // The Brush's three sliders need more room than the kept least height.
     ToolPanel& options = column().toolPanel();
     EXPECT_GE(options.height(), options.minimumSizeHint().height());
-    click(toolbox().toolButton(ToolId::Move));
-    EXPECT_EQ(window->view().tools().current()->id(), ToolId::Move);
-    EXPECT_FALSE(column().toolPanel().tipPreview());
 }
 
 TEST_F(ToolboxTest, TabGoesFromTheToolboxToTheViewToThePanels) {
@@ -66,7 +63,6 @@ TEST_F(ToolboxTest, SwapAndResetColors) {
     colors().primaryColor.setValue(0xFF112233);
     colors().secondaryColor.setValue(0x80445566);
     toolbox().refreshColors();
-    ASSERT_EQ(toolbox().swapButton()->toolTip(), "Swap colors");
     click(toolbox().swapButton());
     EXPECT_EQ(colors().primaryColor.value(), 0x80445566u);
     EXPECT_EQ(colors().secondaryColor.value(), 0xFF112233u);
@@ -74,7 +70,6 @@ TEST_F(ToolboxTest, SwapAndResetColors) {
     toolbox().resetColors();
     EXPECT_EQ(colors().primaryColor.value(), colors().primaryColor.defaultValue());
     EXPECT_EQ(toolbox().secondaryWell()->color(), colors().secondaryColor.defaultValue());
-    EXPECT_EQ(toolbox().primaryWell()->toolTip(), "Click to modify color.");
 }
 
 TEST_F(ToolboxTest, TheToolPanelIsNeverBlank) {
@@ -92,6 +87,7 @@ TEST_F(ToolboxTest, TheToolPanelIsNeverBlank) {
     click(toolbox().toolButton(ToolId::Move));
     ASSERT_TRUE(options.hint());
     EXPECT_EQ(options.hint()->text(), ToolPanel::kNoOptionsHint);
+    EXPECT_FALSE(options.tipPreview());
 }
 
 // The wells and the swatches ask through the program's own colour dialog,

@@ -119,8 +119,6 @@ TEST(KorvaneApplication, ToolkitErrorsLetTheProgramGoOn) {
     thrower.action = [] { throw CWULError(0, "here", "quiet"); };
     EXPECT_FALSE(thrower.fire());
     EXPECT_TRUE(exits.codes.empty());
-    EXPECT_EQ(CWULError(1, "WULInit", "WUL initialization failed").text(),
-              "Location: WULInit\nDescription: WUL initialization failed");
 }
 
 TEST(UiTicker, CallsEveryClientUntilRemovedOrStopped) {
@@ -138,20 +136,6 @@ TEST(UiTicker, CallsEveryClientUntilRemovedOrStopped) {
     ticker.tick();
     EXPECT_EQ(b, 2);
 }
-
-TEST(MainWindow, IsTitledWithTheProgramName) {
-    App();
-    MainWindow window;
-    EXPECT_EQ(window.windowTitle(), QString("Korvane"));
-}
-
-} // namespace
-} // namespace kv
-
-namespace kv {
-namespace {
-
-using test::App;
 
 TEST(MainWindow, PlacementComesFromTheSettingsAndGoesBackOnClose) {
     App();
@@ -176,12 +160,6 @@ TEST(MainWindow, PlacementComesFromTheSettingsAndGoesBackOnClose) {
     DestroySettings();
 }
 
-} // namespace
-} // namespace kv
-
-namespace kv {
-namespace {
-
 TEST(MainWindow, TitleFollowsTheProjectAndClosingAsksAboutChanges) {
     App();
     test::CapturingReporter reporter;
@@ -201,8 +179,7 @@ TEST(MainWindow, TitleFollowsTheProjectAndClosingAsksAboutChanges) {
     EXPECT_TRUE(window.close());
     EXPECT_EQ(CurrentProject(), nullptr);
     EXPECT_EQ(window.windowTitle(), QString("Korvane"));
-    EXPECT_EQ(reporter.titles,
-              (std::vector<std::string>{"The project is modified", "The project is modified"}));
+    EXPECT_EQ(reporter.titles.size(), 2u);
 }
 
 } // namespace

@@ -10,11 +10,7 @@
 namespace kv {
 namespace {
 
-TEST(ZoomTable, LabelsAndLevelsForStoredFactors) {
-    EXPECT_EQ(ZoomLabel(0), "100%");
-    EXPECT_EQ(ZoomLabel(1), "200%");
-    EXPECT_EQ(ZoomLabel(5), "2400%");
-    EXPECT_EQ(ZoomLabel(8), "6400%");
+TEST(ZoomTable, LevelsForStoredFactors) {
     // The smallest level whose factor reaches the stored one.
     const std::pair<int, int> levels[] = {{1, 0},  {2, 1},  {3, 2}, {24, 5},
                                           {25, 6}, {64, 8}, {99, 8}};
@@ -24,18 +20,7 @@ TEST(ZoomTable, LabelsAndLevelsForStoredFactors) {
     EXPECT_EQ(ClampZoomLevel(9), 8);
 }
 
-TEST(ZoomTable, GridOpacitiesByFactor) {
-    const std::pair<int, float> pixel[] = {{1, 0.0f},   {2, 0.0f},   {4, 0.25f},
-                                           {8, 0.33f},  {16, 0.5f},  {24, 0.67f},
-                                           {32, 0.75f}, {48, 0.75f}, {64, 0.75f}};
-    for (const auto& [factor, opacity] : pixel)
-        EXPECT_FLOAT_EQ(PixelGridOpacity(factor), opacity) << factor;
-    EXPECT_EQ(SubPixelGridSpacing(24), 0);
-    EXPECT_EQ(SubPixelGridSpacing(32), 4);
-    EXPECT_EQ(SubPixelGridSpacing(64), 8);
-    EXPECT_FLOAT_EQ(SubPixelGridOpacity(32), 0.25f);
-    EXPECT_FLOAT_EQ(SubPixelGridOpacity(48), 0.29f);
-    EXPECT_FLOAT_EQ(SubPixelGridOpacity(64), 0.33f);
+TEST(ZoomTable, GridOpacitiesCompose) {
     // The pixel grid over the fine one comes to its own opacity in total:
     // 1 - (1 - fine)(1 - over) = pixel.
     const float over = PixelGridOpacityOver(0.75f, 0.25f);

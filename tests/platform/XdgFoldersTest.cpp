@@ -54,14 +54,11 @@ TEST(XdgFolders, DataAndConfigHomesHonourTheEnvironment) {
     EXPECT_EQ(XdgConfigHome(), home.home() + "/.config");
 }
 
-TEST(WholeFiles, AtomicWritesReplaceWholeFilesAndReadsStopAtTheLimit) {
+// Replacing is ReplacingFileTest's; reading stops at the limit.
+TEST(WholeFiles, ReadsStopAtTheLimitAndRemovingIsIdempotent) {
     TempXdgHome home;
     const std::string path = home.home() + "/f.txt";
-    ASSERT_TRUE(WriteFileAtomically(path, std::string(1000, 'x')));
     ASSERT_TRUE(WriteFileAtomically(path, "second"));
-    EXPECT_EQ(TempXdgHome::readFile(path), "second");
-    EXPECT_EQ(TempXdgHome::listFiles(home.home()), std::vector<std::string>{"f.txt"});
-    EXPECT_FALSE(WriteFileAtomically(home.home() + "/missing/f.txt", "x"));
     std::string data;
     EXPECT_TRUE(ReadWholeFile(path, data, 6));
     EXPECT_EQ(data, "second");
