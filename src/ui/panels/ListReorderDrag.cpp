@@ -11,7 +11,8 @@
 namespace kv {
 
 ListReorderDrag::ListReorderDrag(QListWidget& list, Move move)
-    : QObject(&list), m_list(list), m_move(std::move(move)), m_marker(new QFrame(list.viewport())) {
+    : QObject(&list), m_list(list), m_move(std::move(move)), m_viewport(list.viewport()),
+      m_marker(new QFrame(list.viewport())) {
     m_marker->setFrameShape(QFrame::NoFrame);
     m_marker->setAutoFillBackground(true);
     m_marker->setBackgroundRole(QPalette::Highlight);
@@ -53,7 +54,7 @@ void ListReorderDrag::finish() {
 }
 
 bool ListReorderDrag::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_list.viewport()) return false;
+    if (watched != m_viewport) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);

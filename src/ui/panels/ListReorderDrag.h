@@ -38,6 +38,9 @@ class ListReorderDrag : public QObject {
 
     QListWidget& m_list;
     Move m_move;
+    // Kept apart from the list: while the list is destroyed its viewport
+    // still sends events here, and the list may no longer be asked for it.
+    QWidget* m_viewport;
     QFrame* m_marker;
     int m_from = -1;
     QPoint m_pressedAt;
