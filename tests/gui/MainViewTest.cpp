@@ -162,36 +162,6 @@ TEST_F(MainViewTest, EachImageKeepsItsZoomModeAndCentre) {
     EXPECT_EQ(shown({200, 150}), kViewBackground);
 }
 
-TEST_F(MainViewTest, APencilStrokeIsPaintedShownAndUndone) {
-    Image& target = image(1);
-    showForPainting(target);
-    view->setZoomLevel(2); // factor 4
-    Settings().colorSetting("Drawing.Colors.Primary").setValue(kRed);
-    ASSERT_TRUE(view->selectTool(ToolId::Pencil));
-    PixelArray& pixels = target.currentLayer()->pixels();
-    PixelArray before;
-    before.assign(pixels);
-    const Color32 shownBefore = shown(centreOf(5, 4));
-
-    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, Q(centreOf(3, 4)));
-    EXPECT_EQ(view->interaction(), ViewInteraction::ToolDrag);
-    QTest::mouseMove(viewport(), Q(centreOf(6, 4)));
-    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, Q(centreOf(6, 4)));
-    EXPECT_EQ(view->interaction(), ViewInteraction::Idle);
-
-    // The stroke's pixels are the tool's business (tests/tools).
-    EXPECT_EQ(pixels.get(5, 4), kRed);
-    auto& history = *static_cast<ActionManager*>(target.history());
-    QApplication::processEvents();
-    EXPECT_EQ(shown(centreOf(5, 4)), kRed);
-    EXPECT_EQ(view->statusText(StatusField::Position), "6,4");
-
-    ASSERT_TRUE(history.undo(target));
-    view->imageChanged();
-    EXPECT_TRUE(pixels.sameContents(before));
-    EXPECT_EQ(shown(centreOf(5, 4)), shownBefore);
-}
-
 // What is drawn is the renderer's (tested headless); the view hands it the
 // chequer's origin and its channel mode, and picks what it shows.
 TEST_F(MainViewTest, TheGrabShowsTheRenderersPictureInTheViewsMode) {

@@ -1,5 +1,6 @@
-// Coordinates, rectangle conversions, the pixel rule of each channel mode,
-// selection clipping, auto-scroll steps and status formats.
+// Coordinates, rectangle conversions, the pixel rule of each channel mode
+// and status formats. Selection clipping and auto-scroll steps are judged
+// through the tools and the view that use them.
 #include "tools/framework/ToolGeometry.h"
 #include "tools/framework/AutoScroll.h"
 #include "tools/framework/PaintPixel.h"
@@ -80,26 +81,6 @@ TEST(PaintPixel, EachChannelModeChangesOnlyItsChannels) {
         EXPECT_EQ(PaintPixel(c.dst, c.src, c.a, c.mode), c.expected)
             << std::hex << c.dst << " " << c.src << std::dec << " at " << c.a << " mode "
             << int(c.mode);
-}
-
-TEST(PaintPixel, SelectionScalesStrength) {
-    EXPECT_EQ(MaskedStrength(128, 255), 128u);
-    EXPECT_EQ(MaskedStrength(255, 128), 128u);
-    EXPECT_EQ(MaskedStrength(191, 128), 96u);
-    EXPECT_EQ(MaskedStrength(191, 0), 0u);
-    EXPECT_EQ(MaskedHardStrength(255, 77), 77u);
-}
-
-TEST(AutoScroll, StepsByHowFarThePointerIsOutsideAndStaysInTheContent) {
-    EXPECT_EQ(AutoScrollStep(-4, 0, 100), -4);
-    EXPECT_EQ(AutoScrollStep(0, 0, 100), 0);
-    EXPECT_EQ(AutoScrollStep(99, 0, 100), 0);
-    EXPECT_EQ(AutoScrollStep(100, 0, 100), 1);
-    EXPECT_EQ(AutoScrollStep(130, 0, 100), 31);
-    EXPECT_EQ(ScrolledPosition(10, -30, 500, 100), 0);
-    EXPECT_EQ(ScrolledPosition(390, 31, 500, 100), 400);
-    EXPECT_EQ(ScrolledPosition(50, 5, 500, 100), 55);
-    EXPECT_EQ(ScrolledPosition(0, 5, 100, 100), 0); // nothing to scroll
 }
 
 TEST(StatusText, FormatsPositionsColoursAndSizes) {
