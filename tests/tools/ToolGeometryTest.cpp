@@ -1,6 +1,6 @@
-// Coordinates, rectangle conversions, the pixel rule of each channel mode
-// and status formats. Selection clipping and auto-scroll steps are judged
-// through the tools and the view that use them.
+// Coordinates, rectangle conversions, the pixel rule of each channel mode,
+// auto-scroll steps and status formats. Selection clipping is judged
+// through the tools that use it.
 #include "tools/framework/ToolGeometry.h"
 #include "tools/framework/AutoScroll.h"
 #include "tools/framework/PaintPixel.h"
@@ -81,6 +81,18 @@ TEST(PaintPixel, EachChannelModeChangesOnlyItsChannels) {
         EXPECT_EQ(PaintPixel(c.dst, c.src, c.a, c.mode), c.expected)
             << std::hex << c.dst << " " << c.src << std::dec << " at " << c.a << " mode "
             << int(c.mode);
+}
+
+TEST(AutoScroll, StepsByHowFarThePointerIsOutsideAndStaysInTheContent) {
+    EXPECT_EQ(AutoScrollStep(-4, 0, 100), -4);
+    EXPECT_EQ(AutoScrollStep(0, 0, 100), 0);
+    EXPECT_EQ(AutoScrollStep(99, 0, 100), 0);
+    EXPECT_EQ(AutoScrollStep(100, 0, 100), 1);
+    EXPECT_EQ(AutoScrollStep(130, 0, 100), 31);
+    EXPECT_EQ(ScrolledPosition(10, -30, 500, 100), 0);
+    EXPECT_EQ(ScrolledPosition(390, 31, 500, 100), 400);
+    EXPECT_EQ(ScrolledPosition(50, 5, 500, 100), 55);
+    EXPECT_EQ(ScrolledPosition(0, 5, 100, 100), 0); // nothing to scroll
 }
 
 TEST(StatusText, FormatsPositionsColoursAndSizes) {
