@@ -183,8 +183,6 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
          "Invalid data"},
         {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
-        {"header size huge", [=](Bytes& b) { test::PutU32(b, first, 0xFFFFFFF0u); },
-         "Invalid data"},
         {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
          "Invalid data"},
         {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
@@ -192,8 +190,6 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"width beyond the data", [=](Bytes& b) { test::PutU32(b, first + 4, 60000); },
          "Unexpected end of file"},
         {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
-         "Unsupported format"},
-        {"unknown compression", [=](Bytes& b) { test::PutU32(b, first + 16, 77); },
          "Unsupported format"},
         {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };

@@ -102,10 +102,6 @@ TEST_F(IconRoundTrip, CursorHotspotsComeFromTheSettingsAndTheEnvironment) {
         EXPECT_EQ(layout.entries[0].bitCount, c.y) << c.settings;
         EXPECT_EQ(layout.entries[1].planes, std::min(c.x, 3u)) << c.settings;
         EXPECT_EQ(layout.entries[1].bitCount, std::min(c.y, 3u)) << c.settings;
-        const std::string hotspot = "hotspot " + std::to_string(c.x) + ", " + std::to_string(c.y);
-        EXPECT_EQ(folder.describe(folder.file("c.cur")),
-                  "Cursor, 2 images\n32 x 32, 32 bpp, " + hotspot + "\n4 x 4, 1 bpp, hotspot " +
-                      std::to_string(std::min(c.x, 3u)) + ", " + std::to_string(std::min(c.y, 3u)));
     }
 }
 
