@@ -107,7 +107,7 @@ TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
     };
     // Wrong sizes, color count, depth; a size running past the file's end.
     const Image& image = importOne(
-        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), -1, 100000}}));
+        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), 100000}}));
     EXPECT_EQ(image.width(), 10);
     EXPECT_EQ(image.height(), 7);
     EXPECT_EQ(image.targetFormat(), TargetFormat::Palette4);
