@@ -150,18 +150,6 @@ TEST_F(ClipboardCommandsTest, PasteIntoTheLayerKeepsTheCentredPartThatFits) {
     EXPECT_EQ(Difference(before, StateOf(image())), "");
 }
 
-TEST_F(ClipboardCommandsTest, CopyFromOneImageAndPasteIntoAnother) {
-    CurrentLayer(image()).pixels().set(2, 2, 0xFFABCDEF);
-    image().update();
-    SelectRect(image(), {2, 2, 3, 3});
-    ASSERT_TRUE(commands.copy());
-    project()->setCurrentImage(project()->imageAt(2));
-    CommitSnapshots(image());
-    host.centre = {256, 256};
-    ASSERT_TRUE(commands.paste());
-    EXPECT_EQ(image().currentLayer()->pixels().get(0, 0), 0xFFABCDEFu);
-}
-
 TEST_F(ClipboardCommandsTest, AFileOnTheClipboardIsImportedAndPasted) {
     formats.makeImport = [] { return MakeProject(1, 2, 2); };
     host.external = [] { return ClipboardData{std::nullopt, "/pictures/a.png"}; };

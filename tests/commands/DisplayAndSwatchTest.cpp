@@ -1,10 +1,7 @@
 #include "CommandTestSupport.h"
 
 #include "commands/DisplayTexts.h"
-#include "commands/SwatchCommands.h"
 #include "commands/SwatchSets.h"
-#include "settings/Settings.h"
-#include "storage/swatches/SwatchSetFile.h"
 
 #include <set>
 
@@ -50,51 +47,6 @@ TEST(SwatchSets, DefaultSetIsSixteenDistinctOpaqueColours) {
     EXPECT_EQ(std::set<Color32>(colors.begin(), colors.end()).size(), 16u);
     for (Color32 c : colors)
         EXPECT_EQ(AlphaOf(c), 255u);
-}
-
-class SwatchCommandsTest : public CommandTest {
-  protected:
-    SwatchList& swatches = SwatchList::instance();
-    SwatchCommands commands{host, swatches};
-    ~SwatchCommandsTest() override { swatches.clear(); }
-};
-
-TEST_F(SwatchCommandsTest, NewSetsAndAddingTheDrawingColours) {
-    ASSERT_TRUE(commands.newSet(SwatchSetKind::WebSafe));
-    EXPECT_EQ(swatches.colors().size(), 216u);
-    ASSERT_TRUE(commands.newSet(SwatchSetKind::Empty));
-    EXPECT_TRUE(swatches.colors().empty());
-    Settings().colorSetting("Drawing.Colors.Primary").setValue(0xFF102030);
-    ASSERT_TRUE(commands.addPrimaryColor());
-    ASSERT_TRUE(commands.addSecondaryColor());
-    EXPECT_EQ(swatches.colors(), (std::vector<Color32>{0xFF102030, 0x00000000}));
-    EXPECT_EQ(host.refreshes[RefreshScope::Swatches], 4);
-}
-
-TEST_F(SwatchCommandsTest, SaveAndLoadRememberTheFolder) {
-    swatches.replace(DefaultSwatchSet());
-    host.files = {choose("mine")};
-    ASSERT_TRUE(commands.save());
-    EXPECT_EQ(host.fileRequests[0].title, "Save swatches");
-    EXPECT_EQ(host.fileRequests[0].filters.front(),
-              (FileFilter{"Korvane swatch set", {"*.kvcolors"}}));
-    EXPECT_EQ(LoadSwatchSet(dir.file("mine.kvcolors"), 0), DefaultSwatchSet());
-    EXPECT_EQ(Settings().textValue("Swatches.File.Path"), dir.home() + "/");
-
-    swatches.clear();
-    host.files = {choose("mine.kvcolors")};
-    ASSERT_TRUE(commands.load());
-    EXPECT_EQ(host.fileRequests[1].title, "Load swatches");
-    EXPECT_EQ(swatches.colors(), DefaultSwatchSet());
-}
-
-TEST_F(SwatchCommandsTest, ADamagedFileLeavesTheSwatchesAsTheyWere) {
-    swatches.replace({0xFF010203});
-    TempXdgHome::writeFile(dir.file("bad.kvcolors"), "KORVANE.COLORS { VERSION \"2.0\"; }");
-    host.files = {choose("bad.kvcolors")};
-    EXPECT_FALSE(commands.load());
-    EXPECT_EQ(host.errors, std::vector<std::string>{"Unsupported format"});
-    EXPECT_EQ(swatches.colors(), std::vector<Color32>{0xFF010203});
 }
 
 } // namespace

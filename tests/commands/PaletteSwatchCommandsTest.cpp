@@ -14,6 +14,18 @@ class PaletteSwatchCommandsTest : public CommandTest {
     ~PaletteSwatchCommandsTest() override { swatches.clear(); }
 };
 
+TEST_F(PaletteSwatchCommandsTest, NewSetsAndAddingTheDrawingColours) {
+    ASSERT_TRUE(commands.newSet(SwatchSetKind::WebSafe));
+    EXPECT_EQ(swatches.colors().size(), 216u);
+    ASSERT_TRUE(commands.newSet(SwatchSetKind::Empty));
+    EXPECT_TRUE(swatches.colors().empty());
+    Settings().colorSetting("Drawing.Colors.Primary").setValue(0xFF102030);
+    ASSERT_TRUE(commands.addPrimaryColor());
+    ASSERT_TRUE(commands.addSecondaryColor());
+    EXPECT_EQ(swatches.colors(), (std::vector<Color32>{0xFF102030, 0x00000000}));
+    EXPECT_EQ(host.refreshes[RefreshScope::Swatches], 4);
+}
+
 TEST_F(PaletteSwatchCommandsTest, DialogsOfferThePalettesAfterOurOwnType) {
     host.files = {std::nullopt, std::nullopt};
     EXPECT_FALSE(commands.load());
@@ -49,8 +61,10 @@ TEST_F(PaletteSwatchCommandsTest, AFailedLoadReportsTheFileAndKeepsTheSwatches) 
     TempXdgHome::writeFile(dir.file("short.pal"), "JASC-PAL\r\n0100\r\n3\r\n1 2 3\r\n4 5 6\r\n");
     TempXdgHome::writeFile(dir.file("bad.gpl"), "GIMP Palette\n1 2 3\n4 5 256\n");
     TempXdgHome::writeFile(dir.file("pal.gpl"), "JASC-PAL\r\n0100\r\n1\r\n1 2 3\r\n");
-    host.files = {choose("short.pal"), choose("bad.gpl"), choose("pal.gpl")};
-    for (int i = 0; i < 3; ++i)
+    TempXdgHome::writeFile(dir.file("bad.kvcolors"), "KORVANE.COLORS { VERSION \"2.0\"; }");
+    host.files = {choose("short.pal"), choose("bad.gpl"), choose("pal.gpl"),
+                  choose("bad.kvcolors")};
+    for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(commands.load());
     EXPECT_EQ(
         host.errors,
@@ -59,7 +73,8 @@ TEST_F(PaletteSwatchCommandsTest, AFailedLoadReportsTheFileAndKeepsTheSwatches) 
             dir.file("bad.gpl") +
                 ": Invalid data in line 3: the color value \"256\" is out of range (0 to 255)",
             dir.file("pal.gpl") +
-                ": Unknown file format: a GIMP palette starts with the line \"GIMP Palette\""}));
+                ": Unknown file format: a GIMP palette starts with the line \"GIMP Palette\"",
+            "Unsupported format"}));
     EXPECT_EQ(swatches.colors(), before);
     EXPECT_EQ(host.refreshes[RefreshScope::Swatches], 0);
 }
@@ -78,11 +93,13 @@ TEST_F(PaletteSwatchCommandsTest, SaveTakesTheChosenTypesExtensionForABareName) 
     EXPECT_EQ(TempXdgHome::readFile(dir.file("plain.kvcolors")).substr(0, 14), "KORVANE.COLORS");
 
     swatches.clear();
-    host.files = {choose("mine.gpl"), choose("other.PAL")};
-    ASSERT_TRUE(commands.load());
-    EXPECT_EQ(swatches.colors(), DefaultSwatchSet());
-    ASSERT_TRUE(commands.load());
-    EXPECT_EQ(swatches.colors(), DefaultSwatchSet());
+    host.files = {choose("mine.gpl"), choose("other.PAL"), choose("plain.kvcolors")};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(commands.load());
+        EXPECT_EQ(swatches.colors(), DefaultSwatchSet());
+        swatches.clear();
+    }
+    EXPECT_EQ(Settings().textValue("Swatches.File.Path"), dir.home() + "/");
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace kv::test {
 namespace {
@@ -41,37 +40,6 @@ TEST_F(ProjectFiles, FailedSaveKeepsTheOldFileIntact) {
     // A folder that does not exist cannot take the temporary file either.
     EXPECT_FALSE(SaveProject(dir.file("missing/b.kvp"), project));
     ASSERT_EQ(reporter.messages.size(), 1u);
-}
-
-// Saves go through the replacing file: through a link to the real file, its
-// mode kept, nothing left beside it.
-TEST_F(ProjectFiles, SavingThroughALinkWritesTheRealFileAndKeepsTheLink) {
-    const std::string real = dir.file("dots/a.kvp"), link = dir.file("a.kvp");
-    TempXdgHome::writeFile(real, "old contents");
-    ::chmod(real.c_str(), 0640);
-    std::filesystem::create_symlink("dots/a.kvp", link);
-    ASSERT_TRUE(SaveProject(link, project));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    struct stat info {};
-    ASSERT_EQ(::stat(real.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    const auto loaded = LoadProject(real);
-    ASSERT_TRUE(loaded);
-    ExpectSameProject(project, *loaded);
-    EXPECT_EQ(TempXdgHome::listFiles(dir.file("dots")), std::vector<std::string>{"a.kvp"});
-    EXPECT_TRUE(reporter.messages.empty());
-}
-
-TEST_F(ProjectFiles, ConvertRefusesATargetThatIsNotARegularFile) {
-    const std::string in = dir.file("in.kvp");
-    ASSERT_TRUE(WriteProjectFile(in, project, {}).ok);
-    const std::string folder = dir.file("folder.kvp");
-    std::filesystem::create_directory(folder);
-    std::string error;
-    EXPECT_EQ(RunConvertCommand(in, folder, std::nullopt, error), 1);
-    EXPECT_EQ(error, folder + ": Cannot replace " + folder + ": it is not a regular file");
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
-    EXPECT_EQ(TempXdgHome::listFiles(dir.home()), std::vector<std::string>{"in.kvp"});
 }
 
 TEST_F(ProjectFiles, FilesThatAreNotProjectsFailToLoadAndPreview) {

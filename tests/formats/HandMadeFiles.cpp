@@ -129,7 +129,7 @@ Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries) {
         Append16(b, e.planes);
         Append16(b, e.bitCount);
         Append32(b, std::uint32_t(e.size >= 0 ? std::size_t(e.size) : e.data.size()));
-        Append32(b, std::uint32_t(e.offset >= 0 ? std::size_t(e.offset) : offset + data.size()));
+        Append32(b, std::uint32_t(offset + data.size()));
         data.insert(data.end(), e.data.begin(), e.data.end());
     }
     b.insert(b.end(), data.begin(), data.end());

@@ -42,8 +42,7 @@ struct IconFileEntry {
     std::uint8_t width = 0, height = 0, colorCount = 0;
     std::uint16_t planes = 1, bitCount = 0;
     Bytes data;
-    std::int64_t offset = -1; // -1: after the previous entry
-    std::int64_t size = -1;   // -1: the data's size
+    std::int64_t size = -1; // -1: the data's size
 };
 Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries);
 

@@ -79,41 +79,6 @@ PixelArray Expected(const DibFields& fields,
     return pixels;
 }
 
-TEST_F(IconVariants, EveryBitmapDepthWithItsMask) {
-    const struct {
-        std::uint32_t bits;
-        TargetFormat target;
-    } depths[] = {{1, TargetFormat::Mono},
-                  {4, TargetFormat::Palette4},
-                  {8, TargetFormat::Palette8},
-                  {16, TargetFormat::Rgb24},
-                  {24, TargetFormat::Rgb24}};
-    for (const auto& d : depths) {
-        DibFields fields = Dib(13, 6, d.bits, {});
-        const std::uint32_t levels = d.bits <= 8 ? 1u << d.bits : 0;
-        fields.pixel = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
-            const Color32 c = Pattern(x, y);
-            if (levels) return (std::uint32_t(x) * 7 + std::uint32_t(y)) % levels;
-            if (d.bits == 16)
-                return (RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3;
-            return c;
-        };
-        const auto color = [&](std::int32_t x, std::int32_t y) -> Color32 {
-            const Color32 c = Pattern(x, y);
-            if (levels) return fields.palette[fields.pixel(x, y)];
-            if (d.bits != 16) return c;
-            const auto five = [](unsigned v) { return ((v >> 3) * 255 + 15) / 31; };
-            return MakeColor32(five(RedOf(c)), five(GreenOf(c)), five(BlueOf(c)), 255);
-        };
-        const Image& image = importOne(
-            test::IconFile(1, {{13, 6, std::uint8_t(levels & 0xFF), 1, std::uint16_t(d.bits),
-                                test::IconBitmapEntry(fields, Band)}}));
-        const std::string what = std::to_string(d.bits) + " bpp";
-        EXPECT_EQ(image.targetFormat(), d.target) << what;
-        test::ExpectSameVisible(Expected(fields, Band, color), test::ImportedPixels(image), what);
-    }
-}
-
 TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
     DibFields fields = Dib(9, 4, 32, {});
     for (const bool withAlpha : {true, false}) {
@@ -142,7 +107,7 @@ TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
     };
     // Wrong sizes, color count, depth; a size running past the file's end.
     const Image& image = importOne(
-        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), -1, 100000}}));
+        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), 100000}}));
     EXPECT_EQ(image.width(), 10);
     EXPECT_EQ(image.height(), 7);
     EXPECT_EQ(image.targetFormat(), TargetFormat::Palette4);
@@ -194,44 +159,6 @@ test::PngFields RgbaPng(std::int32_t width, std::int32_t height) {
     return png;
 }
 
-PixelArray RgbaPngPixels(std::int32_t width, std::int32_t height) {
-    PixelArray p(width, height);
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x)
-            p.set(x, y, WithAlpha(Pattern(x, y), unsigned(x * 5)));
-    return p;
-}
-
-TEST_F(IconVariants, PngEntriesOfAnySizeBesideBitmaps) {
-    const DibFields small = Dib(
-        16, 16, 32, [](std::int32_t x, std::int32_t y) { return WithAlpha(Pattern(x, y), 200); });
-    const Image& png = importOne(
-        test::IconFile(1, {{16, 16, 0, 1, 32, test::IconBitmapEntry(small, NothingHidden)},
-                           {48, 40, 0, 1, 32, test::PngFile(RgbaPng(48, 40))},
-                           {0, 0, 0, 1, 32, test::PngFile(RgbaPng(256, 256))}}),
-        3, 2);
-    EXPECT_EQ(png.targetFormat(), TargetFormat::Rgba32);
-    test::ExpectSameVisible(RgbaPngPixels(48, 40), test::ImportedPixels(png), "48 x 40 PNG");
-    EXPECT_EQ(project->imageAt(3)->width(), 256);
-    test::ExpectSameVisible(RgbaPngPixels(256, 256), test::ImportedPixels(*project->imageAt(3)),
-                            "256 PNG");
-    EXPECT_EQ(folder.describe(folder.file("v.ico")),
-              "Icon, 3 images\n16 x 16, 32 bpp\n48 x 40, 32 bpp, PNG\n256 x 256, 32 bpp, PNG");
-}
-
-TEST_F(IconVariants, CursorsReportTheirHotspots) {
-    const DibFields fields =
-        Dib(32, 32, 1, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x > y); });
-    test::WriteBytes(folder.file("arrow.cur"),
-                     test::IconFile(2, {{32, 32, 2, 3, 17, test::IconBitmapEntry(fields, Band)}}));
-    EXPECT_EQ(folder.describe(folder.file("arrow.cur")),
-              "Cursor, 1 image\n32 x 32, 1 bpp, hotspot 3, 17");
-    std::string error;
-    const std::unique_ptr<Project> cursor = folder.import(folder.file("arrow.cur"), &error);
-    ASSERT_TRUE(cursor) << error;
-    EXPECT_EQ(cursor->firstImage()->targetFormat(), TargetFormat::Mono);
-}
-
 // A sound two-entry icon to damage.
 Bytes SoundIcon() {
     const DibFields fields =
@@ -256,8 +183,6 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
          "Invalid data"},
         {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
-        {"header size huge", [=](Bytes& b) { test::PutU32(b, first, 0xFFFFFFF0u); },
-         "Invalid data"},
         {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
          "Invalid data"},
         {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
@@ -265,8 +190,6 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"width beyond the data", [=](Bytes& b) { test::PutU32(b, first + 4, 60000); },
          "Unexpected end of file"},
         {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
-         "Unsupported format"},
-        {"unknown compression", [=](Bytes& b) { test::PutU32(b, first + 16, 77); },
          "Unsupported format"},
         {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };

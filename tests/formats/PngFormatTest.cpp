@@ -193,6 +193,8 @@ TEST(PngFormat, WritesWhatTheTargetFormatSays) {
         {TargetFormat::Palette4, false, PNG_COLOR_TYPE_PALETTE, 4, false, TargetFormat::Palette4},
         {TargetFormat::Palette4, true, PNG_COLOR_TYPE_PALETTE, 4, true, TargetFormat::Palette4},
         {TargetFormat::Mono, false, PNG_COLOR_TYPE_PALETTE, 1, false, TargetFormat::Mono},
+        // Both entries are taken, so there is no room for a transparent one.
+        {TargetFormat::Mono, true, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, TargetFormat::Rgba32},
     };
     test::FormatHost folder;
     for (const auto& c : cases) {
@@ -222,22 +224,6 @@ TEST(PngFormat, WritesWhatTheTargetFormatSays) {
         EXPECT_EQ(imported.verticalResolution(), 2835.0f) << what;
         test::ExpectSameVisible(test::ExpectedPixels(*image), test::ImportedPixels(imported), what);
     }
-}
-
-TEST(PngFormat, APaletteWithNoRoomForTransparencyGoesOutAsRgba) {
-    PixelArray pixels(4, 2);
-    pixels.fill(MakeColor32(255, 255, 255, 255));
-    pixels.set(0, 0, MakeColor32(0, 0, 0, 255));
-    pixels.set(3, 1, 0); // transparent
-    test::FormatHost folder;
-    const std::unique_ptr<Image> image = test::ImageOf(pixels, TargetFormat::Mono);
-    const std::string path = folder.file("mono.png");
-    ASSERT_TRUE(folder.exportImage(*image, path, "PNG image"));
-    EXPECT_EQ(ChunksOf(test::ReadBytes(path)).colorType, PNG_COLOR_TYPE_RGB_ALPHA);
-    const std::unique_ptr<Project> back = folder.import(path);
-    ASSERT_TRUE(back);
-    test::ExpectSameVisible(test::ExpectedPixels(*image), test::ImportedPixels(*back->firstImage()),
-                            "mono");
 }
 
 // A private chunk of `size` zero bytes after the header: room that makes a

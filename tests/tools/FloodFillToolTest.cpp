@@ -109,21 +109,16 @@ TEST(FloodFill, FillsTheDetailLevelOfASupersampledLayer) {
     EXPECT_EQ(bench.history().count(), 1);
 }
 
-TEST(FloodFill, AltPicksAndNothingIsRecordedOutsideOrWithoutALayer) {
+// Picking with ALT is in ToolSetTest, with the other painting tools.
+TEST(FloodFill, NothingIsRecordedOutsideOrWithoutALayer) {
     ToolBench bench(4, 4);
     bench.pixels().set(1, 1, kRed);
     bench.image->update();
     bench.use(ToolId::FloodFill);
-    bench.keys({.alt = true});
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::ColorPicking);
-    bench.click(At(1, 1));
-    EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), kRed);
-    bench.keys({});
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Fill);
     bench.click(At(9, 1));
     // A press whose capture is lost fills nothing either.
     bench.press(At(0, 0));
-    EXPECT_EQ(bench.host.text(StatusField::Color), "255,0,0");
     bench.view.captureEnded();
     bench.layer().setVisible(false);
     EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Arrow);

@@ -52,19 +52,6 @@ TEST(MagicWand, CombinesTheRegionWithTheSelectionBefore) {
     }
 }
 
-TEST(MagicWand, SubtractingTheWholeSelectionLeavesItInactive) {
-    ToolBench bench(6, 3);
-    TwoSquares(bench);
-    SelectRect(*bench.image, {4, 0, 6, 2});
-    bench.keys({.alt = true});
-    bench.click(At(5, 1));
-    EXPECT_FALSE(bench.image->selection()->active());
-    EXPECT_TRUE(bench.image->selection()->empty());
-    EXPECT_EQ(bench.history().count(), 1);
-    ASSERT_TRUE(bench.history().undo(*bench.image));
-    EXPECT_TRUE(bench.image->selection()->active());
-}
-
 TEST(MagicWand, AddingARegionAlreadySelectedStillRecords) {
     ToolBench bench(6, 3);
     TwoSquares(bench);

@@ -179,17 +179,5 @@ TEST(Shapes, OnASupersampledLayerTheShapeIsDrawnAtEightTimesTheDetail) {
     EXPECT_NE(bench.layer().pixels().get(0, 0), kWhite); // the lower level follows
 }
 
-TEST(Shapes, APickPaintsNothing) {
-    ToolBench bench(8, 8);
-    UseShape(bench, ToolId::Ellipse, ShapeType::Solid, 1);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Cross);
-    bench.keys({.alt = true});
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::ColorPicking);
-    bench.click(At(1, 1));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), kWhite);
-}
-
 } // namespace
 } // namespace kv

@@ -1,5 +1,6 @@
 // Coordinates, rectangle conversions, the pixel rule of each channel mode,
-// selection clipping, auto-scroll steps and status formats.
+// auto-scroll steps and status formats. Selection clipping is judged
+// through the tools that use it.
 #include "tools/framework/ToolGeometry.h"
 #include "tools/framework/AutoScroll.h"
 #include "tools/framework/PaintPixel.h"
@@ -80,14 +81,6 @@ TEST(PaintPixel, EachChannelModeChangesOnlyItsChannels) {
         EXPECT_EQ(PaintPixel(c.dst, c.src, c.a, c.mode), c.expected)
             << std::hex << c.dst << " " << c.src << std::dec << " at " << c.a << " mode "
             << int(c.mode);
-}
-
-TEST(PaintPixel, SelectionScalesStrength) {
-    EXPECT_EQ(MaskedStrength(128, 255), 128u);
-    EXPECT_EQ(MaskedStrength(255, 128), 128u);
-    EXPECT_EQ(MaskedStrength(191, 128), 96u);
-    EXPECT_EQ(MaskedStrength(191, 0), 0u);
-    EXPECT_EQ(MaskedHardStrength(255, 77), 77u);
 }
 
 TEST(AutoScroll, StepsByHowFarThePointerIsOutsideAndStaysInTheContent) {

@@ -190,15 +190,19 @@ TEST(ColorPicker, PicksWhatTheViewShowsWithEitherButton) {
 }
 
 TEST(ColorPicker, AltWithThePaintingToolsPicksInsteadOfPainting) {
-    ToolBench bench;
-    auto image = TwoLayers();
-    bench.host.currentImage = image.get();
-    bench.use(ToolId::Brush);
-    bench.keys({.alt = true});
-    bench.drag({At(0, 0), At(2, 3)});
-    EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), MakeColor32(127, 0, 128, 255));
-    EXPECT_EQ(ManagerOf(*image).count(), 0);
-    EXPECT_EQ(image->currentLayer()->pixels().get(0, 0), 0u);
+    for (const ToolId id : {ToolId::Brush, ToolId::Pencil, ToolId::Ellipse, ToolId::FloodFill}) {
+        SCOPED_TRACE(DescribeTool(id).toolboxName);
+        ToolBench bench;
+        auto image = TwoLayers();
+        bench.host.currentImage = image.get();
+        bench.use(id);
+        bench.keys({.alt = true});
+        EXPECT_EQ(bench.view.setCursor(At(2, 3)), CursorRole::ColorPicking);
+        bench.click(At(2, 3));
+        EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), MakeColor32(127, 0, 128, 255));
+        EXPECT_EQ(ManagerOf(*image).count(), 0);
+        EXPECT_EQ(image->currentLayer()->pixels().get(2, 3), MakeColor32(0, 0, 255, 128));
+    }
 }
 
 TEST(ColorPicker, ReadsTheDetailLevelTheZoomShows) {
