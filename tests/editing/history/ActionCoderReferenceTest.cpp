@@ -80,7 +80,11 @@ Bytes Runs(std::size_t n, unsigned seed, std::size_t longest, bool pixels, bool 
     v.reserve(n);
     while (v.size() < n) {
         const std::size_t run = 1 + rng() % longest;
-        const std::uint32_t pixel = zerosOnly ? 0 : rng() % 3 == 0 ? 0 : rng();
+        // Pixels whose bytes repeat with a shorter period, or share a first
+        // byte at two positions, besides zero and random ones.
+        const std::uint32_t kinds[] = {0, 0x80808080u, 0x12341234u, 0x11221133u,
+                                       static_cast<std::uint32_t>(rng())};
+        const std::uint32_t pixel = zerosOnly ? 0 : kinds[rng() % 5];
         for (std::size_t i = 0; i < run && v.size() < n; ++i)
             v.push_back(static_cast<std::uint8_t>(pixels ? pixel >> (8 * (i % 4)) : pixel));
         if (zerosOnly && v.size() < n) v.push_back(static_cast<std::uint8_t>(1 + rng() % 255));
