@@ -213,6 +213,22 @@ std::size_t ActionCoder::encodeRepeats(const std::uint8_t* bytes, std::size_t co
     return i;
 }
 
+// The string just started with the first of the four bytes at `at`, which
+// repeat for a while: on to the chains of that pixel.
+void ActionCoder::enterRepeats(const std::uint8_t* at) {
+    const std::uint32_t position = m_fed - 1;
+    std::array<std::uint8_t, 4> pixel;
+    for (unsigned j = 0; j < 4; ++j)
+        pixel[(position + j) & 3] = at[j];
+    if (pixel != m_pixel) {
+        forgetPaths();
+        m_pixel = pixel;
+    }
+    m_onPath = true;
+    m_phase = static_cast<int>(position & 3);
+    m_depth = 1;
+}
+
 // The general loop keeps the coder's state in locals: the output buffer is
 // written through byte pointers, which would otherwise force the compiler to
 // reload every member after each write. It hands over to the chains of a
@@ -280,7 +296,7 @@ std::size_t ActionCoder::encodeBytewise(const std::uint8_t* bytes, std::size_t c
             return count; // a block could not be allocated; the stream is gone
         }
         if (codeCount < static_cast<std::uint32_t>(kMaxCodes)) {
-            if (anyPath) {
+            if (anyPath) [[unlikely]] {
                 // Rare enough that the general step may go through the members.
                 m_codeCount = codeCount;
                 m_width = width;
@@ -307,20 +323,10 @@ std::size_t ActionCoder::encodeBytewise(const std::uint8_t* bytes, std::size_t c
         }
         prefix = c;
         hash = kSingleByteHash ^ c;
-        if (count - i >= 16 && RepeatsAhead(bytes + i)) {
+        if (count - i >= 16 && RepeatsAhead(bytes + i)) [[unlikely]] {
             ++i;
             save();
-            const std::uint32_t at = m_fed - 1;
-            std::array<std::uint8_t, 4> pixel;
-            for (unsigned j = 0; j < 4; ++j)
-                pixel[(at + j) & 3] = bytes[i - 1 + j];
-            if (pixel != m_pixel) {
-                forgetPaths();
-                m_pixel = pixel;
-            }
-            m_onPath = true;
-            m_phase = static_cast<int>(at & 3);
-            m_depth = 1;
+            enterRepeats(bytes + i - 1);
             return i;
         }
     }

@@ -47,6 +47,7 @@ class ActionCoder {
     void addCode(std::uint32_t prefix, std::uint8_t c, std::uint32_t bucket);
     std::size_t repeatLength(const std::uint8_t* bytes, std::size_t count) const;
     void probePath(int phase);
+    [[gnu::noinline]] void enterRepeats(const std::uint8_t* at);
     void forgetPaths();
 
     State m_state = State::Idle;
