@@ -3,6 +3,7 @@
 // whole raster from the snapshots gives. The whole-raster drawing is kept
 // here in its plainest form, from copies of the snapshots taken at the press.
 #include "ToolTestSupport.h"
+#include "editing/records/SnapshotRedraw.h"
 #include "model/FixedPoint.h"
 #include "tools/selection/MoveTool.h"
 
@@ -232,6 +233,38 @@ TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
             bench.release();
             check(c.steps.back(), "after the release");
         }
+    }
+}
+
+// Changes between two steps behind the drag's back (an undo; a new
+// selection, which takes fresh snapshots): the next step must not trust
+// what it drew before, and draws what the whole-raster redraw from the
+// snapshots as they now are gives.
+TEST(MoveToolTiledRedraw, AChangeBetweenStepsMakesTheNextStepDrawWhole) {
+    const std::function<void(ToolBench&)> changes[] = {
+        [](ToolBench& b) { ASSERT_TRUE(b.history().undo(*b.image)); },
+        [](ToolBench& b) {
+            SelectRect(*b.image, {120, 10, 190, 130});
+        },
+    };
+    for (const auto& change : changes) {
+        ToolBench bench(200, 140);
+        Fill(bench.pixels(), 3);
+        bench.image->update();
+        CommitSnapshots(*bench.image);
+        SelectRect(*bench.image, {20, 30, 90, 70});
+        bench.use(ToolId::Move);
+        bench.drag({At(0, 0), At(70, 40)});
+        ASSERT_EQ(bench.history().count(), 1);
+        bench.press(At(0, 0));
+        bench.move(At(3, 1));
+        bench.move(At(5, 2));
+        change(bench);
+        bench.move(At(-60, 9));
+        const PixelArray drawn = Copy(bench.pixels());
+        ASSERT_TRUE(RedrawLayerFromSnapshot(bench.layer(), bench.image->selection()->active()));
+        EXPECT_TRUE(Same(drawn, bench.pixels()));
+        bench.release();
     }
 }
 

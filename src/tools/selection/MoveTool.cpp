@@ -30,6 +30,7 @@ bool SelectionActive(const Image& image) {
 // tiles learn it.
 void ShiftSnapshots(Image& image, Layer& layer, Point delta, TiledMoveRedraw* tiles = nullptr) {
     const bool active = SelectionActive(image);
+    const bool tiled = tiles && tiles->ready(image, layer);
     LayerSnapshot& layerSnapshot = LayerSnapshot::instance();
     SelectionSnapshot& selectionSnapshot = SelectionSnapshot::instance();
     const Point layerFrom = layerSnapshot.offset();
@@ -37,13 +38,13 @@ void ShiftSnapshots(Image& image, Layer& layer, Point delta, TiledMoveRedraw* ti
     layerSnapshot.setOffset(layerFrom + delta);
     if (active) selectionSnapshot.setOffset(selectionFrom + delta);
     Selection* selection = active ? image.selection() : nullptr;
-    if (tiles && tiles->ready()) {
-        tiles->redraw(layer, selection, layerFrom, selectionFrom);
+    if (tiled) {
+        tiles->redraw(image, layer, selection, layerFrom, selectionFrom);
         return;
     }
     RedrawLayerFromSnapshot(layer, active);
     if (active) RedrawSelectionFromSnapshot(*selection);
-    if (tiles) tiles->begin(layer, selection);
+    if (tiles) tiles->begin(image, layer, selection);
 }
 
 // A move starts from snapshots whose offsets agree: the layer and the

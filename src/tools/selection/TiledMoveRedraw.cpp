@@ -1,8 +1,10 @@
 #include "tools/selection/TiledMoveRedraw.h"
 
+#include "editing/history/ActionManager.h"
 #include "editing/records/LayerSnapshot.h"
 #include "editing/records/SelectionSnapshot.h"
 #include "model/FixedPoint.h"
+#include "model/Image.h"
 #include "model/Layer.h"
 #include "model/Selection.h"
 
@@ -117,8 +119,28 @@ Rect ToImagePixels(const Rect& r, bool detail) {
 
 } // namespace
 
-void TiledMoveRedraw::begin(const Layer& layer, const Selection* activeSelection) {
+TiledMoveRedraw::Witness TiledMoveRedraw::observe(const Image& image, const Layer& layer) {
+    Witness w;
+    w.layer = &layer;
+    w.pixels = layer.editablePixels().data();
+    w.snapshot = LayerSnapshot::instance().pixels().data();
+    if (const auto* history = dynamic_cast<const ActionManager*>(image.history())) {
+        w.undo = history->undoCursor();
+        w.redo = history->redoCursor();
+    }
+    w.layerOffset = LayerSnapshot::instance().offset();
+    w.selectionOffset = SelectionSnapshot::instance().offset();
+    return w;
+}
+
+bool TiledMoveRedraw::ready(const Image& image, const Layer& layer) const {
+    return m_ready && observe(image, layer) == m_witness;
+}
+
+void TiledMoveRedraw::begin(const Image& image, const Layer& layer,
+                            const Selection* activeSelection) {
     m_ready = false;
+    m_witness = observe(image, layer);
     const LayerSnapshot& snapshot = LayerSnapshot::instance();
     const PixelArray& src = snapshot.pixels();
     const PixelArray& dst = layer.editablePixels();
@@ -141,8 +163,8 @@ void TiledMoveRedraw::begin(const Layer& layer, const Selection* activeSelection
     m_ready = true;
 }
 
-void TiledMoveRedraw::redraw(Layer& layer, Selection* activeSelection, Point layerFrom,
-                             Point selectionFrom) {
+void TiledMoveRedraw::redraw(const Image& image, Layer& layer, Selection* activeSelection,
+                             Point layerFrom, Point selectionFrom) {
     const LayerSnapshot& snapshot = LayerSnapshot::instance();
     const PixelArray& src = snapshot.pixels();
     PixelArray& dst = layer.editablePixels();
@@ -172,11 +194,12 @@ void TiledMoveRedraw::redraw(Layer& layer, Selection* activeSelection, Point lay
             MaskedPass(dst, src, *coverage, d, false, run);
         }
         if (detail) {
-            const Rect image = ToImagePixels(run, true);
-            layer.refreshFromDetail(&image);
+            const Rect pixels = ToImagePixels(run, true);
+            layer.refreshFromDetail(&pixels);
         }
     });
 
+    m_witness = observe(image, layer);
     if (!activeSelection) return;
     MaskArray& mask = activeSelection->editableMask();
     const MaskArray& maskSrc = selection.mask();
@@ -192,8 +215,8 @@ void TiledMoveRedraw::redraw(Layer& layer, Selection* activeSelection, Point lay
         changed.unite(run);
     });
     // One refresh: it also rescans the whole mask for its bounds.
-    const Rect image = ToImagePixels(changed, maskDetail);
-    activeSelection->refreshFromDetail(&image);
+    const Rect pixels = ToImagePixels(changed, maskDetail);
+    activeSelection->refreshFromDetail(&pixels);
 }
 
 } // namespace kv

@@ -3,6 +3,7 @@
 
 namespace kv {
 
+class Image;
 class Layer;
 class Selection;
 
@@ -19,18 +20,34 @@ class TiledMoveRedraw {
     // the selection, when active) must show the snapshots at their current
     // offsets. Without a fit between the snapshots and the layer nothing is
     // kept, and the steps are drawn whole.
-    void begin(const Layer& layer, const Selection* activeSelection);
+    void begin(const Image& image, const Layer& layer, const Selection* activeSelection);
     // Forgets it all: the next step draws the whole raster.
     void end() { m_ready = false; }
-    bool ready() const { return m_ready; }
+    // Whether the layer and the snapshots are still as the last step left
+    // them: nothing else (an undo, say) came between the steps.
+    bool ready(const Image& image, const Layer& layer) const;
 
     // The snapshots' offsets were `layerFrom` and `selectionFrom` (image
     // units) when last drawn and have changed since: the layer, and the
     // selection when given, are brought up to the current offsets.
-    void redraw(Layer& layer, Selection* activeSelection, Point layerFrom, Point selectionFrom);
+    void redraw(const Image& image, Layer& layer, Selection* activeSelection, Point layerFrom,
+                Point selectionFrom);
 
   private:
+    // What would betray a change made between two steps.
+    struct Witness {
+        const void* layer = nullptr;
+        const void* pixels = nullptr;
+        const void* snapshot = nullptr;
+        const void* undo = nullptr;
+        const void* redo = nullptr;
+        Point layerOffset, selectionOffset;
+        bool operator==(const Witness&) const = default;
+    };
+    static Witness observe(const Image& image, const Layer& layer);
+
     bool m_ready = false;
+    Witness m_witness;
     bool m_selectionActive = false;
     // In the pixels of the snapshot's own raster: what moves of the layer
     // (the non-zero coverage, or the whole snapshot without a selection)
