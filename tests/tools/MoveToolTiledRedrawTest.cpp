@@ -25,7 +25,8 @@ template <typename A> A Copy(const A& a) {
 
 struct Before {
     PixelArray pixels;
-    MaskArray mask; // the editable mask, which is also the coverage here
+    MaskArray coverage; // the selection at the layer's resolution
+    MaskArray mask;     // the selection's editable mask
     bool active = false;
 };
 
@@ -52,14 +53,14 @@ PixelArray WholeLayer(const Before& b, Point d) {
         for (std::int32_t x = 0; x < out.width(); ++x) {
             Color32 p = 0;
             if (b.active) {
-                const unsigned stay = 255u - b.mask.get(x, y);
+                const unsigned stay = 255u - b.coverage.get(x, y);
                 if (stay) p = LayOver(p, s.get(x, y), stay);
             }
             const std::int32_t sx = x - d.x, sy = y - d.y;
             if (inside(sx, sy)) {
                 if (!b.active)
                     p = s.get(sx, sy);
-                else if (const unsigned m = b.mask.get(sx, sy))
+                else if (const unsigned m = b.coverage.get(sx, sy))
                     p = LayOver(p, s.get(sx, sy), m);
             }
             out.set(x, y, p);
@@ -96,6 +97,9 @@ struct Case {
     // pixels of the editable raster.
     std::vector<Point> steps;
     bool loseCapture; // the drag ends without its release: all put back
+    // A plain layer under an 8x selection (another layer is supersampled):
+    // the layer is weighted by the selection's level 0.
+    bool detailSelection = false;
 };
 
 // Noise with every alpha class, so that each branch of laying over runs.
@@ -179,10 +183,26 @@ TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
          nullptr,
          {{8, 8}, {-64, 40}, {128, -96}},
          true},
+        {"plain layer under an 8x selection",
+         90,
+         70,
+         false,
+         [](std::int32_t x, std::int32_t y) { return Disc(x, y, 200, 250, 150); },
+         {{1, 0}, {9, -8}, {-40, 30}, {0, 0}, {70, 2}},
+         false,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ToolBench bench(c.width, c.height, kWhite, c.supersampled);
+        if (c.detailSelection) {
+            Layer& plain = bench.layer();
+            auto* other = static_cast<Layer*>(bench.image->insertLayer(std::make_unique<Layer>()));
+            other->setSupersampled(true);
+            bench.image->setCurrentLayer(&plain);
+            bench.image->update();
+            ASSERT_TRUE(bench.image->selection()->supersampled());
+        }
         PixelArray& layer = bench.pixels();
         Fill(layer, static_cast<unsigned>(c.width * 7 + c.height));
         Selection& selection = *bench.image->selection();
@@ -197,7 +217,10 @@ TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
         bench.layer().refreshFromDetail(nullptr);
         bench.image->update();
         CommitSnapshots(*bench.image);
-        const Before before{Copy(layer), Copy(selection.editableMask()), c.shape != nullptr};
+        const Before before{Copy(layer),
+                            Copy(c.detailSelection ? selection.mask() : selection.editableMask()),
+                            Copy(selection.editableMask()), c.shape != nullptr};
+        const std::int32_t maskScale = c.detailSelection ? 8 : 1;
         bench.use(ToolId::Move);
         // One raster pixel in image units: the grid at zoom 8 is one layer
         // pixel on a supersampled layer, one image pixel otherwise.
@@ -209,7 +232,8 @@ TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
             ASSERT_TRUE(Same(layer, WholeLayer(before, d)))
                 << "layer differs at offset " << d.x << ", " << d.y;
             if (c.shape) {
-                ASSERT_TRUE(Same(selection.editableMask(), WholeMask(before.mask, d)))
+                ASSERT_TRUE(Same(selection.editableMask(),
+                                 WholeMask(before.mask, {d.x * maskScale, d.y * maskScale})))
                     << "selection differs at offset " << d.x << ", " << d.y;
             }
             // The lower levels as a whole refresh would leave them.
