@@ -341,13 +341,37 @@ void ActionCoder::encode(const std::uint8_t* bytes, std::size_t count) {
 }
 
 void ActionCoder::feed(const std::uint8_t* bytes, std::size_t count) {
+    prefetchNextRow(bytes, nullptr, count);
     encode(bytes, count);
+}
+
+// Captures walk a region tile by tile: row segments of one tile, a whole
+// raster row apart, each on a page of its own that the processor does not
+// see coming. When this call lies at the same distance from the previous
+// one as that one from its predecessor, the segment the same distance on is
+// fetched ahead. (Only a hint: a wrong guess costs a little bandwidth.)
+void ActionCoder::prefetchNextRow(const std::uint8_t* values, const std::uint8_t* reference,
+                                  std::size_t count) {
+    const auto at = reinterpret_cast<std::uintptr_t>(values);
+    const std::uintptr_t stride = at - m_lastRow;
+    m_lastRow = at;
+    if (stride != m_lastStride) {
+        m_lastStride = stride;
+        return;
+    }
+    const std::uintptr_t referenceAt = reinterpret_cast<std::uintptr_t>(reference);
+    for (std::size_t k = 0; k < count; k += 64) {
+        __builtin_prefetch(reinterpret_cast<const void*>(at + 2 * stride + k));
+        if (reference)
+            __builtin_prefetch(reinterpret_cast<const void*>(referenceAt + 2 * stride + k));
+    }
 }
 
 // The differences go through a small buffer, so that the chains of a
 // repeated pixel can look ahead in them.
 void ActionCoder::feedDifference(const std::uint8_t* values, const std::uint8_t* reference,
                                  std::size_t count) {
+    prefetchNextRow(values, reference, count);
     constexpr std::size_t kPiece = 4096;
     std::uint8_t* const out = m_differences.data();
     for (std::size_t at = 0; at < count && m_state == State::Compressing; at += kPiece) {

@@ -82,6 +82,10 @@ class ActionCoder {
     std::uint32_t m_depth = 0;
 
     std::vector<std::uint8_t> m_differences;
+    void prefetchNextRow(const std::uint8_t* values, const std::uint8_t* reference,
+                         std::size_t count);
+    std::uintptr_t m_lastRow = 0;
+    std::uintptr_t m_lastStride = 0;
 
     std::uint32_t m_accumulator = 0;
     int m_pendingBits = 0;
