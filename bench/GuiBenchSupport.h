@@ -30,9 +30,16 @@ inline std::unique_ptr<Image> LayeredImage(std::int32_t side, std::uint32_t laye
 }
 
 // Runs the registered benchmarks off-screen (unless a platform is chosen)
-// with the application object and the undo histories in place.
+// with the application object and the undo histories in place. A window
+// system chosen without a display to reach would stop the program at its
+// start, so off-screen stands in for it then.
 inline int RunGuiBenchmarks(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool display =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.isEmpty() ||
+        (!display && (platform.startsWith("xcb") || platform.startsWith("wayland"))))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     InstallActionManagers();
     KorvaneApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -41,8 +41,14 @@ class ActionCoder {
     void emit(std::uint32_t code);
     void flush();
     void fail();
-    template <bool Difference>
-    void encode(const std::uint8_t* values, const std::uint8_t* reference, std::size_t count);
+    void encode(const std::uint8_t* bytes, std::size_t count);
+    std::size_t encodeBytewise(const std::uint8_t* bytes, std::size_t count);
+    std::size_t encodeRepeats(const std::uint8_t* bytes, std::size_t count);
+    void addCode(std::uint32_t prefix, std::uint8_t c, std::uint32_t bucket);
+    std::size_t repeatLength(const std::uint8_t* bytes, std::size_t count) const;
+    void probePath(int phase);
+    [[gnu::noinline]] void enterRepeats(const std::uint8_t* at);
+    void forgetPaths();
 
     State m_state = State::Idle;
     std::unique_ptr<ActionData> m_data;
@@ -55,6 +61,31 @@ class ActionCoder {
     std::array<std::uint16_t, kMaxCodes> m_bucketHead{};
     std::array<std::uint16_t, kMaxCodes> m_nextInBucket{};
     std::array<std::uint16_t, kMaxCodes> m_prefixOf{};
+
+    // Long stretches of one repeated 4-byte pixel (zeros, or a flat area's
+    // difference) are coded a whole string at a time. The dictionary holds,
+    // for each of the four phases of the pixel, a chain of strings of the
+    // repeated pixel one byte longer each: m_paths[phase] lists their codes
+    // (and string hashes) from length 1 up to the longest one present. The
+    // greedy coder, entering such a chain, always walks to its end, so
+    // knowing the end is enough to skip the byte-by-byte lookups. Every new
+    // code that extends a chain's end is appended; a dictionary reset or a
+    // different pixel forgets them.
+    struct PathStep {
+        std::uint16_t code;
+        std::uint32_t hash;
+    };
+    std::array<std::uint8_t, 4> m_pixel{}; // the repeated bytes, by position modulo 4
+    std::array<std::vector<PathStep>, 4> m_paths;
+    bool m_onPath = false; // the current string is m_paths[m_phase][m_depth - 1]
+    int m_phase = 0;
+    std::uint32_t m_depth = 0;
+
+    std::vector<std::uint8_t> m_differences;
+    void prefetchNextRow(const std::uint8_t* values, const std::uint8_t* reference,
+                         std::size_t count);
+    std::uintptr_t m_lastRow = 0;
+    std::uintptr_t m_lastStride = 0;
 
     std::uint32_t m_accumulator = 0;
     int m_pendingBits = 0;

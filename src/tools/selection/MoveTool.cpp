@@ -25,16 +25,26 @@ bool SelectionActive(const Image& image) {
 
 // Both snapshots move by delta (the selection's only while a selection is
 // active, since only then does it travel with the layer) and the layer and
-// the selection are drawn again from them.
-void ShiftSnapshots(Image& image, Layer& layer, Point delta) {
+// the selection are drawn again from them: in the tiles that changed when the
+// drag's tiles know the drawing before, else whole, after which the drag's
+// tiles learn it.
+void ShiftSnapshots(Image& image, Layer& layer, Point delta, TiledMoveRedraw* tiles = nullptr) {
     const bool active = SelectionActive(image);
+    const bool tiled = tiles && tiles->ready(image, layer);
     LayerSnapshot& layerSnapshot = LayerSnapshot::instance();
-    layerSnapshot.setOffset(layerSnapshot.offset() + delta);
-    RedrawLayerFromSnapshot(layer, active);
-    if (!active) return;
     SelectionSnapshot& selectionSnapshot = SelectionSnapshot::instance();
-    selectionSnapshot.setOffset(selectionSnapshot.offset() + delta);
-    RedrawSelectionFromSnapshot(*image.selection());
+    const Point layerFrom = layerSnapshot.offset();
+    const Point selectionFrom = selectionSnapshot.offset();
+    layerSnapshot.setOffset(layerFrom + delta);
+    if (active) selectionSnapshot.setOffset(selectionFrom + delta);
+    Selection* selection = active ? image.selection() : nullptr;
+    if (tiled) {
+        tiles->redraw(image, layer, selection, layerFrom, selectionFrom);
+        return;
+    }
+    RedrawLayerFromSnapshot(layer, active);
+    if (active) RedrawSelectionFromSnapshot(*selection);
+    if (tiles) tiles->begin(image, layer, selection);
 }
 
 // A move starts from snapshots whose offsets agree: the layer and the
@@ -118,6 +128,7 @@ bool MoveTool::mouseDown(MouseButton button, ImagePoint p) {
         return true;
     }
     m_state = ToolState::Drag;
+    m_tiles.end();
     m_press = m_current = p;
     m_shift = host().modifierKeys().shift;
     return true;
@@ -130,7 +141,7 @@ void MoveTool::updateMove() {
     if (m_shift) d = ConstrainDirection(d);
     d = SnapToGrid(d, DragGridStep(image, host().zoom()));
     if (d == m_offset || !layer) return;
-    ShiftSnapshots(*image, *layer, d - m_offset);
+    ShiftSnapshots(*image, *layer, d - m_offset, &m_tiles);
     m_offset = d;
     host().setStatusText(StatusField::Size, OnDetailLayer(image) ? FractionalSizeText(d.x, d.y)
                                                                  : PixelSizeText(d.x, d.y));
@@ -159,10 +170,11 @@ void MoveTool::endDrag() {
     Image* image = host().image();
     if (!m_released && m_offset != Point{}) {
         if (Layer* layer = PaintableLayer(image))
-            ShiftSnapshots(*image, *layer, Point{} - m_offset);
+            ShiftSnapshots(*image, *layer, Point{} - m_offset, &m_tiles);
         m_offset = {};
         host().repaintView();
     }
+    m_tiles.end();
     host().setStatusText(StatusField::Size, {});
     if (image) host().refreshAfterEdit(*image);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/Geometry.h"
 #include "tools/framework/Tool.h"
+#include "tools/selection/TiledMoveRedraw.h"
 
 namespace kv {
 
@@ -45,6 +46,9 @@ class MoveTool final : public Tool {
     bool m_shift = false;
     Point m_offset;
     bool m_released = false;
+    // Knows the drawing of this drag's previous step, so that the next step
+    // redraws only the tiles that change.
+    TiledMoveRedraw m_tiles;
 };
 
 } // namespace kv
