@@ -11,19 +11,8 @@
 namespace kv {
 namespace {
 
-// Offsets are in 1/256 image pixels; an 8x raster has 32 of them per pixel.
-Point ToRasterPixels(Point offset, bool detail) {
-    const int shift = detail ? 5 : 8;
-    return {offset.x >> shift, offset.y >> shift};
-}
-
-// The source columns [x0, x1) of destination row y that fall inside the
-// source when it is displaced by d.
-struct Span {
-    std::int32_t x0, x1;
-};
-Span Overlap(std::int32_t width, std::int32_t srcWidth, std::int32_t dx) {
-    return {std::max(0, dx), std::min(width, srcWidth + dx)};
+Rect Moved(const Rect& r, Point d) {
+    return r.isEmpty() ? Rect{} : Rect{r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
 }
 
 // Lays S over D with coverage m.
@@ -37,43 +26,64 @@ Color32 LayOver(Color32 d, Color32 s, unsigned m) {
                        channel(BlueOf(d), BlueOf(s)), a);
 }
 
-// One masked pass: the snapshot displaced by d, each pixel weighted by its
-// own mask byte (inverted for the part that stays).
+// One masked pass over the area: the snapshot displaced by d, each pixel
+// weighted by its own mask byte (inverted for the part that stays).
 void MaskedPass(PixelArray& dst, const PixelArray& src, const MaskArray& mask, Point d,
-                bool inverted) {
-    const Span span = Overlap(dst.width(), src.width(), d.x);
-    const std::int32_t y0 = std::max(0, d.y);
-    const std::int32_t y1 = std::min(dst.height(), src.height() + d.y);
-    for (std::int32_t y = y0; y < y1; ++y) {
+                bool inverted, const Rect& area) {
+    const Rect r = area.intersected(Moved(src.bounds(), d));
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
         const Color32* s = src.row(y - d.y) - d.x;
         const std::uint8_t* m = mask.row(y - d.y) - d.x;
         Color32* out = dst.row(y);
-        for (std::int32_t x = span.x0; x < span.x1; ++x) {
+        for (std::int32_t x = r.left; x < r.right; ++x) {
             const unsigned coverage = inverted ? 255u - m[x] : m[x];
             if (coverage != 0) out[x] = LayOver(out[x], s[x], coverage);
         }
     }
 }
 
-template <typename T> void DisplacedCopy(RasterArray<T>& dst, const RasterArray<T>& src, Point d) {
-    dst.fill(0);
-    CopyRaster(dst, d.x, d.y, src);
-}
-
-const MaskArray& CoverageMask(const SelectionSnapshot& selection, bool detailLayer) {
-    return selection.supersampled() && !detailLayer ? selection.levelZero() : selection.mask();
+template <typename T>
+void CopyDisplaced(RasterArray<T>& dst, const RasterArray<T>& src, Point d, const Rect& area) {
+    dst.fillRect(area, 0);
+    const Rect r = area.intersected(Moved(src.bounds(), d));
+    if (!r.isEmpty())
+        CopyRaster(dst, r.left, r.top, src, r.left - d.x, r.top - d.y, r.width(), r.height());
 }
 
 } // namespace
+
+Point SnapshotOffsetInRasterPixels(Point offset, bool detail) {
+    const int shift = detail ? 5 : 8;
+    return {offset.x >> shift, offset.y >> shift};
+}
+
+const MaskArray& MoveCoverage(const SelectionSnapshot& selection, bool detailLayer) {
+    return selection.supersampled() && !detailLayer ? selection.levelZero() : selection.mask();
+}
+
+void DisplacedCopy(PixelArray& dst, const PixelArray& src, Point d, const Rect& area) {
+    CopyDisplaced(dst, src, d, area);
+}
+
+void DisplacedCopy(MaskArray& dst, const MaskArray& src, Point d, const Rect& area) {
+    CopyDisplaced(dst, src, d, area);
+}
+
+void LayMovedSelection(PixelArray& dst, const PixelArray& src, const MaskArray& mask, Point d,
+                       const Rect& area) {
+    dst.fillRect(area, 0);
+    MaskedPass(dst, src, mask, {}, true, area);
+    MaskedPass(dst, src, mask, d, false, area);
+}
 
 bool RedrawLayerFromSnapshot(Layer& layer, bool selectionActive) {
     const LayerSnapshot& snapshot = LayerSnapshot::instance();
     PixelArray& dst = layer.editablePixels();
     const PixelArray& src = snapshot.pixels();
     const bool detail = layer.supersampled();
-    const Point d = ToRasterPixels(snapshot.offset(), detail);
+    const Point d = SnapshotOffsetInRasterPixels(snapshot.offset(), detail);
     if (!selectionActive) {
-        DisplacedCopy(dst, src, d);
+        DisplacedCopy(dst, src, d, dst.bounds());
     } else if (src.width() != dst.width() || src.height() != dst.height()) {
         return false;
     } else if (d == Point{}) {
@@ -81,11 +91,9 @@ bool RedrawLayerFromSnapshot(Layer& layer, bool selectionActive) {
         // itself, and undoing a move must give back exactly that.
         CopyRaster(dst, 0, 0, src);
     } else {
-        const MaskArray& mask = CoverageMask(SelectionSnapshot::instance(), detail);
+        const MaskArray& mask = MoveCoverage(SelectionSnapshot::instance(), detail);
         if (mask.width() != src.width() || mask.height() != src.height()) return false;
-        dst.fill(0);
-        MaskedPass(dst, src, mask, {}, true);
-        MaskedPass(dst, src, mask, d, false);
+        LayMovedSelection(dst, src, mask, d, dst.bounds());
     }
     layer.refreshFromDetail(nullptr);
     return true;
@@ -96,7 +104,9 @@ bool RedrawSelectionFromSnapshot(Selection& selection) {
     MaskArray& dst = selection.editableMask();
     const MaskArray& src = snapshot.mask();
     if (src.width() != dst.width() || src.height() != dst.height()) return false;
-    DisplacedCopy(dst, src, ToRasterPixels(snapshot.offset(), snapshot.supersampled()));
+    DisplacedCopy(dst, src,
+                  SnapshotOffsetInRasterPixels(snapshot.offset(), snapshot.supersampled()),
+                  dst.bounds());
     selection.refreshFromDetail(nullptr);
     return true;
 }

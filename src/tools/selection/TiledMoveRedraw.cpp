@@ -3,6 +3,7 @@
 #include "editing/history/ActionManager.h"
 #include "editing/records/LayerSnapshot.h"
 #include "editing/records/SelectionSnapshot.h"
+#include "editing/records/SnapshotRedraw.h"
 #include "model/FixedPoint.h"
 #include "model/Image.h"
 #include "model/Layer.h"
@@ -15,12 +16,6 @@ namespace kv {
 namespace {
 
 constexpr std::int32_t kTile = 64;
-
-// Offsets are in 1/256 image pixels; an 8x raster has 32 of them per pixel.
-Point ToRasterPixels(Point offset, bool detail) {
-    const int shift = detail ? 5 : 8;
-    return {offset.x >> shift, offset.y >> shift};
-}
 
 Rect Moved(const Rect& r, Point d) {
     return r.isEmpty() ? Rect{} : Rect{r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
@@ -63,46 +58,6 @@ class TileSet {
     std::int32_t m_width, m_height, m_columns, m_rows;
     std::vector<std::uint8_t> m_marked;
 };
-
-// Lays S over D with coverage m.
-Color32 LayOver(Color32 d, Color32 s, unsigned m) {
-    if (m == 255) return s;
-    const unsigned sa = Div255(m * AlphaOf(s));
-    const unsigned da = std::min(255u - m, AlphaOf(d));
-    const unsigned a = sa + da;
-    auto channel = [&](unsigned dc, unsigned sc) { return DivByAlphaSum(dc * da + sc * sa, a); };
-    return MakeColor32(channel(RedOf(d), RedOf(s)), channel(GreenOf(d), GreenOf(s)),
-                       channel(BlueOf(d), BlueOf(s)), a);
-}
-
-// One masked pass over the area: the snapshot displaced by d, each pixel
-// weighted by its own mask byte (inverted for the part that stays).
-void MaskedPass(PixelArray& dst, const PixelArray& src, const MaskArray& mask, Point d,
-                bool inverted, const Rect& area) {
-    const Rect r = area.intersected(Moved(src.bounds(), d));
-    for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        const Color32* s = src.row(y - d.y) - d.x;
-        const std::uint8_t* m = mask.row(y - d.y) - d.x;
-        Color32* out = dst.row(y);
-        for (std::int32_t x = r.left; x < r.right; ++x) {
-            const unsigned coverage = inverted ? 255u - m[x] : m[x];
-            if (coverage != 0) out[x] = LayOver(out[x], s[x], coverage);
-        }
-    }
-}
-
-// The area cleared, then the source displaced by d copied into it.
-template <typename T>
-void DisplacedCopy(RasterArray<T>& dst, const RasterArray<T>& src, Point d, const Rect& area) {
-    dst.fillRect(area, 0);
-    const Rect r = area.intersected(Moved(src.bounds(), d));
-    if (!r.isEmpty())
-        CopyRaster(dst, r.left, r.top, src, r.left - d.x, r.top - d.y, r.width(), r.height());
-}
-
-const MaskArray& CoverageMask(const SelectionSnapshot& selection, bool detailLayer) {
-    return selection.supersampled() && !detailLayer ? selection.levelZero() : selection.mask();
-}
 
 Rect NonZeroBounds(const MaskArray& mask) {
     bool full = false, empty = true;
@@ -152,7 +107,7 @@ void TiledMoveRedraw::begin(const Image& image, const Layer& layer,
         return;
     }
     const SelectionSnapshot& selection = SelectionSnapshot::instance();
-    const MaskArray& coverage = CoverageMask(selection, layer.supersampled());
+    const MaskArray& coverage = MoveCoverage(selection, layer.supersampled());
     if (src.width() != dst.width() || src.height() != dst.height() ||
         coverage.width() != src.width() || coverage.height() != src.height() ||
         selection.mask().width() != activeSelection->editableMask().width() ||
@@ -169,8 +124,8 @@ void TiledMoveRedraw::redraw(const Image& image, Layer& layer, Selection* active
     const PixelArray& src = snapshot.pixels();
     PixelArray& dst = layer.editablePixels();
     const bool detail = layer.supersampled();
-    const Point from = ToRasterPixels(layerFrom, detail);
-    const Point d = ToRasterPixels(snapshot.offset(), detail);
+    const Point from = SnapshotOffsetInRasterPixels(layerFrom, detail);
+    const Point d = SnapshotOffsetInRasterPixels(snapshot.offset(), detail);
 
     TileSet tiles(dst.width(), dst.height());
     // Outside the content at both offsets, both drawings are the part that
@@ -181,7 +136,7 @@ void TiledMoveRedraw::redraw(const Image& image, Layer& layer, Selection* active
     tiles.add(Moved(m_content, from));
     tiles.add(Moved(m_content, d));
     const SelectionSnapshot& selection = SelectionSnapshot::instance();
-    const MaskArray* coverage = m_selectionActive ? &CoverageMask(selection, detail) : nullptr;
+    const MaskArray* coverage = m_selectionActive ? &MoveCoverage(selection, detail) : nullptr;
     tiles.forEachRun([&](const Rect& run) {
         if (!coverage) {
             DisplacedCopy(dst, src, d, run);
@@ -189,9 +144,7 @@ void TiledMoveRedraw::redraw(const Image& image, Layer& layer, Selection* active
             // Both passes lay the same pixel: the snapshot itself.
             CopyRaster(dst, src, run);
         } else {
-            dst.fillRect(run, 0);
-            MaskedPass(dst, src, *coverage, {}, true, run);
-            MaskedPass(dst, src, *coverage, d, false, run);
+            LayMovedSelection(dst, src, *coverage, d, run);
         }
         if (detail) {
             const Rect pixels = ToImagePixels(run, true);
@@ -204,8 +157,8 @@ void TiledMoveRedraw::redraw(const Image& image, Layer& layer, Selection* active
     MaskArray& mask = activeSelection->editableMask();
     const MaskArray& maskSrc = selection.mask();
     const bool maskDetail = selection.supersampled();
-    const Point maskFrom = ToRasterPixels(selectionFrom, maskDetail);
-    const Point maskTo = ToRasterPixels(selection.offset(), maskDetail);
+    const Point maskFrom = SnapshotOffsetInRasterPixels(selectionFrom, maskDetail);
+    const Point maskTo = SnapshotOffsetInRasterPixels(selection.offset(), maskDetail);
     TileSet maskTiles(mask.width(), mask.height());
     maskTiles.add(Moved(m_mask, maskFrom));
     maskTiles.add(Moved(m_mask, maskTo));
