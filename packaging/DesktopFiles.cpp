@@ -4,7 +4,7 @@
 // folder, the desktop entry also offers to open the picture types those
 // plug-ins read.
 //   korvane_desktop_files <data folder> <executable name> [<plug-in folder>]
-#include "commands/HeadlessFormats.h"
+#include "commands/formats/HeadlessFormats.h"
 #include "desktop/DesktopIntegration.h"
 #include "desktop/MimeTypes.h"
 #include "plugins/host/PluginHost.h"

@@ -1,7 +1,7 @@
 #pragma once
-#include "commands/ConvertOptions.h"
+#include "commands/cli/ConvertOptions.h"
 
-#include "commands/ThumbnailCommand.h"
+#include "commands/cli/ThumbnailCommand.h"
 
 #include <functional>
 #include <optional>

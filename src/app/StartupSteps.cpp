@@ -1,8 +1,8 @@
 #include "app/StartupSteps.h"
 
-#include "commands/PluginFormats.h"
-#include "commands/ProgramFormats.h"
-#include "commands/SwatchSets.h"
+#include "commands/formats/PluginFormats.h"
+#include "commands/formats/ProgramFormats.h"
+#include "commands/swatches/SwatchSets.h"
 #include "editing/history/ActionManager.h"
 #include "editing/history/ActionRegistry.h"
 #include "platform/ErrorReporter.h"

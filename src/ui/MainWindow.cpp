@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 
-#include "commands/ProjectOpening.h"
-#include "commands/ProjectSaving.h"
+#include "commands/files/ProjectOpening.h"
+#include "commands/files/ProjectSaving.h"
 #include "editing/actions/ActionSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"

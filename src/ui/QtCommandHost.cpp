@@ -1,6 +1,6 @@
 #include "ui/QtCommandHost.h"
 
-#include "commands/CommandSupport.h"
+#include "commands/host/CommandSupport.h"
 #include "model/Image.h"
 #include "ui/ClipboardExchange.h"
 #include "ui/dialogs/ProgramDialogs.h"

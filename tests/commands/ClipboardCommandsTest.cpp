@@ -1,8 +1,8 @@
 #include "CommandTestSupport.h"
 
-#include "commands/ClipboardCommands.h"
-#include "commands/EditCommands.h"
-#include "commands/LayerCommands.h"
+#include "commands/edit/ClipboardCommands.h"
+#include "commands/edit/EditCommands.h"
+#include "commands/image/LayerCommands.h"
 
 namespace kv::test {
 namespace {

@@ -2,8 +2,8 @@
 // A scripted stand-in for the user and the main window, a format library
 // that tests control, and a fixture with settings, a temporary home and no
 // open project.
-#include "commands/CommandHost.h"
-#include "commands/FormatLibrary.h"
+#include "commands/formats/FormatLibrary.h"
+#include "commands/host/CommandHost.h"
 #include "editing/ActionTestSupport.h"
 #include "model/Project.h"
 #include "support/CapturingReporter.h"

@@ -1,11 +1,11 @@
 // The headless --convert, --info and --thumbnail jobs against the real
 // format plug-ins: what they write is read back through the same plug-ins
 // and compared pixel by pixel with what the model made.
-#include "commands/ConvertCommand.h"
-#include "commands/HeadlessFormats.h"
-#include "commands/ProjectFiles.h"
-#include "commands/ProjectInfo.h"
-#include "commands/ThumbnailCommand.h"
+#include "commands/cli/ConvertCommand.h"
+#include "commands/cli/ProjectInfo.h"
+#include "commands/cli/ThumbnailCommand.h"
+#include "commands/files/ProjectFiles.h"
+#include "commands/formats/HeadlessFormats.h"
 #include "editing/history/ActionManager.h"
 #include "model/Image.h"
 #include "model/Palette.h"

@@ -1,7 +1,7 @@
 #include "CommandTestSupport.h"
 
-#include "commands/DisplayTexts.h"
-#include "commands/SwatchSets.h"
+#include "commands/host/DisplayTexts.h"
+#include "commands/swatches/SwatchSets.h"
 
 #include <set>
 

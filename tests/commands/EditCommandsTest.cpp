@@ -1,8 +1,8 @@
 #include "CommandTestSupport.h"
 
-#include "commands/EditCommands.h"
-#include "commands/EraseSelection.h"
-#include "commands/LayerCommands.h"
+#include "commands/edit/EditCommands.h"
+#include "commands/edit/EraseSelection.h"
+#include "commands/image/LayerCommands.h"
 
 namespace kv::test {
 namespace {

@@ -1,6 +1,6 @@
 #include "CommandTestSupport.h"
 
-#include "commands/ImageCommands.h"
+#include "commands/image/ImageCommands.h"
 #include "editing/records/LayerSnapshot.h"
 
 namespace kv::test {

@@ -1,6 +1,6 @@
 #include "CommandTestSupport.h"
 
-#include "commands/ImportExportCommands.h"
+#include "commands/files/ImportExportCommands.h"
 #include "platform/Exceptions.h"
 #include "settings/Settings.h"
 

@@ -1,6 +1,6 @@
 #include "CommandTestSupport.h"
 
-#include "commands/LayerCommands.h"
+#include "commands/image/LayerCommands.h"
 #include "settings/Settings.h"
 
 namespace kv::test {

@@ -1,7 +1,7 @@
 #include "CommandTestSupport.h"
 
-#include "commands/SwatchCommands.h"
-#include "commands/SwatchSets.h"
+#include "commands/swatches/SwatchCommands.h"
+#include "commands/swatches/SwatchSets.h"
 #include "settings/Settings.h"
 
 namespace kv::test {

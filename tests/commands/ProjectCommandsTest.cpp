@@ -1,8 +1,8 @@
 #include "CommandTestSupport.h"
 
-#include "commands/BuiltInFormats.h"
-#include "commands/ProjectCommands.h"
-#include "commands/ProjectOpening.h"
+#include "commands/files/ProjectCommands.h"
+#include "commands/files/ProjectOpening.h"
+#include "commands/formats/BuiltInFormats.h"
 #include "editing/records/LayerSnapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/WholeFiles.h"

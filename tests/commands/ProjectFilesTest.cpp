@@ -1,5 +1,5 @@
-#include "commands/ProjectFiles.h"
-#include "commands/ProjectInfo.h"
+#include "commands/files/ProjectFiles.h"
+#include "commands/cli/ProjectInfo.h"
 #include "editing/history/ActionManager.h"
 #include "storage/chunks/ChunkHeader.h"
 #include "storage/project/ProjectFile.h"

@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
-#include "commands/BuiltInFormats.h"
-#include "commands/ClipboardCommands.h"
+#include "commands/edit/ClipboardCommands.h"
+#include "commands/formats/BuiltInFormats.h"
 #include "editing/ActionTestSupport.h"
 #include "model/Project.h"
 #include "settings/Settings.h"

@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/Startup.h"
-#include "commands/RecoveryFile.h"
+#include "commands/files/RecoveryFile.h"
 #include "editing/history/ActionManager.h"
 #include "model/Project.h"
 #include "platform/Exceptions.h"

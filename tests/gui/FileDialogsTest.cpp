@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 #include "GuiTestSupport.h"
 
-#include "commands/FileDialogs.h"
+#include "commands/host/FileDialogs.h"
 #include "model/Project.h"
 #include "plugins/host/PluginHost.h"
 #include "settings/Settings.h"

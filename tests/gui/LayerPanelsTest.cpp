@@ -1,5 +1,5 @@
 #include "PanelTestSupport.h"
-#include "commands/EditCommands.h"
+#include "commands/edit/EditCommands.h"
 #include "model/LayerBase.h"
 #include "support/CapturingReporter.h"
 #include "ui/panels/FoldingPanel.h"

@@ -1,6 +1,6 @@
 #include "ui/view/MainView.h"
 #include "GuiTestSupport.h"
-#include "commands/ProjectFiles.h"
+#include "commands/files/ProjectFiles.h"
 #include "editing/history/ActionManager.h"
 #include "editing/records/Snapshots.h"
 #include "model/Project.h"

@@ -2,7 +2,7 @@
 // A main window with its panels over the two-image test project, and small
 // ways to reach the panels' controls.
 #include "GuiTestSupport.h"
-#include "commands/ProjectFiles.h"
+#include "commands/files/ProjectFiles.h"
 #include "editing/history/ActionManager.h"
 #include "editing/records/LayerSnapshot.h"
 #include "editing/records/Snapshots.h"

@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 #include "PanelTestSupport.h"
-#include "commands/SwatchSets.h"
+#include "commands/swatches/SwatchSets.h"
 #include "settings/ColorSetting.h"
 #include "support/TempXdgHome.h"
 #include "tools/framework/ToolSet.h"

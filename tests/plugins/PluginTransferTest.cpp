@@ -2,7 +2,7 @@
 // loaded from a temporary Plugins folder.
 #include "plugins/host/PluginTransfer.h"
 #include "PluginTestSupport.h"
-#include "commands/PluginFormats.h"
+#include "commands/formats/PluginFormats.h"
 #include "editing/history/ActionManager.h"
 #include "model/Layer.h"
 #include "plugins/host/FileTypeChooser.h"

@@ -1,6 +1,6 @@
 #include "ui/dialogs/ProgramDialogs.h"
 
-#include "commands/CommandSupport.h"
+#include "commands/host/CommandSupport.h"
 #include "model/Image.h"
 #include "model/Project.h"
 #include "settings/Settings.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/DialogValues.h"
+#include "commands/host/DialogValues.h"
 
 class QWidget;
 

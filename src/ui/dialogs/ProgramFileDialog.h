@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/FileDialogs.h"
+#include "commands/host/FileDialogs.h"
 
 #include <QFileDialog>
 

@@ -1,8 +1,8 @@
 #include "ui/menus/MainMenus.h"
 
-#include "commands/EditCommands.h"
-#include "commands/ProjectOpening.h"
-#include "commands/ProjectSaving.h"
+#include "commands/edit/EditCommands.h"
+#include "commands/files/ProjectOpening.h"
+#include "commands/files/ProjectSaving.h"
 #include "model/Project.h"
 #include "platform/ErrorReporter.h"
 #include "platform/ProcessValues.h"

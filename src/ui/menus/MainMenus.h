@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/BuiltInFormats.h"
+#include "commands/formats/BuiltInFormats.h"
 #include "model/ChannelMode.h"
 #include "ui/menus/CommandItems.h"
 

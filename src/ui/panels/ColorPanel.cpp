@@ -1,8 +1,8 @@
 #include "ui/panels/ColorPanel.h"
 
-#include "commands/CommandHost.h"
-#include "commands/CommandSupport.h"
-#include "commands/SwatchSets.h"
+#include "commands/host/CommandHost.h"
+#include "commands/host/CommandSupport.h"
+#include "commands/swatches/SwatchSets.h"
 #include "editing/actions/ImagePropertiesAction.h"
 #include "model/Image.h"
 #include "model/Palette.h"

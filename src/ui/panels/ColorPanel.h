@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/SwatchCommands.h"
+#include "commands/swatches/SwatchCommands.h"
 #include "tools/framework/ToolTypes.h"
 
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "ui/panels/ImagePanel.h"
 
-#include "commands/CommandHost.h"
-#include "commands/CommandSupport.h"
-#include "commands/DisplayTexts.h"
+#include "commands/host/CommandHost.h"
+#include "commands/host/CommandSupport.h"
+#include "commands/host/DisplayTexts.h"
 #include "editing/actions/LayerPropertiesAction.h"
 #include "editing/records/Snapshots.h"
 #include "model/Image.h"

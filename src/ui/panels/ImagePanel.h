@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/LayerCommands.h"
+#include "commands/image/LayerCommands.h"
 
 #include <QWidget>
 

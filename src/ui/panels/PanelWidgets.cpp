@@ -1,6 +1,6 @@
 #include "ui/panels/PanelWidgets.h"
 
-#include "commands/DisplayTexts.h"
+#include "commands/host/DisplayTexts.h"
 
 #include <QToolButton>
 

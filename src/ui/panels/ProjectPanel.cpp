@@ -1,7 +1,7 @@
 #include "ui/panels/ProjectPanel.h"
 
-#include "commands/CommandHost.h"
-#include "commands/DisplayTexts.h"
+#include "commands/host/CommandHost.h"
+#include "commands/host/DisplayTexts.h"
 #include "editing/records/Snapshots.h"
 #include "model/Project.h"
 #include "ui/panels/ListReorderDrag.h"

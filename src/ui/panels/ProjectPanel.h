@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/ImageCommands.h"
+#include "commands/image/ImageCommands.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "ui/panels/StatusBar.h"
 
-#include "commands/DisplayTexts.h"
+#include "commands/host/DisplayTexts.h"
 #include "model/Project.h"
 
 #include <QLabel>

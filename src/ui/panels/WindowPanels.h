@@ -1,5 +1,5 @@
 #pragma once
-#include "commands/CommandHost.h"
+#include "commands/host/CommandHost.h"
 #include "ui/panels/ThumbnailCache.h"
 
 #include <QObject>
