@@ -11,7 +11,6 @@
 #include "desktop/MimeTypes.h"
 #include "desktop/Shell.h"
 #include "platform/ErrorReporter.h"
-#include "platform/Exceptions.h"
 #include "platform/ProcessValues.h"
 #include "plugins/host/PluginHost.h"
 #include "settings/Settings.h"
@@ -30,9 +29,7 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <exception>
 #include <memory>
-#include <new>
 
 namespace kv {
 namespace {
@@ -193,14 +190,8 @@ int RunWindowed(int& argc, char** argv, const CommandLine& line) {
         if (error.code() != 0)
             QMessageBox::critical(nullptr, kToolkitErrorTitle,
                                   QString::fromUtf8(error.text().c_str()));
-    } catch (const CKVAbortRequest&) {
-        // The user cancelled; nothing to say.
-    } catch (const CKVException& error) {
-        ReportError(error.message());
-    } catch (const std::bad_alloc&) {
-        ReportError(kInsufficientMemory);
-    } catch (const std::exception& error) {
-        ReportError(error.what());
+    } catch (...) {
+        ReportCurrentException();
     }
     InstallErrorReporter(previous);
     return exitCode;
@@ -224,14 +215,8 @@ int RunKorvane(int argc, char** argv) {
             StartUndoHistory();
             if (!RunWithoutWindow(line, exitCode)) exitCode = RunWindowed(argc, argv, line);
         }
-    } catch (const CKVAbortRequest&) {
-        // The user cancelled; nothing to say.
-    } catch (const CKVException& error) {
-        ReportError(error.message());
-    } catch (const std::bad_alloc&) {
-        ReportError(kInsufficientMemory);
-    } catch (const std::exception& error) {
-        ReportError(error.what());
+    } catch (...) {
+        ReportCurrentException();
     }
     ReleaseInstanceMarker();
     StopStreamLibrary();

@@ -3,10 +3,8 @@
 #include "model/IdAssignment.h"
 #include "model/Project.h"
 #include "platform/ErrorReporter.h"
-#include "platform/Exceptions.h"
 
 #include <algorithm>
-#include <exception>
 #include <new>
 
 namespace kv {
@@ -17,17 +15,7 @@ namespace {
 // so is an exception of a type none of ours derives from.
 void ReportFailedUpdate() noexcept {
     try {
-        try {
-            throw;
-        } catch (const CKVAbortRequest&) {
-            // The user cancelled; nothing to say.
-        } catch (const CKVException& error) {
-            ReportError(error.message());
-        } catch (const std::bad_alloc&) {
-            ReportError(kInsufficientMemory);
-        } catch (const std::exception& error) {
-            ReportError(error.what());
-        }
+        ReportCurrentException();
     } catch (...) {
     }
 }

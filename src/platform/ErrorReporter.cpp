@@ -1,6 +1,10 @@
 #include "platform/ErrorReporter.h"
 
+#include "platform/Exceptions.h"
+
 #include <cstdio>
+#include <exception>
+#include <new>
 
 namespace kv {
 namespace {
@@ -48,6 +52,18 @@ MessageResult AppMessageBox(MessageButtons buttons, MessageIcon icon, const std:
 
 void Beep() {
     g_reporter->beep();
+}
+
+void ReportCurrentException() {
+    try {
+        throw;
+    } catch (const CKVAbortRequest&) {
+        // The user cancelled; nothing to say.
+    } catch (const std::bad_alloc&) {
+        ReportError(kInsufficientMemory);
+    } catch (const std::exception& error) {
+        ReportError(error.what());
+    }
 }
 
 } // namespace kv

@@ -32,6 +32,10 @@ ErrorReporter& CurrentErrorReporter();
 void ReportCriticalError(const std::string& text);
 // The error box with one OK button.
 void ReportError(const std::string& text);
+// Call inside a handler: shows the error in flight in the error box (the
+// message of any std::exception, ours included; heap exhaustion as
+// kInsufficientMemory). A cancel shows nothing; any other type is thrown on.
+void ReportCurrentException();
 MessageResult AppMessageBox(MessageButtons buttons, MessageIcon icon, const std::string& title,
                             const std::string& text, MessageResult defaultResult);
 void Beep();
