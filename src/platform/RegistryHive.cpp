@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <fcntl.h>
 #include <map>
 #include <sys/file.h>
@@ -14,15 +13,6 @@
 
 namespace kv {
 namespace {
-
-std::string TimeStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
-}
 
 // Sessions this thread has open, by file.
 std::map<std::string, int>& HeldLocks() {
@@ -88,7 +78,7 @@ void RegistryHive::read() {
     // writes a fresh file where the link leads.
     std::string real;
     if (!FollowSymbolicLinks(m_path, real)) return;
-    const std::string stem = real + ".corrupt-" + TimeStamp();
+    const std::string stem = real + ".corrupt-" + FileTimeStamp();
     std::string aside = stem;
     for (int n = 2; FileExists(aside) && n < 100; ++n)
         aside = stem + "-" + std::to_string(n);

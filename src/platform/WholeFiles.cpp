@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,6 +116,15 @@ bool RemoveFile(const std::string& path) {
 bool FileExists(const std::string& path) {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::string FileTimeStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
 }
 
 } // namespace kv

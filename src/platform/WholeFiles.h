@@ -25,5 +25,7 @@ bool FollowSymbolicLinks(const std::string& path, std::string& real);
 // Removes a file; a file that is already gone counts as removed.
 bool RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
+// The local time as "YYYYMMDD-HHMMSS", for telling apart files kept aside.
+std::string FileTimeStamp();
 
 } // namespace kv

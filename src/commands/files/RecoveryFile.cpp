@@ -6,7 +6,6 @@
 #include "platform/XdgFolders.h"
 #include "storage/project/ProjectFile.h"
 
-#include <ctime>
 #include <exception>
 
 namespace kv {
@@ -17,15 +16,6 @@ std::string SafeName(const std::string& name) {
     for (char& c : safe)
         if (c == '/' || static_cast<unsigned char>(c) < 0x20) c = '_';
     return safe;
-}
-
-std::string TimeStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
 }
 
 std::string FreeRecoveryPath(const std::string& folder, const std::string& base) {
@@ -49,7 +39,7 @@ RecoveryResult WriteRecoveryFile(const Project& project) {
             result.message = "Cannot create the folder " + folder;
             return result;
         }
-        result.path = FreeRecoveryPath(folder, SafeName(project.name()) + "-" + TimeStamp());
+        result.path = FreeRecoveryPath(folder, SafeName(project.name()) + "-" + FileTimeStamp());
         const ProjectFileResult written =
             WriteProjectFile(result.path, project, ProjectWriterOptionsFromSettings());
         result.written = written.ok;
