@@ -3,6 +3,7 @@
 #include "commands/host/CommandSupport.h"
 #include "model/Image.h"
 #include "model/Layer.h"
+#include "model/ModelTypes.h"
 #include "model/Resampler.h"
 #include "platform/Exceptions.h"
 #include "settings/Settings.h"
@@ -13,20 +14,6 @@ namespace kv {
 namespace {
 
 constexpr const char* kImageCreationFailed = "Image creation failed";
-
-bool IsKnownFormat(TargetFormat format) {
-    switch (format) {
-    case TargetFormat::Rgba32:
-    case TargetFormat::Rgb24:
-    case TargetFormat::Palette8:
-    case TargetFormat::Palette4:
-    case TargetFormat::Mono:
-        return true;
-    case TargetFormat::None:
-        break;
-    }
-    return false;
-}
 
 // A copy of the source layer's settings and pixels, scaled to the image.
 LayerBase* BorrowLayer(const Layer& source, Image& image, bool detailAllowed) {
@@ -73,7 +60,7 @@ void AddEmptyLayer(Image& image, bool supersampled) {
 } // namespace
 
 std::unique_ptr<Image> CreateNewImage(const NewImageValues& values, const Image* borrowFrom) {
-    if (values.width <= 0 || values.height <= 0 || !IsKnownFormat(values.targetFormat))
+    if (values.width <= 0 || values.height <= 0 || !TargetFormatName(values.targetFormat))
         throw CKVException(kImageCreationFailed);
     const bool detailAllowed = SupersamplingAllowed(values.width, values.height);
     try {

@@ -3,6 +3,7 @@
 #include "platform/BuildVersion.h"
 
 #include "model/Layer.h"
+#include "model/ModelTypes.h"
 #include "platform/Exceptions.h"
 #include "platform/ProcessValues.h"
 #include "storage/chunks/ChunkReader.h"
@@ -20,17 +21,10 @@ namespace {
     throw CKVException(message);
 }
 
+// A stored image may have no target format yet.
 bool KnownTargetFormat(std::uint32_t code) {
-    switch (static_cast<TargetFormat>(code)) {
-    case TargetFormat::None:
-    case TargetFormat::Rgba32:
-    case TargetFormat::Rgb24:
-    case TargetFormat::Palette8:
-    case TargetFormat::Palette4:
-    case TargetFormat::Mono:
-        return true;
-    }
-    return false;
+    const auto format = static_cast<TargetFormat>(code);
+    return format == TargetFormat::None || TargetFormatName(format);
 }
 
 template <typename T> std::unique_ptr<T> CreateOrFail() {
