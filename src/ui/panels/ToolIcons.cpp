@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include <functional>
+#include <initializer_list>
 
 namespace kv {
 namespace {
@@ -26,6 +27,12 @@ QIcon Draw(const Drawing& draw) {
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+// A closed outline through the corners, filled.
+void DrawFilled(QPainter& p, std::initializer_list<QPointF> corners, const QColor& fill) {
+    p.setBrush(fill);
+    p.drawPolygon(corners.begin(), static_cast<int>(corners.size()));
 }
 
 void DrawSelection(QPainter& p) {
@@ -59,15 +66,7 @@ void DrawPicker(QPainter& p) {
 }
 
 void DrawPencil(QPainter& p) {
-    QPainterPath path;
-    path.moveTo(3, 17);
-    path.lineTo(4.5, 12.5);
-    path.lineTo(14, 3);
-    path.lineTo(17, 6);
-    path.lineTo(7.5, 15.5);
-    path.closeSubpath();
-    p.setBrush(QColor(240, 200, 90));
-    p.drawPath(path);
+    DrawFilled(p, {{3, 17}, {4.5, 12.5}, {14, 3}, {17, 6}, {7.5, 15.5}}, QColor(240, 200, 90));
 }
 
 void DrawBrush(QPainter& p) {
@@ -89,28 +88,13 @@ void DrawGradient(QPainter& p) {
 }
 
 void DrawFill(QPainter& p) {
-    QPainterPath bucket;
-    bucket.moveTo(4, 8);
-    bucket.lineTo(10, 3);
-    bucket.lineTo(16, 9);
-    bucket.lineTo(10, 15);
-    bucket.closeSubpath();
-    p.setBrush(QColor(230, 230, 230));
-    p.drawPath(bucket);
+    DrawFilled(p, {{4, 8}, {10, 3}, {16, 9}, {10, 15}}, QColor(230, 230, 230));
     p.setBrush(QColor(60, 110, 200));
     p.drawEllipse(QPointF(16, 15), 2, 2.5);
 }
 
 void DrawEraser(QPainter& p) {
-    QPainterPath path;
-    path.moveTo(3, 13);
-    path.lineTo(11, 5);
-    path.lineTo(17, 11);
-    path.lineTo(12, 16);
-    path.lineTo(6, 16);
-    path.closeSubpath();
-    p.setBrush(QColor(240, 150, 170));
-    p.drawPath(path);
+    DrawFilled(p, {{3, 13}, {11, 5}, {17, 11}, {12, 16}, {6, 16}}, QColor(240, 150, 170));
 }
 
 void DrawText(QPainter& p) {
