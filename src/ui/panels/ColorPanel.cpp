@@ -73,18 +73,13 @@ ColorPanel::ColorPanel(CommandHost& host, ToolSettings& colors, QWidget* parent)
 }
 
 void ColorPanel::buildSwatchButtons(QVBoxLayout* layout) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(0);
-    const std::pair<const char*, ButtonGlyph> kinds[] = {
-        {"New swatch set...", ButtonGlyph::Plus},
-        {"Load swatches", ButtonGlyph::Open},
-        {"Save swatches", ButtonGlyph::Save},
-        {"Add primary color", ButtonGlyph::Duplicate},
-        {"Add secondary color", ButtonGlyph::Merge}};
-    for (const auto& [tip, glyph] : kinds)
-        row->addWidget(MakePanelButton(tip, glyph, this));
-    row->addStretch();
-    layout->addLayout(row);
+    AddPanelButtons(*layout,
+                    {{"New swatch set...", ButtonGlyph::Plus},
+                     {"Load swatches", ButtonGlyph::Open},
+                     {"Save swatches", ButtonGlyph::Save},
+                     {"Add primary color", ButtonGlyph::Duplicate},
+                     {"Add secondary color", ButtonGlyph::Merge}},
+                    this);
     m_newMenu = new QMenu(this);
     const std::pair<const char*, SwatchSetKind> sets[] = {{"&Empty", SwatchSetKind::Empty},
                                                           {"&Default", SwatchSetKind::Default},
@@ -104,9 +99,7 @@ void ColorPanel::buildSwatchButtons(QVBoxLayout* layout) {
 }
 
 QToolButton* ColorPanel::button(const QString& tip) const {
-    for (QToolButton* b : findChildren<QToolButton*>())
-        if (b->toolTip() == tip) return b;
-    return nullptr;
+    return FindPanelButton(*this, tip);
 }
 
 void ColorPanel::refresh() {

@@ -12,7 +12,6 @@
 #include "ui/panels/PanelWidgets.h"
 #include "ui/panels/ThumbnailCache.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -36,28 +35,20 @@ ImagePanel::ImagePanel(CommandHost& host, ThumbnailCache& thumbnails, QWidget* p
     new ListReorderDrag(*m_list, [this](int from, int to) { moveLayer(from, to); });
     buildMenus();
     buildButtons(layout);
-    auto* info = new QLabel("Info", this);
-    info->setStyleSheet("font-weight: bold");
-    layout->addWidget(info);
-    for (QLabel** label : {&m_dimensions, &m_format, &m_layers, &m_memory}) {
-        *label = new QLabel(this);
-        layout->addWidget(*label);
-    }
+    AddInfoSection(*layout, {&m_dimensions, &m_format, &m_layers, &m_memory}, this);
     refresh();
 }
 
 void ImagePanel::buildButtons(QVBoxLayout* layout) {
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(0);
-    const std::pair<const char*, ButtonGlyph> kinds[] = {
-        {"New layer...", ButtonGlyph::Plus},           {"Duplicate layer", ButtonGlyph::Duplicate},
-        {"Merge layer down", ButtonGlyph::Merge},      {"Delete layer", ButtonGlyph::Minus},
-        {"Layer properties", ButtonGlyph::Properties}, {"Move layer forward", ButtonGlyph::Up},
-        {"Move layer backward", ButtonGlyph::Down}};
-    for (const auto& [tip, glyph] : kinds)
-        buttons->addWidget(MakePanelButton(tip, glyph, this));
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    AddPanelButtons(*layout,
+                    {{"New layer...", ButtonGlyph::Plus},
+                     {"Duplicate layer", ButtonGlyph::Duplicate},
+                     {"Merge layer down", ButtonGlyph::Merge},
+                     {"Delete layer", ButtonGlyph::Minus},
+                     {"Layer properties", ButtonGlyph::Properties},
+                     {"Move layer forward", ButtonGlyph::Up},
+                     {"Move layer backward", ButtonGlyph::Down}},
+                    this);
     QToolButton* add = button("New layer...");
     add->setMenu(m_newMenu);
     add->setPopupMode(QToolButton::InstantPopup);
@@ -93,9 +84,7 @@ void ImagePanel::buildMenus() {
 }
 
 QToolButton* ImagePanel::button(const QString& tip) const {
-    for (QToolButton* b : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
-        if (b->toolTip() == tip) return b;
-    return nullptr;
+    return FindPanelButton(*this, tip);
 }
 
 LayerRow* ImagePanel::row(int index) const {

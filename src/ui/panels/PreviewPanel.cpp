@@ -49,9 +49,7 @@ PreviewPanel::PreviewPanel(SettingsStore& settings, QWidget* parent)
 }
 
 QToolButton* PreviewPanel::button(const QString& tip) const {
-    for (QToolButton* b : findChildren<QToolButton*>())
-        if (b->toolTip() == tip) return b;
-    return nullptr;
+    return FindPanelButton(*this, tip);
 }
 
 int PreviewPanel::factor() const {

@@ -8,7 +8,6 @@
 #include "ui/panels/PanelWidgets.h"
 #include "ui/panels/ThumbnailCache.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -32,18 +31,13 @@ ProjectPanel::ProjectPanel(CommandHost& host, ThumbnailCache& thumbnails, QWidge
     connect(m_list, &QListWidget::customContextMenuRequested, this, &ProjectPanel::showContextMenu);
     new ListReorderDrag(*m_list, [this](int from, int to) { moveImage(from, to); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(0);
-    const std::pair<const char*, ButtonGlyph> kinds[] = {
-        {"New image", ButtonGlyph::Plus},
-        {"Delete image", ButtonGlyph::Minus},
-        {"Image properties", ButtonGlyph::Properties},
-        {"Move image up", ButtonGlyph::Up},
-        {"Move image down", ButtonGlyph::Down}};
-    for (const auto& [tip, glyph] : kinds)
-        buttons->addWidget(MakePanelButton(tip, glyph, this));
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    AddPanelButtons(*layout,
+                    {{"New image", ButtonGlyph::Plus},
+                     {"Delete image", ButtonGlyph::Minus},
+                     {"Image properties", ButtonGlyph::Properties},
+                     {"Move image up", ButtonGlyph::Up},
+                     {"Move image down", ButtonGlyph::Down}},
+                    this);
     connect(button("New image"), &QToolButton::clicked, this, [this] { m_commands.newImage(); });
     connect(button("Delete image"), &QToolButton::clicked, this,
             [this] { m_commands.deleteImage(); });
@@ -53,13 +47,7 @@ ProjectPanel::ProjectPanel(CommandHost& host, ThumbnailCache& thumbnails, QWidge
     connect(button("Move image down"), &QToolButton::clicked, this,
             [this] { m_commands.moveDown(); });
 
-    auto* info = new QLabel("Info", this);
-    info->setStyleSheet("font-weight: bold");
-    m_count = new QLabel(this);
-    m_memory = new QLabel(this);
-    layout->addWidget(info);
-    layout->addWidget(m_count);
-    layout->addWidget(m_memory);
+    AddInfoSection(*layout, {&m_count, &m_memory}, this);
     m_menu = new QMenu(this);
     connect(m_menu->addAction("Dele&te"), &QAction::triggered, this,
             [this] { m_commands.deleteImage(); });
@@ -69,9 +57,7 @@ ProjectPanel::ProjectPanel(CommandHost& host, ThumbnailCache& thumbnails, QWidge
 }
 
 QToolButton* ProjectPanel::button(const QString& tip) const {
-    for (QToolButton* b : findChildren<QToolButton*>())
-        if (b->toolTip() == tip) return b;
-    return nullptr;
+    return FindPanelButton(*this, tip);
 }
 
 QString ProjectPanel::ItemText(const Image& image) {
