@@ -18,11 +18,7 @@ constexpr FreehandTool::Hints kHints{
 } // namespace
 
 EraserTool::EraserTool(ToolHost& host, ToolSettings& settings)
-    : HardTipTool(ToolId::Eraser, host, settings, settings.eraserSize, "Eraser Stroke", kHints,
-                  false) {}
-
-OptionsPanel EraserTool::buildOptionsPanel() const {
-    return {kOptions, OptionsPreview::Tip};
-}
+    : HardTipTool(ToolId::Eraser, host, settings, kOptions, settings.eraserSize, "Eraser Stroke",
+                  kHints, false) {}
 
 } // namespace kv

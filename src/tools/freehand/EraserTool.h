@@ -9,7 +9,6 @@ namespace kv {
 class EraserTool final : public HardTipTool {
   public:
     EraserTool(ToolHost& host, ToolSettings& settings);
-    OptionsPanel buildOptionsPanel() const override;
     // The Eraser shows no colour while it drags.
     void showDragInfo(ImagePoint p) override { Tool::showDragInfo(p); }
 

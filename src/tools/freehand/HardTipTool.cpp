@@ -8,9 +8,14 @@
 
 namespace kv {
 
-HardTipTool::HardTipTool(ToolId id, ToolHost& host, ToolSettings& settings, UnsignedSetting& size,
+HardTipTool::HardTipTool(ToolId id, ToolHost& host, ToolSettings& settings,
+                         std::span<const ToolOption> options, UnsignedSetting& size,
                          const char* undoLabel, Hints hints, bool picksColors)
-    : FreehandTool(id, host, settings, size, undoLabel, hints, picksColors) {}
+    : FreehandTool(id, host, settings, size, undoLabel, hints, picksColors), m_options(options) {}
+
+OptionsPanel HardTipTool::buildOptionsPanel() const {
+    return {m_options, OptionsPreview::Tip};
+}
 
 TipPreview HardTipTool::renderOptionsPreview(std::int32_t boxSize) const {
     return RenderHardTipPreview(tipSize(), boxSize);

@@ -18,11 +18,7 @@ constexpr FreehandTool::Hints kHints{
 } // namespace
 
 PencilTool::PencilTool(ToolHost& host, ToolSettings& settings)
-    : HardTipTool(ToolId::Pencil, host, settings, settings.pencilSize, "Pencil Stroke", kHints,
-                  true) {}
-
-OptionsPanel PencilTool::buildOptionsPanel() const {
-    return {kOptions, OptionsPreview::Tip};
-}
+    : HardTipTool(ToolId::Pencil, host, settings, kOptions, settings.pencilSize, "Pencil Stroke",
+                  kHints, true) {}
 
 } // namespace kv

@@ -8,7 +8,6 @@ namespace kv {
 class PencilTool final : public HardTipTool {
   public:
     PencilTool(ToolHost& host, ToolSettings& settings);
-    OptionsPanel buildOptionsPanel() const override;
 };
 
 } // namespace kv
