@@ -8,9 +8,8 @@
 namespace kv {
 namespace {
 
-constexpr const char* kTypes[] = {"Solid", "Outline", "Filled Outline"};
 constexpr ToolOption kOptions[] = {
-    {"Type:", kEllipseTypeSetting, OptionKind::PictureButtons, 1, 3, kTypes},
+    {"Type:", kEllipseTypeSetting, OptionKind::PictureButtons, 1, 3, kShapeTypeNames},
     {"Outline:", kEllipseOutlineWidthSetting, OptionKind::Slider, 1, 100},
 };
 

@@ -6,9 +6,8 @@
 namespace kv {
 namespace {
 
-constexpr const char* kTypes[] = {"Solid", "Outline", "Filled Outline"};
 constexpr ToolOption kOptions[] = {
-    {"Type:", kRectangleTypeSetting, OptionKind::PictureButtons, 1, 3, kTypes},
+    {"Type:", kRectangleTypeSetting, OptionKind::PictureButtons, 1, 3, kShapeTypeNames},
     {"Outline:", kRectangleOutlineWidthSetting, OptionKind::Slider, 1, 100},
 };
 

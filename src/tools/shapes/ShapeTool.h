@@ -12,6 +12,8 @@ struct PaintTarget;
 
 // The three ways a shape is painted.
 enum class ShapeType { Solid = 1, Outline = 2, FilledOutline = 3 };
+// Their names on the Type option's buttons, in that order.
+inline constexpr const char* kShapeTypeNames[] = {"Solid", "Outline", "Filled Outline"};
 
 // One row of a shape in layer pixels: the outer run is the shape, the inner
 // run (a part of it) what lies inside its outline.
