@@ -9,6 +9,13 @@
 namespace kv {
 namespace {
 
+TEST(ZoomTable, GridOpacitiesCompose) {
+    // The pixel grid over the fine one comes to its own opacity in total:
+    // 1 - (1 - fine)(1 - over) = pixel.
+    const float over = PixelGridOpacityOver(0.75f, 0.25f);
+    EXPECT_FLOAT_EQ(1.0f - (1.0f - 0.25f) * (1.0f - over), 0.75f);
+}
+
 TEST(ViewLayout, CentresAnImageThatFitsAndScrollsOneThatDoesNot) {
     // 16 x 16 at 4 in 200 x 100: centred both ways.
     const ViewLayout small({16, 16}, 4, {200, 100});
