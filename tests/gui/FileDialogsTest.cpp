@@ -3,7 +3,6 @@
 
 #include "commands/host/FileDialogs.h"
 #include "model/Project.h"
-#include "plugins/host/PluginHost.h"
 #include "settings/Settings.h"
 #include "storage/project/ProjectFile.h"
 #include "support/CapturingReporter.h"
@@ -12,8 +11,6 @@
 #include "ui/dialogs/ProgramFileDialog.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -51,21 +48,11 @@ class FileDialogsTest : public ::testing::Test {
 
 TEST_F(FileDialogsTest, FiltersStartWithEverySupportedTypeAndEndWithAllFiles) {
     ProgramFileDialog dialog(ImportRequest(), nullptr);
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(
         dialog.nameFilters(),
         QStringList({"All supported file types (*.kvp *.pic *.pict)", "Korvane project (*.kvp)",
                      "Some picture (*.pic *.pict)", "ALL FILES (*.*)"}));
     EXPECT_NE(dialog.preview(), nullptr);
-
-    FileDialogRequest save;
-    save.kind = FileDialogKind::Save;
-    save.filters = FiltersWithAllFiles({FilterFor("Korvane project", {"kvp"})});
-    save.selectedFilter = 1;
-    ProgramFileDialog saving(save, nullptr);
-    EXPECT_EQ(saving.preview(), nullptr);
-    EXPECT_EQ(saving.nameFilters().back(), "ALL FILES (*.*)");
-    EXPECT_EQ(saving.choice().filter, 1u);
 }
 
 TEST_F(FileDialogsTest, PreviewShowsAProjectsPictureAndDescriptionOrSaysWhyNot) {
@@ -83,51 +70,12 @@ TEST_F(FileDialogsTest, PreviewShowsAProjectsPictureAndDescriptionOrSaysWhyNot) 
     pane.showFile(QString::fromStdString(text));
     EXPECT_EQ(pane.text(), "Unknown file format...");
     EXPECT_TRUE(pane.picture().isNull());
-    pane.showFile(QString::fromStdString(folder.home()));
-    EXPECT_EQ(pane.text(), "No file selected");
-}
-
-TEST_F(FileDialogsTest, PreviewOfAPluginsFileIsItsPictureFittedToTheArea) {
-    // A plug-in of its own in a folder of its own: the test plug-in reads
-    // files starting "ALPH" and previews them at 200 x 100.
-    const std::string plugins = folder.file("plugins");
-    QDir().mkpath(QString::fromStdString(plugins));
-    ASSERT_TRUE(QFile::copy(KORVANE_TEST_PLUGIN_DIR "/test_alpha.kvplugin",
-                            QString::fromStdString(plugins + "/test_alpha.kvplugin")));
-    PluginHost host;
-    ASSERT_EQ(host.loadFolder(plugins), 1);
-    host.buildTypeLists();
-    const std::string picture = folder.file("a.alph");
-    TempDir::writeFile(picture, "ALPH");
-    FilePreviewPane pane(&host);
-    pane.showFile(QString::fromStdString(picture));
-    // The picture itself is DialogPreviewTest's.
-    EXPECT_EQ(pane.text(), "Alpha Test file");
-    EXPECT_FALSE(pane.picture().isNull());
-}
-
-TEST_F(FileDialogsTest, PreviewTogglesAreRememberedAndDisablingHidesThePreview) {
-    Settings().boolSetting("ImageFilePreview.ChequeredBackground").setValue(true);
-    FilePreviewPane pane(nullptr);
-    EXPECT_TRUE(pane.enableBox().isChecked());
-    EXPECT_TRUE(pane.chequeredBox().isChecked());
-    pane.showFile(QString::fromStdString(writeProject("a.kvp", 8, 8)));
-    EXPECT_FALSE(pane.picture().isNull());
-    pane.enableBox().setChecked(false);
-    EXPECT_FALSE(Settings().boolValue("ImageFilePreview.Enabled"));
-    EXPECT_TRUE(pane.picture().isNull());
-    EXPECT_TRUE(pane.text().isEmpty());
-    pane.chequeredBox().setChecked(false);
-    EXPECT_FALSE(Settings().boolValue("ImageFilePreview.ChequeredBackground"));
-    FilePreviewPane next(nullptr);
-    EXPECT_FALSE(next.enableBox().isChecked());
 }
 
 TEST_F(FileDialogsTest, ChosenFileAndFilterComeBackAndReplacingAsksFirst) {
     const std::string existing = writeProject("old.kvp", 4, 4);
     FileDialogRequest save;
     save.kind = FileDialogKind::Save;
-    save.title = "Save project as";
     save.folder = folder.home() + "/";
     save.filters = FiltersWithAllFiles({FilterFor("Korvane project", {"kvp"})});
     CapturingReporter reporter;
@@ -155,7 +103,6 @@ TEST_F(FileDialogsTest, ChosenFileAndFilterComeBackAndReplacingAsksFirst) {
     EXPECT_EQ(choice->filter, 0u);
     ASSERT_EQ(reporter.titles.size(), 1u);
     EXPECT_NE(reporter.messages[0].find("old.kvp"), std::string::npos);
-    EXPECT_TRUE(MayReplaceFile(QString::fromStdString(folder.file("absent.kvp"))));
 }
 
 // A bare name saved with another type chosen in the list gets that type's

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -60,34 +59,6 @@ TEST(HelpTest, KeyboardPageListsEveryShortcutOfTheTable) {
     }
     EXPECT_EQ(listed, table);
     EXPECT_TRUE(page.contains("<td>Edit</td><td>Selection &gt; Deselect</td>"));
-}
-
-TEST(HelpTest, KeysAreNamedAsTheMenusWriteThem) {
-    const struct {
-        QKeyCombination key;
-        const char* text;
-    } cases[] = {
-        {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_PageDown, "Ctrl+Shift+PageDown"},
-        {Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus, "Ctrl+Num+"},
-        {Qt::ControlModifier | Qt::Key_Minus, "Ctrl+-"},
-        {Qt::AltModifier | Qt::Key_PageUp, "Alt+PageUp"},
-        {QKeyCombination(Qt::Key_Delete), "Delete"},
-        {QKeyCombination(Qt::Key_F12), "F12"},
-        {Qt::ControlModifier | Qt::Key_F4, "Ctrl+F4"},
-        // A key the table does not use has no name, which fails the build.
-        {QKeyCombination(Qt::Key_Tab), ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(KeyText(c.key), c.text) << c.text;
-}
-
-TEST(HelpTest, BrowserShowsATopicAndSaysWhenOneIsMissing) {
-    App();
-    HelpWindow window;
-    EXPECT_TRUE(window.showTopic(help::kNewImage));
-    EXPECT_TRUE(window.browser().toPlainText().contains("Borrow"));
-    EXPECT_FALSE(window.showTopic("no-such-topic.html"));
-    EXPECT_TRUE(window.browser().toPlainText().contains("no-such-topic.html"));
 }
 
 } // namespace

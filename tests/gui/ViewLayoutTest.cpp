@@ -1,5 +1,4 @@
 #include "ui/view/ViewLayout.h"
-#include "ui/view/CursorArt.h"
 #include "ui/view/VirtualKeys.h"
 #include "ui/view/ZoomTable.h"
 
@@ -9,16 +8,6 @@
 
 namespace kv {
 namespace {
-
-TEST(ZoomTable, LevelsForStoredFactors) {
-    // The smallest level whose factor reaches the stored one.
-    const std::pair<int, int> levels[] = {{1, 0},  {2, 1},  {3, 2}, {24, 5},
-                                          {25, 6}, {64, 8}, {99, 8}};
-    for (const auto& [factor, level] : levels)
-        EXPECT_EQ(LevelForFactor(factor), level) << factor;
-    EXPECT_EQ(ClampZoomLevel(-1), 0);
-    EXPECT_EQ(ClampZoomLevel(9), 8);
-}
 
 TEST(ZoomTable, GridOpacitiesCompose) {
     // The pixel grid over the fine one comes to its own opacity in total:
@@ -37,10 +26,6 @@ TEST(ViewLayout, CentresAnImageThatFitsAndScrollsOneThatDoesNot) {
     EXPECT_EQ(wide.content(), (ViewSize{432, 72}));
     EXPECT_EQ(wide.maxScroll(), (Point{232, 0}));
     EXPECT_EQ(wide.origin(), (Point{ViewLayout::kMargin - 30, 30}));
-    // No image: nothing to scroll, the centre is 0, 0.
-    const ViewLayout none({}, 1, {200, 100});
-    EXPECT_EQ(none.content(), (ViewSize{0, 0}));
-    EXPECT_EQ(none.centreForViewState(), (ImagePoint{0, 0}));
 }
 
 TEST(ViewLayout, PointerToImageSamplesScreenPixelCentres) {
@@ -80,15 +65,6 @@ Rect Units(std::int32_t w, std::int32_t h) {
     return LayerBoundsInUnits(w, h);
 }
 
-TEST(FitZoomLevel, ChoosesTheLargestFactorThatFits) {
-    const ViewSize bars{15, 15};
-    EXPECT_EQ(ZoomFactor(FitZoomLevel(Units(256, 256), {256, 256}, {600, 600}, bars)), 2);
-    EXPECT_EQ(ZoomFactor(FitZoomLevel(Units(16, 16), {16, 16}, {600, 600}, bars)), 32);
-    EXPECT_EQ(FitZoomLevel(Units(1, 1), {1, 1}, {600, 600}, bars), 8);
-    // Even factor 2 is too much: level 0.
-    EXPECT_EQ(FitZoomLevel(Units(1000, 10), {1000, 10}, {600, 600}, bars), 0);
-}
-
 TEST(FitZoomLevel, ScrollBarsThatTheImageNeedsTakeTheirRoom) {
     const ViewSize area{300, 300}, bars{15, 15};
     // Usable 268 x 268. At factor 2 the image is 400 wide: a horizontal bar
@@ -99,28 +75,6 @@ TEST(FitZoomLevel, ScrollBarsThatTheImageNeedsTakeTheirRoom) {
     // to 253, less than the image's 260: a horizontal bar follows.
     EXPECT_EQ(FitZoomLevel(Units(120, 130), {130, 200}, area, bars), 0);
     EXPECT_EQ(FitZoomLevel(Units(120, 130), {120, 200}, area, bars), 1);
-}
-
-TEST(CursorArt, DrawnCursorsAreSquareWithTheirHotSpotInside) {
-    for (CursorRole role : {CursorRole::ColorPicking, CursorRole::PreciseCross,
-                            CursorRole::SmallTipOdd, CursorRole::SmallTipEven}) {
-        ASSERT_TRUE(HasCursorArt(role));
-        const CursorArt art = ArtFor(role);
-        ASSERT_FALSE(art.rows.empty());
-        for (const std::string& row : art.rows)
-            EXPECT_EQ(row.size(), art.rows.size());
-        EXPECT_LT(art.hotX, static_cast<int>(art.rows.size()));
-        EXPECT_LT(art.hotY, static_cast<int>(art.rows.size()));
-    }
-    // The small tip cursors leave room for a tip outline up to 8 pixels wide:
-    // the hot spot's row is clear 4 pixels either way.
-    for (CursorRole role : {CursorRole::SmallTipOdd, CursorRole::SmallTipEven}) {
-        const CursorArt art = ArtFor(role);
-        const std::string& row = art.rows[static_cast<std::size_t>(art.hotY)];
-        for (int dx = -4; dx <= 4; ++dx)
-            EXPECT_EQ(row[static_cast<std::size_t>(art.hotX + dx)], ' ') << dx;
-    }
-    EXPECT_FALSE(HasCursorArt(CursorRole::Arrow));
 }
 
 TEST(VirtualKeys, ModifiersLettersAndNamedKeys) {
