@@ -155,13 +155,5 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
     }
 }
 
-TEST(ProjectDescription, CountsImagesAndFitsTheBuffer) {
-    EXPECT_EQ(ProjectDescriptionText(1), "Korvane project\n1 image");
-    EXPECT_EQ(ProjectDescriptionText(2), "Korvane project\n2 images");
-    char buffer[10];
-    WriteProjectDescription(3, buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "Korvane p");
-}
-
 } // namespace
 } // namespace kv::test
