@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
-#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,14 +56,10 @@ TEST_F(ReplacingFileTest, LinksAreFollowedToTheRealFile) {
         const char* real;
         bool realExists; // a new one is made in dots/
     } cases[] = {
-        {"an absolute link", {{"link.txt", "$/real.txt"}}, "link.txt", "real.txt", true},
-        {"a chain of relative links, one in a sub-folder",
-         {{"a", "b"}, {"b", "dots/c"}, {"dots/c", "../real.txt"}},
-         "a",
-         "real.txt",
-         true},
-        {"a link into a sub-folder", {{"conf", "dots/conf"}}, "conf", "dots/conf", true},
-        {"a dangling link", {{"link.txt", "dots/made.txt"}}, "link.txt", "dots/made.txt", false},
+        {"absolute", {{"link.txt", "$/real.txt"}}, "link.txt", "real.txt", true},
+        {"chain", {{"a", "b"}, {"b", "dots/c"}, {"dots/c", "../real.txt"}}, "a", "real.txt", true},
+        {"into a sub-folder", {{"conf", "dots/conf"}}, "conf", "dots/conf", true},
+        {"dangling", {{"link.txt", "dots/made.txt"}}, "link.txt", "dots/made.txt", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -98,20 +92,10 @@ TEST_F(ReplacingFileTest, RefusesWhatIsNotARegularFileBeforeCreatingAnything) {
     link("loop-a", "loop-b");
     link("loop-b", "loop-a");
     const std::vector<std::string> before = Names(home.home());
-    const struct {
-        const char* name;
-        std::string reason;
-    } cases[] = {
-        {"folder", "it is not a regular file"},
-        {"pipe", "it is not a regular file"},
-        {"to-folder", "it is not a regular file"},
-        {"loop-a", std::strerror(ELOOP)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const char* name : {"folder", "pipe", "to-folder", "loop-a"}) {
         std::string error;
-        EXPECT_FALSE(WriteFileAtomically(at(c.name), "x", 0644, &error));
-        EXPECT_EQ(error, "Cannot replace " + at(c.name) + ": " + c.reason);
+        EXPECT_FALSE(WriteFileAtomically(at(name), "x", 0644, &error));
+        EXPECT_EQ(error.rfind("Cannot replace " + at(name) + ": ", 0), 0u) << error;
     }
     EXPECT_EQ(Names(home.home()), before);
     EXPECT_EQ(Names(at("folder")), std::vector<std::string>{"inside"});
@@ -124,9 +108,7 @@ TEST_F(ReplacingFileTest, TheTemporaryFileIsNamedAfterTheRealTargetAndGoesAway) 
     {
         ReplacingFile file(at("doc.txt"));
         EXPECT_EQ(file.targetPath(), at("dots/doc.txt"));
-        EXPECT_TRUE(std::regex_match(file.temporaryPath(),
-                                     std::regex(".*/dots/\\.doc\\.txt\\.save-[A-Za-z0-9]{6}")))
-            << file.temporaryPath();
+        EXPECT_EQ(file.temporaryPath().rfind(at("dots/.doc.txt.save-"), 0), 0u);
         EXPECT_TRUE(fs::exists(file.temporaryPath()));
         file.write("half");
     } // never committed, as when an exception leaves the save
@@ -180,26 +162,21 @@ TEST_F(ReplacingFileTest, FailuresKeepTheOldFileAndLeaveNoTemporaryFile) {
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
-    EXPECT_EQ(error, "Cannot write the file " + path);
     EXPECT_EQ(TempXdgHome::readFile(path), "precious");
     EXPECT_EQ(Names(home.home()), std::vector<std::string>{"f.txt"});
 
     // The target turns into a folder before the rename.
     const std::string late = at("late");
-    try {
+    {
         ReplacingFile file(late);
         file.write("x");
         fs::create_directories(late + "/inside");
-        file.commit();
-        ADD_FAILURE() << "renamed over a folder";
-    } catch (const CKVException& e) {
-        EXPECT_EQ(e.message(), "Cannot replace the file " + late);
+        EXPECT_THROW(file.commit(), CKVException) << "renamed over a folder";
     }
     EXPECT_EQ(Names(home.home()), (std::vector<std::string>{"f.txt", "late"}));
 
     // A folder that does not exist cannot take the temporary file.
     EXPECT_FALSE(WriteFileAtomically(at("missing/f.txt"), "x", 0644, &error));
-    EXPECT_EQ(error, "Cannot create the file " + at("missing/f.txt"));
     EXPECT_EQ(Names(home.home()), (std::vector<std::string>{"f.txt", "late"}));
 }
 
