@@ -4,7 +4,6 @@
 #include "storage/codecs/QzBlockOutput.h"
 #include "storage/codecs/RangeEncoder.h"
 #include "storage/pictures/BitmapWriter.h"
-#include "storage/project/PredictionEstimator.h"
 #include "storage/project/Predictor.h"
 #include "storage/stream/QzHandle.h"
 #include "storage/stream/QzInterface.h"
@@ -53,51 +52,6 @@ TEST(FileStreams, PiecesOfEverySizeAroundTheBufferRoundTrip) {
         for (std::size_t readPiece : pieces)
             ASSERT_TRUE(ReadFile(path, readPiece) == data) << writePiece << "/" << readPiece;
     }
-}
-
-TEST(FileStreams, SeeksInsideAndOutsideTheBufferedBlockAndClampsToTheEnd) {
-    TempDir dir;
-    const std::string path = dir.file("w");
-    Bytes expected = RandomBytes(150000, 2);
-    QzHandle* h = QzOpenForWriting(path);
-    QzWrite(h, expected.data(), expected.size(), nullptr);
-    const std::uint8_t patch[3] = {1, 2, 3};
-    for (const std::int64_t at : {149990, 5}) { // inside the buffered block, long written out
-        QzSeek(h, at);
-        QzWrite(h, patch, 3, nullptr);
-        std::copy(patch, patch + 3, expected.begin() + at);
-    }
-    EXPECT_EQ(QzSeek(h, 1 << 30), QzError::None);
-    EXPECT_EQ(QzTell(h), 150000);
-    ASSERT_EQ(QzClose(h), QzError::None);
-    EXPECT_TRUE(ReadFile(path, 4096) == expected);
-
-    h = QzOpenForReading(path);
-    std::uint8_t b = 0;
-    QzSeek(h, 100);
-    QzRead(h, &b, 1, nullptr); // fills the buffer from 100 on
-    // Inside the block forward and backward, just before it, and far beyond it.
-    for (const std::int64_t at : {150, 100, 99, 140001}) {
-        EXPECT_EQ(QzSeek(h, at), QzError::None);
-        QzRead(h, &b, 1, nullptr);
-        EXPECT_EQ(b, expected[static_cast<std::size_t>(at)]) << at;
-    }
-    QzClose(h);
-}
-
-TEST(FileStreams, ErrorCodesOfTheInterface) {
-    TempDir dir;
-    EXPECT_EQ(QzOpenForReading(dir.file("missing")), nullptr);
-    EXPECT_EQ(QzLastError(), QzError::FileNotFound);
-    EXPECT_EQ(QzRead(nullptr, nullptr, 1, nullptr), QzError::NullHandle);
-    Bytes sink;
-    QzHandle* h = QzOpenMemoryForWriting(sink);
-    EXPECT_EQ(QzBeginCodec(h, static_cast<QzMethod>(3)), QzError::UnknownMethod);
-    // Codecs neither seek nor nest.
-    ASSERT_EQ(QzBeginCodec(h, QzMethod::Lzw), QzError::None);
-    EXPECT_EQ(QzSeek(h, 0), QzError::NotSupported);
-    EXPECT_EQ(QzBeginCodec(h, QzMethod::Lzw), QzError::NotSupported);
-    QzClose(h);
 }
 
 TEST(FileStreams, WriteFailuresReachTheEncoderAndTheCaller) {
@@ -287,20 +241,6 @@ TEST(LzrcCodec, RepeatedBlockIsFoundAtDistance65536) {
     const Decoded d = Decompress(kLzrc, packed, data.size() + 1);
     EXPECT_EQ(d.error, QzError::None);
     EXPECT_TRUE(d.bytes == data);
-
-    // Coded by hand: 'q', then a match reaching exactly 65536 back is only
-    // legal once 65536 bytes exist.
-    std::vector<unsigned> symbols{'q'}, distances;
-    for (int i = 0; i < 256; ++i) {
-        symbols.push_back(256 + 253);
-        distances.push_back(1);
-    }
-    symbols.push_back(256 + 253);
-    distances.push_back(65536);
-    symbols.push_back(kEnd);
-    const Decoded far = Decompress(kLzrc, HandCoded(symbols, distances), 1 << 20);
-    EXPECT_EQ(far.error, QzError::None);
-    EXPECT_EQ(far.bytes, Bytes(1 + 256 * 256 + 256, 'q'));
 }
 
 TEST(LzrcCodec, DecoderAcceptsTheModelResetSymbol) {
@@ -356,23 +296,6 @@ TEST(Predictor, ClampingPaethTiesAndWrapAround) {
         Predictor(c.method).decodeRow(decoded, 1, 1, 2, out);
         EXPECT_EQ(decoded.get(1, 1), (c.pixel & 0x00FFFFFFu) | 0xAB000000u) << "alpha untouched";
     }
-}
-
-TEST(PredictionEstimator, BitsPerByteFollowWhatAnLz77ParseCanFind) {
-    const auto estimate = [](const Bytes& data) {
-        PredictionEstimator estimator;
-        estimator.add(data.data(), data.size());
-        return estimator.estimate();
-    };
-    const Bytes noise = RandomBytes(20000, 9);
-    Bytes twice(noise.begin(), noise.begin() + 3000);
-    twice.insert(twice.end(), twice.begin(), twice.end()); // within the 4096-byte window
-    Bytes farApart(noise.begin(), noise.begin() + 5000);
-    farApart.insert(farApart.end(), farApart.begin(), farApart.end()); // beyond it
-    EXPECT_GT(estimate(noise), 7.5);
-    EXPECT_LT(estimate(Bytes(20000, 7)), 0.1);
-    EXPECT_LT(estimate(twice), 0.6 * estimate(Bytes(noise.begin(), noise.begin() + 6000)));
-    EXPECT_GT(estimate(farApart), 0.9 * estimate(Bytes(noise.begin(), noise.begin() + 10000)));
 }
 
 } // namespace
