@@ -1,13 +1,9 @@
 #include "CompositingTestSupport.h"
 #include "model/Flattener.h"
 #include "model/Image.h"
-#include "support/CapturingReporter.h"
-#include "support/FailingAllocations.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <type_traits>
 #include <vector>
 
 namespace kv {
@@ -114,36 +110,6 @@ TEST(MergeLayerRun, AVisibleSupersampledLayerMakesTheWorkRasterDetailed) {
     fine->setVisible(false);
     EXPECT_FALSE(MergeLayerRun(work, *stack.layers[0], *stack.layers[1]));
     EXPECT_EQ(work.width(), 2);
-}
-
-// Leaving an update lock cannot throw: an update that runs out of memory is
-// reported, and the image is left for the next update to redo in full.
-TEST(ImageUpdateLock, AFailedUpdateIsReportedAndTheNextUpdateIsFull) {
-    static_assert(std::is_nothrow_destructible_v<ImageUpdateLock>);
-    CapturingReporter reporter;
-    Stack f(4, 3);
-    std::optional<ImageUpdateLock> lock(std::in_place, f.image);
-    f.add(kRed);
-    f.add(kBlue);
-    long failures = 0;
-    {
-        // The first allocation of the update is the view cache two layers need.
-        FailingAllocations failing(0, 1);
-        lock.reset();
-        failures = failing.failures();
-    }
-    EXPECT_EQ(failures, 1);
-    EXPECT_EQ(reporter.messages, std::vector<std::string>{"Insufficient memory"});
-    EXPECT_FALSE(f.image.updatesLocked());
-    EXPECT_TRUE(f.image.fullUpdatePending());
-    EXPECT_EQ(f.image.cacheCount(), 0);
-
-    // A change outside the rectangle of the next update is still picked up.
-    f.layers[1]->pixels().set(3, 2, 0);
-    f.image.update(Rect{0, 0, 1, 1});
-    EXPECT_FALSE(f.image.fullUpdatePending());
-    EXPECT_EQ(f.image.composite().get(3, 2), kRed);
-    EXPECT_EQ(f.image.cacheCount(), 1);
 }
 
 // The caches hold the flattened runs below and above the current layer, the

@@ -120,11 +120,10 @@ TEST(ResizeImage, ResamplesEveryLayerAndSupersampledOnesAtEightTimes) {
     EXPECT_FALSE(f.image.selection()->active()) << "a new size drops the selection";
 }
 
-PixelArray Resampled(const PixelArray& src, std::int32_t w, std::int32_t h,
-                     const ResamplerOptions& options = {}) {
+PixelArray Resampled(const PixelArray& src, std::int32_t w, std::int32_t h) {
     PixelArray dst(w, h);
     dst.fill(0xDEADBEEF);
-    Resample(dst, src, options);
+    Resample(dst, src);
     return dst;
 }
 

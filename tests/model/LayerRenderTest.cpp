@@ -60,31 +60,6 @@ TEST(RenderMagnified, MatchesPerPixelLookupForEveryViewZoom) {
             }
 }
 
-// A supersampled layer whose levels are told apart by their color.
-TEST(LayerRender, SupersampledLayerPicksTheLevelTheZoomAllows) {
-    auto layer = SolidLayer(2, 2, 0);
-    layer->setSupersampled(true);
-    // Each level is told apart by its red, each pixel by its green and blue.
-    const auto tagged = [](int level, int residual) {
-        return [=](std::int32_t x, std::int32_t y) {
-            return MakeColor32(level * 60, x / residual, y / residual, 255);
-        };
-    };
-    for (int level = 0; level <= SupersampleSet::kLevels; ++level) {
-        PixelArray& raster = layer->supersampleSet()->level(level);
-        CopyRaster(raster, 0, 0, Raster(raster.width(), raster.height(), tagged(level, 1)));
-    }
-    const struct {
-        int zoom, level, residual;
-    } cases[] = {{1, 0, 1}, {2, 1, 1}, {4, 2, 1}, {8, 3, 1}, {16, 3, 2}, {24, 3, 3}, {64, 3, 8}};
-    for (const auto& c : cases) {
-        PixelArray view = Filled(2 * c.zoom, 2 * c.zoom, 0);
-        layer->render(view, view.bounds(), Point{0, 0}, c.zoom, RenderOperation::Copy);
-        EXPECT_TRUE(view.sameContents(Raster(2 * c.zoom, 2 * c.zoom, tagged(c.level, c.residual))))
-            << "zoom " << c.zoom;
-    }
-}
-
 TEST(ReduceLevels, WideRowsAgreeWithBlockByBlockReduction) {
     // Long rows go through vector lanes; a single block never does.
     std::mt19937 rng(3);
