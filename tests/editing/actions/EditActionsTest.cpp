@@ -115,20 +115,6 @@ TEST_F(EditActions, RefusedActionsRecordAndChangeNothing) {
     EXPECT_FALSE(image->updatesLocked());
 }
 
-TEST_F(EditActions, LockedPaletteComesBackAfterAFormatChange) {
-    image->setTargetFormat(TargetFormat::Palette4);
-    image->palette()->entry(0).setR(77); // a user edit of the locked palette
-    const ImageState before = StateOf(*image);
-    auto action = std::make_unique<ImagePropertiesAction>(*image);
-    action->newValues.targetFormat = TargetFormat::Rgb24;
-    action->newValues.width = 4;
-    ASSERT_TRUE(perform(action));
-    EXPECT_EQ(image->palette(), nullptr);
-    EXPECT_EQ(image->width(), 4);
-    ASSERT_TRUE(undo());
-    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
-}
-
 TEST_F(EditActions, ACaptureThatFailsMakesTheFirstRedoFail) {
     CapturingReporter reporter;
     const ImageState before = StateOf(*image);
