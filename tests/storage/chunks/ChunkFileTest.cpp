@@ -1,6 +1,5 @@
 #include "support/StorageTestSupport.h"
 
-#include "platform/Exceptions.h"
 #include "storage/chunks/ChunkHeader.h"
 #include "storage/chunks/ChunkReader.h"
 #include "storage/chunks/ChunkWriter.h"
@@ -221,31 +220,6 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
     std::uint32_t tag = 0;
     EXPECT_FALSE(r.beginChunk(tag));
     EXPECT_EQ(r.errors().message(), "Invalid chunk type");
-}
-
-TEST(FileErrors, FirstErrorWinsInBothModesAndResetClearsIt) {
-    ChunkReader r;
-    char b[1];
-    EXPECT_FALSE(r.read(b, 1));
-    const std::string first = r.errors().message();
-    EXPECT_FALSE(r.beginDecompression(FileCompression::Lzw));
-    EXPECT_EQ(r.errors().message(), first); // kept
-
-    const Bytes truncated{'A', 'B'};
-    ChunkReader thrower;
-    thrower.errors().setThrowOnError(true);
-    thrower.openMemory(truncated.data(), truncated.size());
-    auto raised = [](const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const CKVException& e) {
-            return e.message();
-        }
-        return std::string("no exception");
-    };
-    std::uint32_t tag = 0;
-    EXPECT_EQ(raised([&] { thrower.beginChunk(tag); }), "Read failed");
-    EXPECT_EQ(raised([&] { thrower.seek(-5); }), "Read failed"); // the first error again
 }
 
 } // namespace
