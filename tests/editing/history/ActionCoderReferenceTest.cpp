@@ -92,13 +92,6 @@ Bytes Runs(std::size_t n, unsigned seed, std::size_t longest, bool pixels, bool 
     return v;
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes v;
-    for (const Bytes& p : parts)
-        v.insert(v.end(), p.begin(), p.end());
-    return v;
-}
-
 TEST(ActionCoderReference, SameStreamAsTheRulesForEveryKindOfInput) {
     struct Case {
         std::string name;
@@ -115,9 +108,6 @@ TEST(ActionCoderReference, SameStreamAsTheRulesForEveryKindOfInput) {
         {"runs of pixels", Runs(1500000, 3, 9000, true, false)},
         {"noise, full alphabet, many blocks", Noise(1200000, 4, 256)},
         {"noise of four values", Noise(600000, 6, 4)},
-        {"runs, then noise, then runs",
-         Concat({Bytes(70000, 0), Noise(50000, 7, 256), Runs(200000, 8, 5000, true, false),
-                 Bytes(9000, 0x80)})},
     };
     const std::vector<std::size_t> whole{SIZE_MAX};
     const std::vector<std::size_t> cuts{1, 4093, 3, 65536, 17, 256 * 1024, 2};

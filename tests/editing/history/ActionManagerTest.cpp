@@ -142,38 +142,5 @@ TEST_F(ActionManagerTest, DepthLimitDropsTheProgramsOldestActions) {
     }
 }
 
-TEST_F(ActionManagerTest, MemoryLimitKeepsTheMinimumDepth) {
-    ActionRegistry::instance().setLimits({2, 100, 1});
-    performRange(first, 1, 3, 1000);
-    performRange(second, 4, 4, 1200000); // alone above 1 MiB
-    EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
-    EXPECT_GT(ActionRegistry::instance().memory(), 1048576u);
-    first.clear();
-    second.clear();
-    EXPECT_EQ(ActionRegistry::instance().memory(), 0u);
-}
-
-TEST_F(ActionManagerTest, DeletingADoneActionTakesTheOlderOnes) {
-    performRange(first, 1, 4);
-    first.undo(image);             // 4 undone
-    delete first.oldest()->next(); // 2, done: 1 goes first
-    EXPECT_EQ(aliveList(), (std::vector<int>{3, 4}));
-    EXPECT_EQ(first.oldest()->previous(), nullptr);
-    EXPECT_EQ(first.count(), 2);
-    EXPECT_EQ(ActionRegistry::instance().count(), 2);
-    EXPECT_TRUE(first.canUndo());
-    EXPECT_TRUE(first.canRedo());
-}
-
-TEST_F(ActionManagerTest, RegistryDeleteAllEmptiesEveryHistory) {
-    performRange(first, 1, 2);
-    performRange(second, 3, 4);
-    second.undo(image);
-    ActionRegistry::instance().deleteAll();
-    EXPECT_TRUE(model.alive.empty());
-    EXPECT_EQ(first.count() + second.count(), 0);
-    EXPECT_EQ(ActionRegistry::instance().oldest(), nullptr);
-}
-
 } // namespace
 } // namespace kv

@@ -1,4 +1,4 @@
-// Capturing rectangles of pixel arrays and masks, and writing them back.
+// Capturing rectangles of pixel arrays: tile order and clipping.
 #include "editing/records/RegionRecord.h"
 #include "editing/history/ActionCoder.h"
 
@@ -65,28 +65,6 @@ TEST(CaptureRegion, RectangleIsClippedToTheArray) {
         EXPECT_EQ(record->data->uncompressedSize(),
                   static_cast<std::uint32_t>(record->width * record->height * 4));
     }
-}
-
-TEST(RestoreRegion, RefusesMissingDataAndTooSmallTargets) {
-    const PixelArray a = NumberedPixels(20, 20);
-    const Rect r{5, 5, 20, 20};
-    auto record = CaptureRegion(a, &r, nullptr);
-    ASSERT_TRUE(record);
-    PixelArray small = NumberedPixels(19, 20);
-    const PixelArray untouched = NumberedPixels(19, 20);
-    EXPECT_FALSE(RestoreRegion(record.get(), small, RestoreMode::Write));
-    EXPECT_TRUE(small.sameContents(untouched));
-    EXPECT_FALSE(RestoreRegion(nullptr, small, RestoreMode::Write));
-    record->data.reset();
-    PixelArray big(20, 20);
-    EXPECT_FALSE(RestoreRegion(record.get(), big, RestoreMode::Write));
-    // A whole-mask record starts at 0 and refuses a narrower mask.
-    MaskArray mask(70, 3), narrow(69, 3);
-    mask.fill(9);
-    auto masked = CaptureMask(mask, nullptr);
-    ASSERT_TRUE(masked);
-    EXPECT_EQ(masked->width, 70);
-    EXPECT_FALSE(RestoreMask(masked.get(), narrow, RestoreMode::Write));
 }
 
 } // namespace

