@@ -45,30 +45,7 @@ DibFields Dib(std::int32_t width, std::int32_t height, std::uint32_t bits,
     return fields;
 }
 
-class IconVariants : public ::testing::Test {
-  protected:
-    const Image& importOne(const Bytes& file, std::int32_t images = 1, std::int32_t index = 1) {
-        test::WriteBytes(folder.file("v.ico"), file);
-        std::string error;
-        project = folder.import(folder.file("v.ico"), &error);
-        EXPECT_TRUE(project) << error;
-        if (!project) throw std::runtime_error("import failed: " + error);
-        EXPECT_EQ(project->imageCount(), images);
-        return *project->imageAt(std::uint32_t(index));
-    }
-    std::string importError(const Bytes& file) {
-        test::WriteBytes(folder.file("d.ico"), file);
-        std::string error;
-        EXPECT_FALSE(folder.import(folder.file("d.ico"), &error));
-        return error;
-    }
-
-    test::FormatHost folder;
-    std::unique_ptr<Project> project;
-};
-
-// Expected colors of an entry: the pattern (through the palette for indexed
-// depths), transparent where hidden.
+// Expected colors of an entry: `color`, transparent where hidden.
 PixelArray Expected(const DibFields& fields,
                     const std::function<bool(std::int32_t, std::int32_t)>& hidden,
                     const std::function<Color32(std::int32_t, std::int32_t)>& color) {
@@ -79,68 +56,67 @@ PixelArray Expected(const DibFields& fields,
     return pixels;
 }
 
-TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
-    DibFields fields = Dib(9, 4, 32, {});
-    for (const bool withAlpha : {true, false}) {
-        fields.pixel = [&](std::int32_t x, std::int32_t y) {
-            return withAlpha ? WithAlpha(Pattern(x, y), unsigned(x * 28))
-                             : Pattern(x, y) & 0xFFFFFF;
-        };
-        const Image& image =
-            importOne(test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(fields, Band)}}));
-        EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
-        // With alpha the AND bitmap is ignored; without, it decides.
-        const PixelArray expected =
-            Expected(fields, withAlpha ? NothingHidden : Band, [&](std::int32_t x, std::int32_t y) {
-                return withAlpha ? Color32(fields.pixel(x, y)) : Pattern(x, y);
-            });
-        test::ExpectSameVisible(expected, test::ImportedPixels(image),
-                                withAlpha ? "alpha" : "no alpha");
-    }
-}
+// A one-entry icon and what it must import as.
+struct Variant {
+    std::string what;
+    Bytes file;
+    PixelArray expected;
+    TargetFormat target;
+};
 
-TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
-    const DibFields fields =
-        Dib(10, 7, 4, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; });
-    const auto color = [&](std::int32_t x, std::int32_t y) {
-        return fields.palette[fields.pixel(x, y)];
-    };
+std::vector<Variant> Variants() {
+    std::vector<Variant> v;
+    // 32-bit entries use their alpha and ignore the AND bitmap, unless all
+    // alpha is zero: then the AND bitmap decides.
+    DibFields alpha = Dib(9, 4, 32, [](std::int32_t x, std::int32_t y) {
+        return WithAlpha(Pattern(x, y), unsigned(x * 28));
+    });
+    v.push_back({"alpha", test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(alpha, Band)}}),
+                 Expected(alpha, NothingHidden, [&](auto x, auto y) { return alpha.pixel(x, y); }),
+                 TargetFormat::Rgba32});
+    DibFields noAlpha =
+        Dib(9, 4, 32, [](std::int32_t x, std::int32_t y) { return Pattern(x, y) & 0xFFFFFF; });
+    v.push_back({"no alpha",
+                 test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(noAlpha, Band)}}),
+                 Expected(noAlpha, Band, Pattern), TargetFormat::Rgba32});
     // Wrong sizes, color count, depth; a size running past the file's end.
-    const Image& image = importOne(
-        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), 100000}}));
-    EXPECT_EQ(image.width(), 10);
-    EXPECT_EQ(image.height(), 7);
-    EXPECT_EQ(image.targetFormat(), TargetFormat::Palette4);
-    test::ExpectSameVisible(Expected(fields, Band, color), test::ImportedPixels(image),
-                            "entry wins");
-}
-
-TEST_F(IconVariants, ShortOrMissingAndBitmapsLeaveTheRestVisible) {
-    const DibFields fields = Dib(8, 8, 24, Pattern);
-    const auto hideAll = [](std::int32_t, std::int32_t) { return true; };
+    const DibFields four =
+        Dib(10, 7, 4, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; });
+    const auto fourColor = [four](auto x, auto y) { return four.palette[four.pixel(x, y)]; };
+    v.push_back({"entry wins",
+                 test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(four, Band), 100000}}),
+                 Expected(four, Band, fourColor), TargetFormat::Palette4});
+    v.push_back(
+        {"plain height",
+         test::IconFile(1, {{10, 7, 0, 1, 4, test::IconBitmapEntry(four, Band, SIZE_MAX, false)}}),
+         Expected(four, Band, fourColor), TargetFormat::Palette4});
     // Mask rows are stored bottom first, four bytes each: 12 bytes hide the
-    // bottom three rows, a missing mask hides nothing.
+    // bottom three rows, 14 four, a missing mask hides nothing.
+    const DibFields rgb = Dib(8, 8, 24, Pattern);
     for (const std::size_t maskBytes : {std::size_t{0}, std::size_t{12}, std::size_t{14}}) {
-        const Image& image = importOne(test::IconFile(
-            1, {{8, 8, 0, 1, 24, test::IconBitmapEntry(fields, hideAll, maskBytes)}}));
-        const std::int32_t hiddenRows = std::int32_t(maskBytes / 4) + (maskBytes % 4 ? 1 : 0);
-        const auto hidden = [&](std::int32_t, std::int32_t y) { return y >= 8 - hiddenRows; };
-        test::ExpectSameVisible(Expected(fields, hidden, Pattern), test::ImportedPixels(image),
-                                "mask bytes " + std::to_string(maskBytes));
+        const std::int32_t hiddenRows = std::int32_t(maskBytes + 3) / 4;
+        v.push_back({"mask bytes " + std::to_string(maskBytes),
+                     test::IconFile(1, {{8, 8, 0, 1, 24,
+                                         test::IconBitmapEntry(
+                                             rgb, [](auto, auto) { return true; }, maskBytes)}}),
+                     Expected(
+                         rgb, [=](auto, auto y) { return y >= 8 - hiddenRows; }, Pattern),
+                     TargetFormat::Rgb24});
     }
+    return v;
 }
 
-TEST_F(IconVariants, PlainHeightEntriesThatAgreeWithTheDirectory) {
-    const DibFields fields =
-        Dib(6, 6, 8, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); });
-    const Image& image = importOne(
-        test::IconFile(1, {{6, 6, 0, 1, 8, test::IconBitmapEntry(fields, Band, SIZE_MAX, false)}}));
-    EXPECT_EQ(image.height(), 6);
-    test::ExpectSameVisible(Expected(fields, Band,
-                                     [&](std::int32_t x, std::int32_t y) {
-                                         return fields.palette[fields.pixel(x, y)];
-                                     }),
-                            test::ImportedPixels(image), "plain height");
+TEST(IconVariants, EntriesAsOtherProgramsWriteThem) {
+    test::FormatHost folder;
+    for (const Variant& c : Variants()) {
+        test::WriteBytes(folder.file("v.ico"), c.file);
+        std::string error;
+        const std::unique_ptr<Project> project = folder.import(folder.file("v.ico"), &error);
+        ASSERT_TRUE(project) << c.what << ": " << error;
+        ASSERT_EQ(project->imageCount(), 1) << c.what;
+        EXPECT_EQ(project->firstImage()->targetFormat(), c.target) << c.what;
+        test::ExpectSameVisible(c.expected, test::ImportedPixels(*project->firstImage()), c.what);
+    }
 }
 
 test::PngFields RgbaPng(std::int32_t width, std::int32_t height) {
@@ -169,7 +145,8 @@ Bytes SoundIcon() {
 
 // Cuts and random changes are swept in DamagedFilesTest; these are the
 // damages a sweep does not reach, each with the message it must give.
-TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
+TEST(IconVariants, DamagedFilesEndInTheHostsMessage) {
+    test::FormatHost folder;
     const std::size_t first = 6 + 32, second = first + 40 + 1024 + 64 + 32;
     const struct {
         const char* what;
@@ -197,7 +174,10 @@ TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
         Bytes file = SoundIcon();
         ASSERT_EQ(file[second + 1], 'P');
         c.damage(file);
-        EXPECT_EQ(importError(file), c.message) << c.what;
+        test::WriteBytes(folder.file("d.ico"), file);
+        std::string error;
+        EXPECT_FALSE(folder.import(folder.file("d.ico"), &error)) << c.what;
+        EXPECT_EQ(error, c.message) << c.what;
     }
 }
 
