@@ -38,30 +38,14 @@ ToolRun RunTool(const TempDir& folder, const std::string& program,
     return run;
 }
 
-std::string IcoTool() {
-    return KORVANE_ICOTOOL;
-}
-std::string Identify() {
-    return KORVANE_IDENTIFY;
-}
-std::string Convert() {
-    return KORVANE_CONVERT;
-}
-std::string PngCheck() {
-    return KORVANE_PNGCHECK;
-}
-std::string Thumbnailer() {
-    return KORVANE_THUMBNAILER;
-}
-
 PixelArray MagickPixels(const TempDir& folder, const std::string& file, int index) {
     const std::string source = index < 0 ? file : file + "[" + std::to_string(index) + "]";
-    const ToolRun size = RunTool(folder, Identify(), {"-format", "%w %h", source});
+    const ToolRun size = RunTool(folder, kIdentify, {"-format", "%w %h", source});
     std::int32_t width = 0, height = 0;
     std::istringstream(size.out) >> width >> height;
     EXPECT_EQ(size.status, 0) << source << ": " << size.err;
     const std::string raw = folder.file("magick.rgba");
-    const ToolRun run = RunTool(folder, Convert(), {source, "-depth", "8", "RGBA:" + raw});
+    const ToolRun run = RunTool(folder, kConvert, {source, "-depth", "8", "RGBA:" + raw});
     EXPECT_EQ(run.status, 0) << source << ": " << run.err;
     const Bytes bytes = ReadBytes(raw);
     PixelArray pixels;
@@ -92,7 +76,7 @@ void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::str
         "8", "RGBA:" + rawPath};
     arguments.insert(arguments.end(), options.begin(), options.end());
     arguments.push_back(file);
-    const ToolRun run = RunTool(folder, Convert(), arguments);
+    const ToolRun run = RunTool(folder, kConvert, arguments);
     EXPECT_EQ(run.status, 0) << file << ": " << run.err;
 }
 

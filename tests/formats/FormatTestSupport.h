@@ -55,9 +55,7 @@ void ExpectSameVisible(const PixelArray& expected, const PixelArray& actual,
 using Bytes = std::vector<std::uint8_t>;
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
-void PutU16(Bytes& b, std::size_t at, std::uint32_t v);
+// Writes a little-endian word, growing the bytes when needed.
 void PutU32(Bytes& b, std::size_t at, std::uint32_t v);
-std::uint32_t GetU16(const Bytes& b, std::size_t at);
-std::uint32_t GetU32(const Bytes& b, std::size_t at);
 
 } // namespace kv::test

@@ -29,7 +29,7 @@ PixelArray Banded(std::int32_t size, unsigned colors) {
 class OtherWriters : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (test::Convert().empty() || test::Identify().empty())
+        if (test::kConvert.empty() || test::kIdentify.empty())
             GTEST_SKIP() << "ImageMagick is not installed (scripts/install-deps)";
     }
     std::string drawn(const PixelArray& pixels, const std::string& name) {
@@ -55,12 +55,12 @@ class OtherWriters : public ::testing::Test {
 };
 
 TEST_F(OtherWriters, IcotoolIconsOfEveryDepthAndCursors) {
-    REQUIRE_TOOL(test::IcoTool());
+    REQUIRE_TOOL(test::kIcoTool);
     PixelArray hard = test::DrawnIcon(32, 32, 2);
     for (std::size_t i = 0; i < hard.pixelCount(); ++i)
         hard.data()[i] = WithAlpha(hard.data()[i], AlphaOf(hard.data()[i]) >= 128 ? 255 : 0);
     const std::string path = folder.file("icotool.ico");
-    const ToolRun made = RunTool(folder, test::IcoTool(),
+    const ToolRun made = RunTool(folder, test::kIcoTool,
                                  {"-c", "-o", path, drawn(test::DrawnIcon(16, 16, 1), "soft16.png"),
                                   drawn(hard, "hard32.png"), drawn(Banded(30, 40), "some30.png"),
                                   drawn(Banded(24, 12), "few24.png"),
@@ -77,7 +77,7 @@ TEST_F(OtherWriters, IcotoolIconsOfEveryDepthAndCursors) {
         EXPECT_EQ(project->imageAt(i + 1)->targetFormat(), targets[i]) << i;
 
     const std::string cursor = folder.file("icotool.cur");
-    const ToolRun madeCursor = RunTool(folder, test::IcoTool(),
+    const ToolRun madeCursor = RunTool(folder, test::kIcoTool,
                                        {"-c", "--cursor", "--hotspot-x=7", "--hotspot-y=11", "-o",
                                         cursor, drawn(Banded(32, 2), "arrow.png")});
     ASSERT_EQ(madeCursor.status, 0) << madeCursor.err;
