@@ -47,12 +47,6 @@ class PluginTransfer : public ::testing::Test {
     std::size_t blocksBefore = 0;
 };
 
-PixelArray Painted(std::int32_t width, std::int32_t height, std::uint32_t seed) {
-    PixelArray pixels(width, height);
-    test::PaintGradient(pixels, seed, true);
-    return pixels;
-}
-
 TEST_F(PluginTransfer, FileTypesByExtensionThenByAskingEveryProvider) {
     test::WriteProjectFile(folder.file("p.kvp"), 1, true);
     test::WriteProjectFile(folder.file("project"), 1, true);
@@ -85,32 +79,6 @@ TEST_F(PluginTransfer, FileTypesByExtensionThenByAskingEveryProvider) {
     }
 }
 
-TEST_F(PluginTransfer, TheAcceptingProviderGivesPreviewAndDescription) {
-    const std::string path = file("a.alph", "ALPH\x01\x01....");
-    const FileTypeChoice choice = ChooseFileType(host, path, true, 6);
-    ASSERT_TRUE(choice.entry);
-    ASSERT_TRUE(choice.preview);
-    EXPECT_EQ(choice.preview->frameCount, 2);
-    EXPECT_EQ(choice.description, "Alpha"); // cut to the buffer of 6
-}
-
-TEST_F(PluginTransfer, ImportThroughAPluginMakesAProject) {
-    const PixelArray pixels = Painted(7, 3, 4);
-    const std::string path = file("a.alph", test::TestPictureBytes("ALPH", pixels));
-    const std::unique_ptr<Project> project =
-        ImportFile(type("Alpha Test picture"), path, ImportOptions());
-    ASSERT_TRUE(project);
-    ASSERT_EQ(project->imageCount(), 1);
-    const Image& image = *project->firstImage();
-    EXPECT_EQ(project->currentImage(), &image);
-    EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
-    EXPECT_EQ(image.horizontalResolution(), 2835.0f);
-    ASSERT_EQ(image.layerCount(), 1);
-    EXPECT_EQ(image.currentLayer(), image.bottomLayer());
-    EXPECT_EQ(image.bottomLayer()->name(), "ALPH layer");
-    test::ExpectSamePixels(pixels, image.bottomLayer()->pixels(), "imported layer");
-}
-
 TEST_F(PluginTransfer, FailedImportsShowThePluginsMessageOrCode) {
     const struct {
         const char* type;
@@ -132,17 +100,14 @@ TEST_F(PluginTransfer, FailedImportsShowThePluginsMessageOrCode) {
     EXPECT_EQ(reporter.messages.size(), 1u) << "the project reader's message";
 }
 
-TEST_F(PluginTransfer, ExportWritesThroughThePluginAndFailuresAreReported) {
+// Writing through a plug-in is checked by the round trip below.
+TEST_F(PluginTransfer, FailedExportsAreReported) {
     Project project;
     Image* image = project.addImage(test::MakeImage(6, 4, 1, 9));
     PortableDocumentPtr document = BuildImageDocument(*image);
     ASSERT_TRUE(document);
 
     const std::string path = folder.file("out.alph");
-    ASSERT_TRUE(ExportDocument(type("Alpha Test picture", true), path, *document, nullptr));
-    EXPECT_EQ(test::TempXdgHome::readFile(path),
-              test::TestPictureBytes("ALPH", image->bottomLayer()->pixels()));
-
     const struct {
         const char* type;
         const char* message;
@@ -197,7 +162,11 @@ TEST_F(PluginTransfer, FilesAreIdentifiedAndImportedThroughTheirProvider) {
     std::string message;
     const auto project = formats.importFile(picture, message);
     ASSERT_TRUE(project) << message;
-    test::ExpectSamePixels(pixels, project->firstImage()->bottomLayer()->pixels(), "imported");
+    const Image& image = *project->firstImage();
+    EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
+    ASSERT_EQ(image.layerCount(), 1);
+    EXPECT_EQ(image.bottomLayer()->name(), "ALPH layer");
+    test::ExpectSamePixels(pixels, image.bottomLayer()->pixels(), "imported");
     EXPECT_EQ(formats.importFile(folder.file("p.kvp"), message)->imageCount(), 2);
     EXPECT_FALSE(formats.importFile(junk, message));
     EXPECT_EQ(message, "Unknown file type");

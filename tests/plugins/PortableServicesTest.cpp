@@ -156,15 +156,9 @@ TEST(HostServices, FreeingRefusesWhatTheHostDidNotAllocate) {
 TEST(HostServices, ImagesAboveSixteenBitsMustNotCarryAPalette) {
     PortableImage* rgb = NewImage(KVX_FORMAT_24BPP, 2, 2);
     rgb->palette = NewPalette({0, 0});
-    const KVXResampleOptions* noOptions = nullptr;
     EXPECT_FALSE(Service<KVXCloneImageFn>(KVX_SC_CLONE_IMAGE)(rgb));
     EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
     EXPECT_FALSE(Service<KVXConvertImageFn>(KVX_SC_CONVERT_IMAGE)(rgb, KVX_FORMAT_32BPP, 1));
-    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
-    EXPECT_FALSE(Service<KVXResampleImageFn>(KVX_SC_RESAMPLE_IMAGE)(rgb, 1, 1, KVX_FILTER_DEFAULT,
-                                                                    noOptions));
-    EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
-    EXPECT_FALSE(Service<KVXPremultiplyFn>(KVX_SC_PREMULTIPLY)(rgb));
     EXPECT_EQ(ServiceError(), KVX_ERROR_INVALID_DATA);
     FreeImage(rgb); // the failed conversion left it alone
     EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
@@ -196,27 +190,6 @@ TEST(HostServices, ConvertingReadsIndicesThroughThePaletteOrAsGray) {
     EXPECT_EQ(Pixels32(fromGray)[1], MakeColor32(255, 255, 255, 255));
     FreeImage(fromGray);
     FreeImage(gray);
-}
-
-TEST(HostServices, ConvertingAMultiImageCopiesItsMasks) {
-    const PortableMultiImage header{
-        KVX_MULTI_IMAGE_HEADER_SIZE, 1, KVX_FORMAT_24BPP, 0, 2, 2, 1.0f, 1.0f, 3, 0};
-    PortableMultiImage* multi = Service<KVXCreateMultiImageFn>(KVX_SC_CREATE_MULTI_IMAGE)(&header);
-    KVXMultiImageFrames(multi)[0] = NewImage(KVX_FORMAT_24BPP, 2, 2);
-    PortableImage* mask = NewImage(KVX_FORMAT_1BPP, 2, 2);
-    mask->frameType = KVX_FRAME_MASK;
-    KVXMultiImageFrames(multi)[2] = mask;
-    PortableMultiImage* converted =
-        Service<KVXConvertMultiImageFn>(KVX_SC_CONVERT_MULTI_IMAGE)(multi, KVX_FORMAT_32BPP, 0);
-    ASSERT_TRUE(converted);
-    EXPECT_EQ(converted->format, KVX_FORMAT_32BPP);
-    EXPECT_EQ(KVXMultiImageFrames(converted)[0]->format, KVX_FORMAT_32BPP);
-    EXPECT_FALSE(KVXMultiImageFrames(converted)[1]);
-    EXPECT_EQ(KVXMultiImageFrames(converted)[2]->format, KVX_FORMAT_1BPP);
-    EXPECT_NE(KVXMultiImageFrames(converted)[2], mask);
-    Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(converted);
-    Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(multi);
-    EXPECT_EQ(ServiceError(), KVX_ERROR_NONE);
 }
 
 TEST(HostServices, ResamplingReadsOnlyTheOptionsItsSizeCovers) {
@@ -293,14 +266,6 @@ TEST(HostServices, FlatteningBlendsVisibleFramesAndAppliesMasks) {
     EXPECT_FALSE(Service<KVXFlattenMultiImageFn>(KVX_SC_FLATTEN_MULTI_IMAGE)(badMask, 1));
     EXPECT_EQ(ServiceError(), KVX_ERROR_UNSUPPORTED_FORMAT);
     Service<KVXFreeMultiImageFn>(KVX_SC_FREE_MULTI_IMAGE)(badMask);
-}
-
-TEST(HostServices, PremultiplyRoundsEachChannel) {
-    PortableImage* image = NewImage(KVX_FORMAT_32BPP, 1, 1);
-    Pixels32(image)[0] = MakeColor32(200, 100, 50, 128);
-    EXPECT_EQ(Service<KVXPremultiplyFn>(KVX_SC_PREMULTIPLY)(image), 1);
-    EXPECT_EQ(Pixels32(image)[0], MakeColor32(100, 50, 25, 128));
-    FreeImage(image);
 }
 
 TEST(HostServices, TheServiceErrorBelongsToTheCallingThread) {
