@@ -1,5 +1,5 @@
 // The BMP plug-in: every header generation, depth, bit-field layout and
-// run-length code, rows either way up; damage. Export is in PngFormatTest.
+// run-length code, rows either way up; damage. Export is judged in RoundTripTest.
 #include "FormatTestSupport.h"
 #include "HandMadeFiles.h"
 

@@ -1,7 +1,6 @@
 // The PNG plug-in: files of every color type and depth (written by libpng in
-// the test) import with the right target format and pixels; export (PNG and
-// BMP) writes what the target format says and keeps the resolution; damage
-// is reported.
+// the test) import with the right target format and pixels; damage is
+// reported. Export is judged in RoundTripTest.
 #include "FormatTestSupport.h"
 #include "HandMadeFiles.h"
 
@@ -144,53 +143,6 @@ TEST(PngFormat, ReadsEveryColorTypeAndDepth) {
             for (std::int32_t x = 0; x < kWidth; ++x)
                 expected.set(x, y, ExpectedColor(c, x, y));
         test::ExpectSameVisible(expected, test::ImportedPixels(image), c.what);
-    }
-}
-
-// What the reader makes of the file tells which depth and color type the
-// writer chose; the pixels are also judged by ImageMagick in ExternalToolsTest.
-// BMP files carry no transparency below 32 bits and keep every target.
-TEST(PngAndBmpFormats, WriteWhatTheTargetFormatSaysAndKeepTheResolution) {
-    const struct {
-        TargetFormat target;
-        bool transparency;
-        TargetFormat pngBack;
-    } cases[] = {
-        {TargetFormat::Rgba32, true, TargetFormat::Rgba32},
-        {TargetFormat::Rgb24, false, TargetFormat::Rgb24},
-        {TargetFormat::Rgb24, true, TargetFormat::Rgb24}, // transparent by a tRNS key
-        {TargetFormat::Palette8, true, TargetFormat::Palette8},
-        {TargetFormat::Palette4, false, TargetFormat::Palette4},
-        {TargetFormat::Palette4, true, TargetFormat::Palette4},
-        {TargetFormat::Mono, false, TargetFormat::Mono},
-        // Both entries are taken, so there is no room for a transparent one.
-        {TargetFormat::Mono, true, TargetFormat::Rgba32},
-    };
-    test::FormatHost folder;
-    for (const auto& c : cases) {
-        const std::string what =
-            std::string(TargetFormatName(c.target)) + (c.transparency ? ", transparent" : "");
-        PixelArray pixels = test::DrawnIcon(21, 13, 3);
-        if (!c.transparency)
-            for (std::size_t i = 0; i < pixels.pixelCount(); ++i)
-                pixels.data()[i] = WithAlpha(pixels.data()[i], 255);
-        const std::unique_ptr<Image> image = test::ImageOf(pixels, c.target);
-        image->setResolution(5905.0f, 2835.0f);
-        for (const char* type : {"PNG image", "BMP image"}) {
-            const bool png = type[0] == 'P';
-            const std::string path = folder.file(png ? "out.png" : "out.bmp");
-            std::string error;
-            ASSERT_TRUE(folder.exportImage(*image, path, type, &error)) << error;
-            const std::unique_ptr<Project> back = folder.import(path, &error);
-            ASSERT_TRUE(back) << what << ": " << error;
-            const Image& imported = *back->firstImage();
-            EXPECT_EQ(imported.targetFormat(), png ? c.pngBack : c.target) << what << " " << type;
-            EXPECT_EQ(imported.horizontalResolution(), 5905.0f) << what << " " << type;
-            EXPECT_EQ(imported.verticalResolution(), 2835.0f) << what << " " << type;
-            if (png)
-                test::ExpectSameVisible(test::ExpectedPixels(*image),
-                                        test::ImportedPixels(imported), what);
-        }
     }
 }
 

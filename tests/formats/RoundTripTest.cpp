@@ -1,7 +1,10 @@
-// Icons and cursors written by the ICO and CUR plug-in through the host and
-// read back by it: every target format at awkward sizes, wholly transparent
-// images, hotspots and the PNG entry choice from the plug-in's settings.
-// What the entries hold is read back through the plug-in's own description.
+// Files written by the plug-ins through the host and read back by it: ICO,
+// PNG and BMP of every target format at awkward sizes (the target format a
+// file keeps tells which depth was written; ImageMagick judges the pixels in
+// ExternalToolsTest), wholly transparent icons, and the cursor hotspots and
+// PNG entries the ICO plug-in's settings choose. What icon entries hold is
+// read back through the plug-in's own description.
+#include "ExternalTools.h"
 #include "FormatTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +19,7 @@ const Size kSizes[] = {{1, 1}, {7, 5}, {8, 8}, {9, 3}, {16, 16}, {33, 17}, {256,
 const TargetFormat kTargets[] = {TargetFormat::Rgba32, TargetFormat::Rgb24, TargetFormat::Palette8,
                                  TargetFormat::Palette4, TargetFormat::Mono};
 
-class IconRoundTrip : public ::testing::Test {
+class RoundTrip : public ::testing::Test {
   protected:
     std::unique_ptr<Project> roundTrip(const Project& project, const std::string& name,
                                        const std::string& type = "ICO icon") {
@@ -33,15 +36,21 @@ class IconRoundTrip : public ::testing::Test {
     std::string description; // of the file last written
 };
 
-TEST_F(IconRoundTrip, EveryTargetFormatAtAwkwardSizes) {
+TEST_F(RoundTrip, EveryFormatAndTargetFormatAtAwkwardSizes) {
     for (const TargetFormat target : kTargets)
         for (const Size size : kSizes) {
             const std::string what = std::string(TargetFormatName(target)) + " " +
                                      std::to_string(size.width) + "x" + std::to_string(size.height);
             Project project;
-            const Image* image = project.addImage(test::ImageOf(
+            Image* image = project.addImage(test::ImageOf(
                 test::DrawnIcon(size.width, size.height, std::uint32_t(size.width)), target));
-            const std::unique_ptr<Project> back = roundTrip(project, "t.ico");
+            image->setResolution(5905.0f, 2835.0f);
+            const PixelArray expected = test::ExpectedPixels(*image);
+            bool transparent = false;
+            for (std::size_t i = 0; i < expected.pixelCount(); ++i)
+                transparent = transparent || AlphaOf(expected.data()[i]) == 0;
+
+            std::unique_ptr<Project> back = roundTrip(project, "t.ico");
             ASSERT_TRUE(back) << what;
             ASSERT_EQ(back->imageCount(), 1) << what;
             // 24-bit targets are stored as 32 bits with alpha, 256-pixel entries as PNG.
@@ -51,10 +60,28 @@ TEST_F(IconRoundTrip, EveryTargetFormatAtAwkwardSizes) {
             EXPECT_NE(description.find(", " + bits + " bpp" + (png ? ", PNG" : "")),
                       std::string::npos)
                 << what << ": " << description;
-            const Image& imported = *back->firstImage();
-            EXPECT_EQ(imported.targetFormat(), wide ? TargetFormat::Rgba32 : target) << what;
-            test::ExpectSameVisible(test::ExpectedPixels(*image), test::ImportedPixels(imported),
-                                    what);
+            EXPECT_EQ(back->firstImage()->targetFormat(), wide ? TargetFormat::Rgba32 : target)
+                << what;
+            test::ExpectSameVisible(expected, test::ImportedPixels(*back->firstImage()), what);
+
+            // Two colors fill a mono palette: transparency needs RGBA. BMP
+            // files are opaque below 32 bits.
+            const bool mono = target == TargetFormat::Mono && transparent;
+            back = roundTrip(project, "t.png", "PNG image");
+            ASSERT_TRUE(back) << what;
+            const Image& fromPng = *back->firstImage();
+            EXPECT_EQ(fromPng.targetFormat(), mono ? TargetFormat::Rgba32 : target) << what;
+            EXPECT_EQ(fromPng.horizontalResolution(), 5905.0f) << what << " PNG";
+            EXPECT_EQ(fromPng.verticalResolution(), 2835.0f) << what << " PNG";
+            test::ExpectSameVisible(expected, test::ImportedPixels(fromPng), what + " PNG");
+            back = roundTrip(project, "t.bmp", "BMP image");
+            ASSERT_TRUE(back) << what;
+            const Image& fromBmp = *back->firstImage();
+            EXPECT_EQ(fromBmp.targetFormat(), target) << what;
+            EXPECT_EQ(fromBmp.verticalResolution(), 2835.0f) << what << " BMP";
+            const PixelArray opaque = test::Opaque(expected);
+            test::ExpectSameVisible(target == TargetFormat::Rgba32 ? expected : opaque,
+                                    test::ImportedPixels(fromBmp), what + " BMP");
         }
     // All alpha zero leaves the AND mask to decide: the writer must set it.
     for (const TargetFormat target : {TargetFormat::Rgba32, TargetFormat::Rgb24})
@@ -70,7 +97,7 @@ TEST_F(IconRoundTrip, EveryTargetFormatAtAwkwardSizes) {
         }
 }
 
-TEST_F(IconRoundTrip, HotspotsAndPngEntriesComeFromTheSettingsAndTheEnvironment) {
+TEST_F(RoundTrip, HotspotsAndPngEntriesComeFromTheSettingsAndTheEnvironment) {
     Project project;
     project.addImage(test::ImageOf(test::DrawnIcon(256, 256, 1), TargetFormat::Rgba32));
     project.addImage(test::ImageOf(test::DrawnIcon(4, 4, 2), TargetFormat::Palette8));
