@@ -180,7 +180,7 @@ TEST(BmpFormat, ReadsEveryHeaderDepthLayoutAndRunLengthEscape) {
         for (std::int32_t y = 0; y < expected.height(); ++y)
             for (std::int32_t x = 0; x < expected.width(); ++x)
                 expected.set(x, y, c.color(x, y));
-        test::ExpectSameVisible(expected, test::ImportedPixels(image), c.what);
+        test::ExpectSameVisible(expected, image.composite(), c.what);
         EXPECT_TRUE(c.fields.headerSize < 32 || image.horizontalResolution() == 2835.0f) << c.what;
     }
 }

@@ -126,12 +126,6 @@ PixelArray ExpectedPixels(const Image& image) {
     return out;
 }
 
-PixelArray ImportedPixels(const Image& image) {
-    PixelArray out;
-    out.assign(image.composite());
-    return out;
-}
-
 void ExpectSameVisible(const PixelArray& expected, const PixelArray& actual,
                        const std::string& what) {
     ASSERT_EQ(expected.width(), actual.width()) << what;

@@ -44,8 +44,6 @@ std::unique_ptr<Image> ImageOf(const PixelArray& pixels, TargetFormat target);
 // as a reader should see it back: 32-bit targets as they are, others with
 // alpha cut to 0 or 255 at one half.
 PixelArray ExpectedPixels(const Image& image);
-// The pixels of an imported image's layers, flattened.
-PixelArray ImportedPixels(const Image& image);
 // Equal pixels, where two fully transparent pixels count as equal whatever
 // their colors. Reports the first difference.
 void ExpectSameVisible(const PixelArray& expected, const PixelArray& actual,

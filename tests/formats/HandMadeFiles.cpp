@@ -37,8 +37,7 @@ Bytes PixelRow(const DibFields& s, std::int32_t y) {
     return row;
 }
 
-} // namespace
-
+// Header (with the given stored height), masks and palette.
 Bytes DibHeaderBytes(const DibFields& s, std::int32_t storedHeight) {
     Bytes b;
     const std::int32_t height = s.topDown ? -storedHeight : storedHeight;
@@ -72,6 +71,7 @@ Bytes DibHeaderBytes(const DibFields& s, std::int32_t storedHeight) {
     return b;
 }
 
+// The pixel rows (or the codes), bottom row first unless top-down.
 Bytes DibPixelBytes(const DibFields& s) {
     if (!s.codes.empty()) return s.codes;
     Bytes b;
@@ -81,6 +81,8 @@ Bytes DibPixelBytes(const DibFields& s) {
     }
     return b;
 }
+
+} // namespace
 
 Bytes BmpFile(const DibFields& s) {
     const Bytes header = DibHeaderBytes(s, s.height), pixels = DibPixelBytes(s);
@@ -95,9 +97,8 @@ Bytes BmpFile(const DibFields& s) {
 }
 
 Bytes IconBitmapEntry(const DibFields& s,
-                      const std::function<bool(std::int32_t, std::int32_t)>& hidden,
-                      std::size_t maskBytes, bool doubledHeight) {
-    Bytes b = DibHeaderBytes(s, doubledHeight ? 2 * s.height : s.height);
+                      const std::function<bool(std::int32_t, std::int32_t)>& hidden) {
+    Bytes b = DibHeaderBytes(s, 2 * s.height);
     const Bytes pixels = DibPixelBytes(s);
     b.insert(b.end(), pixels.begin(), pixels.end());
     const std::size_t stride = (std::size_t(s.width) + 31) / 32 * 4;
@@ -109,7 +110,6 @@ Bytes IconBitmapEntry(const DibFields& s,
             if (hidden(x, y)) row[std::size_t(x) / 8] |= std::uint8_t(0x80 >> (x % 8));
         mask.insert(mask.end(), row.begin(), row.end());
     }
-    mask.resize(std::min(mask.size(), maskBytes));
     b.insert(b.end(), mask.begin(), mask.end());
     return b;
 }
@@ -128,7 +128,7 @@ Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries) {
         b.push_back(0);
         Append16(b, e.planes);
         Append16(b, e.bitCount);
-        Append32(b, std::uint32_t(e.size >= 0 ? std::size_t(e.size) : e.data.size()));
+        Append32(b, std::uint32_t(e.data.size()));
         Append32(b, std::uint32_t(offset + data.size()));
         data.insert(data.end(), e.data.begin(), e.data.end());
     }

@@ -46,7 +46,7 @@ class OtherWriters : public ::testing::Test {
         EXPECT_EQ(project->imageCount(), entries) << path;
         for (int i = 0; i < std::min(entries, project->imageCount()); ++i)
             test::ExpectSameVisible(test::MagickPixels(folder, path, entries > 1 ? i : -1),
-                                    test::ImportedPixels(*project->imageAt(std::uint32_t(i + 1))),
+                                    project->imageAt(std::uint32_t(i + 1))->composite(),
                                     path + " image " + std::to_string(i));
         return project;
     }

@@ -142,7 +142,7 @@ TEST(PngFormat, ReadsEveryColorTypeAndDepth) {
         for (std::int32_t y = 0; y < kHeight; ++y)
             for (std::int32_t x = 0; x < kWidth; ++x)
                 expected.set(x, y, ExpectedColor(c, x, y));
-        test::ExpectSameVisible(expected, test::ImportedPixels(image), c.what);
+        test::ExpectSameVisible(expected, image.composite(), c.what);
     }
 }
 

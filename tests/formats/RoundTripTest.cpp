@@ -62,7 +62,7 @@ TEST_F(RoundTrip, EveryFormatAndTargetFormatAtAwkwardSizes) {
                 << what << ": " << description;
             EXPECT_EQ(back->firstImage()->targetFormat(), wide ? TargetFormat::Rgba32 : target)
                 << what;
-            test::ExpectSameVisible(expected, test::ImportedPixels(*back->firstImage()), what);
+            test::ExpectSameVisible(expected, back->firstImage()->composite(), what);
 
             // Two colors fill a mono palette: transparency needs RGBA. BMP
             // files are opaque below 32 bits.
@@ -73,7 +73,7 @@ TEST_F(RoundTrip, EveryFormatAndTargetFormatAtAwkwardSizes) {
             EXPECT_EQ(fromPng.targetFormat(), mono ? TargetFormat::Rgba32 : target) << what;
             EXPECT_EQ(fromPng.horizontalResolution(), 5905.0f) << what << " PNG";
             EXPECT_EQ(fromPng.verticalResolution(), 2835.0f) << what << " PNG";
-            test::ExpectSameVisible(expected, test::ImportedPixels(fromPng), what + " PNG");
+            test::ExpectSameVisible(expected, fromPng.composite(), what + " PNG");
             back = roundTrip(project, "t.bmp", "BMP image");
             ASSERT_TRUE(back) << what;
             const Image& fromBmp = *back->firstImage();
@@ -81,7 +81,7 @@ TEST_F(RoundTrip, EveryFormatAndTargetFormatAtAwkwardSizes) {
             EXPECT_EQ(fromBmp.verticalResolution(), 2835.0f) << what << " BMP";
             const PixelArray opaque = test::Opaque(expected);
             test::ExpectSameVisible(target == TargetFormat::Rgba32 ? expected : opaque,
-                                    test::ImportedPixels(fromBmp), what + " BMP");
+                                    fromBmp.composite(), what + " BMP");
         }
     // All alpha zero leaves the AND mask to decide: the writer must set it.
     for (const TargetFormat target : {TargetFormat::Rgba32, TargetFormat::Rgb24})
@@ -92,8 +92,8 @@ TEST_F(RoundTrip, EveryFormatAndTargetFormatAtAwkwardSizes) {
             const Image* image = project.addImage(test::ImageOf(pixels, target));
             const std::unique_ptr<Project> back = roundTrip(project, "flat.ico");
             ASSERT_TRUE(back);
-            test::ExpectSameVisible(test::ExpectedPixels(*image),
-                                    test::ImportedPixels(*back->firstImage()), "flat");
+            test::ExpectSameVisible(test::ExpectedPixels(*image), back->firstImage()->composite(),
+                                    "flat");
         }
 }
 
@@ -131,7 +131,7 @@ TEST_F(RoundTrip, HotspotsAndPngEntriesComeFromTheSettingsAndTheEnvironment) {
             << c.settings;
         for (std::uint32_t i = 1; i <= 2; ++i)
             test::ExpectSameVisible(test::ExpectedPixels(*project.imageAt(i)),
-                                    test::ImportedPixels(*back->imageAt(i)), c.settings);
+                                    back->imageAt(i)->composite(), c.settings);
     }
 }
 
