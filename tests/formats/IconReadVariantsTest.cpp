@@ -55,35 +55,18 @@ TEST(IconVariants, ThirtyTwoBitEntriesWithoutAlphaUseTheAndBitmap) {
     test::ExpectSameVisible(expected, project->firstImage()->composite(), "no alpha");
 }
 
-test::PngFields RgbaPng(std::int32_t width, std::int32_t height) {
-    test::PngFields png;
-    png.width = width;
-    png.height = height;
-    for (std::int32_t y = 0; y < height; ++y) {
-        Bytes row;
-        for (std::int32_t x = 0; x < width; ++x) {
-            const Color32 c = Pattern(x, y);
-            row.insert(row.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)),
-                                   std::uint8_t(BlueOf(c)), std::uint8_t(x * 5)});
-        }
-        png.rows.push_back(row);
-    }
-    return png;
-}
-
-// A sound two-entry icon to damage.
+// A sound icon to damage.
 Bytes SoundIcon() {
     const DibFields fields =
         Dib(8, 8, 8, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); });
-    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(fields, Band)},
-                              {16, 16, 0, 1, 32, test::PngFile(RgbaPng(16, 16))}});
+    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(fields, Band)}});
 }
 
 // Cuts and random changes are swept in DamagedFilesTest; these are the
 // damages a sweep does not reach, each with the message it must give.
 TEST(IconVariants, DamagedFilesEndInTheHostsMessage) {
     test::FormatHost folder;
-    const std::size_t first = 6 + 32, second = first + 40 + 1024 + 64 + 32;
+    const std::size_t first = 6 + 16; // the entry's bitmap header
     const struct {
         const char* what;
         std::function<void(Bytes&)> damage;
@@ -92,20 +75,11 @@ TEST(IconVariants, DamagedFilesEndInTheHostsMessage) {
         {"no entries", [](Bytes& b) { b[4] = 0; }, "Unknown file type"},
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
          "Invalid data"},
-        {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
-        {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
-         "Invalid data"},
-        {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
-         "Invalid data"},
         {"width beyond the data", [=](Bytes& b) { test::PutU32(b, first + 4, 60000); },
          "Unexpected end of file"},
-        {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
-         "Unsupported format"},
-        {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };
     for (const auto& c : cases) {
         Bytes file = SoundIcon();
-        ASSERT_EQ(file[second + 1], 'P');
         c.damage(file);
         test::WriteBytes(folder.file("d.ico"), file);
         std::string error;
