@@ -61,25 +61,6 @@ PixelArray MagickPixels(const TempDir& folder, const std::string& file, int inde
     return pixels;
 }
 
-void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::string& file,
-                 const std::vector<std::string>& options) {
-    Bytes raw;
-    for (std::size_t i = 0; i < pixels.pixelCount(); ++i) {
-        const Color32 c = pixels.data()[i];
-        raw.insert(raw.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)),
-                               std::uint8_t(BlueOf(c)), std::uint8_t(AlphaOf(c))});
-    }
-    const std::string rawPath = folder.file("drawn.rgba");
-    WriteBytes(rawPath, raw);
-    std::vector<std::string> arguments = {
-        "-size", std::to_string(pixels.width()) + "x" + std::to_string(pixels.height()), "-depth",
-        "8", "RGBA:" + rawPath};
-    arguments.insert(arguments.end(), options.begin(), options.end());
-    arguments.push_back(file);
-    const ToolRun run = RunTool(folder, kConvert, arguments);
-    EXPECT_EQ(run.status, 0) << file << ": " << run.err;
-}
-
 PixelArray Opaque(const PixelArray& pixels) {
     PixelArray out;
     out.assign(pixels);

@@ -30,11 +30,6 @@ inline const std::string kIcoTool = KORVANE_ICOTOOL, kIdentify = KORVANE_IDENTIF
 
 // A picture as ImageMagick decodes it (`index` picks an entry, -1 none).
 PixelArray MagickPixels(const TempDir& folder, const std::string& file, int index = -1);
-// Writes pixels through ImageMagick into `file`, of the given format prefix
-// ("PNG32:", "BMP3:", ...) and extra options placed before the output.
-void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::string& file,
-                 const std::vector<std::string>& options = {});
-
 // The pixels made wholly opaque.
 PixelArray Opaque(const PixelArray& pixels);
 

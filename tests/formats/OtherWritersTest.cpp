@@ -35,7 +35,8 @@ class OtherWriters : public ::testing::Test {
     }
     std::string drawn(const PixelArray& pixels, const std::string& name) {
         const std::string path = folder.file(name);
-        test::MagickWrite(folder, pixels, "PNG32:" + path);
+        EXPECT_TRUE(
+            folder.exportImage(*test::ImageOf(pixels, TargetFormat::Rgba32), path, "PNG image"));
         return path;
     }
     // Imports a file and compares every image with ImageMagick's decoding.

@@ -97,18 +97,17 @@ test::PngFields FieldsFor(const PngCase& c) {
     return fields;
 }
 
-// The tRNS key of the pixel at (x, y): its gray or its three color samples.
-std::vector<std::uint16_t> KeyOf(std::int32_t x, std::int32_t y, int bits, int channels) {
-    std::vector<std::uint16_t> key;
-    for (int c = 0; c < channels; ++c)
-        key.push_back(std::uint16_t(Sample(x, y, c, bits)));
-    return key;
-}
-
 TEST(PngFormat, ReadsEveryColorTypeAndDepth) {
     const int gray = PNG_COLOR_TYPE_GRAY, grayAlpha = PNG_COLOR_TYPE_GRAY_ALPHA;
     const int rgb = PNG_COLOR_TYPE_RGB, rgba = PNG_COLOR_TYPE_RGB_ALPHA;
     const int palette = PNG_COLOR_TYPE_PALETTE;
+    // The tRNS key of the pixel at (x, y): its gray or its three color samples.
+    const auto KeyOf = [](std::int32_t x, std::int32_t y, int bits, int channels) {
+        std::vector<std::uint16_t> key;
+        for (int c = 0; c < channels; ++c)
+            key.push_back(std::uint16_t(Sample(x, y, c, bits)));
+        return key;
+    };
     const PngCase cases[] = {
         {"gray 1", gray, 1, false, TargetFormat::Mono, {}},
         {"gray 2", gray, 2, false, TargetFormat::Palette4, {}},
