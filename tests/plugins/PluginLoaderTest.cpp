@@ -1,9 +1,7 @@
 #include "plugins/host/PluginLoader.h"
 #include "PluginTestSupport.h"
-#include "plugins/host/BuiltinProvider.h"
 #include "plugins/host/PluginHost.h"
 
-#include <dlfcn.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -38,32 +36,6 @@ TEST(PluginLoader, EachLoadingRuleAcceptsOrRejects) {
     test::TempXdgHome::writeFile(folder.plugins() + "junk.kvplugin", "not a library");
     EXPECT_EQ(LoadPlugin(folder.plugins() + "junk.kvplugin").rejection,
               PluginRejection::CannotLoad);
-}
-
-TEST(PluginLoader, LinksWithTheHostAndAdjustsOnce) {
-    PluginFolder folder;
-    folder.add("test_delta");
-    const std::string path = folder.plugins() + "test_delta.kvplugin";
-    const PluginLoadResult result = LoadPlugin(path);
-    ASSERT_TRUE(result.provider);
-    const FormatProvider& provider = *result.provider;
-    EXPECT_EQ(provider.features(), KVX_FEATURE_IMPORT | KVX_FEATURE_EXPORT);
-    EXPECT_TRUE(provider.functions().canImport && provider.functions().exportFile);
-    EXPECT_FALSE(provider.functions().settings); // not exported by the test plug-ins
-
-    // The provider holds the library: ask the same loaded copy what it saw.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    ASSERT_TRUE(handle);
-    using Arguments = void (*)(std::uint32_t*, std::uint32_t*, int*);
-    auto arguments = reinterpret_cast<Arguments>(dlsym(handle, "TestPluginLinkArguments"));
-    ASSERT_TRUE(arguments);
-    std::uint32_t reserved = 1, version = 0;
-    int adjustCalls = 0;
-    arguments(&reserved, &version, &adjustCalls);
-    EXPECT_EQ(reserved, 0u);
-    EXPECT_EQ(version, 0x01000000u);
-    EXPECT_EQ(adjustCalls, 1);
-    dlclose(handle);
 }
 
 std::vector<std::string> ProviderNames(const PluginHost& host) {
