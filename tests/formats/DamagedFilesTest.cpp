@@ -54,9 +54,6 @@ std::vector<std::pair<std::string, Bytes>> SoundFiles(const test::FormatHost& fo
     std::vector<std::pair<std::string, Bytes>> files;
     EXPECT_TRUE(folder.exportProject(project, folder.file("s.ico"), "ICO icon"));
     files.emplace_back("ico", test::ReadBytes(folder.file("s.ico")));
-    folder.icoSettings("png = all\n");
-    EXPECT_TRUE(folder.exportProject(project, folder.file("p.ico"), "ICO icon"));
-    files.emplace_back("ico", test::ReadBytes(folder.file("p.ico")));
     for (const Image* image : {project.imageAt(1), project.imageAt(3)}) {
         EXPECT_TRUE(folder.exportImage(*image, folder.file("s.png"), "PNG image"));
         files.emplace_back("png", test::ReadBytes(folder.file("s.png")));

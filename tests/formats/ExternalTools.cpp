@@ -38,30 +38,14 @@ ToolRun RunTool(const TempDir& folder, const std::string& program,
     return run;
 }
 
-std::string IcoTool() {
-    return KORVANE_ICOTOOL;
-}
-std::string Identify() {
-    return KORVANE_IDENTIFY;
-}
-std::string Convert() {
-    return KORVANE_CONVERT;
-}
-std::string PngCheck() {
-    return KORVANE_PNGCHECK;
-}
-std::string Thumbnailer() {
-    return KORVANE_THUMBNAILER;
-}
-
 PixelArray MagickPixels(const TempDir& folder, const std::string& file, int index) {
     const std::string source = index < 0 ? file : file + "[" + std::to_string(index) + "]";
-    const ToolRun size = RunTool(folder, Identify(), {"-format", "%w %h", source});
+    const ToolRun size = RunTool(folder, kIdentify, {"-format", "%w %h", source});
     std::int32_t width = 0, height = 0;
     std::istringstream(size.out) >> width >> height;
     EXPECT_EQ(size.status, 0) << source << ": " << size.err;
     const std::string raw = folder.file("magick.rgba");
-    const ToolRun run = RunTool(folder, Convert(), {source, "-depth", "8", "RGBA:" + raw});
+    const ToolRun run = RunTool(folder, kConvert, {source, "-depth", "8", "RGBA:" + raw});
     EXPECT_EQ(run.status, 0) << source << ": " << run.err;
     const Bytes bytes = ReadBytes(raw);
     PixelArray pixels;
@@ -75,25 +59,6 @@ PixelArray MagickPixels(const TempDir& folder, const std::string& file, int inde
         pixels.data()[i] =
             MakeColor32(bytes[4 * i], bytes[4 * i + 1], bytes[4 * i + 2], bytes[4 * i + 3]);
     return pixels;
-}
-
-void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::string& file,
-                 const std::vector<std::string>& options) {
-    Bytes raw;
-    for (std::size_t i = 0; i < pixels.pixelCount(); ++i) {
-        const Color32 c = pixels.data()[i];
-        raw.insert(raw.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)),
-                               std::uint8_t(BlueOf(c)), std::uint8_t(AlphaOf(c))});
-    }
-    const std::string rawPath = folder.file("drawn.rgba");
-    WriteBytes(rawPath, raw);
-    std::vector<std::string> arguments = {
-        "-size", std::to_string(pixels.width()) + "x" + std::to_string(pixels.height()), "-depth",
-        "8", "RGBA:" + rawPath};
-    arguments.insert(arguments.end(), options.begin(), options.end());
-    arguments.push_back(file);
-    const ToolRun run = RunTool(folder, Convert(), arguments);
-    EXPECT_EQ(run.status, 0) << file << ": " << run.err;
 }
 
 PixelArray Opaque(const PixelArray& pixels) {

@@ -23,20 +23,13 @@ struct ToolRun {
 ToolRun RunTool(const TempDir& folder, const std::string& program,
                 const std::vector<std::string>& arguments);
 
-// The configured program, or "" when the build found none.
-std::string IcoTool();
-std::string Identify();
-std::string Convert();
-std::string PngCheck();
-std::string Thumbnailer();
+// The configured programs, "" where the build found none.
+inline const std::string kIcoTool = KORVANE_ICOTOOL, kIdentify = KORVANE_IDENTIFY,
+                         kConvert = KORVANE_CONVERT, kPngCheck = KORVANE_PNGCHECK,
+                         kThumbnailer = KORVANE_THUMBNAILER;
 
 // A picture as ImageMagick decodes it (`index` picks an entry, -1 none).
 PixelArray MagickPixels(const TempDir& folder, const std::string& file, int index = -1);
-// Writes pixels through ImageMagick into `file`, of the given format prefix
-// ("PNG32:", "BMP3:", ...) and extra options placed before the output.
-void MagickWrite(const TempDir& folder, const PixelArray& pixels, const std::string& file,
-                 const std::vector<std::string>& options = {});
-
 // The pixels made wholly opaque.
 PixelArray Opaque(const PixelArray& pixels);
 

@@ -41,16 +41,12 @@ std::string Joined(const std::vector<std::string>& messages) {
     return text;
 }
 
-const FileTypeEntry* FindType(const std::vector<FileTypeEntry>& types, const std::string& name) {
-    for (const FileTypeEntry& e : types)
-        if (e.name == name) return &e;
-    return nullptr;
-}
-
 bool ExportDocumentAs(const PluginHost& host, const PortableDocument* document,
                       const std::string& path, const std::string& typeName, std::string* error) {
     CapturingReporter reporter;
-    const FileTypeEntry* type = FindType(host.exportableTypes(), typeName);
+    const FileTypeEntry* type = nullptr;
+    for (const FileTypeEntry& e : host.exportableTypes())
+        if (e.name == typeName) type = &e;
     EXPECT_TRUE(type) << typeName;
     const bool ok = type && document && ExportDocument(*type, path, *document, nullptr);
     if (error) *error = Joined(reporter.messages);
@@ -130,12 +126,6 @@ PixelArray ExpectedPixels(const Image& image) {
     return out;
 }
 
-PixelArray ImportedPixels(const Image& image) {
-    PixelArray out;
-    out.assign(image.composite());
-    return out;
-}
-
 void ExpectSameVisible(const PixelArray& expected, const PixelArray& actual,
                        const std::string& what) {
     ASSERT_EQ(expected.width(), actual.width()) << what;
@@ -160,20 +150,10 @@ Bytes ReadBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(file), {});
 }
 
-void PutU16(Bytes& b, std::size_t at, std::uint32_t v) {
-    if (b.size() < at + 2) b.resize(at + 2);
-    b[at] = std::uint8_t(v);
-    b[at + 1] = std::uint8_t(v >> 8);
-}
 void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
-    PutU16(b, at, v);
-    PutU16(b, at + 2, v >> 16);
-}
-std::uint32_t GetU16(const Bytes& b, std::size_t at) {
-    return at + 2 <= b.size() ? b[at] | std::uint32_t(b[at + 1]) << 8 : 0;
-}
-std::uint32_t GetU32(const Bytes& b, std::size_t at) {
-    return GetU16(b, at) | GetU16(b, at + 2) << 16;
+    if (b.size() < at + 4) b.resize(at + 4);
+    for (std::size_t i = 0; i < 4; ++i)
+        b[at + i] = std::uint8_t(v >> (8 * i));
 }
 
 } // namespace kv::test

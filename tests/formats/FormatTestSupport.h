@@ -44,8 +44,6 @@ std::unique_ptr<Image> ImageOf(const PixelArray& pixels, TargetFormat target);
 // as a reader should see it back: 32-bit targets as they are, others with
 // alpha cut to 0 or 255 at one half.
 PixelArray ExpectedPixels(const Image& image);
-// The pixels of an imported image's layers, flattened.
-PixelArray ImportedPixels(const Image& image);
 // Equal pixels, where two fully transparent pixels count as equal whatever
 // their colors. Reports the first difference.
 void ExpectSameVisible(const PixelArray& expected, const PixelArray& actual,
@@ -55,9 +53,7 @@ void ExpectSameVisible(const PixelArray& expected, const PixelArray& actual,
 using Bytes = std::vector<std::uint8_t>;
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
-void PutU16(Bytes& b, std::size_t at, std::uint32_t v);
+// Writes a little-endian word, growing the bytes when needed.
 void PutU32(Bytes& b, std::size_t at, std::uint32_t v);
-std::uint32_t GetU16(const Bytes& b, std::size_t at);
-std::uint32_t GetU32(const Bytes& b, std::size_t at);
 
 } // namespace kv::test

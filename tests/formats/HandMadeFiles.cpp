@@ -17,10 +17,6 @@ void Append32(Bytes& b, std::uint32_t v) {
     Append16(b, v >> 16);
 }
 
-bool Bitfields(const DibFields& s) {
-    return s.compression == 3 || s.compression == 6;
-}
-
 Bytes PixelRow(const DibFields& s, std::int32_t y) {
     const std::size_t stride = (std::size_t(s.width) * s.bits + 31) / 32 * 4;
     Bytes row(stride, 0);
@@ -37,30 +33,25 @@ Bytes PixelRow(const DibFields& s, std::int32_t y) {
     return row;
 }
 
-} // namespace
-
+// Header (with the given stored height), masks and palette.
 Bytes DibHeaderBytes(const DibFields& s, std::int32_t storedHeight) {
     Bytes b;
     const std::int32_t height = s.topDown ? -storedHeight : storedHeight;
     Append32(b, s.headerSize);
-    if (s.headerSize == 12) {
-        Append16(b, std::uint32_t(s.width));
-        Append16(b, std::uint32_t(height));
-        Append16(b, 1);
-        Append16(b, s.bits);
-    } else {
-        Append32(b, std::uint32_t(s.width));
-        Append32(b, std::uint32_t(height));
-        Append16(b, 1);
-        Append16(b, s.bits);
+    const auto appendSize = s.headerSize == 12 ? Append16 : Append32;
+    appendSize(b, std::uint32_t(s.width));
+    appendSize(b, std::uint32_t(height));
+    Append16(b, 1);
+    Append16(b, s.bits);
+    if (s.headerSize != 12) {
         const std::uint32_t fields[] = {s.compression, 0, 2835, 2835, s.colorsUsed, 0};
         for (std::uint32_t f : fields)
             Append32(b, f);
         for (std::uint32_t m : s.masks)
             Append32(b, m);
         b.resize(s.headerSize, 0); // cuts the masks of smaller headers, pads larger ones
-        if (s.headerSize == 40 && Bitfields(s))
-            for (std::uint32_t i = 0; i < (s.compression == 6 ? 4u : 3u); ++i)
+        if (s.headerSize == 40 && s.compression == 3) // bit fields after the header
+            for (std::size_t i = 0; i < 3; ++i)
                 Append32(b, s.masks[i]);
     }
     for (Color32 c : s.palette) {
@@ -72,6 +63,7 @@ Bytes DibHeaderBytes(const DibFields& s, std::int32_t storedHeight) {
     return b;
 }
 
+// The pixel rows (or the codes), bottom row first unless top-down.
 Bytes DibPixelBytes(const DibFields& s) {
     if (!s.codes.empty()) return s.codes;
     Bytes b;
@@ -81,6 +73,8 @@ Bytes DibPixelBytes(const DibFields& s) {
     }
     return b;
 }
+
+} // namespace
 
 Bytes BmpFile(const DibFields& s) {
     const Bytes header = DibHeaderBytes(s, s.height), pixels = DibPixelBytes(s);
@@ -95,9 +89,8 @@ Bytes BmpFile(const DibFields& s) {
 }
 
 Bytes IconBitmapEntry(const DibFields& s,
-                      const std::function<bool(std::int32_t, std::int32_t)>& hidden,
-                      std::size_t maskBytes, bool doubledHeight) {
-    Bytes b = DibHeaderBytes(s, doubledHeight ? 2 * s.height : s.height);
+                      const std::function<bool(std::int32_t, std::int32_t)>& hidden) {
+    Bytes b = DibHeaderBytes(s, 2 * s.height);
     const Bytes pixels = DibPixelBytes(s);
     b.insert(b.end(), pixels.begin(), pixels.end());
     const std::size_t stride = (std::size_t(s.width) + 31) / 32 * 4;
@@ -109,7 +102,6 @@ Bytes IconBitmapEntry(const DibFields& s,
             if (hidden(x, y)) row[std::size_t(x) / 8] |= std::uint8_t(0x80 >> (x % 8));
         mask.insert(mask.end(), row.begin(), row.end());
     }
-    mask.resize(std::min(mask.size(), maskBytes));
     b.insert(b.end(), mask.begin(), mask.end());
     return b;
 }
@@ -128,7 +120,7 @@ Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries) {
         b.push_back(0);
         Append16(b, e.planes);
         Append16(b, e.bitCount);
-        Append32(b, std::uint32_t(e.size >= 0 ? std::size_t(e.size) : e.data.size()));
+        Append32(b, std::uint32_t(e.data.size()));
         Append32(b, std::uint32_t(offset + data.size()));
         data.insert(data.end(), e.data.begin(), e.data.end());
     }

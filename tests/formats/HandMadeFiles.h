@@ -24,25 +24,17 @@ struct DibFields {
     Bytes codes; // run-length pixel data instead of rows
 };
 
-// Header (with the given stored height), masks and palette.
-Bytes DibHeaderBytes(const DibFields& fields, std::int32_t storedHeight);
-// The pixel rows (or the codes), bottom row first unless top-down.
-Bytes DibPixelBytes(const DibFields& fields);
-
 // A BMP file of the bitmap, the pixels right after the palette.
 Bytes BmpFile(const DibFields& fields);
 
-// An icon entry: the bitmap at twice its height and an AND bitmap from
-// `hidden`, cut to `maskBytes` bytes when that is smaller.
+// An icon entry: the bitmap at twice its height and an AND bitmap from `hidden`.
 Bytes IconBitmapEntry(const DibFields& fields,
-                      const std::function<bool(std::int32_t, std::int32_t)>& hidden,
-                      std::size_t maskBytes = SIZE_MAX, bool doubledHeight = true);
+                      const std::function<bool(std::int32_t, std::int32_t)>& hidden);
 
 struct IconFileEntry {
     std::uint8_t width = 0, height = 0, colorCount = 0;
     std::uint16_t planes = 1, bitCount = 0;
     Bytes data;
-    std::int64_t size = -1; // -1: the data's size
 };
 Bytes IconFile(std::uint16_t type, const std::vector<IconFileEntry>& entries);
 

@@ -1,6 +1,4 @@
-// Icons and cursors as other programs write them, built byte by byte: every
-// entry depth, alpha that says nothing, directories that disagree with their
-// entries, short AND bitmaps, PNG entries of any size; and damaged files,
+// Icons built byte by byte: alpha that says nothing, and damaged files,
 // which must end in the host's error message.
 #include "FormatTestSupport.h"
 #include "HandMadeFiles.h"
@@ -12,7 +10,6 @@ namespace {
 
 using test::Bytes;
 using test::DibFields;
-using test::IconFileEntry;
 
 // A pattern of colors, and a hidden diagonal band.
 Color32 Pattern(std::int32_t x, std::int32_t y) {
@@ -22,10 +19,6 @@ Color32 Pattern(std::int32_t x, std::int32_t y) {
 bool Band(std::int32_t x, std::int32_t y) {
     return (x + y) % 5 == 0;
 }
-bool NothingHidden(std::int32_t, std::int32_t) {
-    return false;
-}
-
 std::vector<Color32> SomePalette(std::uint32_t count) {
     std::vector<Color32> palette;
     for (std::uint32_t i = 0; i < count; ++i)
@@ -45,159 +38,53 @@ DibFields Dib(std::int32_t width, std::int32_t height, std::uint32_t bits,
     return fields;
 }
 
-class IconVariants : public ::testing::Test {
-  protected:
-    const Image& importOne(const Bytes& file, std::int32_t images = 1, std::int32_t index = 1) {
-        test::WriteBytes(folder.file("v.ico"), file);
-        std::string error;
-        project = folder.import(folder.file("v.ico"), &error);
-        EXPECT_TRUE(project) << error;
-        if (!project) throw std::runtime_error("import failed: " + error);
-        EXPECT_EQ(project->imageCount(), images);
-        return *project->imageAt(std::uint32_t(index));
-    }
-    std::string importError(const Bytes& file) {
-        test::WriteBytes(folder.file("d.ico"), file);
-        std::string error;
-        EXPECT_FALSE(folder.import(folder.file("d.ico"), &error));
-        return error;
-    }
-
+// Old writers leave the alpha of 32-bit entries zero: the AND bitmap decides.
+TEST(IconVariants, ThirtyTwoBitEntriesWithoutAlphaUseTheAndBitmap) {
+    const DibFields fields =
+        Dib(9, 4, 32, [](std::int32_t x, std::int32_t y) { return Pattern(x, y) & 0xFFFFFF; });
     test::FormatHost folder;
-    std::unique_ptr<Project> project;
-};
-
-// Expected colors of an entry: the pattern (through the palette for indexed
-// depths), transparent where hidden.
-PixelArray Expected(const DibFields& fields,
-                    const std::function<bool(std::int32_t, std::int32_t)>& hidden,
-                    const std::function<Color32(std::int32_t, std::int32_t)>& color) {
-    PixelArray pixels(fields.width, fields.height);
-    for (std::int32_t y = 0; y < fields.height; ++y)
-        for (std::int32_t x = 0; x < fields.width; ++x)
-            pixels.set(x, y, hidden(x, y) ? 0 : color(x, y));
-    return pixels;
+    test::WriteBytes(folder.file("v.ico"),
+                     test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(fields, Band)}}));
+    std::string error;
+    const std::unique_ptr<Project> project = folder.import(folder.file("v.ico"), &error);
+    ASSERT_TRUE(project) << error;
+    PixelArray expected(9, 4);
+    for (std::int32_t y = 0; y < 4; ++y)
+        for (std::int32_t x = 0; x < 9; ++x)
+            expected.set(x, y, Band(x, y) ? 0 : Pattern(x, y));
+    test::ExpectSameVisible(expected, project->firstImage()->composite(), "no alpha");
 }
 
-TEST_F(IconVariants, ThirtyTwoBitEntriesUseAlphaUnlessItIsAllZero) {
-    DibFields fields = Dib(9, 4, 32, {});
-    for (const bool withAlpha : {true, false}) {
-        fields.pixel = [&](std::int32_t x, std::int32_t y) {
-            return withAlpha ? WithAlpha(Pattern(x, y), unsigned(x * 28))
-                             : Pattern(x, y) & 0xFFFFFF;
-        };
-        const Image& image =
-            importOne(test::IconFile(1, {{9, 4, 0, 1, 32, test::IconBitmapEntry(fields, Band)}}));
-        EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
-        // With alpha the AND bitmap is ignored; without, it decides.
-        const PixelArray expected =
-            Expected(fields, withAlpha ? NothingHidden : Band, [&](std::int32_t x, std::int32_t y) {
-                return withAlpha ? Color32(fields.pixel(x, y)) : Pattern(x, y);
-            });
-        test::ExpectSameVisible(expected, test::ImportedPixels(image),
-                                withAlpha ? "alpha" : "no alpha");
-    }
-}
-
-TEST_F(IconVariants, TheEntryWinsOverItsDirectory) {
-    const DibFields fields =
-        Dib(10, 7, 4, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + y) % 16; });
-    const auto color = [&](std::int32_t x, std::int32_t y) {
-        return fields.palette[fields.pixel(x, y)];
-    };
-    // Wrong sizes, color count, depth; a size running past the file's end.
-    const Image& image = importOne(
-        test::IconFile(1, {{32, 0, 2, 0, 8, test::IconBitmapEntry(fields, Band), 100000}}));
-    EXPECT_EQ(image.width(), 10);
-    EXPECT_EQ(image.height(), 7);
-    EXPECT_EQ(image.targetFormat(), TargetFormat::Palette4);
-    test::ExpectSameVisible(Expected(fields, Band, color), test::ImportedPixels(image),
-                            "entry wins");
-}
-
-TEST_F(IconVariants, ShortOrMissingAndBitmapsLeaveTheRestVisible) {
-    const DibFields fields = Dib(8, 8, 24, Pattern);
-    const auto hideAll = [](std::int32_t, std::int32_t) { return true; };
-    // Mask rows are stored bottom first, four bytes each: 12 bytes hide the
-    // bottom three rows, a missing mask hides nothing.
-    for (const std::size_t maskBytes : {std::size_t{0}, std::size_t{12}, std::size_t{14}}) {
-        const Image& image = importOne(test::IconFile(
-            1, {{8, 8, 0, 1, 24, test::IconBitmapEntry(fields, hideAll, maskBytes)}}));
-        const std::int32_t hiddenRows = std::int32_t(maskBytes / 4) + (maskBytes % 4 ? 1 : 0);
-        const auto hidden = [&](std::int32_t, std::int32_t y) { return y >= 8 - hiddenRows; };
-        test::ExpectSameVisible(Expected(fields, hidden, Pattern), test::ImportedPixels(image),
-                                "mask bytes " + std::to_string(maskBytes));
-    }
-}
-
-TEST_F(IconVariants, PlainHeightEntriesThatAgreeWithTheDirectory) {
-    const DibFields fields =
-        Dib(6, 6, 8, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x * 6 + y); });
-    const Image& image = importOne(
-        test::IconFile(1, {{6, 6, 0, 1, 8, test::IconBitmapEntry(fields, Band, SIZE_MAX, false)}}));
-    EXPECT_EQ(image.height(), 6);
-    test::ExpectSameVisible(Expected(fields, Band,
-                                     [&](std::int32_t x, std::int32_t y) {
-                                         return fields.palette[fields.pixel(x, y)];
-                                     }),
-                            test::ImportedPixels(image), "plain height");
-}
-
-test::PngFields RgbaPng(std::int32_t width, std::int32_t height) {
-    test::PngFields png;
-    png.width = width;
-    png.height = height;
-    for (std::int32_t y = 0; y < height; ++y) {
-        Bytes row;
-        for (std::int32_t x = 0; x < width; ++x) {
-            const Color32 c = Pattern(x, y);
-            row.insert(row.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)),
-                                   std::uint8_t(BlueOf(c)), std::uint8_t(x * 5)});
-        }
-        png.rows.push_back(row);
-    }
-    return png;
-}
-
-// A sound two-entry icon to damage.
+// A sound icon to damage.
 Bytes SoundIcon() {
     const DibFields fields =
         Dib(8, 8, 8, [](std::int32_t x, std::int32_t y) { return std::uint32_t(x + 8 * y); });
-    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(fields, Band)},
-                              {16, 16, 0, 1, 32, test::PngFile(RgbaPng(16, 16))}});
+    return test::IconFile(1, {{8, 8, 0, 1, 8, test::IconBitmapEntry(fields, Band)}});
 }
 
 // Cuts and random changes are swept in DamagedFilesTest; these are the
 // damages a sweep does not reach, each with the message it must give.
-TEST_F(IconVariants, DamagedFilesEndInTheHostsMessage) {
-    const std::size_t first = 6 + 32, second = first + 40 + 1024 + 64 + 32;
+TEST(IconVariants, DamagedFilesEndInTheHostsMessage) {
+    test::FormatHost folder;
+    const std::size_t first = 6 + 16; // the entry's bitmap header
     const struct {
         const char* what;
         std::function<void(Bytes&)> damage;
         const char* message;
     } cases[] = {
-        {"reserved word", [](Bytes& b) { b[0] = 1; }, "Unknown file type"},
-        {"type 3", [](Bytes& b) { b[2] = 3; }, "Unknown file type"},
         {"no entries", [](Bytes& b) { b[4] = 0; }, "Unknown file type"},
-        {"directory past the end", [](Bytes& b) { b[4] = 200; }, "Unknown file type"},
         {"entry inside the directory", [](Bytes& b) { test::PutU32(b, 6 + 12, 10); },
-         "Invalid data"},
-        {"header size 0", [=](Bytes& b) { test::PutU32(b, first, 0); }, "Invalid data"},
-        {"width negative", [=](Bytes& b) { test::PutU32(b, first + 4, 0x80000000u); },
-         "Invalid data"},
-        {"height of a giant", [=](Bytes& b) { test::PutU32(b, first + 8, 0x7FFFFFFEu); },
          "Invalid data"},
         {"width beyond the data", [=](Bytes& b) { test::PutU32(b, first + 4, 60000); },
          "Unexpected end of file"},
-        {"compressed as JPEG", [=](Bytes& b) { test::PutU32(b, first + 16, 4); },
-         "Unsupported format"},
-        {"PNG header damaged", [=](Bytes& b) { b[second + 12] = 'X'; }, "Invalid data"},
     };
     for (const auto& c : cases) {
         Bytes file = SoundIcon();
-        ASSERT_EQ(file[second + 1], 'P');
         c.damage(file);
-        EXPECT_EQ(importError(file), c.message) << c.what;
+        test::WriteBytes(folder.file("d.ico"), file);
+        std::string error;
+        EXPECT_FALSE(folder.import(folder.file("d.ico"), &error)) << c.what;
+        EXPECT_EQ(error, c.message) << c.what;
     }
 }
 

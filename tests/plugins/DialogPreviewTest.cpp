@@ -61,14 +61,5 @@ TEST_F(DialogPreviewFiles, ProjectsShowTheirThumbnailOrOnlyTheirDescription) {
     EXPECT_TRUE(two.picture.isEmpty());
 }
 
-TEST_F(DialogPreviewFiles, NoFileOrAnUnknownOneShowsOnlyAText) {
-    test::TempXdgHome::writeFile(folder.file("u.txt"), "text");
-    for (const std::string& path : {std::string(), folder.file("u.txt")}) {
-        const DialogPreview preview = MakeDialogPreview(host, path);
-        EXPECT_FALSE(preview.areaText.empty()) << path;
-        EXPECT_TRUE(preview.picture.isEmpty()) << path;
-    }
-}
-
 } // namespace
 } // namespace kv

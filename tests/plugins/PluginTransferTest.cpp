@@ -7,7 +7,6 @@
 #include "model/Layer.h"
 #include "plugins/host/FileTypeChooser.h"
 #include "plugins/host/PluginHost.h"
-#include "plugins/portable/PortableExport.h"
 #include "plugins/portable/PortableHeap.h"
 #include "support/CapturingReporter.h"
 
@@ -32,8 +31,8 @@ class PluginTransfer : public ::testing::Test {
         EXPECT_EQ(PortableHeap::instance().liveBlocks(), blocksBefore) << "portable blocks leaked";
     }
 
-    const FileTypeEntry& type(const std::string& name, bool exportable = false) const {
-        for (const FileTypeEntry& e : exportable ? host.exportableTypes() : host.importableTypes())
+    const FileTypeEntry& type(const std::string& name) const {
+        for (const FileTypeEntry& e : host.importableTypes())
             if (e.name == name) return e;
         throw std::runtime_error("no type " + name);
     }
@@ -46,12 +45,6 @@ class PluginTransfer : public ::testing::Test {
     PluginHost host;
     std::size_t blocksBefore = 0;
 };
-
-PixelArray Painted(std::int32_t width, std::int32_t height, std::uint32_t seed) {
-    PixelArray pixels(width, height);
-    test::PaintGradient(pixels, seed, true);
-    return pixels;
-}
 
 TEST_F(PluginTransfer, FileTypesByExtensionThenByAskingEveryProvider) {
     test::WriteProjectFile(folder.file("p.kvp"), 1, true);
@@ -85,32 +78,6 @@ TEST_F(PluginTransfer, FileTypesByExtensionThenByAskingEveryProvider) {
     }
 }
 
-TEST_F(PluginTransfer, TheAcceptingProviderGivesPreviewAndDescription) {
-    const std::string path = file("a.alph", "ALPH\x01\x01....");
-    const FileTypeChoice choice = ChooseFileType(host, path, true, 6);
-    ASSERT_TRUE(choice.entry);
-    ASSERT_TRUE(choice.preview);
-    EXPECT_EQ(choice.preview->frameCount, 2);
-    EXPECT_EQ(choice.description, "Alpha"); // cut to the buffer of 6
-}
-
-TEST_F(PluginTransfer, ImportThroughAPluginMakesAProject) {
-    const PixelArray pixels = Painted(7, 3, 4);
-    const std::string path = file("a.alph", test::TestPictureBytes("ALPH", pixels));
-    const std::unique_ptr<Project> project =
-        ImportFile(type("Alpha Test picture"), path, ImportOptions());
-    ASSERT_TRUE(project);
-    ASSERT_EQ(project->imageCount(), 1);
-    const Image& image = *project->firstImage();
-    EXPECT_EQ(project->currentImage(), &image);
-    EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
-    EXPECT_EQ(image.horizontalResolution(), 2835.0f);
-    ASSERT_EQ(image.layerCount(), 1);
-    EXPECT_EQ(image.currentLayer(), image.bottomLayer());
-    EXPECT_EQ(image.bottomLayer()->name(), "ALPH layer");
-    test::ExpectSamePixels(pixels, image.bottomLayer()->pixels(), "imported layer");
-}
-
 TEST_F(PluginTransfer, FailedImportsShowThePluginsMessageOrCode) {
     const struct {
         const char* type;
@@ -127,56 +94,6 @@ TEST_F(PluginTransfer, FailedImportsShowThePluginsMessageOrCode) {
         EXPECT_FALSE(ImportFile(type(c.type), path, ImportOptions())) << c.type;
         EXPECT_EQ(reporter.messages, std::vector<std::string>{c.message}) << c.type;
     }
-    test::CapturingReporter reporter;
-    EXPECT_FALSE(ImportFile(type("Korvane project"), file("bad.kvp", "KVP1"), ImportOptions()));
-    EXPECT_EQ(reporter.messages.size(), 1u) << "the project reader's message";
-}
-
-TEST_F(PluginTransfer, ExportWritesThroughThePluginAndFailuresAreReported) {
-    Project project;
-    Image* image = project.addImage(test::MakeImage(6, 4, 1, 9));
-    PortableDocumentPtr document = BuildImageDocument(*image);
-    ASSERT_TRUE(document);
-
-    const std::string path = folder.file("out.alph");
-    ASSERT_TRUE(ExportDocument(type("Alpha Test picture", true), path, *document, nullptr));
-    EXPECT_EQ(test::TempXdgHome::readFile(path),
-              test::TestPictureBytes("ALPH", image->bottomLayer()->pixels()));
-
-    const struct {
-        const char* type;
-        const char* message;
-    } failures[] = {
-        {"Beta Test picture", "File write failed"},   // code 12, no text
-        {"Gamma Test picture", "Plugin malfunction"}, // throws a type of its own
-    };
-    for (const auto& f : failures) {
-        test::CapturingReporter reporter;
-        EXPECT_FALSE(ExportDocument(type(f.type, true), path, *document, nullptr)) << f.type;
-        EXPECT_EQ(reporter.messages, std::vector<std::string>{f.message}) << f.type;
-    }
-}
-
-std::vector<std::string> Names(const std::vector<const FileTypeEntry*>& entries) {
-    std::vector<std::string> names;
-    for (const FileTypeEntry* e : entries)
-        names.push_back(e->name);
-    return names;
-}
-
-TEST_F(PluginTransfer, ExportChoicesFollowTheSubjectAndTheProvidersAnswer) {
-    Project project;
-    project.addImage(test::MakeImage(4, 4, 1, 1));
-    project.addImage(test::MakeImage(4, 4, 1, 2));
-    PortableDocumentPtr one = BuildImageDocument(*project.firstImage());
-    PortableDocumentPtr both = BuildProjectDocument(project);
-    EXPECT_EQ(
-        Names(ExportChoices(host, *one, ExportSubject::Image)),
-        (std::vector<std::string>{"Alpha Test picture", "Beta Test picture", "Delta Test picture",
-                                  "Gamma Test picture", "Portable arbitrary map"}));
-    EXPECT_TRUE(ExportChoices(host, *both, ExportSubject::Image).empty());
-    EXPECT_EQ(Names(ExportChoices(host, *both, ExportSubject::Project)),
-              std::vector<std::string>{"Korvane project"});
 }
 
 // The commands' format library over the host: what the Open, Import and
@@ -197,7 +114,11 @@ TEST_F(PluginTransfer, FilesAreIdentifiedAndImportedThroughTheirProvider) {
     std::string message;
     const auto project = formats.importFile(picture, message);
     ASSERT_TRUE(project) << message;
-    test::ExpectSamePixels(pixels, project->firstImage()->bottomLayer()->pixels(), "imported");
+    const Image& image = *project->firstImage();
+    EXPECT_EQ(image.targetFormat(), TargetFormat::Rgba32);
+    ASSERT_EQ(image.layerCount(), 1);
+    EXPECT_EQ(image.bottomLayer()->name(), "ALPH layer");
+    test::ExpectSamePixels(pixels, image.bottomLayer()->pixels(), "imported");
     EXPECT_EQ(formats.importFile(folder.file("p.kvp"), message)->imageCount(), 2);
     EXPECT_FALSE(formats.importFile(junk, message));
     EXPECT_EQ(message, "Unknown file type");
@@ -207,15 +128,7 @@ TEST_F(PluginTransfer, FilesAreIdentifiedAndImportedThroughTheirProvider) {
 TEST_F(PluginTransfer, ImagesLeaveThroughPluginsAndProjectsAsProjectFiles) {
     PluginFormats formats{host};
     Project project;
-    Image* image = project.addImage(std::make_unique<Image>());
-    {
-        ImageUpdateLock lock(*image);
-        image->setSize(6, 4);
-        image->setTargetFormat(TargetFormat::Rgba32);
-        PixelArray pixels(6, 4);
-        test::PaintGradient(pixels, 9, true);
-        test::AddLayer(*image, pixels);
-    }
+    Image* image = project.addImage(test::MakeImage(6, 4, 1, 9));
     const auto imageTypes = formats.exportTypes(project, image);
     const auto pam = *std::find_if(imageTypes.begin(), imageTypes.end(), [](const FileTypeInfo& t) {
         return t.name == "Portable arbitrary map";
@@ -231,8 +144,6 @@ TEST_F(PluginTransfer, ImagesLeaveThroughPluginsAndProjectsAsProjectFiles) {
     ASSERT_EQ(projectTypes.size(), 1u) << "projects leave as project files";
     ASSERT_TRUE(formats.exportProject(folder.file("y.kvp"), projectTypes[0], project, message));
     EXPECT_EQ(formats.identify(folder.file("y.kvp")), FileFormat::Project);
-    EXPECT_FALSE(formats.exportImage(folder.file("z.kvp"), projectTypes[0], *image, message));
-    EXPECT_EQ(message, "Unsupported format");
 }
 
 } // namespace

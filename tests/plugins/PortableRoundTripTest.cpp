@@ -47,43 +47,6 @@ std::unique_ptr<Image> PaintedImage(std::int32_t width, TargetFormat target, std
     return image;
 }
 
-std::vector<std::uint8_t> PixelBytes(const PortableImage* frame) {
-    const ImageView view = CheckImage(frame);
-    const std::size_t n = view.rowBytes * std::size_t(frame->height);
-    return view.pixels ? std::vector<std::uint8_t>(view.pixels, view.pixels + n)
-                       : std::vector<std::uint8_t>();
-}
-
-void ExpectSameFrame(const PortableImage* a, const PortableImage* b, const std::string& what) {
-    ASSERT_TRUE(a && b) << what;
-    EXPECT_EQ(a->frameType, b->frameType) << what;
-    EXPECT_EQ(a->format, b->format) << what;
-    EXPECT_EQ(a->flags, b->flags) << what;
-    EXPECT_EQ(a->width, b->width) << what;
-    EXPECT_EQ(a->height, b->height) << what;
-    EXPECT_EQ(a->opacity, b->opacity) << what;
-    EXPECT_STREQ(a->name, b->name) << what;
-    EXPECT_EQ(PixelBytes(a), PixelBytes(b)) << what;
-    ASSERT_EQ(a->palette == nullptr, b->palette == nullptr) << what;
-    if (!a->palette) return;
-    const PaletteView pa = CheckPalette(a->palette), pb = CheckPalette(b->palette);
-    ASSERT_EQ(pa.count, pb.count) << what;
-    EXPECT_EQ(std::memcmp(pa.entries, pb.entries, std::size_t(pa.count) * 16), 0) << what;
-}
-
-void ExpectSameMultiImage(const PortableMultiImage* a, const PortableMultiImage* b,
-                          const std::string& what) {
-    const MultiImageView va = CheckMultiImage(a), vb = CheckMultiImage(b);
-    EXPECT_EQ(a->format, b->format) << what;
-    EXPECT_EQ(a->width, b->width) << what;
-    EXPECT_EQ(a->height, b->height) << what;
-    EXPECT_EQ(a->resolutionX, b->resolutionX) << what;
-    EXPECT_EQ(a->resolutionY, b->resolutionY) << what;
-    ASSERT_EQ(va.count, vb.count) << what;
-    for (std::int32_t i = 0; i < va.count; ++i)
-        ExpectSameFrame(va.frames[i], vb.frames[i], what + " frame " + std::to_string(i));
-}
-
 // Every row holds exactly its packed pixels, and the bits after the last
 // pixel of a row are zero.
 void ExpectPackedRows(const PortableImage* frame, std::uint32_t bits, const std::string& what) {
@@ -129,15 +92,12 @@ TEST(PortableRoundTrip, EveryTargetFormatAtAwkwardWidths) {
             EXPECT_EQ(imported->targetFormat(), format.target) << what;
             EXPECT_EQ(imported->horizontalResolution(), 2835.0f) << what;
             EXPECT_EQ(imported->verticalResolution(), 1000.0f) << what;
-            PortableMultiImagePtr second = ImageToPortable(*imported);
-            ExpectSameMultiImage(first.get(), second.get(), what);
-            if (format.target == TargetFormat::Rgba32) ExpectSameLayers(*original, *imported, what);
-            if (format.target == TargetFormat::Rgb24)
+            EXPECT_EQ(imported->paletteLocked(), IsPaletteFormat(format.target)) << what;
+            if (format.target == TargetFormat::Rgba32)
+                ExpectSameLayers(*original, *imported, what);
+            else
                 test::ExpectSamePixels(*original->targetPreview(), *imported->targetPreview(),
                                        what);
-            if (IsPaletteFormat(format.target)) {
-                EXPECT_TRUE(imported->paletteLocked()) << what;
-            }
         }
     }
     EXPECT_EQ(PortableHeap::instance().liveBlocks(), blocksBefore);
@@ -157,10 +117,6 @@ TEST(PortableExport, ProjectDocumentLeavesOutImagesNotForExport) {
     EXPECT_EQ(view.images[0]->flags, 0u);
     EXPECT_EQ(view.images[1]->width, third->width());
     EXPECT_EQ(view.images[1]->flags, KVX_MULTI_IMAGE_CURRENT);
-
-    const std::unique_ptr<Project> back = DocumentToProject(document.get());
-    ASSERT_EQ(back->imageCount(), 2);
-    EXPECT_EQ(back->currentImage(), back->imageAt(2));
 }
 
 } // namespace
