@@ -70,6 +70,12 @@ TEST_F(ExternalJudges, IcotoolListsEveryEntryWithoutWarnings) {
         for (std::size_t i = 0; i < std::size(kEntries); ++i)
             expected.push_back(IcotoolLine(cursor, i, kEntries[i]));
         EXPECT_EQ(test::Lines(run.out), expected) << path;
+        // icotool takes the colour count from the bitmaps; the directory's
+        // own count (0 from 256 colours up) is judged here.
+        const test::Bytes file = test::ReadBytes(path);
+        ASSERT_GE(file.size(), 6 + 16 * std::size(kEntries)) << path;
+        for (std::size_t i = 0; i < std::size(kEntries); ++i)
+            EXPECT_EQ(file[6 + 16 * i + 2], kEntries[i].palette % 256) << path << " entry " << i;
     }
 }
 
