@@ -225,11 +225,6 @@ ImageUpdateLock::~ImageUpdateLock() noexcept {
     }
 }
 
-int Image::cacheCount() const {
-    return static_cast<int>(std::count_if(m_caches.begin(), m_caches.end(),
-                                          [](const auto& cache) { return cache != nullptr; }));
-}
-
 std::size_t Image::memorySize() const {
     std::size_t size = 128;
     for (const auto& layer : m_layers)

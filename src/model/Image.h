@@ -107,8 +107,6 @@ class Image {
     const PixelArray* targetPreview() const { return m_targetPreview.get(); }
     const PixelArray* validBelowCache() const { return m_validBelow; }
     const PixelArray* validAboveCache() const { return m_validAbove; }
-    // How many view caches exist (0 after a failed update, which redoes them).
-    int cacheCount() const;
     std::array<std::uint32_t, 4>& viewState() { return m_viewState; }
 
     std::size_t memorySize() const;

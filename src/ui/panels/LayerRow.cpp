@@ -45,10 +45,6 @@ QString LayerRow::name() const {
     return m_name->text();
 }
 
-QString LayerRow::note() const {
-    return m_note->text();
-}
-
 QString LayerRow::Note(const LayerBase& layer) {
     QStringList parts;
     if (const int levels = layer.supersamplingFactor(); levels > 0)

@@ -18,7 +18,6 @@ class LayerRow : public QWidget {
 
     QToolButton* visibilityToggle() const { return m_eye; }
     QString name() const;
-    QString note() const;
 
     // "x%d" for supersampled layers, "%d%%" below full opacity, joined by ";".
     static QString Note(const LayerBase& layer);

@@ -25,8 +25,6 @@ class ProjectPanel : public QWidget {
     void refresh();
     QListWidget* list() const { return m_list; }
     QToolButton* button(const QString& tip) const;
-    QLabel* countLabel() const { return m_count; }
-    QLabel* memoryLabel() const { return m_memory; }
     QMenu* contextMenu() const { return m_menu; }
 
     // "%dx%d " and " (%s)" with the format name, then the not-for-export note.

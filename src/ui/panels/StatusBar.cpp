@@ -46,16 +46,4 @@ void StatusBar::showMemory() {
                               : QString());
 }
 
-QString StatusBar::fieldText(StatusField field) const {
-    return m_fields.at(field)->text();
-}
-
-QString StatusBar::zoomText() const {
-    return m_zoom->text();
-}
-
-QString StatusBar::memoryText() const {
-    return m_memory->text();
-}
-
 } // namespace kv

@@ -21,9 +21,6 @@ class StatusBar : public QStatusBar, public ViewStatusSink {
     void zoomLabelChanged(const std::string& label) override;
     // The project's memory total, or nothing without a project.
     void showMemory();
-    QString fieldText(StatusField field) const;
-    QString zoomText() const;
-    QString memoryText() const;
 
   private:
     QLabel* addField(const QString& name, int minimumWidth);

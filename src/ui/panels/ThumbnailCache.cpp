@@ -41,7 +41,6 @@ const QPixmap& ThumbnailCache::lookup(std::map<const void*, Entry>& cache, const
 }
 
 QPixmap ThumbnailCache::render(const PixelArray& pixels) {
-    ++m_renders;
     QPixmap picture(m_size, m_size);
     picture.fill(Qt::transparent);
     if (pixels.isEmpty()) return picture;

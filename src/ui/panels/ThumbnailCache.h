@@ -25,8 +25,6 @@ class ThumbnailCache {
     void invalidate(const Image& image);
     // Forgets what belongs to images that left the project (or all of it).
     void prune(const Project* project);
-    // How many pictures were drawn so far.
-    std::uint64_t renderCount() const { return m_renders; }
     int size() const { return m_size; }
 
   private:
@@ -44,7 +42,6 @@ class ThumbnailCache {
     std::map<const void*, Entry> m_images;
     // Layers by owner image, so that invalidating an image reaches them.
     std::map<const Image*, std::map<const void*, Entry>> m_layers;
-    std::uint64_t m_renders = 0;
 };
 
 // The image's pixels as a picture (no copy: valid while the pixels live).
