@@ -10,19 +10,6 @@ namespace kv {
 namespace {
 using namespace test;
 
-TEST(FloodFill, OneClickFillsAFlatLayerAndUndoBringsItBack) {
-    ToolBench bench(12, 9);
-    bench.use(ToolId::FloodFill);
-    bench.setColor(kPrimaryColorSetting, kRed);
-    bench.click(At(4, 4));
-    EXPECT_EQ(CountChanged(bench.pixels(), kRed), 0);
-    ASSERT_EQ(bench.history().count(), 1);
-    EXPECT_EQ(bench.image->composite().get(11, 8), kRed);
-    EXPECT_EQ(bench.host.editRefreshes, 1);
-    ASSERT_TRUE(bench.history().undo(*bench.image));
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-}
-
 TEST(FloodFill, StopsAtTheRegionAndPaintsTheButtonsColour) {
     ToolBench bench(5, 4);
     DrawPattern(bench.pixels(), "..x../.x.x./..x../.....", {{'x', kBlack}, {'.', kWhite}});
@@ -107,24 +94,6 @@ TEST(FloodFill, FillsTheDetailLevelOfASupersampledLayer) {
     EXPECT_NE(bench.layer().pixels().get(1, 1), kWhite);
     EXPECT_EQ(bench.layer().pixels().get(2, 2), kWhite);
     EXPECT_EQ(bench.history().count(), 1);
-}
-
-// Picking with ALT is in ToolSetTest, with the other painting tools.
-TEST(FloodFill, NothingIsRecordedOutsideOrWithoutALayer) {
-    ToolBench bench(4, 4);
-    bench.pixels().set(1, 1, kRed);
-    bench.image->update();
-    bench.use(ToolId::FloodFill);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Fill);
-    bench.click(At(9, 1));
-    // A press whose capture is lost fills nothing either.
-    bench.press(At(0, 0));
-    bench.view.captureEnded();
-    bench.layer().setVisible(false);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Arrow);
-    bench.click(At(0, 0));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
 }
 
 } // namespace

@@ -68,38 +68,6 @@ TEST(Gradient, ARadialGradientEndsAtItsRadius) {
               Interpolate(kBlack, kRed, InterpolationWeight(std::sqrt(2.0) / 3.0)));
 }
 
-TEST(Gradient, ShiftConstrainsTheVector) {
-    const struct {
-        Point drag, vector;
-    } cases[] = {{{100, 30}, {100, 0}}, {{-100, 50}, {-50, 50}}}; // more in DragGeometry
-    for (const auto& c : cases) {
-        ToolBench bench(4, 4);
-        GradientTool& tool = UseGradient(bench, GradientType::Linear, kBlack, kRed);
-        bench.host.keys = {.shift = true};
-        bench.press({300, 300});
-        bench.move({300 + c.drag.x, 300 + c.drag.y});
-        EXPECT_EQ(tool.vector(), c.vector) << c.drag.x << "," << c.drag.y;
-        bench.host.keys = {};
-        bench.view.keyUp(kKeyShift);
-        EXPECT_EQ(tool.vector(), c.drag);
-        bench.view.captureEnded();
-    }
-    ToolBench bench(4, 4);
-    UseGradient(bench, GradientType::Linear, kBlack, kRed);
-    bench.press({300, 300});
-    bench.move({300 + 100, 300 + 30});
-    EXPECT_EQ(bench.host.text(StatusField::Size), "0.391 : 0.117");
-}
-
-TEST(Gradient, AClickChangesNothing) {
-    ToolBench bench(4, 4);
-    UseGradient(bench, GradientType::Linear, kBlack, kRed);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Gradient);
-    bench.click(At(1, 1));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-}
-
 TEST(Gradient, WithASelectionOnlyTheSelectedPixelsChange) {
     ToolBench bench(6, 6);
     Selection& selection = *bench.image->selection();

@@ -52,16 +52,6 @@ TEST(MagicWand, CombinesTheRegionWithTheSelectionBefore) {
     }
 }
 
-TEST(MagicWand, AddingARegionAlreadySelectedStillRecords) {
-    ToolBench bench(6, 3);
-    TwoSquares(bench);
-    bench.click(At(0, 0));
-    bench.keys({.shift = true});
-    bench.click(At(1, 1));
-    EXPECT_EQ(Selected(bench), "##..../##..../......");
-    EXPECT_EQ(bench.history().count(), 2);
-}
-
 TEST(MagicWand, PartlySelectedBytesPassThroughWhereTheOldValueIsKept) {
     ToolBench bench(6, 3);
     TwoSquares(bench);
@@ -70,23 +60,6 @@ TEST(MagicWand, PartlySelectedBytesPassThroughWhereTheOldValueIsKept) {
     bench.click(At(4, 0));
     EXPECT_EQ(Selected(bench), "....##/....##/..++++");
     EXPECT_EQ(bench.image->selection()->mask().get(3, 2), 100);
-}
-
-TEST(MagicWand, AClickOutsideTheLayerClearsTheRegion) {
-    ToolBench replace(6, 3);
-    TwoSquares(replace);
-    SelectRect(*replace.image, {0, 0, 2, 2});
-    replace.click(At(7, 1));
-    EXPECT_FALSE(replace.image->selection()->active());
-    EXPECT_EQ(replace.history().count(), 1);
-
-    ToolBench add(6, 3);
-    TwoSquares(add);
-    SelectRect(*add.image, {0, 0, 2, 2});
-    add.keys({.shift = true});
-    add.click(At(-1, 1));
-    EXPECT_EQ(Selected(add), "##..../##..../......");
-    EXPECT_TRUE(add.image->selection()->active());
 }
 
 TEST(MagicWand, GrowsOnTheDetailLevelOfASupersampledLayer) {
@@ -119,16 +92,6 @@ TEST(MagicWand, APlainLayerBesideASupersampledOneSelectsWholeBlocks) {
     EXPECT_EQ(selection.editableMask().get(15, 15), 255);
     EXPECT_EQ(selection.editableMask().get(8, 7), 0);
     EXPECT_EQ(MaskPattern(selection.mask(), {0, 0, 3, 2}), "#../##.");
-}
-
-TEST(MagicWand, NeedsAVisibleLayer) {
-    ToolBench bench(6, 3);
-    TwoSquares(bench);
-    bench.layer().setVisible(false);
-    EXPECT_EQ(bench.view.setCursor(At(0, 0)), CursorRole::Arrow);
-    bench.click(At(0, 0));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_FALSE(bench.image->selection()->active());
 }
 
 } // namespace

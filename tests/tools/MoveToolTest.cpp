@@ -53,26 +53,6 @@ TEST(MoveTool, MovesByWholeGridStepsAndRecordsOneMove) {
     EXPECT_EQ(Reds(bench, {0, 1, 6, 3}), "__..../__..r.");
 }
 
-TEST(MoveTool, BackToThePressPointRecordsNothing) {
-    ToolBench bench(6, 4);
-    Marked(bench);
-    bench.drag({At(2, 2), At(4, 3), At(2, 2)});
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(Reds(bench, {0, 1, 6, 3}), "....../..r...");
-}
-
-TEST(MoveTool, ALaterMoveBringsBackWhatAnEarlierOnePushedOff) {
-    ToolBench bench(6, 4);
-    Marked(bench);
-    bench.drag({At(3, 2), At(0, 2)});
-    EXPECT_EQ(Reds(bench, {0, 2, 6, 3}), "...___");
-    bench.drag({At(0, 2), At(3, 2)});
-    EXPECT_EQ(Reds(bench, {0, 2, 6, 3}), "..r...");
-    EXPECT_EQ(bench.history().count(), 2);
-    ASSERT_TRUE(bench.history().undo(*bench.image));
-    EXPECT_EQ(Reds(bench, {0, 2, 6, 3}), "...___");
-}
-
 TEST(MoveTool, WithASelectionOnlyTheSelectedPartMovesAndTheSelectionWithIt) {
     ToolBench bench(6, 4);
     Marked(bench);
@@ -86,17 +66,6 @@ TEST(MoveTool, WithASelectionOnlyTheSelectedPartMovesAndTheSelectionWithIt) {
     ASSERT_TRUE(bench.history().undo(*bench.image));
     EXPECT_EQ(Reds(bench, {0, 0, 6, 3}), "....../....../..rr..");
     EXPECT_EQ(bench.image->selection()->bounds(), (Rect{2, 2, 3, 3}));
-}
-
-TEST(MoveTool, APartlySelectedPixelLeavesPartOfItselfBehind) {
-    ToolBench bench(4, 1, kRed);
-    SelectRect(*bench.image, {0, 0, 1, 1}, 128);
-    bench.use(ToolId::Move);
-    bench.drag({At(0, 0), At(2, 0)});
-    const Color32 stays = bench.pixels().get(0, 0), moved = bench.pixels().get(2, 0);
-    EXPECT_EQ(stays, MakeColor32(255, 0, 0, 127));
-    EXPECT_EQ(moved, MakeColor32(255, 0, 0, 255)); // laid over the red it came to
-    EXPECT_EQ(bench.pixels().get(1, 0), kRed);
 }
 
 TEST(MoveTool, ShiftKeepsTheMoveOnTheAxesAndDiagonals) {
@@ -140,31 +109,6 @@ TEST(MoveTool, NudgesByOneLayerPixelEachAsItsOwnAction) {
     EXPECT_EQ(detail.pixels().get(3, 3), kWhite);
     EXPECT_EQ(detail.pixels().get(15, 0), 0u); // the uncovered column and row
     EXPECT_EQ(detail.history().count(), 2);
-}
-
-TEST(MoveTool, ALostCapturePutsTheContentBackAndRecordsNothing) {
-    ToolBench bench(6, 4);
-    Marked(bench);
-    bench.press(At(2, 2));
-    bench.move(At(4, 2));
-    EXPECT_EQ(bench.pixels().get(4, 2), kRed);
-    bench.view.captureEnded();
-    EXPECT_EQ(Reds(bench, {0, 1, 6, 3}), "....../..r...");
-    EXPECT_EQ(bench.history().count(), 0);
-    // The next move starts afresh.
-    bench.drag({At(2, 2), At(3, 2)});
-    EXPECT_EQ(Reds(bench, {0, 2, 6, 3}), "_..r..");
-}
-
-TEST(MoveTool, WithoutAVisibleRasterLayerNothingMoves) {
-    ToolBench bench(6, 4);
-    Marked(bench);
-    bench.layer().setVisible(false);
-    EXPECT_EQ(bench.view.setCursor(At(2, 2)), CursorRole::Arrow);
-    bench.drag({At(2, 2), At(4, 2)});
-    EXPECT_TRUE(bench.view.keyDown(kKeyLeft, false));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(Reds(bench, {0, 2, 6, 3}), "..r...");
 }
 
 } // namespace

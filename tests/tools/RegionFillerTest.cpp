@@ -92,41 +92,6 @@ TEST(RegionFiller, MatchesABreadthFirstFillOnRandomPictures) {
     }
 }
 
-TEST(RegionFiller, EachChannelModeComparesItsOwnChannels) {
-    const Color32 seed = MakeColor32(100, 100, 100, 200);
-    const struct {
-        Color32 other;
-        ChannelMode mode;
-        std::uint32_t tolerance;
-        bool joins;
-    } cases[] = {
-        // Every transparent pixel is alike in the normal view, whatever its colour.
-        {MakeColor32(255, 0, 0, 0), ChannelMode::Normal, 0, false},
-        {MakeColor32(100, 100, 100, 201), ChannelMode::Normal, 1, true},
-        {MakeColor32(100, 100, 100, 202), ChannelMode::Normal, 1, false},
-        // Premultiplied: 100 x 200 / 255 = 78.4 and 110 x 200 / 255 = 86.3.
-        {MakeColor32(110, 100, 100, 200), ChannelMode::Normal, 8, true},
-        {MakeColor32(110, 100, 100, 200), ChannelMode::Normal, 7, false},
-        {MakeColor32(110, 100, 100, 200), ChannelMode::ColorOnly, 9, false},
-        {MakeColor32(100, 100, 100, 0), ChannelMode::ColorOnly, 0, true},
-        {MakeColor32(0, 255, 7, 200), ChannelMode::AlphaOnly, 0, true},
-        {MakeColor32(0, 0, 0, 0), ChannelMode::Normal, 255, true},
-    };
-    for (const auto& c : cases) {
-        PixelArray a(2, 1);
-        a.set(0, 0, seed);
-        a.set(1, 0, c.other);
-        MaskArray region(2, 1);
-        const Rect r = RegionFiller(a, region, c.mode, c.tolerance).run(0, 0);
-        EXPECT_EQ(r.right, c.joins ? 2 : 1) << std::hex << c.other << " mode " << int(c.mode);
-    }
-    PixelArray transparent(2, 1);
-    transparent.set(0, 0, MakeColor32(1, 2, 3, 0));
-    transparent.set(1, 0, MakeColor32(250, 9, 70, 0));
-    MaskArray region(2, 1);
-    EXPECT_EQ(RegionFiller(transparent, region, ChannelMode::Normal, 0).run(0, 0).right, 2);
-}
-
 TEST(RegionFiller, ASeedOutsideChangesNothing) {
     PixelArray a(3, 3);
     a.fill(kWhite);
@@ -135,21 +100,6 @@ TEST(RegionFiller, ASeedOutsideChangesNothing) {
     EXPECT_TRUE(RegionFiller(a, region, ChannelMode::Normal, 0).run(3, 1).isEmpty());
     EXPECT_TRUE(RegionFiller(a, region, ChannelMode::Normal, 0).run(-1, 0).isEmpty());
     EXPECT_EQ(region.get(1, 1), 9);
-}
-
-TEST(SeedStack, GrowsByBlocksAndPopsInReverse) {
-    SeedStack stack;
-    for (std::int32_t i = 0; i < 1300; ++i)
-        stack.push(i, -i);
-    EXPECT_EQ(stack.blockCount(), 3u); // 512 pairs a block
-    std::int32_t x = 0, y = 0;
-    for (std::int32_t i = 1299; i >= 0; --i) {
-        ASSERT_TRUE(stack.pop(x, y));
-        ASSERT_EQ(x, i);
-        ASSERT_EQ(y, -i);
-    }
-    EXPECT_TRUE(stack.empty());
-    EXPECT_FALSE(stack.pop(x, y));
 }
 
 } // namespace

@@ -36,31 +36,6 @@ void UseShape(ToolBench& bench, ToolId id, ShapeType type, std::uint32_t width) 
     bench.use(id);
 }
 
-TEST(Shapes, ADragPaintsTheSnappedRectangleOnRelease) {
-    ToolBench bench(20, 16);
-    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
-    bench.press(Units(10.3, 10.3));
-    bench.move(Units(15.7, 12.2));
-    EXPECT_EQ(bench.host.text(StatusField::Size), "6 x 2");
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    bench.release();
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 12);
-    EXPECT_EQ(Painted(bench, {9, 9, 17, 13}), "......../.rrrrrr./.rrrrrr./........");
-    EXPECT_EQ(bench.host.text(StatusField::Size), "");
-}
-
-TEST(Shapes, AClickPaintsOnePixelAtZoomOneAndNothingWhenZoomedIn) {
-    for (const int zoom : {1, 2, 4}) {
-        ToolBench bench(8, 8);
-        bench.host.zoomFactor = zoom;
-        UseShape(bench, ToolId::Ellipse, ShapeType::Solid, 1);
-        // A point the view can hand over at that zoom, inside pixel (3, 3).
-        bench.click(ViewToImage({3 * zoom + zoom / 2, 3 * zoom + zoom / 2}, {0, 0}, zoom));
-        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), zoom == 1 ? 1 : 0) << zoom;
-        EXPECT_EQ(bench.history().count(), zoom == 1 ? 1 : 0) << zoom;
-    }
-}
-
 TEST(Shapes, TheTypesOnAFourByFourLayer) {
     const struct {
         ToolId tool;
@@ -85,15 +60,6 @@ TEST(Shapes, TheTypesOnAFourByFourLayer) {
         bench.drag({At(0, 0), At(3, 3)}, c.button);
         EXPECT_EQ(Painted(bench, {0, 0, 4, 4}), c.painted)
             << int(c.tool) << " type " << int(c.type) << " width " << c.width;
-    }
-}
-
-TEST(Shapes, AnEllipseOnePixelWideIsAVerticalLineInEveryType) {
-    for (const ShapeType type : {ShapeType::Solid, ShapeType::Outline, ShapeType::FilledOutline}) {
-        ToolBench bench(5, 7);
-        UseShape(bench, ToolId::Ellipse, type, 1);
-        bench.drag({Units(2.1, 1.1), Units(2.9, 5.9)});
-        EXPECT_EQ(Painted(bench, {1, 0, 4, 7}), ".../.r./.r./.r./.r./.r./...") << int(type);
     }
 }
 
@@ -134,37 +100,6 @@ TEST(Shapes, EllipseRowsFollowTheFormulaForEverySmallSize) {
                     }
                 }
             }
-}
-
-TEST(Shapes, ShiftDuringTheDragMakesASquareUntilReleased) {
-    ToolBench bench(16, 16);
-    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
-    auto& tool = static_cast<ShapeTool&>(*bench.tools.current());
-    bench.press(At(2, 2));
-    bench.move(Units(7.9, 4.3));
-    bench.host.keys = {.shift = true};
-    EXPECT_TRUE(bench.view.keyDown(kKeyShift, false));
-    EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 1024, 1024}));
-    EXPECT_TRUE(bench.view.keyDown(kKeyShift, true));
-    bench.host.keys = {};
-    bench.view.keyUp(kKeyShift);
-    EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 2048, 1024}));
-    bench.host.keys = {.shift = true};
-    bench.view.keyDown(kKeyShift, false);
-    bench.release();
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 4);
-}
-
-TEST(Shapes, TheSelectionLimitsTheStrength) {
-    ToolBench bench(4, 1);
-    SelectRect(*bench.image, {1, 0, 4, 1}, 128);
-    bench.image->selection()->editableMask().set(3, 0, 0);
-    CommitSnapshots(*bench.image);
-    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
-    bench.drag({At(0, 0), At(3, 0)});
-    EXPECT_EQ(bench.pixels().get(0, 0), kWhite);
-    EXPECT_EQ(bench.pixels().get(1, 0), PaintPixel(kWhite, kRed, 128, ChannelMode::Normal));
-    EXPECT_EQ(bench.pixels().get(3, 0), kWhite);
 }
 
 TEST(Shapes, OnASupersampledLayerTheShapeIsDrawnAtEightTimesTheDetail) {
