@@ -75,12 +75,8 @@ TEST(FloodFill, FillsTheDetailLevelOfASupersampledLayer) {
     ToolBench bench(4, 4, kWhite, true);
     // A closed ring of 8x pixels inside image pixel (1, 1).
     PixelArray& detail = bench.pixels();
-    for (std::int32_t i = 8; i < 16; ++i) {
-        detail.set(i, 8, kBlack);
-        detail.set(i, 15, kBlack);
-        detail.set(8, i, kBlack);
-        detail.set(15, i, kBlack);
-    }
+    detail.fillRect({8, 8, 16, 16}, kBlack);
+    detail.fillRect({9, 9, 15, 15}, kWhite);
     bench.layer().refreshFromDetail(nullptr);
     CommitSnapshots(*bench.image);
     bench.use(ToolId::FloodFill);

@@ -47,8 +47,6 @@ TEST(Gradient, ALinearGradientRunsFromTheStartColourToTheEndColour) {
                                               : Interpolate(kBlack, kRed, InterpolationWeight(t));
             EXPECT_EQ(bench.pixels().get(x, y), expected) << x << "," << y;
         }
-    EXPECT_EQ(bench.pixels().get(0, 1), kBlack);
-    EXPECT_EQ(bench.pixels().get(9, 0), kRed);
     EXPECT_EQ(bench.image->composite().get(9, 0), kRed);
 }
 
@@ -56,16 +54,13 @@ TEST(Gradient, ARadialGradientEndsAtItsRadius) {
     ToolBench bench(9, 9);
     UseGradient(bench, GradientType::Radial, kBlack, kRed);
     bench.drag({At(4, 4), At(7, 4)});
-    EXPECT_EQ(bench.pixels().get(4, 4), kBlack);
-    EXPECT_EQ(bench.pixels().get(7, 4), kRed);
-    EXPECT_EQ(bench.pixels().get(7, 5), kRed); // sqrt(10) beyond the radius of 3
-    EXPECT_NE(bench.pixels().get(6, 6), kRed); // sqrt(8) within it
-    EXPECT_EQ(bench.pixels().get(0, 0), kRed);
-    const Color32 two = Interpolate(kBlack, kRed, InterpolationWeight(2.0 / 3.0));
-    EXPECT_EQ(bench.pixels().get(4, 2), two);
-    EXPECT_EQ(bench.pixels().get(2, 4), two);
-    EXPECT_EQ(bench.pixels().get(5, 5),
-              Interpolate(kBlack, kRed, InterpolationWeight(std::sqrt(2.0) / 3.0)));
+    for (std::int32_t y = 0; y < 9; ++y)
+        for (std::int32_t x = 0; x < 9; ++x) {
+            const double t = std::hypot(x - 4, y - 4) / 3;
+            EXPECT_EQ(bench.pixels().get(x, y),
+                      t >= 1 ? kRed : Interpolate(kBlack, kRed, InterpolationWeight(t)))
+                << x << "," << y;
+        }
 }
 
 TEST(Gradient, WithASelectionOnlyTheSelectedPixelsChange) {

@@ -1,7 +1,6 @@
 // The Pencil and the Eraser driven through the view: tip shapes, lines,
 // channel modes, painting from the snapshot, and what gets recorded.
 #include "ToolTestSupport.h"
-#include "tools/framework/PaintPixel.h"
 #include "tools/framework/ToolSettings.h"
 #include "tools/freehand/FreehandTool.h"
 
@@ -57,26 +56,6 @@ TEST(Eraser, ChangesOnlyTheChannelsTheViewShows) {
         EXPECT_EQ(bench.pixels().get(6, 6), c.erased) << int(c.mode);
         EXPECT_EQ(CountChanged(bench.pixels(), fill), 1);
     }
-}
-
-TEST(Pencil, PassingAgainUnderAHalfMaskKeepsOneMixWhileTheBrushBuildsUp) {
-    const Color32 once = PaintPixel(kWhite, kBlack, 128, ChannelMode::Normal);
-    ToolBench pencil;
-    SelectRect(*pencil.image, {0, 0, 16, 16}, 128);
-    pencil.use(ToolId::Pencil);
-    pencil.set(kPencilSizeSetting, 3);
-    pencil.drag({At(2, 8), At(12, 8), At(2, 8), At(12, 8)});
-    EXPECT_EQ(pencil.pixels().get(7, 8), once);
-    EXPECT_EQ(pencil.pixels().get(7, 9), once);
-
-    ToolBench brush;
-    SelectRect(*brush.image, {0, 0, 16, 16}, 128);
-    brush.use(ToolId::Brush);
-    brush.set(kBrushOpacitySetting, 20);
-    brush.drag({At(2, 8), At(12, 8)});
-    const Color32 onePass = brush.pixels().get(7, 8);
-    brush.drag({At(2, 8), At(12, 8), At(2, 8)});
-    EXPECT_LT(GreenOf(brush.pixels().get(7, 8)), GreenOf(onePass));
 }
 
 TEST(Pencil, CtrlDrawsOneDigitalLineOnRelease) {

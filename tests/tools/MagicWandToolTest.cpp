@@ -52,16 +52,6 @@ TEST(MagicWand, CombinesTheRegionWithTheSelectionBefore) {
     }
 }
 
-TEST(MagicWand, PartlySelectedBytesPassThroughWhereTheOldValueIsKept) {
-    ToolBench bench(6, 3);
-    TwoSquares(bench);
-    SelectRect(*bench.image, {2, 2, 6, 3}, 100);
-    bench.keys({.shift = true});
-    bench.click(At(4, 0));
-    EXPECT_EQ(Selected(bench), "....##/....##/..++++");
-    EXPECT_EQ(bench.image->selection()->mask().get(3, 2), 100);
-}
-
 TEST(MagicWand, GrowsOnTheDetailLevelOfASupersampledLayer) {
     ToolBench bench(2, 2, kWhite, true);
     bench.pixels().fillRect({0, 0, 3, 5}, kBlack);

@@ -18,17 +18,9 @@ void Marked(ToolBench& bench) {
     bench.use(ToolId::Move);
 }
 
-// Where the red pixels are, as a pattern.
+// Where the red pixels are: 'r', '_' transparent, '.' anything else.
 std::string Reds(ToolBench& bench, const Rect& r) {
-    std::string s;
-    for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        if (y > r.top) s += '/';
-        for (std::int32_t x = r.left; x < r.right; ++x) {
-            const Color32 c = bench.pixels().get(x, y);
-            s += c == kRed ? 'r' : c == 0 ? '_' : '.';
-        }
-    }
-    return s;
+    return Pattern(bench.pixels(), r, {{kRed, 'r'}, {0, '_'}}, '.');
 }
 
 TEST(MoveTool, MovesByWholeGridStepsAndRecordsOneMove) {
@@ -66,24 +58,6 @@ TEST(MoveTool, WithASelectionOnlyTheSelectedPartMovesAndTheSelectionWithIt) {
     ASSERT_TRUE(bench.history().undo(*bench.image));
     EXPECT_EQ(Reds(bench, {0, 0, 6, 3}), "....../....../..rr..");
     EXPECT_EQ(bench.image->selection()->bounds(), (Rect{2, 2, 3, 3}));
-}
-
-TEST(MoveTool, ShiftKeepsTheMoveOnTheAxesAndDiagonals) {
-    ToolBench bench(16, 16);
-    Marked(bench);
-    bench.host.keys = {.shift = true};
-    bench.press(At(2, 2));
-    bench.move(At(12, 5)); // (10, 3): flat
-    EXPECT_EQ(bench.pixels().get(12, 2), kRed);
-    bench.host.keys = {};
-    bench.view.keyUp(kKeyShift);
-    EXPECT_EQ(bench.pixels().get(12, 5), kRed);
-    bench.host.keys = {.shift = true};
-    EXPECT_TRUE(bench.view.keyDown(kKeyShift, false));
-    bench.move(At(7, 6)); // (5, 4): diagonal
-    EXPECT_EQ(bench.pixels().get(6, 6), kRed);
-    bench.release();
-    EXPECT_EQ(bench.history().count(), 1);
 }
 
 TEST(MoveTool, NudgesByOneLayerPixelEachAsItsOwnAction) {

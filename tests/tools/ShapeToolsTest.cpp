@@ -2,7 +2,6 @@
 // rectangle, the three types, outline widths, the ellipse pixel test against
 // its formula, and what gets recorded.
 #include "ToolTestSupport.h"
-#include "tools/framework/PaintPixel.h"
 #include "tools/framework/ToolSettings.h"
 #include "tools/shapes/ShapeTool.h"
 
@@ -16,15 +15,7 @@ constexpr Color32 kBlue = MakeColor32(0, 0, 255, 255);
 
 // Red for the line ('r'), blue for the inside ('b'), '.' untouched.
 std::string Painted(ToolBench& bench, const Rect& r) {
-    std::string s;
-    for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        if (y > r.top) s += '/';
-        for (std::int32_t x = r.left; x < r.right; ++x) {
-            const Color32 c = bench.pixels().get(x, y);
-            s += c == kRed ? 'r' : c == kBlue ? 'b' : c == kWhite ? '.' : '?';
-        }
-    }
-    return s;
+    return Pattern(bench.pixels(), r, {{kRed, 'r'}, {kBlue, 'b'}, {kWhite, '.'}}, '?');
 }
 
 void UseShape(ToolBench& bench, ToolId id, ShapeType type, std::uint32_t width) {

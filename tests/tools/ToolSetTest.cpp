@@ -95,23 +95,6 @@ TEST(ToolSet, ALostCaptureRecordsNothingInEveryDraggingTool) {
     }
 }
 
-TEST(ToolSet, SomeToolsTakeOnlyTheLeftButton) {
-    for (const ToolId id : {ToolId::Eraser, ToolId::MagicWand, ToolId::Move, ToolId::Selection}) {
-        SCOPED_TRACE(DescribeTool(id).toolboxName);
-        ToolBench bench;
-        bench.pixels().set(1, 1, kBlack);
-        CommitSnapshots(*bench.image);
-        bench.use(id);
-        bench.press(At(1, 1), MouseButton::Right);
-        EXPECT_FALSE(bench.host.captured);
-        bench.move(At(4, 4));
-        bench.release(MouseButton::Right);
-        EXPECT_EQ(bench.history().count(), 0);
-        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
-        EXPECT_FALSE(bench.image->selection()->active());
-    }
-}
-
 // Red below, and on the current layer a half-transparent blue pixel at (2, 3).
 std::unique_ptr<Image> TwoLayers() {
     auto image = MakeImage(6, 6, MakeColor32(255, 0, 0, 255));
@@ -141,22 +124,6 @@ TEST(ColorPicker, PicksWhatTheViewShowsWithEitherButton) {
     bench.move(At(9, 9)); // outside: nothing picked
     EXPECT_EQ(bench.store.colorValue(kSecondaryColorSetting), shown);
     EXPECT_EQ(ManagerOf(*image).count(), 0);
-}
-
-TEST(ColorPicker, AltWithThePaintingToolsPicksInsteadOfPainting) {
-    for (const ToolId id : {ToolId::Brush, ToolId::Pencil, ToolId::Ellipse, ToolId::FloodFill}) {
-        SCOPED_TRACE(DescribeTool(id).toolboxName);
-        ToolBench bench;
-        auto image = TwoLayers();
-        bench.host.currentImage = image.get();
-        bench.use(id);
-        bench.keys({.alt = true});
-        EXPECT_EQ(bench.view.setCursor(At(2, 3)), CursorRole::ColorPicking);
-        bench.click(At(2, 3));
-        EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), MakeColor32(127, 0, 128, 255));
-        EXPECT_EQ(ManagerOf(*image).count(), 0);
-        EXPECT_EQ(image->currentLayer()->pixels().get(2, 3), MakeColor32(0, 0, 255, 128));
-    }
 }
 
 } // namespace

@@ -95,16 +95,24 @@ class ToolBench {
     std::unique_ptr<Image> image;
 };
 
-// A picture of which pixels of a rectangle differ from a colour: '#' for
-// changed, '.' for unchanged, rows separated by '/'.
-inline std::string ChangedPattern(const PixelArray& a, const Rect& r, Color32 unchanged) {
+// A picture of a rectangle, one character a pixel (`other` for colours not
+// in the map), rows separated by '/'.
+inline std::string Pattern(const PixelArray& a, const Rect& r, const std::map<Color32, char>& chars,
+                           char other = '#') {
     std::string s;
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
         if (y > r.top) s += '/';
-        for (std::int32_t x = r.left; x < r.right; ++x)
-            s += a.get(x, y) == unchanged ? '.' : '#';
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            const auto it = chars.find(a.get(x, y));
+            s += it == chars.end() ? other : it->second;
+        }
     }
     return s;
+}
+
+// '#' for pixels that differ from a colour, '.' for the others.
+inline std::string ChangedPattern(const PixelArray& a, const Rect& r, Color32 unchanged) {
+    return Pattern(a, r, {{unchanged, '.'}});
 }
 
 // Fills a raster from rows of characters separated by '/', each character
