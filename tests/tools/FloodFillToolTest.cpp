@@ -10,19 +10,6 @@ namespace kv {
 namespace {
 using namespace test;
 
-TEST(FloodFill, StopsAtTheRegionAndPaintsTheButtonsColour) {
-    ToolBench bench(5, 4);
-    DrawPattern(bench.pixels(), "..x../.x.x./..x../.....", {{'x', kBlack}, {'.', kWhite}});
-    CommitSnapshots(*bench.image);
-    bench.use(ToolId::FloodFill);
-    bench.setColor(kSecondaryColorSetting, kRed);
-    bench.click(At(2, 1), MouseButton::Right);
-    // The enclosed pixel only: its diagonal neighbours do not connect it.
-    EXPECT_EQ(ChangedPattern(bench.pixels(), bench.pixels().bounds(), kWhite),
-              "..#../.###./..#../.....");
-    EXPECT_EQ(bench.pixels().get(2, 1), kRed);
-}
-
 TEST(FloodFill, TheChannelModeDecidesWhatIsComparedAndChanged) {
     const Color32 seed = MakeColor32(10, 20, 30, 200), paint = MakeColor32(0, 0, 255, 50);
     const Color32 otherColor = MakeColor32(90, 90, 90, 200);

