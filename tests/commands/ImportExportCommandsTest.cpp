@@ -2,7 +2,6 @@
 
 #include "commands/files/ImportExportCommands.h"
 #include "platform/Exceptions.h"
-#include "settings/Settings.h"
 
 namespace kv::test {
 namespace {

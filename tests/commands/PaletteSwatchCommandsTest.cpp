@@ -2,7 +2,6 @@
 
 #include "commands/swatches/SwatchCommands.h"
 #include "commands/swatches/SwatchSets.h"
-#include "settings/Settings.h"
 
 namespace kv::test {
 namespace {

@@ -1,7 +1,6 @@
 #include "CommandTestSupport.h"
 
 #include "commands/files/RecoveryFile.h"
-#include "storage/project/ProjectFile.h"
 
 #include <sys/stat.h>
 
