@@ -160,7 +160,8 @@ TEST(MakeIconSet, PalettesComeFromThePicturesOwnColors) {
     source.setTargetFormat(TargetFormat::Rgba32);
     AddLayer(source, picture);
     for (const TargetFormat format : {TargetFormat::Palette8, TargetFormat::Palette4}) {
-        const Image& image = *MakeIconSet(source, {4}, format)->firstImage();
+        const auto set = MakeIconSet(source, {4}, format);
+        const Image& image = *set->firstImage();
         ASSERT_TRUE(image.palette() && image.targetPreview()) << TargetFormatName(format);
         EXPECT_EQ(image.palette()->count(), 4);
         EXPECT_EQ(ColorsOf(*image.targetPreview()), ColorsOf(picture));
