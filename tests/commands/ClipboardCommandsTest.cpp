@@ -90,16 +90,6 @@ TEST_F(ClipboardCommandsTest, ASupersampledLayerIsCopiedAtDetail) {
     EXPECT_EQ(host.held->resolutionX, image().horizontalResolution() * 8);
 }
 
-TEST_F(ClipboardCommandsTest, PasteConditions) {
-    EXPECT_FALSE(commands.canPaste());
-    offerPicture(2, 2, kHalfRed);
-    EXPECT_TRUE(commands.canPaste());
-    image().setCurrentLayer(nullptr);
-    EXPECT_TRUE(commands.canPaste()) << "a new layer needs no current layer";
-    host.mode = ChannelMode::AlphaOnly;
-    EXPECT_FALSE(commands.paste());
-}
-
 TEST_F(ClipboardCommandsTest, PasteAsANewLayerCentredOnTheViewAndUndone) {
     offerPicture(3, 2, kHalfRed);
     SelectRect(image(), {0, 0, 1, 1});

@@ -2,14 +2,9 @@
 // format plug-ins: what they write is read back through the same plug-ins
 // and compared pixel by pixel with what the model made.
 #include "commands/cli/ConvertCommand.h"
-#include "commands/cli/ProjectInfo.h"
-#include "commands/cli/ThumbnailCommand.h"
-#include "commands/files/ProjectFiles.h"
 #include "commands/formats/HeadlessFormats.h"
 #include "editing/history/ActionManager.h"
-#include "model/Image.h"
 #include "model/Palette.h"
-#include "model/Project.h"
 #include "model/Resampler.h"
 #include "platform/WholeFiles.h"
 #include "plugins/host/FileTypeChooser.h"
@@ -77,14 +72,12 @@ class ConvertCommand : public ::testing::Test {
     }
 
     // A project of a 20 x 10 and an 8 x 8 image, both for export, saved.
-    std::string sampleProject(bool thumbnails = true) {
+    std::string sampleProject() {
         Project project;
         project.addImage(MakeImage(20, 10, 2, 3));
         project.addImage(MakeImage(8, 8, 1, 4));
-        const std::string path = dir.file(thumbnails ? "sample.kvp" : "bare.kvp");
-        ProjectWriterOptions options;
-        options.embedThumbnails = thumbnails;
-        EXPECT_TRUE(WriteProjectFile(path, project, options).ok);
+        const std::string path = dir.file("sample.kvp");
+        EXPECT_TRUE(WriteProjectFile(path, project, {}).ok);
         return path;
     }
 
@@ -253,21 +246,6 @@ TEST_F(ConvertCommand, RefusalsSayWhyAndWriteNothing) {
     EXPECT_EQ(convert(png, dir.file("old.ico"), With({300})), 1);
     EXPECT_EQ(TempXdgHome::readFile(dir.file("old.ico")), "precious");
     EXPECT_EQ(TempXdgHome::listFiles(dir.home()), before);
-}
-
-TEST_F(ConvertCommand, ThumbnailsFitTheSizeAsked) {
-    sampleProject();
-    // Icons scaled down and never enlarged, and a file with no picture, are
-    // the command-line script's; a project's thumbnail keeps its proportions,
-    // embedded or made from the first image for export.
-    sampleProject(false);
-    for (const char* file : {"sample.kvp", "bare.kvp"}) {
-        PixelArray picture;
-        ASSERT_TRUE(RenderThumbnail(host(), dir.file(file), 10, picture, error))
-            << file << ": " << error;
-        EXPECT_EQ(picture.width(), 10) << file;
-        EXPECT_EQ(picture.height(), 5) << file;
-    }
 }
 
 } // namespace

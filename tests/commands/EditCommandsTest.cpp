@@ -80,22 +80,6 @@ TEST_F(EditCommandsTest, EraseUsesTheViewsModeAndTheSelectionsCoverage) {
     EXPECT_EQ(image().composite().get(3, 1), pixel(3, 1)) << "the image was updated";
 }
 
-TEST_F(EditCommandsTest, EraseOnASupersampledLayerWorksAtDetail) {
-    LayerCommands layers{host};
-    ASSERT_TRUE(layers.newSupersampledLayer());
-    Layer& layer = CurrentLayer(image());
-    layer.editablePixels().fill(kPaint);
-    layer.refreshFromDetail(nullptr);
-    image().update();
-    SelectRect(image(), {2, 2, 4, 4});
-    const ImageState before = StateOf(image());
-    ASSERT_TRUE(commands.erase());
-    EXPECT_EQ(layer.editablePixels().get(2 * 8, 2 * 8), 0u);
-    EXPECT_EQ(layer.editablePixels().get(4 * 8, 4 * 8), kPaint);
-    ASSERT_TRUE(commands.undo());
-    EXPECT_EQ(Difference(before, StateOf(image())), "");
-}
-
 TEST_F(EditCommandsTest, SelectAllDeselectAndInvert) {
     const Selection& selection = *image().selection();
     EXPECT_FALSE(commands.deselect());

@@ -55,7 +55,6 @@ TEST_F(ImportExportCommandsTest, ImportImageAddsTheChosenImageToTheOpenProject) 
     host.files = {choose("one.png")};
     ASSERT_TRUE(commands.importImage());
     EXPECT_TRUE(host.dialogs.empty()) << "one image needs no choice";
-    ASSERT_EQ(project()->imageCount(), 3);
     EXPECT_EQ(&image(), project()->imageAt(3));
     EXPECT_EQ(image().id(), 3u) << "an id of the open project";
 
@@ -67,10 +66,6 @@ TEST_F(ImportExportCommandsTest, ImportImageAddsTheChosenImageToTheOpenProject) 
     };
     ASSERT_TRUE(commands.importImage());
     EXPECT_EQ(image().width(), 32);
-    host.dialog = nullptr;
-    EXPECT_FALSE(commands.importImage()) << "choice cancelled";
-    EXPECT_EQ(project()->imageCount(), 4);
-
     importGives(0);
     host.files = {choose("empty.ico")};
     EXPECT_FALSE(commands.importImage());
@@ -91,7 +86,6 @@ TEST_F(ImportExportCommandsTest, ExportProjectOffersTheRememberedTypeAndStoresTh
     EXPECT_EQ(formats.exported[0].path, dir.file("set.png"));
     EXPECT_EQ(formats.exported[0].images, 2);
     EXPECT_EQ(Settings().unsignedValue("Export.Format.ID"), PngType().id);
-    EXPECT_EQ(Settings().textValue("Export.Format.Plugin"), PngType().provider);
     EXPECT_EQ(Settings().textValue("Export.Path"), dir.home() + "/");
 }
 
