@@ -80,16 +80,6 @@ TEST_F(ClipboardCommandsTest, CopyMergedTakesTheCompositeAndCutErases) {
     EXPECT_EQ(ManagerOf(image()).count(), 1);
 }
 
-TEST_F(ClipboardCommandsTest, ASupersampledLayerIsCopiedAtDetail) {
-    LayerCommands layers{host};
-    ASSERT_TRUE(layers.newSupersampledLayer());
-    CurrentLayer(image()).editablePixels().fill(0xFF0000FF);
-    SelectRect(image(), {1, 1, 3, 2});
-    ASSERT_TRUE(commands.copy());
-    EXPECT_EQ(host.held->width, 16);
-    EXPECT_EQ(host.held->resolutionX, image().horizontalResolution() * 8);
-}
-
 TEST_F(ClipboardCommandsTest, PasteAsANewLayerCentredOnTheViewAndUndone) {
     offerPicture(3, 2, kHalfRed);
     SelectRect(image(), {0, 0, 1, 1});

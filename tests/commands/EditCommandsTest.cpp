@@ -24,13 +24,11 @@ class EditCommandsTest : public CommandTest {
 };
 
 TEST_F(EditCommandsTest, UndoAndRedoItemsFollowTheHistory) {
-    EXPECT_EQ(commands.undoText(), "&Undo");
     SelectRect(image(), {0, 0, 2, 2});
     ASSERT_TRUE(commands.erase());
     EXPECT_EQ(commands.undoText(), "&Undo Erase");
     ASSERT_TRUE(commands.undo());
     EXPECT_EQ(pixel(0, 0), kPaint);
-    EXPECT_EQ(commands.redoText(), "&Redo Erase");
     ASSERT_TRUE(commands.redo());
     EXPECT_EQ(pixel(0, 0), 0u);
     SetCurrentProject(nullptr);

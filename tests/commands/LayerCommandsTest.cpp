@@ -93,22 +93,5 @@ TEST_F(LayerCommandsTest, SupersampledLayersWithinTheLimitOnly) {
     EXPECT_TRUE(commands.newSupersampledLayer()) << "the limit is the setting's";
 }
 
-TEST_F(LayerCommandsTest, PropertiesThroughTheDialog) {
-    openProject(MakeProject(1, 317, 316));
-    host.dialog = [](DialogValues& values) {
-        auto& v = std::get<LayerPropertiesValues>(values);
-        EXPECT_FALSE(v.supersamplingAllowed) << "317 x 316 is over the limit";
-        v.values.name = "Shadow";
-        v.values.opacity = 0.5f;
-        return true;
-    };
-    ASSERT_TRUE(commands.properties());
-    EXPECT_EQ(image().currentLayer()->opacity(), 0.5f);
-    EXPECT_EQ(UndoLabel(image()), "Layer Properties");
-    host.dialog = [](DialogValues&) { return true; };
-    EXPECT_FALSE(commands.properties()) << "nothing changed, nothing recorded";
-    EXPECT_EQ(ManagerOf(image()).count(), 1);
-}
-
 } // namespace
 } // namespace kv::test

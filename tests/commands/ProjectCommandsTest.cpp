@@ -100,15 +100,6 @@ TEST_F(ProjectCommandsTest, SavingANeverSavedProjectAsksForTheFile) {
     EXPECT_FALSE(p.hasUnsavedChanges());
 }
 
-TEST_F(ProjectCommandsTest, SaveAsRemembersTheFolderAndRenames) {
-    Project& p = openProject(MakeProject(1));
-    std::filesystem::create_directory(dir.file("sub"));
-    host.files = {choose("sub/Toolbar.v2.kvp")};
-    ASSERT_TRUE(commands.saveAs());
-    EXPECT_EQ(p.name(), "Toolbar.v2");
-    EXPECT_EQ(Settings().textValue("Project.File.Path"), dir.file("sub/"));
-}
-
 TEST_F(ProjectCommandsTest, OpenAsksFirstAndOpensTheChosenProject) {
     const std::string path = writeProjectFile("Cursors.kvp", *MakeProject(3, 5, 4));
     openModified(dir.file("old.kvp"));

@@ -12,12 +12,6 @@ class RecoveryFileTest : public CommandTest {
     RecoveryFileTest() { dir.setEnv("XDG_STATE_HOME", dir.file("state")); }
 };
 
-TEST_F(RecoveryFileTest, TheFolderFollowsTheStateHome) {
-    EXPECT_EQ(RecoveryFolder(), dir.file("state/korvane/recovery/"));
-    dir.unsetEnv("XDG_STATE_HOME");
-    EXPECT_EQ(RecoveryFolder(), dir.home() + "/.local/state/korvane/recovery/");
-}
-
 TEST_F(RecoveryFileTest, AModifiedProjectIsWrittenAndLoadsBackEqual) {
     EXPECT_EQ(RescueOpenProject(), "") << "no project";
     Project& p = openProject(MakeProject(2));
