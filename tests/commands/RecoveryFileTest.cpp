@@ -39,9 +39,9 @@ TEST_F(RecoveryFileTest, AModifiedProjectIsWrittenAndLoadsBackEqual) {
 TEST_F(RecoveryFileTest, AFolderThatCannotBeMadeIsSaid) {
     TempXdgHome::writeFile(dir.file("state"), "a file where the folder should be");
     openProject(MakeProject(1)).markModified();
-    EXPECT_EQ(RescueOpenProject(), "\n\nThe open project could not be saved: Cannot create the "
-                                   "folder " +
-                                       RecoveryFolder());
+    EXPECT_EQ(RescueOpenProject(),
+              "\n\nThe open project could not be saved: Cannot create the folder " +
+                  RecoveryFolder());
 }
 
 } // namespace
