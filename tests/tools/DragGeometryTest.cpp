@@ -13,20 +13,6 @@ Rect InPixels(const Rect& r) {
     return {r.left / 256, r.top / 256, r.right / 256, r.bottom / 256};
 }
 
-TEST(DragGeometry, TheGridIsOneLayerPixelOrOneScreenPixel) {
-    ToolBench plain(4, 4), detail(4, 4, kWhite, true);
-    const struct {
-        ToolBench* bench;
-        int zoom;
-        std::int32_t step;
-    } cases[] = {{&plain, 1, 256}, {&plain, 64, 256}, {&detail, 1, 256},
-                 {&detail, 4, 64}, {&detail, 8, 32},  {&detail, 24, 32}};
-    for (const auto& c : cases)
-        EXPECT_EQ(DragGridStep(c.bench->image.get(), c.zoom), c.step) << c.zoom;
-    detail.layer().setVisible(false);
-    EXPECT_EQ(DragGridStep(detail.image.get(), 8), 256);
-}
-
 TEST(DragGeometry, RectanglesSnapToTheGrid) {
     const struct {
         ImagePoint press, current;

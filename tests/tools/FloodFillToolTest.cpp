@@ -10,32 +10,6 @@ namespace kv {
 namespace {
 using namespace test;
 
-TEST(FloodFill, OneClickFillsAFlatLayerAndUndoBringsItBack) {
-    ToolBench bench(12, 9);
-    bench.use(ToolId::FloodFill);
-    bench.setColor(kPrimaryColorSetting, kRed);
-    bench.click(At(4, 4));
-    EXPECT_EQ(CountChanged(bench.pixels(), kRed), 0);
-    ASSERT_EQ(bench.history().count(), 1);
-    EXPECT_EQ(bench.image->composite().get(11, 8), kRed);
-    EXPECT_EQ(bench.host.editRefreshes, 1);
-    ASSERT_TRUE(bench.history().undo(*bench.image));
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-}
-
-TEST(FloodFill, StopsAtTheRegionAndPaintsTheButtonsColour) {
-    ToolBench bench(5, 4);
-    DrawPattern(bench.pixels(), "..x../.x.x./..x../.....", {{'x', kBlack}, {'.', kWhite}});
-    CommitSnapshots(*bench.image);
-    bench.use(ToolId::FloodFill);
-    bench.setColor(kSecondaryColorSetting, kRed);
-    bench.click(At(2, 1), MouseButton::Right);
-    // The enclosed pixel only: its diagonal neighbours do not connect it.
-    EXPECT_EQ(ChangedPattern(bench.pixels(), bench.pixels().bounds(), kWhite),
-              "..#../.###./..#../.....");
-    EXPECT_EQ(bench.pixels().get(2, 1), kRed);
-}
-
 TEST(FloodFill, TheChannelModeDecidesWhatIsComparedAndChanged) {
     const Color32 seed = MakeColor32(10, 20, 30, 200), paint = MakeColor32(0, 0, 255, 50);
     const Color32 otherColor = MakeColor32(90, 90, 90, 200);
@@ -88,12 +62,8 @@ TEST(FloodFill, FillsTheDetailLevelOfASupersampledLayer) {
     ToolBench bench(4, 4, kWhite, true);
     // A closed ring of 8x pixels inside image pixel (1, 1).
     PixelArray& detail = bench.pixels();
-    for (std::int32_t i = 8; i < 16; ++i) {
-        detail.set(i, 8, kBlack);
-        detail.set(i, 15, kBlack);
-        detail.set(8, i, kBlack);
-        detail.set(15, i, kBlack);
-    }
+    detail.fillRect({8, 8, 16, 16}, kBlack);
+    detail.fillRect({9, 9, 15, 15}, kWhite);
     bench.layer().refreshFromDetail(nullptr);
     CommitSnapshots(*bench.image);
     bench.use(ToolId::FloodFill);
@@ -107,24 +77,6 @@ TEST(FloodFill, FillsTheDetailLevelOfASupersampledLayer) {
     EXPECT_NE(bench.layer().pixels().get(1, 1), kWhite);
     EXPECT_EQ(bench.layer().pixels().get(2, 2), kWhite);
     EXPECT_EQ(bench.history().count(), 1);
-}
-
-// Picking with ALT is in ToolSetTest, with the other painting tools.
-TEST(FloodFill, NothingIsRecordedOutsideOrWithoutALayer) {
-    ToolBench bench(4, 4);
-    bench.pixels().set(1, 1, kRed);
-    bench.image->update();
-    bench.use(ToolId::FloodFill);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Fill);
-    bench.click(At(9, 1));
-    // A press whose capture is lost fills nothing either.
-    bench.press(At(0, 0));
-    bench.view.captureEnded();
-    bench.layer().setVisible(false);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Arrow);
-    bench.click(At(0, 0));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 1);
 }
 
 } // namespace

@@ -47,8 +47,6 @@ TEST(Gradient, ALinearGradientRunsFromTheStartColourToTheEndColour) {
                                               : Interpolate(kBlack, kRed, InterpolationWeight(t));
             EXPECT_EQ(bench.pixels().get(x, y), expected) << x << "," << y;
         }
-    EXPECT_EQ(bench.pixels().get(0, 1), kBlack);
-    EXPECT_EQ(bench.pixels().get(9, 0), kRed);
     EXPECT_EQ(bench.image->composite().get(9, 0), kRed);
 }
 
@@ -56,48 +54,13 @@ TEST(Gradient, ARadialGradientEndsAtItsRadius) {
     ToolBench bench(9, 9);
     UseGradient(bench, GradientType::Radial, kBlack, kRed);
     bench.drag({At(4, 4), At(7, 4)});
-    EXPECT_EQ(bench.pixels().get(4, 4), kBlack);
-    EXPECT_EQ(bench.pixels().get(7, 4), kRed);
-    EXPECT_EQ(bench.pixels().get(7, 5), kRed); // sqrt(10) beyond the radius of 3
-    EXPECT_NE(bench.pixels().get(6, 6), kRed); // sqrt(8) within it
-    EXPECT_EQ(bench.pixels().get(0, 0), kRed);
-    const Color32 two = Interpolate(kBlack, kRed, InterpolationWeight(2.0 / 3.0));
-    EXPECT_EQ(bench.pixels().get(4, 2), two);
-    EXPECT_EQ(bench.pixels().get(2, 4), two);
-    EXPECT_EQ(bench.pixels().get(5, 5),
-              Interpolate(kBlack, kRed, InterpolationWeight(std::sqrt(2.0) / 3.0)));
-}
-
-TEST(Gradient, ShiftConstrainsTheVector) {
-    const struct {
-        Point drag, vector;
-    } cases[] = {{{100, 30}, {100, 0}}, {{-100, 50}, {-50, 50}}}; // more in DragGeometry
-    for (const auto& c : cases) {
-        ToolBench bench(4, 4);
-        GradientTool& tool = UseGradient(bench, GradientType::Linear, kBlack, kRed);
-        bench.host.keys = {.shift = true};
-        bench.press({300, 300});
-        bench.move({300 + c.drag.x, 300 + c.drag.y});
-        EXPECT_EQ(tool.vector(), c.vector) << c.drag.x << "," << c.drag.y;
-        bench.host.keys = {};
-        bench.view.keyUp(kKeyShift);
-        EXPECT_EQ(tool.vector(), c.drag);
-        bench.view.captureEnded();
-    }
-    ToolBench bench(4, 4);
-    UseGradient(bench, GradientType::Linear, kBlack, kRed);
-    bench.press({300, 300});
-    bench.move({300 + 100, 300 + 30});
-    EXPECT_EQ(bench.host.text(StatusField::Size), "0.391 : 0.117");
-}
-
-TEST(Gradient, AClickChangesNothing) {
-    ToolBench bench(4, 4);
-    UseGradient(bench, GradientType::Linear, kBlack, kRed);
-    EXPECT_EQ(bench.view.setCursor(At(1, 1)), CursorRole::Gradient);
-    bench.click(At(1, 1));
-    EXPECT_EQ(bench.history().count(), 0);
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
+    for (std::int32_t y = 0; y < 9; ++y)
+        for (std::int32_t x = 0; x < 9; ++x) {
+            const double t = std::hypot(x - 4, y - 4) / 3;
+            EXPECT_EQ(bench.pixels().get(x, y),
+                      t >= 1 ? kRed : Interpolate(kBlack, kRed, InterpolationWeight(t)))
+                << x << "," << y;
+        }
 }
 
 TEST(Gradient, WithASelectionOnlyTheSelectedPixelsChange) {
@@ -123,10 +86,6 @@ TEST(Gradient, OnASupersampledLayerEveryDetailPixelHasItsOwnColour) {
     for (std::int32_t x = 0; x < 8; ++x)
         EXPECT_EQ(bench.pixels().get(x, 5), Interpolate(kBlack, kRed, InterpolationWeight(x / 7.0)))
             << x;
-    // The lower levels follow: the eight columns reduced to one pixel.
-    const Color32 reduced = bench.layer().pixels().get(0, 0);
-    EXPECT_GT(RedOf(reduced), 100u);
-    EXPECT_LT(RedOf(reduced), 155u);
 }
 
 } // namespace

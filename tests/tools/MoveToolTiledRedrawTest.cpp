@@ -79,13 +79,6 @@ MaskArray WholeMask(const MaskArray& m, Point d) {
     return out;
 }
 
-template <typename T> bool Same(const RasterArray<T>& a, const RasterArray<T>& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return false;
-    for (std::int32_t y = 0; y < a.height(); ++y)
-        if (!std::equal(a.row(y), a.row(y) + a.width(), b.row(y))) return false;
-    return true;
-}
-
 using Shape = std::function<std::uint8_t(std::int32_t x, std::int32_t y)>;
 
 struct Case {
@@ -121,76 +114,35 @@ std::uint8_t Disc(std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t 
     return d2 < edge ? static_cast<std::uint8_t>(1 + 253 * (edge - d2) / (edge - r * r)) : 0;
 }
 
+Case Steps(const char* name, std::int32_t w, std::int32_t h, bool supersampled, Shape shape,
+           std::vector<Point> steps, bool loseCapture = false, bool detailSelection = false) {
+    return {name,           w, h, supersampled, std::move(shape), std::move(steps), loseCapture,
+            detailSelection};
+}
+
+Shape Box(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+    return [=](std::int32_t x, std::int32_t y) -> std::uint8_t {
+        return x >= l && x < r && y >= t && y < b ? 255 : 0;
+    };
+}
+Shape Discs(std::int32_t cx, std::int32_t cy, std::int32_t r) {
+    return [=](std::int32_t x, std::int32_t y) { return Disc(x, y, cx, cy, r); };
+}
+
 TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
     const Case cases[] = {
-        {"rectangle, steps across tile borders",
-         300,
-         200,
-         false,
-         [](std::int32_t x, std::int32_t y) -> std::uint8_t {
-             return x >= 50 && x < 130 && y >= 60 && y < 75 ? 255 : 0;
-         },
-         {{1, 0}, {14, 3}, {15, 4}, {80, 70}, {-49, -61}, {-200, 5}, {0, 0}, {3, -2}},
-         false},
-        {"soft disc, off the edges and back",
-         260,
-         190,
-         false,
-         [](std::int32_t x, std::int32_t y) { return Disc(x, y, 70, 60, 30); },
-         {{5, 5}, {250, 0}, {400, 300}, {-500, -130}, {-10, 64}, {64, -64}},
-         false},
-        {"small corner blob to the far corner",
-         400,
-         330,
-         false,
-         [](std::int32_t x, std::int32_t y) { return Disc(x, y, 6, 8, 4); },
-         {{380, 300}, {381, 301}, {-8, -9}, {200, 130}},
-         false},
-        {"two blobs far apart, soft",
-         330,
-         140,
-         false,
-         [](std::int32_t x, std::int32_t y) {
-             return std::max(Disc(x, y, 20, 20, 10), Disc(x, y, 300, 120, 12));
-         },
-         {{30, 10}, {-290, -100}, {7, 7}},
-         false},
-        {"no selection: the whole layer moves",
-         200,
-         150,
-         false,
-         nullptr,
-         {{3, 4}, {-70, 10}, {250, -20}, {0, 0}, {65, 64}},
-         false},
-        {"lost capture puts it back",
-         200,
-         150,
-         false,
-         [](std::int32_t x, std::int32_t y) { return Disc(x, y, 100, 75, 40); },
-         {{33, -12}, {90, 40}},
-         true},
-        {"supersampled, soft selection",
-         40,
-         30,
-         true,
-         [](std::int32_t x, std::int32_t y) { return Disc(x, y, 150, 110, 60); },
-         {{8, 0}, {64, 72}, {-128, -8}, {200, 200}, {0, 0}, {-16, 24}},
-         false},
-        {"supersampled, no selection",
-         30,
-         20,
-         true,
-         nullptr,
-         {{8, 8}, {-64, 40}, {128, -96}},
-         true},
-        {"plain layer under an 8x selection",
-         90,
-         70,
-         false,
-         [](std::int32_t x, std::int32_t y) { return Disc(x, y, 200, 250, 150); },
-         {{1, 0}, {9, -8}, {-40, 30}, {0, 0}, {70, 2}},
-         false,
-         true},
+        Steps("rectangle, steps across tile borders", 300, 200, false, Box(50, 60, 130, 75),
+              {{1, 0}, {14, 3}, {15, 4}, {80, 70}, {-49, -61}, {-200, 5}, {0, 0}, {3, -2}}),
+        Steps("soft disc, off the edges and back", 260, 190, false, Discs(70, 60, 30),
+              {{5, 5}, {250, 0}, {400, 300}, {-500, -130}, {-10, 64}, {64, -64}}),
+        Steps("no selection: the whole layer moves", 200, 150, false, nullptr,
+              {{3, 4}, {-70, 10}, {250, -20}, {0, 0}, {65, 64}}),
+        Steps("lost capture puts it back", 200, 150, false, Discs(100, 75, 40),
+              {{33, -12}, {90, 40}}, true),
+        Steps("supersampled, soft selection", 40, 30, true, Discs(150, 110, 60),
+              {{8, 0}, {64, 72}, {-128, -8}, {200, 200}, {0, 0}, {-16, 24}}),
+        Steps("plain layer under an 8x selection", 90, 70, false, Discs(200, 250, 150),
+              {{1, 0}, {9, -8}, {-40, 30}, {0, 0}, {70, 2}}, false, true),
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -229,11 +181,11 @@ TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
         bench.press({unit / 2, unit / 2});
         auto check = [&](Point d, const char* when) {
             SCOPED_TRACE(when);
-            ASSERT_TRUE(Same(layer, WholeLayer(before, d)))
+            ASSERT_TRUE(layer.sameContents(WholeLayer(before, d)))
                 << "layer differs at offset " << d.x << ", " << d.y;
             if (c.shape) {
-                ASSERT_TRUE(Same(selection.editableMask(),
-                                 WholeMask(before.mask, {d.x * maskScale, d.y * maskScale})))
+                ASSERT_TRUE(selection.editableMask().sameContents(
+                    WholeMask(before.mask, {d.x * maskScale, d.y * maskScale})))
                     << "selection differs at offset " << d.x << ", " << d.y;
             }
             // The lower levels as a whole refresh would leave them.
@@ -242,8 +194,8 @@ TEST(MoveToolTiledRedraw, EveryStepDrawsWhatTheWholeRasterWould) {
             const Rect bounds = selection.bounds();
             bench.layer().refreshFromDetail(nullptr);
             selection.refreshFromDetail(nullptr);
-            ASSERT_TRUE(Same(levelZero, bench.layer().pixels())) << "stale lower level";
-            ASSERT_TRUE(Same(maskZero, selection.mask())) << "stale lower selection level";
+            ASSERT_TRUE(levelZero.sameContents(bench.layer().pixels())) << "stale lower level";
+            ASSERT_TRUE(maskZero.sameContents(selection.mask())) << "stale lower selection level";
             EXPECT_EQ(bounds, selection.bounds());
         };
         for (const Point& step : c.steps) {
@@ -287,7 +239,7 @@ TEST(MoveToolTiledRedraw, AChangeBetweenStepsMakesTheNextStepDrawWhole) {
         bench.move(At(-60, 9));
         const PixelArray drawn = Copy(bench.pixels());
         ASSERT_TRUE(RedrawLayerFromSnapshot(bench.layer(), bench.image->selection()->active()));
-        EXPECT_TRUE(Same(drawn, bench.pixels()));
+        EXPECT_TRUE(drawn.sameContents(bench.pixels()));
         bench.release();
     }
 }

@@ -2,7 +2,6 @@
 // rectangle, the three types, outline widths, the ellipse pixel test against
 // its formula, and what gets recorded.
 #include "ToolTestSupport.h"
-#include "tools/framework/PaintPixel.h"
 #include "tools/framework/ToolSettings.h"
 #include "tools/shapes/ShapeTool.h"
 
@@ -16,15 +15,7 @@ constexpr Color32 kBlue = MakeColor32(0, 0, 255, 255);
 
 // Red for the line ('r'), blue for the inside ('b'), '.' untouched.
 std::string Painted(ToolBench& bench, const Rect& r) {
-    std::string s;
-    for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        if (y > r.top) s += '/';
-        for (std::int32_t x = r.left; x < r.right; ++x) {
-            const Color32 c = bench.pixels().get(x, y);
-            s += c == kRed ? 'r' : c == kBlue ? 'b' : c == kWhite ? '.' : '?';
-        }
-    }
-    return s;
+    return Pattern<Color32>(bench.pixels(), r, {{kRed, 'r'}, {kBlue, 'b'}, {kWhite, '.'}}, '?');
 }
 
 void UseShape(ToolBench& bench, ToolId id, ShapeType type, std::uint32_t width) {
@@ -34,31 +25,6 @@ void UseShape(ToolBench& bench, ToolId id, ShapeType type, std::uint32_t width) 
     bench.setColor(kPrimaryColorSetting, kRed);
     bench.setColor(kSecondaryColorSetting, kBlue);
     bench.use(id);
-}
-
-TEST(Shapes, ADragPaintsTheSnappedRectangleOnRelease) {
-    ToolBench bench(20, 16);
-    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
-    bench.press(Units(10.3, 10.3));
-    bench.move(Units(15.7, 12.2));
-    EXPECT_EQ(bench.host.text(StatusField::Size), "6 x 2");
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 0);
-    bench.release();
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 12);
-    EXPECT_EQ(Painted(bench, {9, 9, 17, 13}), "......../.rrrrrr./.rrrrrr./........");
-    EXPECT_EQ(bench.host.text(StatusField::Size), "");
-}
-
-TEST(Shapes, AClickPaintsOnePixelAtZoomOneAndNothingWhenZoomedIn) {
-    for (const int zoom : {1, 2, 4}) {
-        ToolBench bench(8, 8);
-        bench.host.zoomFactor = zoom;
-        UseShape(bench, ToolId::Ellipse, ShapeType::Solid, 1);
-        // A point the view can hand over at that zoom, inside pixel (3, 3).
-        bench.click(ViewToImage({3 * zoom + zoom / 2, 3 * zoom + zoom / 2}, {0, 0}, zoom));
-        EXPECT_EQ(CountChanged(bench.pixels(), kWhite), zoom == 1 ? 1 : 0) << zoom;
-        EXPECT_EQ(bench.history().count(), zoom == 1 ? 1 : 0) << zoom;
-    }
 }
 
 TEST(Shapes, TheTypesOnAFourByFourLayer) {
@@ -74,7 +40,6 @@ TEST(Shapes, TheTypesOnAFourByFourLayer) {
         {ToolId::Rectangle, ShapeType::Outline, 1, MouseButton::Left, "rrrr/r..r/r..r/rrrr"},
         // Wider than half the shape: no inside is left.
         {ToolId::Rectangle, ShapeType::Outline, 2, MouseButton::Left, "rrrr/rrrr/rrrr/rrrr"},
-        {ToolId::Rectangle, ShapeType::FilledOutline, 3, MouseButton::Left, "rrrr/rrrr/rrrr/rrrr"},
         {ToolId::Ellipse, ShapeType::Solid, 1, MouseButton::Left, ".rr./rrrr/rrrr/.rr."},
         {ToolId::Ellipse, ShapeType::FilledOutline, 1, MouseButton::Left, ".rr./rbbr/rbbr/.rr."},
         {ToolId::Ellipse, ShapeType::Outline, 2, MouseButton::Left, ".rr./rrrr/rrrr/.rr."},
@@ -85,15 +50,6 @@ TEST(Shapes, TheTypesOnAFourByFourLayer) {
         bench.drag({At(0, 0), At(3, 3)}, c.button);
         EXPECT_EQ(Painted(bench, {0, 0, 4, 4}), c.painted)
             << int(c.tool) << " type " << int(c.type) << " width " << c.width;
-    }
-}
-
-TEST(Shapes, AnEllipseOnePixelWideIsAVerticalLineInEveryType) {
-    for (const ShapeType type : {ShapeType::Solid, ShapeType::Outline, ShapeType::FilledOutline}) {
-        ToolBench bench(5, 7);
-        UseShape(bench, ToolId::Ellipse, type, 1);
-        bench.drag({Units(2.1, 1.1), Units(2.9, 5.9)});
-        EXPECT_EQ(Painted(bench, {1, 0, 4, 7}), ".../.r./.r./.r./.r./.r./...") << int(type);
     }
 }
 
@@ -134,37 +90,6 @@ TEST(Shapes, EllipseRowsFollowTheFormulaForEverySmallSize) {
                     }
                 }
             }
-}
-
-TEST(Shapes, ShiftDuringTheDragMakesASquareUntilReleased) {
-    ToolBench bench(16, 16);
-    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
-    auto& tool = static_cast<ShapeTool&>(*bench.tools.current());
-    bench.press(At(2, 2));
-    bench.move(Units(7.9, 4.3));
-    bench.host.keys = {.shift = true};
-    EXPECT_TRUE(bench.view.keyDown(kKeyShift, false));
-    EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 1024, 1024}));
-    EXPECT_TRUE(bench.view.keyDown(kKeyShift, true));
-    bench.host.keys = {};
-    bench.view.keyUp(kKeyShift);
-    EXPECT_EQ(tool.dragRect(), (Rect{512, 512, 2048, 1024}));
-    bench.host.keys = {.shift = true};
-    bench.view.keyDown(kKeyShift, false);
-    bench.release();
-    EXPECT_EQ(CountChanged(bench.pixels(), kWhite), 4);
-}
-
-TEST(Shapes, TheSelectionLimitsTheStrength) {
-    ToolBench bench(4, 1);
-    SelectRect(*bench.image, {1, 0, 4, 1}, 128);
-    bench.image->selection()->editableMask().set(3, 0, 0);
-    CommitSnapshots(*bench.image);
-    UseShape(bench, ToolId::Rectangle, ShapeType::Solid, 1);
-    bench.drag({At(0, 0), At(3, 0)});
-    EXPECT_EQ(bench.pixels().get(0, 0), kWhite);
-    EXPECT_EQ(bench.pixels().get(1, 0), PaintPixel(kWhite, kRed, 128, ChannelMode::Normal));
-    EXPECT_EQ(bench.pixels().get(3, 0), kWhite);
 }
 
 TEST(Shapes, OnASupersampledLayerTheShapeIsDrawnAtEightTimesTheDetail) {

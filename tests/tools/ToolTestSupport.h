@@ -50,12 +50,8 @@ class ToolBench {
         view.setCursor(host.pointer);
         return *tools.current();
     }
-    void set(const char* setting, std::uint32_t value) {
-        store.unsignedSetting(setting).setValue(value);
-    }
-    void setColor(const char* setting, Color32 value) {
-        store.colorSetting(setting).setValue(value);
-    }
+    void set(const char* setting, std::uint32_t v) { store.unsignedSetting(setting).setValue(v); }
+    void setColor(const char* setting, Color32 v) { store.colorSetting(setting).setValue(v); }
     void keys(ModifierKeys keys) {
         host.keys = keys;
         view.setCursor(host.pointer);
@@ -72,14 +68,9 @@ class ToolBench {
     void release(MouseButton b = MouseButton::Left) { view.buttonUp(b, host.pointer); }
     // Press at the first point, move through the others, release.
     void drag(std::initializer_list<ImagePoint> path, MouseButton b = MouseButton::Left) {
-        bool first = true;
-        for (const ImagePoint& p : path) {
-            if (first)
-                press(p, b);
-            else
-                move(p);
-            first = false;
-        }
+        press(*path.begin(), b);
+        for (auto p = path.begin() + 1; p != path.end(); ++p)
+            move(*p);
         release(b);
     }
     void click(ImagePoint p, MouseButton b = MouseButton::Left) { drag({p}, b); }
@@ -95,43 +86,30 @@ class ToolBench {
     std::unique_ptr<Image> image;
 };
 
-// A picture of which pixels of a rectangle differ from a colour: '#' for
-// changed, '.' for unchanged, rows separated by '/'.
-inline std::string ChangedPattern(const PixelArray& a, const Rect& r, Color32 unchanged) {
+// A picture of a rectangle, one character a pixel (`other` for values not
+// in the map), rows separated by '/'.
+template <typename T>
+std::string Pattern(const RasterArray<T>& a, const Rect& r, const std::map<T, char>& chars,
+                    char other = '#') {
     std::string s;
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
         if (y > r.top) s += '/';
-        for (std::int32_t x = r.left; x < r.right; ++x)
-            s += a.get(x, y) == unchanged ? '.' : '#';
-    }
-    return s;
-}
-
-// Fills a raster from rows of characters separated by '/', each character
-// standing for the colour it maps to; the pattern starts at (0, 0).
-inline void DrawPattern(PixelArray& a, const std::string& pattern,
-                        const std::map<char, Color32>& colors) {
-    std::int32_t x = 0, y = 0;
-    for (char c : pattern) {
-        if (c == '/') {
-            ++y;
-            x = 0;
-            continue;
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            const auto it = chars.find(a.get(x, y));
+            s += it == chars.end() ? other : it->second;
         }
-        a.set(x++, y, colors.at(c));
-    }
-}
-
-// A mask rectangle as '#' (255), '.' (0) and '+' (partly set), rows
-// separated by '/'.
-inline std::string MaskPattern(const MaskArray& m, const Rect& r) {
-    std::string s;
-    for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        if (y > r.top) s += '/';
-        for (std::int32_t x = r.left; x < r.right; ++x)
-            s += m.get(x, y) == 255 ? '#' : m.get(x, y) == 0 ? '.' : '+';
     }
     return s;
+}
+
+// '#' for pixels that differ from a colour, '.' for the others.
+inline std::string ChangedPattern(const PixelArray& a, const Rect& r, Color32 unchanged) {
+    return Pattern<Color32>(a, r, {{unchanged, '.'}});
+}
+
+// A mask as '#' (255), '.' (0) and '+' (partly set).
+inline std::string MaskPattern(const MaskArray& m, const Rect& r) {
+    return Pattern<std::uint8_t>(m, r, {{255, '#'}, {0, '.'}}, '+');
 }
 
 // An active selection of `value` inside the rectangle (editable-mask pixels).
