@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -123,9 +124,11 @@ QWidget* ToolPanel::buildSlider(const ToolOption& option) {
 
 QWidget* ToolPanel::buildPictureButtons(const ToolOption& option) {
     auto* box = new QWidget(m_controls);
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(1);
+    // Two to a row: three or four labels side by side do not fit the panel
+    // column on a small screen.
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(1);
     auto* group = new QButtonGroup(box);
     const std::int32_t current = valueOf(option) - option.minimum;
     for (std::size_t i = 0; i < option.choices.size(); ++i) {
@@ -135,7 +138,7 @@ QWidget* ToolPanel::buildPictureButtons(const ToolOption& option) {
         button->setAccessibleName(option.choices[i]);
         button->setChecked(static_cast<std::int32_t>(i) == current);
         group->addButton(button, static_cast<int>(i));
-        row->addWidget(button);
+        grid->addWidget(button, static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     connect(group, &QButtonGroup::idClicked, this,
             [this, option](int i) { setValue(option, option.minimum + i); });
